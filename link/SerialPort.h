@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Line settings of a serial port as the console reads and writes them.
+enum class Parity { None, Odd, Even, Mark, Space };
+enum class StopBits { One, OneAndHalf, Two };
+
+struct LineSettings {
+    std::int32_t baudRate = 9600;
+    int dataBits = 8;
+    Parity parity = Parity::None;
+    StopBits stopBits = StopBits::One;
+};
+
+// The one serial port the console talks through. Every operation is
+// synchronous and never blocks: the engine only reads bytes already waiting.
+// Operations on a closed port fail (return false / -1) without side effects.
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    // Opens the named device exclusively for reading and writing.
+    virtual bool open(const std::string& deviceName) = 0;
+    virtual bool isOpen() const = 0;
+    virtual void close() = 0;
+
+    virtual bool getSettings(LineSettings& settings) = 0;
+    virtual bool setSettings(const LineSettings& settings) = 0;
+
+    // Number of received bytes waiting, or -1 when the port is unusable.
+    virtual long bytesWaiting() = 0;
+    // Discards the receive queue; the transmit queue is never touched.
+    virtual bool discardReceived() = 0;
+    // Reads up to maxBytes waiting bytes; returns the count read or -1.
+    virtual long read(std::uint8_t* buffer, std::size_t maxBytes) = 0;
+    // Writes a frame; returns the count written or -1.
+    virtual long write(const std::uint8_t* data, std::size_t length) = 0;
+};
