@@ -1,0 +1,122 @@
+#include "support/RecordingView.h"
+
+#include <sstream>
+
+namespace {
+
+std::string numberText(double value)
+{
+    std::ostringstream out;
+    out.precision(15);
+    out << value;
+    return out.str();
+}
+
+}
+
+void RecordingView::setWindowSize(int width, int height)
+{
+    windowWidth = width;
+    windowHeight = height;
+}
+
+void RecordingView::setTimer2Interval(int milliseconds)
+{
+    intervals.push_back(milliseconds);
+    log.push_back("interval " + std::to_string(milliseconds));
+}
+
+void RecordingView::setControlText(const std::string& control, const std::string& text)
+{
+    texts[control] = text;
+    log.push_back("text " + control + "=" + text);
+}
+
+void RecordingView::setComboIndex(const std::string& control, int index)
+{
+    comboIndexes[control] = index;
+    log.push_back("combo " + control + "=" + std::to_string(index));
+}
+
+void RecordingView::setWidgetProperty(const std::string& widget, const std::string& property, double value)
+{
+    properties[{widget, property}] = value;
+    log.push_back("prop " + widget + "." + property + "=" + numberText(value));
+}
+
+void RecordingView::showMessage(const std::string& text, const std::string& caption)
+{
+    Message message{text, caption, std::nullopt};
+    if (watched_)
+        message.state = *watched_;
+    messages.push_back(message);
+    log.push_back("message " + text + "|" + caption);
+    if (onMessage)
+        onMessage(message);
+}
+
+void RecordingView::linkStep()
+{
+    ++linkSteps;
+    log.push_back("step");
+}
+
+void RecordingView::drawFanCurve(const FanCurve& curve, int channel)
+{
+    curves.push_back({curve, channel});
+    log.push_back("curve " + std::to_string(channel));
+}
+
+void RecordingView::setComboItems(const std::string& control, std::vector<std::string> items)
+{
+    comboItems_[control] = std::move(items);
+}
+
+std::string RecordingView::text(const std::string& control) const
+{
+    auto it = texts.find(control);
+    return it == texts.end() ? std::string() : it->second;
+}
+
+bool RecordingView::hasProperty(const std::string& widget, const std::string& property) const
+{
+    return properties.count({widget, property}) != 0;
+}
+
+double RecordingView::property(const std::string& widget, const std::string& property) const
+{
+    auto it = properties.find({widget, property});
+    return it == properties.end() ? 0.0 : it->second;
+}
+
+std::string RecordingView::comboText(const std::string& control) const
+{
+    auto index = comboIndexes.find(control);
+    auto items = comboItems_.find(control);
+    if (index == comboIndexes.end() || items == comboItems_.end())
+        return {};
+    if (index->second < 0 || index->second >= static_cast<int>(items->second.size()))
+        return {};
+    return items->second[static_cast<std::size_t>(index->second)];
+}
+
+std::vector<std::string> RecordingView::logOf(const std::string& prefix) const
+{
+    std::vector<std::string> out;
+    for (const std::string& entry : log)
+        if (entry.rfind(prefix, 0) == 0)
+            out.push_back(entry);
+    return out;
+}
+
+void RecordingView::clear()
+{
+    texts.clear();
+    comboIndexes.clear();
+    properties.clear();
+    messages.clear();
+    curves.clear();
+    intervals.clear();
+    linkSteps = 0;
+    log.clear();
+}
