@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class FormControls;
+struct FanRecord;
+struct LinkState;
+
+// The operator's handlers of the Configuration tab and the debug-temperature
+// "Send": they read the typed values, store them in the controller image and
+// queue the command for the transaction engine. None of them touches the
+// port. A text that does not convert throws ConversionError out of the
+// handler; what was stored before it stays stored and nothing is queued.
+class ConfigCommands {
+public:
+    ConfigCommands(LinkState& state, FormControls& controls);
+
+    void SetClick();       // internal fans
+    void Button10Click();  // external fans
+    void Button15Click();  // heater
+    void Button11Click();  // temperature alarm
+    void Button3Click();   // calibration
+    void Button4Click();   // external input
+    void Button7Click();   // device address
+    void Button9Click();   // supply-voltage alarm
+    void Button14Click();  // compressor
+    void Button8Click();   // comm address used by the console
+    void Button6Click();   // debug temperature (RealTimeData tab)
+    void BitBtn1Click();   // Read All
+    void BitBtn2Click();   // factory parameters
+    void Button5Click();   // firmware version
+
+private:
+    struct FanControls {
+        const char* stepRev;
+        const char* maxRev;
+        const char* minRev;
+        const char* stepTemp;
+        const char* maxTemp;
+        const char* minTemp;
+        const char* deltTemp;
+        const char* stopTemp;
+        const char* pulseNo;
+        const char* enable1;
+        const char* enable2;
+    };
+
+    bool portClosed();
+    bool busy(const std::string& text, const std::string& caption);
+    bool refusedAtStart(const std::string& busyCaption);
+    void queue(std::uint8_t commandCode);
+    void refuseRange();
+    void setFans(FanRecord& first, FanRecord& second, const FanControls& names, std::uint8_t commandCode);
+
+    std::string text(const char* control) const;
+
+    LinkState& state_;
+    FormControls& controls_;
+};

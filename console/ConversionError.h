@@ -1,0 +1,14 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// A typed text that is not a number. The window shows what() in a message
+// box, so the message is the operator-facing text.
+class ConversionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+
+    static ConversionError integer(const std::string& text);
+    static ConversionError floatingPoint(const std::string& text);
+};
