@@ -1,0 +1,72 @@
+#include "link/CurveFetchTransaction.h"
+
+#include "link/Frames.h"
+
+namespace {
+
+constexpr std::uint16_t kCount = 11;
+
+}
+
+CurveFetchTransaction::CurveFetchTransaction(std::uint8_t code) : code_(code) {}
+
+std::size_t CurveFetchTransaction::buildRequest(LinkState& state) const
+{
+    return Frames::buildRead(state.TxFrame, static_cast<std::uint8_t>(state.SlaveAddress), function(),
+                             isExternal() ? 11 : 0, kCount);
+}
+
+std::uint8_t CurveFetchTransaction::function() const
+{
+    return Frames::Function::ReadHoldingRegisters;
+}
+
+std::size_t CurveFetchTransaction::replyLength() const
+{
+    return Frames::replyLength(function(), kCount);
+}
+
+FanCurve CurveFetchTransaction::decodeCurve(std::span<const std::uint8_t> reply)
+{
+    const auto speed = [&](std::size_t k) -> std::uint32_t { return Frames::registerValue(reply, k).value_or(0); };
+    const auto degrees = [&](std::size_t k) {
+        return static_cast<float>(Frames::signedRegisterValue(reply, k).value_or(0) * 0.1);
+    };
+    FanCurve c;
+    c.StepRev = speed(0);
+    c.MaxRev = speed(1);
+    c.MinRev = speed(2);
+    c.StepTemp = degrees(3);
+    c.MaxTemp = degrees(4);
+    c.MinTemp = degrees(5);
+    c.StopTemp = degrees(6);
+    c.DeltTemp = degrees(7);
+    return c;
+}
+
+void CurveFetchTransaction::onValidReply(EngineContext& context, std::span<const std::uint8_t> reply) const
+{
+    FanCurve& curve = isExternal() ? context.state.ExtfanCurve : context.state.IntfanCurve;
+    curve = decodeCurve(reply);
+    context.view.drawFanCurve(curve, isExternal() ? 1 : 0);
+    context.discardReceived();
+    context.stepLinkIndicator();
+    context.state.LinkAliveCountdown = 30;
+    end(context);
+}
+
+void CurveFetchTransaction::onWrongReply(EngineContext& context) const
+{
+    end(context);
+}
+
+void CurveFetchTransaction::onTimeout(EngineContext& context) const
+{
+    end(context);
+}
+
+void CurveFetchTransaction::end(EngineContext& context)
+{
+    context.state.CommandArmed = 1;
+    context.endCommand();
+}

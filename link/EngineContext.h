@@ -1,0 +1,38 @@
+#pragma once
+
+#include "link/LinkState.h"
+#include "link/LinkView.h"
+#include "link/SerialPort.h"
+
+// What a transaction's outcome handlers may touch: the shared state, the
+// port (only to discard its receive queue) and the window, plus the few
+// state changes every class of transaction shares.
+struct EngineContext {
+    EngineContext(LinkState& state, SerialPort& port, LinkView& view)
+        : state(state), port(port), view(view) {}
+
+    LinkState& state;
+    SerialPort& port;
+    LinkView& view;
+
+    void discardReceived() { port.discardReceived(); }
+    // Keeps the link watchdog alive and moves the indicator bar on by one.
+    void stepLinkIndicator()
+    {
+        state.LinkAliveCountdown = 10;
+        view.linkStep();
+    }
+    // A configuration command or curve fetch is over, whatever its outcome.
+    void endCommand()
+    {
+        state.CommandCode = Command::None;
+        state.LinkBusy = 0;
+    }
+    // A live action is over: the poll cycle starts again from its first step.
+    void backToPolling()
+    {
+        state.LiveAction = LiveActionCode::None;
+        state.PollStep = 0;
+        state.CommandArmed = 1;
+    }
+};

@@ -1,0 +1,60 @@
+#include "link/FirmwareReadCommand.h"
+
+#include "link/Frames.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr std::uint16_t kFirst = 15;
+constexpr std::uint16_t kCount = 9;
+constexpr std::size_t kTextStart = 3;
+constexpr std::size_t kMaxChars = 18;
+
+}
+
+std::size_t FirmwareReadCommand::buildRequest(LinkState& state) const
+{
+    return Frames::buildRead(state.TxFrame, static_cast<std::uint8_t>(state.SlaveAddress), function(), kFirst, kCount);
+}
+
+std::uint8_t FirmwareReadCommand::function() const
+{
+    return Frames::Function::ReadInputRegisters;
+}
+
+std::size_t FirmwareReadCommand::replyLength() const
+{
+    return Frames::replyLength(function(), kCount);
+}
+
+void FirmwareReadCommand::onValidReply(EngineContext& context, std::span<const std::uint8_t> reply) const
+{
+    // The copy takes the frame's CRC along into indexes 18 and 19; the
+    // terminator at 18 keeps it out of the text.
+    auto& text = context.state.FirmwareText;
+    text.fill(0);
+    if (reply.size() > kTextStart) {
+        const auto body = reply.subspan(kTextStart);
+        std::copy_n(body.begin(), std::min(body.size(), text.size()), text.begin());
+    }
+    text[kMaxChars] = 0;
+    const auto end = std::find(text.begin(), text.begin() + kMaxChars, '\0');
+    context.view.setControlText("SWV", std::string(text.begin(), end));
+
+    context.discardReceived();
+    context.stepLinkIndicator();
+    context.state.LinkAliveCountdown = 30;
+    context.endCommand();
+}
+
+void FirmwareReadCommand::onWrongReply(EngineContext& context) const
+{
+    context.endCommand();
+}
+
+void FirmwareReadCommand::onTimeout(EngineContext& context) const
+{
+    context.endCommand();
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "link/Transaction.h"
+
+// Configuration command 10: reads the firmware text from input registers
+// 15 to 23 into FirmwareText and the SWV edit.
+class FirmwareReadCommand : public Transaction {
+public:
+    std::size_t buildRequest(LinkState& state) const override;
+    int replyDelay() const override { return 200; }
+    std::uint8_t function() const override;
+    std::size_t replyLength() const override;
+    void onValidReply(EngineContext& context, std::span<const std::uint8_t> reply) const override;
+    void onWrongReply(EngineContext& context) const override;
+    void onTimeout(EngineContext& context) const override;
+};

@@ -1,0 +1,211 @@
+#include "link/TransactionEngine.h"
+
+#include "link/CurveFetchTransaction.h"
+#include "link/FactoryResetCommand.h"
+#include "link/FirmwareReadCommand.h"
+#include "link/Frames.h"
+#include "link/LiveActionTransaction.h"
+#include "link/PollStepTransaction.h"
+#include "link/ReadAllCommand.h"
+#include "link/WriteCommand.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr int kConfigurationTab = 0;
+constexpr int kLiveTab = 1;
+constexpr int kGraphTab = 2;
+
+}
+
+TransactionEngine::TransactionEngine(LinkState& state, SerialPort& port, LinkView& view)
+    : state_(state), port_(port), view_(view), context_(state, port, view)
+{
+}
+
+void TransactionEngine::tick()
+{
+    view_.setWindowSize(kWindowWidth, kWindowHeight);
+    if (waiting() > kQueueLimit) {
+        port_.discardReceived();
+        return;
+    }
+    switch (view_.currentTab()) {
+    case kConfigurationTab:
+        serveConfiguration();
+        break;
+    case kLiveTab:
+        serveLive();
+        break;
+    case kGraphTab:
+        serveGraph();
+        break;
+    default:
+        state_.EngineTab = kLiveTab;
+        port_.discardReceived();
+        break;
+    }
+}
+
+bool TransactionEngine::arrivedAt(int tab)
+{
+    if (state_.EngineTab == tab)
+        return false;
+    switch (tab) {
+    case kConfigurationTab:
+        // Whatever was pending or under way elsewhere is abandoned here.
+        context_.endCommand();
+        break;
+    case kLiveTab:
+        // The poll starts over; a pending live action goes out afresh.
+        state_.PollStep = 0;
+        state_.CommandArmed = 1;
+        break;
+    default:
+        break;
+    }
+    state_.EngineTab = static_cast<std::uint8_t>(tab);
+    port_.discardReceived();
+    return true;
+}
+
+void TransactionEngine::serveConfiguration()
+{
+    if (arrivedAt(kConfigurationTab))
+        return;
+    const std::uint8_t code = state_.CommandCode;
+    if (code > Command::FactoryReset) {
+        state_.LinkBusy = 0;
+        return;
+    }
+    if (state_.LinkBusy != 1)
+        return;
+    switch (code) {
+    case Command::ReadAll:
+        serve(ReadAllCommand());
+        break;
+    case Command::ReadVersion:
+        serve(FirmwareReadCommand());
+        break;
+    case Command::FactoryReset:
+        serve(FactoryResetCommand());
+        break;
+    default:
+        serve(WriteCommand(code));
+        break;
+    }
+}
+
+void TransactionEngine::serveLive()
+{
+    if (arrivedAt(kLiveTab))
+        return;
+    const std::uint8_t action = state_.LiveAction;
+    if (action != LiveActionCode::None) {
+        if (action == LiveActionCode::DebugTemperature || action == LiveActionCode::ForceOutput
+            || action == LiveActionCode::ReCheck)
+            serve(LiveActionTransaction(action));
+        return;
+    }
+    if (state_.PollStep > 3) {
+        state_.PollStep = 0;
+        state_.CommandArmed = 1;
+        return;
+    }
+    serve(PollStepTransaction(state_.PollStep));
+}
+
+void TransactionEngine::serveGraph()
+{
+    if (arrivedAt(kGraphTab))
+        return;
+    if (state_.LinkBusy != 1)
+        return;
+    const std::uint8_t code = state_.CommandCode;
+    if (code == Command::FetchIntCurve || code == Command::FetchExtCurve)
+        serve(CurveFetchTransaction(code));
+    else
+        port_.discardReceived();
+}
+
+void TransactionEngine::serve(const Transaction& transaction)
+{
+    if (state_.CommandArmed == 1)
+        transmit(transaction);
+    else
+        receive(transaction);
+}
+
+void TransactionEngine::transmit(const Transaction& transaction)
+{
+    state_.TxLength = static_cast<std::int32_t>(transaction.buildRequest(state_));
+    // A failed write is not reported: the exchange ends by its time-out.
+    port_.write(state_.TxFrame.data(), static_cast<std::size_t>(state_.TxLength));
+    port_.discardReceived();
+    state_.CommandArmed = 0;
+    state_.RxLength = 0;
+    state_.RxFrame.fill(0);
+    state_.WaitTicks = 0;
+    view_.setTimer2Interval(transaction.replyDelay());
+}
+
+void TransactionEngine::receive(const Transaction& transaction)
+{
+    view_.setTimer2Interval(kReadInterval);
+    if (state_.WaitTicks >= kWaitLimit) {
+        transaction.onTimeout(context_);
+        return;
+    }
+    ++state_.WaitTicks;
+
+    const long count = waiting();
+    if (count > kQueueLimit) {
+        port_.discardReceived();
+        return;
+    }
+    if (count > 0) {
+        const std::size_t wanted = std::min(static_cast<std::size_t>(count), state_.ReadBuffer.size());
+        const long got = port_.read(state_.ReadBuffer.data(), wanted);
+        if (got > 0)
+            appendReceived(static_cast<std::size_t>(got));
+    }
+
+    const std::size_t length = transaction.replyLength();
+    if (state_.RxLength < length || length > state_.RxFrame.size())
+        return;
+    const std::span<const std::uint8_t> reply(state_.RxFrame.data(), length);
+    switch (Frames::checkReply(reply, length, static_cast<std::uint8_t>(state_.SlaveAddress), transaction.function())) {
+    case Frames::ReplyStatus::Incomplete:
+        break;
+    case Frames::ReplyStatus::WrongReply:
+        transaction.onWrongReply(context_);
+        break;
+    case Frames::ReplyStatus::CrcMismatch:
+        transaction.onCrcMismatch(context_);
+        break;
+    case Frames::ReplyStatus::Valid:
+        if (transaction.acceptsContent(reply))
+            transaction.onValidReply(context_, reply);
+        else
+            transaction.onCrcMismatch(context_);
+        break;
+    }
+}
+
+long TransactionEngine::waiting()
+{
+    return std::max(port_.bytesWaiting(), 0L);
+}
+
+// Bytes beyond what RxFrame holds are dropped: no reply is that long, and
+// the transaction then ends by its own rules on what it has.
+void TransactionEngine::appendReceived(std::size_t count)
+{
+    const std::size_t have = std::min<std::size_t>(state_.RxLength, state_.RxFrame.size());
+    const std::size_t room = state_.RxFrame.size() - have;
+    const std::size_t kept = std::min({count, room, state_.ReadBuffer.size()});
+    std::memcpy(state_.RxFrame.data() + have, state_.ReadBuffer.data(), kept);
+    state_.RxLength = static_cast<std::uint32_t>(have + kept);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "link/EngineContext.h"
+
+#include <cstddef>
+
+class Transaction;
+
+// All traffic with the controller. tick() is one step of Timer2: it either
+// transmits the request of the transaction the shown tab calls for, or
+// collects the bytes that have arrived and, once the reply is complete,
+// judges it and runs the transaction's outcome. It never blocks: it reads
+// only bytes already waiting.
+class TransactionEngine {
+public:
+    TransactionEngine(LinkState& state, SerialPort& port, LinkView& view);
+
+    void tick();
+
+    // Longest run of bytes a single read may bring in; more waiting than
+    // this means the line is babbling, and the queue is dropped.
+    static constexpr long kQueueLimit = 1024;
+    // Reading ticks before a transaction gives up (it ends on the next one).
+    static constexpr int kWaitLimit = 100;
+    // Timer2 interval while waiting for bytes, in milliseconds.
+    static constexpr int kReadInterval = 10;
+    static constexpr int kWindowWidth = 810;
+    static constexpr int kWindowHeight = 646;
+
+private:
+    void serveConfiguration();
+    void serveLive();
+    void serveGraph();
+    // Returns true when `tab` has just been shown; the tick then only
+    // settles the change.
+    bool arrivedAt(int tab);
+
+    void serve(const Transaction& transaction);
+    void transmit(const Transaction& transaction);
+    void receive(const Transaction& transaction);
+    // Bytes waiting, or 0 when the port cannot tell.
+    long waiting();
+    void appendReceived(std::size_t count);
+
+    LinkState& state_;
+    SerialPort& port_;
+    LinkView& view_;
+    EngineContext context_;
+};
