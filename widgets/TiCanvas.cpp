@@ -1,0 +1,561 @@
+#include "widgets/TiCanvas.h"
+
+#include <QFontMetrics>
+#include <QLinearGradient>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextOption>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+Qt::PenStyle qtPenStyle(TiPenStyle style)
+{
+    switch (style) {
+    case psDash: return Qt::DashLine;
+    case psDot: return Qt::DotLine;
+    case psDashDot: return Qt::DashDotLine;
+    case psDashDotDot: return Qt::DashDotDotLine;
+    case psClear: return Qt::NoPen;
+    case psSolid: break;
+    }
+    return Qt::SolidLine;
+}
+
+// Outline box of a figure drawn in pen width w inside (L, T, R, B): the
+// stroke runs through the centres of the outermost pixels.
+QRectF strokeBox(const TiRect& r, int w)
+{
+    const double half = w / 2.0;
+    return QRectF(r.Left + half, r.Top + half, r.Width() - w, r.Height() - w);
+}
+
+// Angle (degrees) that Qt's arc functions take for the direction of a point
+// seen from the centre of an ellipse box: Qt measures on the ellipse's
+// parameter, the widgets give true directions.
+double arcAngle(const QRectF& box, QPoint p)
+{
+    const QPointF c = box.center();
+    const double a = std::max(box.width() / 2.0, 1e-9);
+    const double b = std::max(box.height() / 2.0, 1e-9);
+    const double dx = (p.x() + 0.5 - c.x()) / a;
+    const double dy = -(p.y() + 0.5 - c.y()) / b;
+    return std::atan2(dy, dx) * 180.0 / std::numbers::pi;
+}
+
+double sweep(double start, double end)
+{
+    double span = end - start;
+    while (span <= 0)
+        span += 360.0;
+    while (span > 360.0)
+        span -= 360.0;
+    return span;
+}
+
+int qtTextFlags(unsigned flags)
+{
+    int f = 0;
+    if (flags & itfCenter)
+        f |= Qt::AlignHCenter;
+    else if (flags & itfRight)
+        f |= Qt::AlignRight;
+    else
+        f |= Qt::AlignLeft;
+    if (flags & itfSingleLine) {
+        f |= Qt::TextSingleLine;
+        if (flags & itfVCenter)
+            f |= Qt::AlignVCenter;
+        else if (flags & itfBottom)
+            f |= Qt::AlignBottom;
+        else
+            f |= Qt::AlignTop;
+    } else {
+        f |= Qt::AlignTop;
+        if (flags & itfWordBreak)
+            f |= Qt::TextWordWrap;
+    }
+    if (flags & itfExpandTabs)
+        f |= Qt::TextExpandTabs;
+    f |= (flags & itfNoPrefix) ? 0 : Qt::TextShowMnemonic;
+    return f;
+}
+
+} // namespace
+
+TiCanvas::TiCanvas(QPaintDevice& device)
+    : m_ownPainter(std::make_unique<QPainter>(&device)), m_painter(m_ownPainter.get())
+{
+    m_vector = device.devType() == QInternal::Picture || device.paintEngine() == nullptr
+        || device.paintEngine()->type() == QPaintEngine::SVG;
+}
+
+TiCanvas::TiCanvas(QPainter& painter) : m_painter(&painter)
+{
+    m_vector = painter.paintEngine() && painter.paintEngine()->type() != QPaintEngine::Raster;
+}
+
+TiCanvas::~TiCanvas() = default;
+
+int TiCanvas::Width() const { return painter().device() ? painter().device()->width() : 0; }
+int TiCanvas::Height() const { return painter().device() ? painter().device()->height() : 0; }
+
+void TiCanvas::applyPen(bool antialias) const
+{
+    QPainter& p = painter();
+    p.setRenderHint(QPainter::Antialiasing, antialias);
+    if (Pen.Style == psClear) {
+        p.setPen(Qt::NoPen);
+        return;
+    }
+    QPen pen(tiToQColor(Pen.Color));
+    const int width = std::max(1, Pen.Width);
+    pen.setWidth(width);
+    pen.setStyle(qtPenStyle(Pen.Style));
+    pen.setCapStyle(width > 1 ? Qt::RoundCap : Qt::FlatCap);
+    pen.setJoinStyle(width > 1 ? Qt::RoundJoin : Qt::MiterJoin);
+    p.setPen(pen);
+}
+
+void TiCanvas::applyBrush() const
+{
+    if (Brush.Style == bsClear)
+        painter().setBrush(Qt::NoBrush);
+    else
+        painter().setBrush(tiToQColor(Brush.Color));
+}
+
+const QFont& TiCanvas::qfont()
+{
+    if (!m_fontCached || !(m_cachedFontSpec == Font)) {
+        m_cachedFontSpec = Font;
+        m_cachedFont = Font.toQFont();
+        m_fontCached = true;
+    }
+    return m_cachedFont;
+}
+
+void TiCanvas::FillRect(const TiRect& rect)
+{
+    if (Brush.Style == bsClear || rect.IsEmpty())
+        return;
+    painter().fillRect(rect.toQRect(), tiToQColor(Brush.Color));
+}
+
+void TiCanvas::FrameRect(const TiRect& rect)
+{
+    if (rect.IsEmpty())
+        return;
+    const QColor color = tiToQColor(Brush.Color);
+    QPainter& p = painter();
+    p.fillRect(QRect(rect.Left, rect.Top, rect.Width(), 1), color);
+    p.fillRect(QRect(rect.Left, rect.Bottom - 1, rect.Width(), 1), color);
+    p.fillRect(QRect(rect.Left, rect.Top, 1, rect.Height()), color);
+    p.fillRect(QRect(rect.Right - 1, rect.Top, 1, rect.Height()), color);
+}
+
+void TiCanvas::Rectangle(const TiRect& rect)
+{
+    if (rect.IsEmpty())
+        return;
+    if (Pen.Style == psClear) {
+        // Without an outline the filled area is one pixel smaller.
+        FillRect(TiRect{rect.Left, rect.Top, rect.Right - 1, rect.Bottom - 1});
+        return;
+    }
+    const int w = std::max(1, Pen.Width);
+    if (Brush.Style != bsClear)
+        painter().fillRect(rect.toQRect(), tiToQColor(Brush.Color));
+    if (rect.Width() <= w || rect.Height() <= w) {
+        painter().fillRect(rect.toQRect(), tiToQColor(Pen.Color));
+        return;
+    }
+    applyPen(false);
+    painter().setBrush(Qt::NoBrush);
+    painter().drawRect(strokeBox(rect, w));
+}
+
+void TiCanvas::RoundRect(const TiRect& rect, int ellipseWidth, int ellipseHeight)
+{
+    if (rect.IsEmpty())
+        return;
+    applyPen(true);
+    applyBrush();
+    const int w = Pen.Style == psClear ? 1 : std::max(1, Pen.Width);
+    painter().drawRoundedRect(strokeBox(rect, w), ellipseWidth / 2.0, ellipseHeight / 2.0);
+}
+
+void TiCanvas::Ellipse(const TiRect& rect)
+{
+    if (rect.IsEmpty())
+        return;
+    applyPen(true);
+    applyBrush();
+    const int w = Pen.Style == psClear ? 1 : std::max(1, Pen.Width);
+    painter().drawEllipse(strokeBox(rect, w));
+}
+
+void TiCanvas::Arc(const TiRect& rect, QPoint start, QPoint end)
+{
+    if (rect.IsEmpty() || Pen.Style == psClear)
+        return;
+    const QRectF box = strokeBox(rect, std::max(1, Pen.Width));
+    const double a1 = arcAngle(box, start);
+    const double a2 = arcAngle(box, end);
+    applyPen(true);
+    painter().setBrush(Qt::NoBrush);
+    painter().drawArc(box, tiRound(a1 * 16), tiRound(sweep(a1, a2) * 16));
+}
+
+void TiCanvas::ArcDegrees(const TiRect& rect, double startDegrees, double endDegrees)
+{
+    if (rect.IsEmpty() || Pen.Style == psClear)
+        return;
+    const QRectF box = strokeBox(rect, std::max(1, Pen.Width));
+    applyPen(true);
+    painter().setBrush(Qt::NoBrush);
+    painter().drawArc(box, tiRound(startDegrees * 16), tiRound(sweep(startDegrees, endDegrees) * 16));
+}
+
+void TiCanvas::Pie(const TiRect& rect, QPoint start, QPoint end)
+{
+    if (rect.IsEmpty())
+        return;
+    const QRectF box = strokeBox(rect, Pen.Style == psClear ? 1 : std::max(1, Pen.Width));
+    const double a1 = arcAngle(box, start);
+    const double a2 = arcAngle(box, end);
+    applyPen(true);
+    applyBrush();
+    painter().drawPie(box, tiRound(a1 * 16), tiRound(sweep(a1, a2) * 16));
+}
+
+void TiCanvas::Chord(const TiRect& rect, QPoint start, QPoint end)
+{
+    if (rect.IsEmpty())
+        return;
+    const QRectF box = strokeBox(rect, Pen.Style == psClear ? 1 : std::max(1, Pen.Width));
+    const double a1 = arcAngle(box, start);
+    const double a2 = arcAngle(box, end);
+    applyPen(true);
+    applyBrush();
+    painter().drawChord(box, tiRound(a1 * 16), tiRound(sweep(a1, a2) * 16));
+}
+
+void TiCanvas::Polygon(const QList<QPoint>& points)
+{
+    if (points.size() < 2)
+        return;
+    QPolygonF poly;
+    poly.reserve(points.size());
+    for (const QPoint& pt : points)
+        poly << QPointF(pt.x() + 0.5, pt.y() + 0.5);
+    applyPen(true);
+    applyBrush();
+    painter().drawPolygon(poly, Qt::OddEvenFill);
+}
+
+void TiCanvas::Polyline(const QList<QPoint>& points)
+{
+    if (points.size() < 2 || Pen.Style == psClear)
+        return;
+    bool straight = true;
+    for (qsizetype i = 1; i < points.size(); ++i)
+        if (points[i].x() != points[i - 1].x() && points[i].y() != points[i - 1].y())
+            straight = false;
+    QPolygonF poly;
+    poly.reserve(points.size());
+    for (const QPoint& pt : points)
+        poly << QPointF(pt.x() + 0.5, pt.y() + 0.5);
+    if (straight && std::max(1, Pen.Width) == 1) {
+        // The last point is left out: pull the final segment back by a pixel.
+        QPointF& last = poly.last();
+        const QPointF& before = poly[poly.size() - 2];
+        if (last.x() > before.x())
+            last.rx() -= 1;
+        else if (last.x() < before.x())
+            last.rx() += 1;
+        else if (last.y() > before.y())
+            last.ry() -= 1;
+        else if (last.y() < before.y())
+            last.ry() += 1;
+        if (poly.size() == 2 && poly[0] == poly[1] && points[0] != points[1]) {
+            applyPen(false);
+            painter().drawPoint(poly[0]);
+            return;
+        }
+        if (poly.size() == 2 && points[0] == points[1])
+            return;
+    }
+    applyPen(!straight);
+    painter().setBrush(Qt::NoBrush);
+    painter().drawPolyline(poly);
+}
+
+void TiCanvas::MoveTo(int x, int y) { m_penPos = QPoint(x, y); }
+
+void TiCanvas::LineTo(int x, int y)
+{
+    Polyline({m_penPos, QPoint(x, y)});
+    m_penPos = QPoint(x, y);
+}
+
+void TiCanvas::Line(int x1, int y1, int x2, int y2)
+{
+    MoveTo(x1, y1);
+    LineTo(x2, y2);
+}
+
+void TiCanvas::SetPixel(int x, int y, TColor color)
+{
+    painter().fillRect(QRect(x, y, 1, 1), tiToQColor(color));
+}
+
+TColor TiCanvas::GetPixel(int x, int y) const
+{
+    auto* image = dynamic_cast<QImage*>(painter().device());
+    if (!image || !image->rect().contains(x, y))
+        return clBlack;
+    return tiFromQColor(image->pixelColor(x, y));
+}
+
+int TiCanvas::TextWidth(const QString& text) { return QFontMetrics(qfont()).horizontalAdvance(text); }
+
+int TiCanvas::TextHeight(const QString&) { return QFontMetrics(qfont()).height(); }
+
+QSize TiCanvas::TextExtent(const QString& text)
+{
+    const QFontMetrics fm(qfont());
+    return QSize(fm.horizontalAdvance(text), fm.height());
+}
+
+void TiCanvas::drawTextCell(const QRect& cell, const QString& text, int qtFlags, const QFontMetrics& fm)
+{
+    QPainter& p = painter();
+    if (Brush.Style != bsClear) {
+        const QRect used = fm.boundingRect(cell, qtFlags, text);
+        p.fillRect(used.united(QRect(used.topLeft(), QSize(used.width(), fm.height()))), tiToQColor(Brush.Color));
+    }
+    p.setPen(tiToQColor(Font.Color));
+    p.drawText(cell, qtFlags, text);
+}
+
+void TiCanvas::TextOut(int x, int y, const QString& text)
+{
+    QPainter& p = painter();
+    const QFont& font = qfont();
+    const QFontMetrics fm(font);
+    p.save();
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setFont(font);
+    p.translate(x, y);
+    if (Font.Orientation % 360 != 0)
+        p.rotate(-Font.Orientation);
+    const QRect cell(0, 0, fm.horizontalAdvance(text), fm.height());
+    drawTextCell(cell, text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, fm);
+    p.restore();
+}
+
+int TiCanvas::DrawText(const TiRect& rect, const QString& text, unsigned flags)
+{
+    TiRect copy = rect;
+    return DrawText(copy, text, flags);
+}
+
+int TiCanvas::DrawText(TiRect& rect, const QString& text, unsigned flags)
+{
+    const QFont& font = qfont();
+    const QFontMetrics fm(font);
+    const int qtFlags = qtTextFlags(flags);
+    QString shown = text;
+    if ((flags & itfEndEllipsis) && (flags & itfSingleLine))
+        shown = fm.elidedText(text, Qt::ElideRight, std::max(0, rect.Width()));
+
+    const int orientation = ((Font.Orientation % 360) + 360) % 360;
+    const bool sideways = orientation == 90 || orientation == 270;
+    // Lay the text out unturned in a box of the turned rectangle's shape.
+    const QRect layoutBox = sideways ? QRect(0, 0, rect.Height(), rect.Width()) : QRect(0, 0, rect.Width(), rect.Height());
+
+    const int wrapWidth = (flags & itfWordBreak) ? std::max(1, layoutBox.width()) : 1 << 20;
+    const QRect measured = fm.boundingRect(QRect(0, 0, wrapWidth, 1 << 20), qtFlags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom), shown);
+    const int textHeight = shown.isEmpty() ? fm.height() : std::max(measured.height(), fm.height());
+
+    if (flags & itfCalcRect) {
+        if (flags & itfSingleLine || !(flags & itfWordBreak))
+            rect.Right = rect.Left + measured.width();
+        rect.Bottom = rect.Top + textHeight;
+        return textHeight;
+    }
+
+    QPainter& p = painter();
+    p.save();
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setFont(font);
+    if (!(flags & itfNoClip))
+        p.setClipRect(rect.toQRect(), p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    int drawFlags = qtFlags;
+    if (flags & itfNoClip)
+        drawFlags |= Qt::TextDontClip;
+    if (orientation == 0) {
+        drawTextCell(rect.toQRect(), shown, drawFlags, fm);
+    } else {
+        const QRect r = rect.toQRect();
+        p.translate(r.left() + r.width() / 2.0, r.top() + r.height() / 2.0);
+        p.rotate(-orientation);
+        p.translate(-layoutBox.width() / 2.0, -layoutBox.height() / 2.0);
+        drawTextCell(layoutBox, shown, drawFlags, fm);
+    }
+    p.restore();
+    return textHeight;
+}
+
+void TiCanvas::Frame3D(TiRect& rect, TColor topLeft, TColor bottomRight, int width)
+{
+    QPainter& p = painter();
+    const QColor tl = tiToQColor(topLeft);
+    const QColor br = tiToQColor(bottomRight);
+    for (int i = 0; i < width && !rect.IsEmpty(); ++i) {
+        p.fillRect(QRect(rect.Left, rect.Top, rect.Width(), 1), tl);
+        p.fillRect(QRect(rect.Left, rect.Top, 1, rect.Height()), tl);
+        p.fillRect(QRect(rect.Left, rect.Bottom - 1, rect.Width(), 1), br);
+        p.fillRect(QRect(rect.Right - 1, rect.Top, 1, rect.Height()), br);
+        rect = rect.Inflated(-1, -1);
+    }
+}
+
+void TiCanvas::DrawEdge(const TiRect& rect, TiDrawEdgeStyle style)
+{
+    TiRect r = rect;
+    switch (style) {
+    case idesRaised:
+        Frame3D(r, cl3DLight, cl3DDkShadow, 1);
+        Frame3D(r, clBtnHighlight, clBtnShadow, 1);
+        break;
+    case idesSunken:
+        Frame3D(r, clBtnShadow, clBtnHighlight, 1);
+        Frame3D(r, cl3DDkShadow, cl3DLight, 1);
+        break;
+    case idesFlat: {
+        const TiPen saved = Pen;
+        Pen = TiPen{clBtnShadow, 1, psSolid};
+        Polyline({QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Top), QPoint(r.Right - 1, r.Bottom - 1),
+                  QPoint(r.Left, r.Bottom - 1), QPoint(r.Left, r.Top)});
+        Pen = saved;
+        break;
+    }
+    }
+}
+
+void TiCanvas::DrawEdge(const TiRect& rect, TiBevelStyle style)
+{
+    if (style == ibsRaised)
+        DrawEdge(rect, idesRaised);
+    else if (style == ibsLowered)
+        DrawEdge(rect, idesSunken);
+}
+
+void TiCanvas::DrawFocusRect(const TiRect& rect)
+{
+    if (rect.IsEmpty())
+        return;
+    QPainter& p = painter();
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(Qt::white);
+    pen.setWidth(1);
+    pen.setStyle(Qt::DotLine);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    if (!m_vector)
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    else
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    p.drawRect(strokeBox(rect, 1));
+    p.restore();
+}
+
+void TiCanvas::GradientFill(const TiRect& rect, TColor start, TColor stop, bool vertical)
+{
+    if (rect.IsEmpty())
+        return;
+    const QRect r = rect.toQRect();
+    QLinearGradient gradient(r.topLeft(), vertical ? QPointF(r.left(), r.top() + r.height()) : QPointF(r.left() + r.width(), r.top()));
+    gradient.setColorAt(0, tiToQColor(start));
+    gradient.setColorAt(1, tiToQColor(stop));
+    painter().fillRect(r, gradient);
+}
+
+void TiCanvas::Draw(int x, int y, const QImage& image)
+{
+    if (!image.isNull())
+        painter().drawImage(QPoint(x, y), image);
+}
+
+void TiCanvas::StretchDraw(const TiRect& rect, const QImage& image)
+{
+    if (image.isNull() || rect.IsEmpty())
+        return;
+    painter().save();
+    painter().setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter().drawImage(rect.toQRect(), image);
+    painter().restore();
+}
+
+void TiCanvas::DrawTransparent(int x, int y, const QImage& image, TColor transparent)
+{
+    if (image.isNull())
+        return;
+    QImage masked = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = tiToQColor(transparent).rgb() & 0xFFFFFFu;
+    for (int row = 0; row < masked.height(); ++row) {
+        auto* line = reinterpret_cast<QRgb*>(masked.scanLine(row));
+        for (int col = 0; col < masked.width(); ++col)
+            if ((line[col] & 0xFFFFFFu) == key)
+                line[col] = 0;
+    }
+    painter().drawImage(QPoint(x, y), masked);
+}
+
+void TiCanvas::CopyRect(const TiRect& dest, const QImage& source, const TiRect& sourceRect)
+{
+    if (source.isNull() || dest.IsEmpty() || sourceRect.IsEmpty())
+        return;
+    painter().drawImage(dest.toQRect(), source, sourceRect.toQRect());
+}
+
+void TiCanvas::IntersectClipRect(const TiRect& rect)
+{
+    painter().setClipRect(rect.toQRect(), painter().hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+}
+
+void TiCanvas::SetClipRect(const TiRect& rect) { painter().setClipRect(rect.toQRect(), Qt::ReplaceClip); }
+
+void TiCanvas::ClearClip() { painter().setClipping(false); }
+
+TiRect TiCanvas::ClipRect() const
+{
+    const QRect whole(0, 0, Width(), Height());
+    if (!painter().hasClipping())
+        return TiRect::fromQRect(whole);
+    return TiRect::fromQRect(painter().clipBoundingRect().toAlignedRect().intersected(whole));
+}
+
+bool TiCanvas::RectVisible(const TiRect& rect) const
+{
+    if (rect.IsEmpty())
+        return false;
+    const QRect whole(0, 0, Width(), Height());
+    if (!painter().hasClipping())
+        return whole.intersects(rect.toQRect());
+    return painter().clipRegion().intersects(rect.toQRect().intersected(whole));
+}
+
+bool TiCanvas::PtVisible(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= Width() || y >= Height())
+        return false;
+    return !painter().hasClipping() || painter().clipRegion().contains(QPoint(x, y));
+}

@@ -1,0 +1,3 @@
+#include "widgets/TiCustomComponent.h"
+
+TiCustomComponent::TiCustomComponent(QWidget* parent) : TiVCLComponent(parent) {}

@@ -1,0 +1,218 @@
+#include "widgets/TiVCLComponent.h"
+
+#include "widgets/ImageCodecs.h"
+#include "widgets/TiError.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <QTimer>
+
+TiVCLComponent::TiVCLComponent(QWidget* parent) : TiComponent(parent)
+{
+    m_timer = new QTimer(this);
+    connect(m_timer, &QTimer::timeout, this, &TiVCLComponent::TimerTick);
+}
+
+TiVCLComponent::~TiVCLComponent()
+{
+    m_destroying = true;
+    m_timer->stop();
+}
+
+// ---------------------------------------------------------------- lock
+
+void TiVCLComponent::Lock()
+{
+    if (!m_destroying)
+        m_lock.lock();
+}
+
+void TiVCLComponent::Unlock()
+{
+    if (!m_destroying)
+        m_lock.unlock();
+}
+
+// ---------------------------------------------------------------- timer
+
+bool TiVCLComponent::GetTimerRunning() const { return m_timer->isActive(); }
+
+void TiVCLComponent::TimerStart(int initialDelay, int interval)
+{
+    if (m_timer->isActive())
+        return;
+    m_interval = interval;
+    if (initialDelay != 0) {
+        m_firstTick = true;
+        m_timer->start(initialDelay);
+    } else if (interval != 0) {
+        m_firstTick = false;
+        m_timer->start(interval);
+    }
+}
+
+void TiVCLComponent::TimerStop() { m_timer->stop(); }
+
+void TiVCLComponent::TimerTick()
+{
+    if (m_firstTick) {
+        m_firstTick = false;
+        if (m_interval > 0)
+            m_timer->start(m_interval);
+        else
+            m_timer->stop();
+    }
+    emit TimerHook();
+}
+
+// ---------------------------------------------------------------- transparency
+
+void TiVCLComponent::SetTransparent(bool value)
+{
+    if (value == m_transparent)
+        return;
+    m_transparent = value;
+    if (value) {
+        m_parentCapture = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32_Premultiplied);
+        m_parentCapture.fill(tiToQColor(BackGroundColor()));
+        m_captureRequested = false;
+        RequestCapture();
+    } else {
+        m_parentCapture = QImage();
+        m_captureRequested = false;
+        BackGroundChange();
+    }
+}
+
+void TiVCLComponent::RequestCapture()
+{
+    if (!m_transparent || m_captureRequested)
+        return;
+    m_captureRequested = true;
+    BackGroundChange();
+}
+
+void TiVCLComponent::RepaintAll()
+{
+    TiComponent::RepaintAll();
+    RequestCapture();
+}
+
+void TiVCLComponent::iBoundsChanged()
+{
+    if (m_transparent && width() > 0 && height() > 0 && m_parentCapture.size() != size())
+        m_parentCapture = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    RequestCapture();
+}
+
+void TiVCLComponent::TakeCapture()
+{
+    QWidget* parent = parentWidget();
+    if (!parent || width() <= 0 || height() <= 0) {
+        // Nothing beneath to copy yet: show the background colour and try
+        // again on the next paint.
+        m_parentCapture.fill(tiToQColor(BackGroundColor()));
+        return;
+    }
+    if (m_parentCapture.size() != size())
+        m_parentCapture = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    m_parentCapture.fill(tiToQColor(BackGroundColor()));
+    // Let the parent (and the siblings it paints) draw our area; our own
+    // paint stays out of it.
+    m_skipOwnPaint = true;
+    parent->render(&m_parentCapture, QPoint(0, 0), QRegion(geometry()),
+                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    m_skipOwnPaint = false;
+    m_captureRequested = false;
+}
+
+void TiVCLComponent::DrawBackGround(TiCanvas& canvas, TColor color)
+{
+    if (!m_transparent) {
+        TiComponent::DrawBackGround(canvas, color);
+        return;
+    }
+    if (m_captureRequested || m_parentCapture.isNull())
+        TakeCapture();
+    canvas.Draw(0, 0, m_parentCapture);
+}
+
+// ---------------------------------------------------------------- export
+
+namespace {
+
+void checkJpegQuality(int compression)
+{
+    if (compression < 1 || compression > 100)
+        throw TiError(QStringLiteral("Compression must be in the range of 1-100"));
+}
+
+void checkPngLevel(int compression)
+{
+    if (compression < 0 || compression > 9)
+        throw TiError(QStringLiteral("Compression must be in the range of 0-9"));
+}
+
+void writeFile(const QString& fileName, const QByteArray& bytes)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        throw TiError(QStringLiteral("Cannot write file %1").arg(fileName));
+}
+
+} // namespace
+
+void TiVCLComponent::SaveImageToBitmap(const QString& fileName)
+{
+    writeFile(fileName, EncodeBmp(RenderToImage()));
+}
+
+void TiVCLComponent::SaveImageToMetaFile(const QString& fileName)
+{
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(size());
+        svg.setViewBox(QRect(QPoint(0, 0), size()));
+        svg.setTitle(objectName());
+        QPainter painter(&svg);
+        TiCanvas canvas(painter);
+        PaintUncached(canvas);
+    }
+    writeFile(fileName, bytes);
+}
+
+void TiVCLComponent::SaveImageToJPEG(const QString& fileName, int compression, bool progressive)
+{
+    checkJpegQuality(compression);
+    writeFile(fileName, EncodeJpeg(RenderToImage(), compression, progressive, false));
+}
+
+void TiVCLComponent::SaveImageToPNG(const QString& fileName, int compression)
+{
+    checkPngLevel(compression);
+    writeFile(fileName, EncodePng(RenderToImage(), compression));
+}
+
+QByteArray TiVCLComponent::GetBytesJPEG(int compression, bool progressive)
+{
+    checkJpegQuality(compression);
+    return EncodeJpeg(RenderToImage(), compression, progressive, true);
+}
+
+QByteArray TiVCLComponent::GetBytesPNG(int compression)
+{
+    checkPngLevel(compression);
+    return EncodePng(RenderToImage(), compression);
+}
+
+QImage TiVCLComponent::GetJPEG(int compression, bool progressive)
+{
+    checkJpegQuality(compression);
+    return DecodeJpeg(EncodeJpeg(RenderToImage(), compression, progressive, false));
+}
