@@ -1,0 +1,6 @@
+#pragma once
+
+#include "app/StoredLayout.h"
+
+// The page control, its three sheets and the whole Configuration sheet.
+LayoutTable configurationLayout();

@@ -1,0 +1,56 @@
+#include "app/PortComboBox.h"
+
+#include <QLineEdit>
+
+PortComboBox::PortComboBox(QWidget* parent)
+    : QComboBox(parent)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &PortComboBox::upperCaseTyped);
+}
+
+void PortComboBox::setItemSource(std::function<QStringList()> source)
+{
+    source_ = std::move(source);
+}
+
+void PortComboBox::refreshItems()
+{
+    if (!source_)
+        return;
+    const QStringList items = source_();
+    QStringList shown;
+    for (int i = 0; i < count(); ++i)
+        shown << itemText(i);
+    if (items == shown)
+        return;
+    // Keep what the operator typed or picked; a picked item stays picked if
+    // it is still offered.
+    const QString typed = currentText();
+    const bool picked = currentIndex() >= 0;
+    const QSignalBlocker quiet(this);
+    clear();
+    addItems(items);
+    setCurrentIndex(picked ? items.indexOf(typed) : -1);
+    setEditText(typed);
+}
+
+void PortComboBox::showPopup()
+{
+    refreshItems();
+    QComboBox::showPopup();
+}
+
+void PortComboBox::upperCaseTyped(const QString& text)
+{
+    if (text.startsWith(u'/'))
+        return;
+    const QString upper = text.toUpper();
+    if (upper == text)
+        return;
+    QLineEdit* edit = lineEdit();
+    const int cursor = edit->cursorPosition();
+    edit->setText(upper);
+    edit->setCursorPosition(cursor);
+}

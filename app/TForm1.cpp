@@ -1,0 +1,292 @@
+#include "app/TForm1.h"
+
+#include "app/ConfigurationLayout.h"
+#include "app/HxApplication.h"
+#include "app/LayoutBuilder.h"
+#include "app/PortComboBox.h"
+#include "console/MessageBoxes.h"
+#include "console/QtMessageBoxes.h"
+#include "console/TextConversions.h"
+#include "link/QtSerialPort.h"
+#include "link/SerialPort.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <exception>
+
+namespace {
+
+// clGradientInactiveCaption of the classic Windows scheme.
+const QColor kWindowColour(215, 228, 242);
+const QColor kSheetColour(252, 252, 252);
+
+// Group frames run through the middle of their caption, as on Windows,
+// which leaves room for the first row under the caption.
+const char* const kGroupBoxStyle =
+    "QGroupBox { border: 1px solid rgb(170, 170, 170); border-radius: 3px; margin-top: 9px; }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 7px;"
+    " padding: 0px 2px; background-color: palette(window); }";
+
+const char* const kPortSettings[] = {"rdCOM", "baudrate", "databits", "parity", "stopbits"};
+
+QString textOf(const QWidget& control)
+{
+    if (auto* edit = qobject_cast<const QLineEdit*>(&control))
+        return edit->text();
+    if (auto* combo = qobject_cast<const QComboBox*>(&control))
+        return combo->currentText();
+    if (auto* button = qobject_cast<const QAbstractButton*>(&control))
+        return button->text();
+    if (auto* label = qobject_cast<const QLabel*>(&control))
+        return label->text();
+    if (auto* group = qobject_cast<const QGroupBox*>(&control))
+        return group->title();
+    throw std::logic_error("Control without text: " + control.objectName().toStdString());
+}
+
+void setTextOf(QWidget& control, const QString& text)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(&control))
+        edit->setText(text);
+    else if (auto* combo = qobject_cast<QComboBox*>(&control))
+        combo->setEditText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(&control))
+        button->setText(text);
+    else if (auto* label = qobject_cast<QLabel*>(&control))
+        label->setText(text);
+    else if (auto* group = qobject_cast<QGroupBox*>(&control))
+        group->setTitle(text);
+    else
+        throw std::logic_error("Control without text: " + control.objectName().toStdString());
+}
+
+} // namespace
+
+TForm1::TForm1()
+    : TForm1(std::make_unique<QtSerialPort>(), std::make_unique<QtMessageBoxes>())
+{
+}
+
+TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> messageBoxes)
+    : port_(std::move(port))
+    , messageBoxes_(std::move(messageBoxes))
+{
+    Q_INIT_RESOURCE(glyphs);
+
+    setObjectName("Form1");
+    setWindowTitle("Test GUI For DC Heat Exchanger");
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kWindowColour);
+    setPalette(colours);
+    setAutoFillBackground(true);
+    QFont font("MS Sans Serif");
+    font.setPixelSize(13);
+    setFont(font);
+    setFixedSize(815, 634);
+    move(338, 66);
+
+    buildLayout(*this, configurationLayout());
+    data_ = &control<QTabWidget>("Data");
+    data_->setCurrentIndex(0);
+    for (int i = 0; i < data_->count(); ++i) {
+        QWidget* sheet = data_->widget(i);
+        QPalette sheetColours = sheet->palette();
+        sheetColours.setColor(QPalette::Window, kSheetColour);
+        sheet->setPalette(sheetColours);
+        sheet->setAutoFillBackground(true);
+    }
+    setStyleSheet(kGroupBoxStyle);
+
+    timer2_ = createTimer("Timer2", 10, &TForm1::Timer2Timer);
+    timer1_ = createTimer("Timer1", 200, &TForm1::Timer1Timer);
+    timer3_ = createTimer("Timer3", 200, &TForm1::Timer3Timer);
+
+    connectHandler("Button1", &TForm1::Button1Click);
+}
+
+TForm1::~TForm1() = default;
+
+QTimer* TForm1::createTimer(const char* name, int interval, void (TForm1::*handler)())
+{
+    auto* timer = new QTimer(this);
+    timer->setObjectName(name);
+    timer->setInterval(interval);
+    connect(timer, &QTimer::timeout, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    timer->start();
+    return timer;
+}
+
+void TForm1::connectHandler(const char* button, void (TForm1::*handler)())
+{
+    connect(&control<QAbstractButton>(button), &QAbstractButton::clicked, this,
+            [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+}
+
+void TForm1::guarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        messageBoxes_->show(error.what(), HxApplication::title());
+    }
+}
+
+void TForm1::Button1Click()
+{
+    auto& button = control<QAbstractButton>("Button1");
+    if (button.text() != "Open") {
+        port_->close();
+        button.setText("Open");
+        restyleOpenButton();
+        timer1_->stop();
+        timer2_->stop();
+        setPortSettingsEnabled(true);
+        return;
+    }
+
+    // Both numbers are checked before the port is touched, so a bad text
+    // leaves no port open behind an "Open" caption.
+    LineSettings wanted;
+    wanted.baudRate = TextConversions::toInteger(text("baudrate"));
+    wanted.dataBits = TextConversions::toInteger(text("databits"));
+
+    if (!port_->open(devicePath())) {
+        showMessage("Open Port Error!!", "Comm Error");
+        return;
+    }
+    LineSettings settings;
+    const bool read = port_->getSettings(settings);
+    // The parity and stop-bit boxes are shown but never applied: the line
+    // always runs without parity and with one stop bit.
+    settings.baudRate = wanted.baudRate;
+    settings.dataBits = wanted.dataBits;
+    settings.parity = Parity::None;
+    settings.stopBits = StopBits::One;
+    if (!read || !port_->setSettings(settings)) {
+        // State first: the box runs a nested loop in which the timers tick.
+        port_->close();
+        timer1_->stop();
+        timer2_->stop();
+        showMessage("通信端口设置错误!!!", "Set Error");
+        return;
+    }
+    timer1_->start();
+    timer2_->start();
+    setPortSettingsEnabled(false);
+    button.setText("Close");
+    restyleOpenButton();
+}
+
+void TForm1::CloseClick()
+{
+    port_->close();
+}
+
+std::string TForm1::devicePath() const
+{
+    return text("rdCOM");
+}
+
+void TForm1::Timer1Timer()
+{
+}
+
+void TForm1::Timer2Timer()
+{
+}
+
+void TForm1::Timer3Timer()
+{
+}
+
+void TForm1::restyleOpenButton()
+{
+    auto& button = control<QAbstractButton>("Button1");
+    QFont font(QString::fromUtf8("隶书"));
+    font.setPixelSize(19);
+    button.setFont(font);
+    QPalette colours = button.palette();
+    colours.setColor(QPalette::ButtonText, Qt::black);
+    button.setPalette(colours);
+}
+
+void TForm1::setPortSettingsEnabled(bool enabled)
+{
+    for (const char* name : kPortSettings)
+        control<QComboBox>(name).setEnabled(enabled);
+}
+
+std::string TForm1::text(const std::string& name) const
+{
+    return textOf(control<QWidget>(name)).toStdString();
+}
+
+void TForm1::setText(const std::string& name, const std::string& text)
+{
+    setTextOf(control<QWidget>(name), QString::fromStdString(text));
+}
+
+int TForm1::itemIndex(const std::string& name) const
+{
+    return control<QComboBox>(name).currentIndex();
+}
+
+void TForm1::showMessage(const std::string& text, const std::string& caption)
+{
+    messageBoxes_->show(text, caption);
+}
+
+int TForm1::currentTab() const
+{
+    return data_->currentIndex();
+}
+
+void TForm1::setWindowSize(int width, int height)
+{
+    // The outer size includes the frame the window manager adds.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    setFixedSize(width - frame.width(), height - frame.height());
+}
+
+void TForm1::setTimer2Interval(int milliseconds)
+{
+    timer2_->setInterval(milliseconds);
+}
+
+void TForm1::setControlText(const std::string& name, const std::string& text)
+{
+    setText(name, text);
+}
+
+void TForm1::setComboIndex(const std::string& name, int index)
+{
+    auto& combo = control<QComboBox>(name);
+    if (index >= 0 && index < combo.count()) {
+        combo.setCurrentIndex(index);
+        return;
+    }
+    combo.setCurrentIndex(-1);
+    combo.setEditText(QString());
+}
+
+void TForm1::setWidgetProperty(const std::string& widget, const std::string& property, double value)
+{
+    // The instrument widgets of a sheet not built yet are simply absent.
+    if (auto* target = findChild<QObject*>(QString::fromStdString(widget)))
+        target->setProperty(property.c_str(), value);
+}
+
+void TForm1::linkStep()
+{
+}
+
+void TForm1::drawFanCurve(const FanCurve&, int)
+{
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "console/FormControls.h"
+#include "link/LinkState.h"
+#include "link/LinkView.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+class MessageBoxes;
+class QTabWidget;
+class QTimer;
+class SerialPort;
+
+// The console's one window: the page control with the Configuration,
+// RealTimeData and Graph sheets, the three timers, the serial port and the
+// controller image. Handlers are public methods named after the layout;
+// every control signal runs its handler through guarded(), which shows an
+// escaping error in a message box and lets the event loop go on.
+class TForm1 : public QWidget, public FormControls, public LinkView {
+    Q_OBJECT
+public:
+    TForm1();
+    TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> messageBoxes);
+    ~TForm1() override;
+
+    void Button1Click();
+    void CloseClick();
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer();
+
+    // Runs a handler; an error it throws is shown with its text under the
+    // application title, as the event loop of a toolkit would.
+    void guarded(const std::function<void()>& handler);
+
+    LinkState& linkState() { return state_; }
+    SerialPort& port() { return *port_; }
+    MessageBoxes& messageBoxes() { return *messageBoxes_; }
+    QTabWidget& pages() { return *data_; }
+    QTimer& timer1() { return *timer1_; }
+    QTimer& timer2() { return *timer2_; }
+    QTimer& timer3() { return *timer3_; }
+
+    // FormControls and LinkView, on the controls found by layout name.
+    std::string text(const std::string& control) const override;
+    void setText(const std::string& control, const std::string& text) override;
+    int itemIndex(const std::string& control) const override;
+    void showMessage(const std::string& text, const std::string& caption) override;
+
+    int currentTab() const override;
+    void setWindowSize(int width, int height) override;
+    void setTimer2Interval(int milliseconds) override;
+    void setControlText(const std::string& control, const std::string& text) override;
+    void setComboIndex(const std::string& control, int index) override;
+    void setWidgetProperty(const std::string& widget, const std::string& property, double value) override;
+    void linkStep() override;
+    void drawFanCurve(const FanCurve& curve, int channel) override;
+
+protected:
+    // Control of the given layout name and type; throws std::logic_error
+    // when there is none.
+    template <class Control>
+    Control& control(const std::string& name) const;
+
+    // Runs handler (guarded) when the named button is clicked.
+    void connectHandler(const char* button, void (TForm1::*handler)());
+
+private:
+    QTimer* createTimer(const char* name, int interval, void (TForm1::*handler)());
+    std::string devicePath() const;
+    void restyleOpenButton();
+    void setPortSettingsEnabled(bool enabled);
+
+    LinkState state_;
+    std::unique_ptr<SerialPort> port_;
+    std::unique_ptr<MessageBoxes> messageBoxes_;
+    QTabWidget* data_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    QTimer* timer2_ = nullptr;
+    QTimer* timer3_ = nullptr;
+};
+
+template <class Control>
+Control& TForm1::control(const std::string& name) const
+{
+    auto* found = findChild<Control*>(QString::fromStdString(name));
+    if (found == nullptr)
+        throw std::logic_error("No control named " + name);
+    return *found;
+}
