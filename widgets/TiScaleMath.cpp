@@ -1,5 +1,7 @@
 #include "widgets/TiScaleMath.h"
 
+#include "widgets/TiGeometry.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -38,11 +40,6 @@ bool isNiceMantissa(int mantissa)
 }
 
 } // namespace
-
-int roundEven(double value)
-{
-    return static_cast<int>(std::nearbyint(value));
-}
 
 int clampTickMajorCount(int count)
 {
@@ -117,7 +114,7 @@ int positionToPixelsAbsolute(double value, double positionMin, double positionMa
         std::swap(a, b);
     if (positionMax == positionMin)
         return (a + b) / 2;
-    return a - roundEven((value - positionMin) / (positionMax - positionMin) * (a - b));
+    return a - tiRound((value - positionMin) / (positionMax - positionMin) * (a - b));
 }
 
 int positionToPixelsRelative(double value, double positionMin, double positionMax, int pixelMin,
@@ -129,7 +126,7 @@ int positionToPixelsRelative(double value, double positionMin, double positionMa
         std::swap(a, b);
     if (positionMax == positionMin)
         return 0;
-    return roundEven((value - positionMin) / (positionMax - positionMin) * (a - b));
+    return tiRound((value - positionMin) / (positionMax - positionMin) * (a - b));
 }
 
 TickValues tickValues(double labelStart, double labelEnd, int majorCount, int minorCount,
@@ -180,7 +177,7 @@ int niceTickCount(double span, int desired, int maxCount)
         if (!(step > 0) || !std::isfinite(step))
             continue;
         const double power = std::pow(10.0, std::trunc(std::log10(step)));
-        if (!isNiceMantissa(roundEven(step / power * 1000)))
+        if (!isNiceMantissa(tiRound(step / power * 1000)))
             continue;
         if (best > maxCount || std::abs(count - desired) <= std::abs(best - desired))
             best = count;

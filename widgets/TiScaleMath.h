@@ -9,9 +9,6 @@
 
 namespace TiScaleMath {
 
-// Nearest integer, halves to the even neighbour.
-int roundEven(double value);
-
 // Limits applied when the settings are assigned.
 int clampTickMajorCount(int count);  // 2..100
 int clampTickLength(int length);     // at least 1
