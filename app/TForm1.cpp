@@ -109,6 +109,21 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     timer3_ = createTimer("Timer3", 200, &TForm1::Timer3Timer);
 
     connectHandler("Button1", &TForm1::Button1Click);
+    connectHandler("Set", &TForm1::SetClick);
+    connectHandler("Button10", &TForm1::Button10Click);
+    connectHandler("Button15", &TForm1::Button15Click);
+    connectHandler("Button11", &TForm1::Button11Click);
+    connectHandler("Button3", &TForm1::Button3Click);
+    connectHandler("Button4", &TForm1::Button4Click);
+    connectHandler("Button7", &TForm1::Button7Click);
+    connectHandler("Button9", &TForm1::Button9Click);
+    connectHandler("Button14", &TForm1::Button14Click);
+    connectHandler("Button8", &TForm1::Button8Click);
+    connectHandler("BitBtn1", &TForm1::BitBtn1Click);
+    connectHandler("BitBtn2", &TForm1::BitBtn2Click);
+    connectHandler("Button5", &TForm1::Button5Click);
+    if (findChild<QAbstractButton*>("Button6") != nullptr)
+        connectHandler("Button6", &TForm1::Button6Click);
 }
 
 TForm1::~TForm1() = default;
@@ -200,7 +215,23 @@ void TForm1::Timer1Timer()
 
 void TForm1::Timer2Timer()
 {
+    engine_.tick();
 }
+
+void TForm1::SetClick() { commands_.SetClick(); }
+void TForm1::Button10Click() { commands_.Button10Click(); }
+void TForm1::Button15Click() { commands_.Button15Click(); }
+void TForm1::Button11Click() { commands_.Button11Click(); }
+void TForm1::Button3Click() { commands_.Button3Click(); }
+void TForm1::Button4Click() { commands_.Button4Click(); }
+void TForm1::Button7Click() { commands_.Button7Click(); }
+void TForm1::Button9Click() { commands_.Button9Click(); }
+void TForm1::Button14Click() { commands_.Button14Click(); }
+void TForm1::Button8Click() { commands_.Button8Click(); }
+void TForm1::Button6Click() { commands_.Button6Click(); }
+void TForm1::BitBtn1Click() { commands_.BitBtn1Click(); }
+void TForm1::BitBtn2Click() { commands_.BitBtn2Click(); }
+void TForm1::Button5Click() { commands_.Button5Click(); }
 
 void TForm1::Timer3Timer()
 {

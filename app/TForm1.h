@@ -1,8 +1,10 @@
 #pragma once
 
+#include "console/ConfigCommands.h"
 #include "console/FormControls.h"
 #include "link/LinkState.h"
 #include "link/LinkView.h"
+#include "link/TransactionEngine.h"
 
 #include <QWidget>
 
@@ -33,6 +35,23 @@ public:
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
+
+    // Configuration commands, Read All, Default, firmware version and the
+    // debug temperature's "Send".
+    void SetClick();
+    void Button10Click();
+    void Button15Click();
+    void Button11Click();
+    void Button3Click();
+    void Button4Click();
+    void Button7Click();
+    void Button9Click();
+    void Button14Click();
+    void Button8Click();
+    void Button6Click();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void Button5Click();
 
     // Runs a handler; an error it throws is shown with its text under the
     // application title, as the event loop of a toolkit would.
@@ -79,6 +98,8 @@ private:
     LinkState state_;
     std::unique_ptr<SerialPort> port_;
     std::unique_ptr<MessageBoxes> messageBoxes_;
+    TransactionEngine engine_{state_, *port_, *this};
+    ConfigCommands commands_{state_, *this};
     QTabWidget* data_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
