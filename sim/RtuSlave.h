@@ -1,0 +1,69 @@
+#pragma once
+
+#include "sim/RequestAssembler.h"
+#include "sim/SimTypes.h"
+
+#include <functional>
+#include <string>
+
+class FaultInjector;
+class SimController;
+
+// The controller's end of the serial line: a pseudo-terminal whose other
+// end (device()) the console opens. Cuts requests out of the byte stream,
+// has the controller serve those addressed to it and writes the replies,
+// through the fault injector. The console may close and reopen its end at
+// will: while nobody holds it the slave just waits.
+class RtuSlave {
+public:
+    using Clock = std::function<SimMillis()>;
+    using Log = std::function<void(const std::string&)>;
+
+    // `modelClock` times the controller's plant; line timing always uses
+    // the steady clock.
+    RtuSlave(SimController& controller, FaultInjector& faults, Clock modelClock);
+    ~RtuSlave();
+    RtuSlave(const RtuSlave&) = delete;
+    RtuSlave& operator=(const RtuSlave&) = delete;
+
+    // Creates the pseudo-terminal; false (with errorText()) when it cannot.
+    bool open();
+    const std::string& device() const { return device_; }
+    const std::string& errorText() const { return error_; }
+
+    // Serves requests until stop() is called or `stopFd` becomes readable.
+    void run(int stopFd = -1);
+    // Ends run(); callable from any thread.
+    void stop();
+
+    // Receives one line per request and per reply when set.
+    void setLog(Log log) { log_ = std::move(log); }
+
+    // A request frame is over when the line stays silent this long.
+    static constexpr int kFrameGapMs = 50;
+    // How often a slave whose far end is closed looks whether it was reopened.
+    static constexpr int kReopenPollMs = 20;
+
+private:
+    enum class Wait { Ready, TimedOut, Stopped };
+    // Waits up to `timeoutMs` (-1 forever) for input on the line (unless
+    // `withLine` is false) or for a stop.
+    Wait waitFor(bool withLine, int timeoutMs, int stopFd);
+    // Reads what is waiting; false when the far end is closed.
+    bool readLine();
+    bool farEndClosed();
+    void handle(const std::vector<std::uint8_t>& frame, int stopFd);
+    void writeLine(const std::vector<std::uint8_t>& bytes);
+    void note(const char* what, const std::vector<std::uint8_t>& bytes);
+
+    SimController& controller_;
+    FaultInjector& faults_;
+    Clock modelClock_;
+    Log log_;
+    RequestAssembler assembler_;
+    int master_ = -1;
+    int wake_[2] = {-1, -1};
+    std::string device_;
+    std::string error_;
+    bool stopped_ = false;
+};

@@ -1,0 +1,141 @@
+#include "sim/SimOptions.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <utility>
+
+namespace {
+
+const std::pair<const char*, AlarmScenario> kAlarmNames[] = {
+    {"high-temp", AlarmScenario::HighTemp},
+    {"low-temp", AlarmScenario::LowTemp},
+    {"supply-high", AlarmScenario::SupplyHigh},
+    {"supply-low", AlarmScenario::SupplyLow},
+    {"fan-stall", AlarmScenario::FanStall},
+    {"heater", AlarmScenario::Heater},
+    {"sensor", AlarmScenario::Sensor},
+    {"compressor", AlarmScenario::Compressor},
+    {"high-pressure", AlarmScenario::HighPressure},
+    {"low-pressure", AlarmScenario::LowPressure},
+};
+
+template <typename Number>
+bool wholeNumber(const std::string& text, Number lowest, Number highest, Number& out)
+{
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [stop, fault] = std::from_chars(text.data(), end, value);
+    if (text.empty() || fault != std::errc() || stop != end || value < lowest || value > highest)
+        return false;
+    out = value;
+    return true;
+}
+
+bool share(const std::string& text, double& out)
+{
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !(value >= 0.0 && value <= 1.0))
+        return false;
+    out = value;
+    return true;
+}
+
+} // namespace
+
+bool parseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& name = args[i];
+        if (name == "--help" || name == "-h") {
+            options.help = true;
+            continue;
+        }
+        if (name == "--verbose" || name == "-v") {
+            options.verbose = true;
+            continue;
+        }
+        if (name == "--steady") {
+            options.supplyDips = false;
+            continue;
+        }
+        const bool takesValue = name == "--address" || name == "--seed" || name == "--delay-ms" || name == "--drop"
+            || name == "--corrupt-crc" || name == "--stray" || name == "--wrong-address" || name == "--alarm";
+        if (!takesValue) {
+            error = "unknown option '" + name + "'";
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            error = name + " needs a value";
+            return false;
+        }
+        const std::string& value = args[++i];
+        bool ok = true;
+        if (name == "--address") {
+            int address = 0;
+            ok = wholeNumber(value, 1, 255, address);
+            options.address = static_cast<std::uint8_t>(address);
+            if (!ok)
+                error = "--address takes a bus address from 1 to 255, not '" + value + "'";
+        } else if (name == "--seed") {
+            ok = wholeNumber<std::uint64_t>(value, 0, UINT64_MAX, options.seed);
+            if (!ok)
+                error = "--seed takes a whole number, not '" + value + "'";
+        } else if (name == "--delay-ms") {
+            ok = wholeNumber(value, 0, 60000, options.faults.delayMs);
+            if (!ok)
+                error = "--delay-ms takes milliseconds from 0 to 60000, not '" + value + "'";
+        } else if (name == "--alarm") {
+            ok = false;
+            for (const auto& [alarmName, scenario] : kAlarmNames) {
+                if (value == alarmName) {
+                    options.alarms.insert(scenario);
+                    ok = true;
+                }
+            }
+            if (!ok)
+                error = "--alarm does not know '" + value + "' (see --help)";
+        } else {
+            double* target = name == "--drop"          ? &options.faults.drop
+                : name == "--corrupt-crc"             ? &options.faults.corruptCrc
+                : name == "--stray"                   ? &options.faults.stray
+                                                      : &options.faults.wrongAddress;
+            ok = share(value, *target);
+            if (!ok)
+                error = name + " takes a share from 0 to 1, not '" + value + "'";
+        }
+        if (!ok)
+            return false;
+    }
+    options.faults.seed = options.seed;
+    return true;
+}
+
+std::string simUsage()
+{
+    std::string alarms;
+    for (const auto& entry : kAlarmNames)
+        alarms += std::string(alarms.empty() ? "" : ", ") + entry.first;
+    return "Usage: hx-sim [options]\n"
+           "Simulated heat-exchanger controller: a MODBUS RTU slave on a pseudo-terminal.\n"
+           "Prints the device to open in the console and lists it in the console's port box\n"
+           "as long as it runs.\n"
+           "\n"
+           "  --address N         bus address, 1 to 255 (default 1)\n"
+           "  --seed S            seed of the plant's noise and of the faults (default 1)\n"
+           "  --alarm NAME        bring about an alarm condition; may be repeated. Names:\n"
+           "                      " + alarms + "\n"
+           "  --steady            no supply dips (by default the supply sags below its low\n"
+           "                      alarm for 10 s every 3 minutes)\n"
+           "  --verbose           log every request and reply on stderr\n"
+           "\n"
+           "Faults (shares from 0 to 1, drawn reply by reply from the seed):\n"
+           "  --delay-ms N        answer every request N ms late\n"
+           "  --drop P            leave a share P of requests unanswered\n"
+           "  --corrupt-crc P     spoil the CRC of a share P of replies\n"
+           "  --stray P           put 1 to 3 stray bytes ahead of a share P of replies\n"
+           "  --wrong-address P   answer a share P of requests from another bus address\n"
+           "  --help              this text\n";
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "sim/FaultInjector.h"
+#include "sim/SimTypes.h"
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+// What hx-sim is told on its command line.
+struct SimOptions {
+    std::uint8_t address = 1;
+    std::uint64_t seed = 1;
+    FaultSettings faults;
+    std::set<AlarmScenario> alarms;
+    bool supplyDips = true;
+    bool verbose = false;
+    bool help = false;
+};
+
+// Parses the arguments after the program name. On a bad argument returns
+// false and says why in `error`.
+bool parseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error);
+
+std::string simUsage();

@@ -1,0 +1,75 @@
+// hx-sim: the simulated controller on a pseudo-terminal.
+#include "link/PortNames.h"
+#include "sim/FaultInjector.h"
+#include "sim/RtuSlave.h"
+#include "sim/SimController.h"
+#include "sim/SimOptions.h"
+
+#include <chrono>
+#include <csignal>
+#include <iostream>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace {
+
+SimMillis steadyMillis()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    SimOptions options;
+    std::string error;
+    if (!parseSimOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        std::cerr << "hx-sim: " << error << "\n" << simUsage();
+        return 2;
+    }
+    if (options.help) {
+        std::cout << simUsage();
+        return 0;
+    }
+
+    // Signals arrive as readable bytes, so the slave stops between
+    // exchanges and the port file is withdrawn on the way out.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
+    sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
+    const int signals = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    SimController controller({options.address, options.seed, options.alarms, options.supplyDips}, steadyMillis());
+    FaultInjector faults(options.faults);
+    RtuSlave slave(controller, faults, steadyMillis);
+    if (!slave.open()) {
+        std::cerr << "hx-sim: " << slave.errorText() << "\n";
+        return 1;
+    }
+    if (options.verbose)
+        slave.setLog([](const std::string& line) { std::cerr << "hx-sim: " << line << "\n"; });
+
+    const bool published = PortNames::publishSimulatorPort(slave.device());
+    std::cout << slave.device() << std::endl;
+    std::cerr << "hx-sim: controller at bus address " << int(options.address) << " on " << slave.device()
+              << (published ? " (offered in the console's port list)" : "")
+              << "; Ctrl+C stops it\n";
+    if (!published)
+        std::cerr << "hx-sim: could not write " << PortNames::simulatorPortFile()
+                  << "; type the device into the console's port box\n";
+
+    slave.run(signals);
+
+    if (published)
+        PortNames::withdrawSimulatorPort();
+    if (signals >= 0)
+        ::close(signals);
+    return 0;
+}
