@@ -45,8 +45,8 @@ void LiveActionTransaction::onValidReply(EngineContext& context, std::span<const
 {
     LinkState& s = context.state;
     const std::uint16_t echo = Frames::wordAt(reply, 4).value_or(0);
-    s.LiveAction = LiveActionCode::None;
-    s.LinkAliveCountdown = 30;
+    // The indicator step below leaves the countdown at 10, so the poll that
+    // resumes inside the box keeps the link watchdog fed from there.
     context.backToPolling();
     context.discardReceived();
     context.stepLinkIndicator();
