@@ -266,30 +266,27 @@ void TiCanvas::Polyline(const QList<QPoint>& points)
     for (qsizetype i = 1; i < points.size(); ++i)
         if (points[i].x() != points[i - 1].x() && points[i].y() != points[i - 1].y())
             straight = false;
+    if (straight && Pen.Style == psSolid && std::max(1, Pen.Width) == 1) {
+        // Crisp one-pixel runs; the polyline's very last point is left out.
+        const QColor color = tiToQColor(Pen.Color);
+        for (qsizetype i = 1; i < points.size(); ++i) {
+            const QPoint a = points[i - 1];
+            QPoint b = points[i];
+            if (i == points.size() - 1) {
+                if (a == b)
+                    break;
+                b -= QPoint((b.x() > a.x()) - (b.x() < a.x()), (b.y() > a.y()) - (b.y() < a.y()));
+            }
+            painter().fillRect(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                                     QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))),
+                               color);
+        }
+        return;
+    }
     QPolygonF poly;
     poly.reserve(points.size());
     for (const QPoint& pt : points)
         poly << QPointF(pt.x() + 0.5, pt.y() + 0.5);
-    if (straight && std::max(1, Pen.Width) == 1) {
-        // The last point is left out: pull the final segment back by a pixel.
-        QPointF& last = poly.last();
-        const QPointF& before = poly[poly.size() - 2];
-        if (last.x() > before.x())
-            last.rx() -= 1;
-        else if (last.x() < before.x())
-            last.rx() += 1;
-        else if (last.y() > before.y())
-            last.ry() -= 1;
-        else if (last.y() < before.y())
-            last.ry() += 1;
-        if (poly.size() == 2 && poly[0] == poly[1] && points[0] != points[1]) {
-            applyPen(false);
-            painter().drawPoint(poly[0]);
-            return;
-        }
-        if (poly.size() == 2 && points[0] == points[1])
-            return;
-    }
     applyPen(!straight);
     painter().setBrush(Qt::NoBrush);
     painter().drawPolyline(poly);

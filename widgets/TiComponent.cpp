@@ -284,7 +284,7 @@ void TiComponent::DrawCached(TiCanvas& canvas, const std::function<void(TiCanvas
     if (m_backGroundChanged || m_backGroundBitmap.size() != size) {
         if (m_backGroundBitmap.size() != size)
             m_backGroundBitmap = QImage(size, QImage::Format_ARGB32_Premultiplied);
-        m_backGroundBitmap.fill(Qt::black);
+        m_backGroundBitmap.fill(Qt::transparent);
         {
             TiCanvas cache(m_backGroundBitmap);
             staticLayers(cache);
@@ -338,10 +338,16 @@ void TiComponent::PaintUncached(TiCanvas& canvas)
     Unlock();
 }
 
-QImage TiComponent::RenderToImage()
+QImage TiComponent::NewPaintImage()
 {
     QImage image(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::black);
+    return image;
+}
+
+QImage TiComponent::RenderToImage()
+{
+    QImage image = NewPaintImage();
     Lock();
     PaintInto(image);
     Unlock();
@@ -353,8 +359,7 @@ void TiComponent::paintEvent(QPaintEvent*)
     if (m_skipOwnPaint || width() <= 0 || height() <= 0)
         return;
     Lock();
-    QImage offScreen(width(), height(), QImage::Format_ARGB32_Premultiplied);
-    offScreen.fill(Qt::black);
+    QImage offScreen = NewPaintImage();
     PaintInto(offScreen);
     QPainter screen(this);
     screen.drawImage(0, 0, offScreen);

@@ -130,7 +130,7 @@ public:
     std::function<void(const QString& propName)> PropertyChangeHook;
 
     // Renders the widget as the screen shows it into a new image of its size.
-    QImage RenderToImage();
+    virtual QImage RenderToImage();
 
 signals:
     void OnClick();
@@ -189,6 +189,8 @@ protected:
     // Called after the widget moved or changed size.
     virtual void iBoundsChanged() {}
 
+    // The empty off-screen image a paint starts from.
+    virtual QImage NewPaintImage();
     // Renders iPaintTo (and an error it raises) into image.
     void PaintInto(QImage& image);
     // iPaintTo with CachedDrawing off, for vector export.

@@ -74,69 +74,50 @@ void TiVCLComponent::SetTransparent(bool value)
     if (value == m_transparent)
         return;
     m_transparent = value;
-    if (value) {
-        m_parentCapture = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32_Premultiplied);
-        m_parentCapture.fill(tiToQColor(BackGroundColor()));
-        m_captureRequested = false;
-        RequestCapture();
-    } else {
-        m_parentCapture = QImage();
-        m_captureRequested = false;
-        BackGroundChange();
-    }
-}
-
-void TiVCLComponent::RequestCapture()
-{
-    if (!m_transparent || m_captureRequested)
-        return;
-    m_captureRequested = true;
+    setAttribute(Qt::WA_OpaquePaintEvent, !value);
     BackGroundChange();
 }
 
-void TiVCLComponent::RepaintAll()
+QImage TiVCLComponent::CaptureBeneath()
 {
-    TiComponent::RepaintAll();
-    RequestCapture();
-}
-
-void TiVCLComponent::iBoundsChanged()
-{
-    if (m_transparent && width() > 0 && height() > 0 && m_parentCapture.size() != size())
-        m_parentCapture = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-    RequestCapture();
-}
-
-void TiVCLComponent::TakeCapture()
-{
+    QImage beneath(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32_Premultiplied);
+    beneath.fill(tiToQColor(BackGroundColor()));
     QWidget* parent = parentWidget();
-    if (!parent || width() <= 0 || height() <= 0) {
-        // Nothing beneath to copy yet: show the background colour and try
-        // again on the next paint.
-        m_parentCapture.fill(tiToQColor(BackGroundColor()));
-        return;
-    }
-    if (m_parentCapture.size() != size())
-        m_parentCapture = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-    m_parentCapture.fill(tiToQColor(BackGroundColor()));
-    // Let the parent (and the siblings it paints) draw our area; our own
-    // paint stays out of it.
+    if (!parent)
+        return beneath;
+    // The parent draws our area with its other children; our own paint
+    // stays out of it.
     m_skipOwnPaint = true;
-    parent->render(&m_parentCapture, QPoint(0, 0), QRegion(geometry()),
-                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    parent->render(&beneath, QPoint(0, 0), QRegion(geometry()), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     m_skipOwnPaint = false;
-    m_captureRequested = false;
+    return beneath;
+}
+
+QImage TiVCLComponent::NewPaintImage()
+{
+    if (!m_transparent)
+        return TiComponent::NewPaintImage();
+    QImage image(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+QImage TiVCLComponent::RenderToImage()
+{
+    if (!m_transparent)
+        return TiComponent::RenderToImage();
+    QImage image = CaptureBeneath();
+    Lock();
+    PaintInto(image);
+    Unlock();
+    return image;
 }
 
 void TiVCLComponent::DrawBackGround(TiCanvas& canvas, TColor color)
 {
-    if (!m_transparent) {
+    // A transparent widget leaves its background to what lies beneath.
+    if (!m_transparent)
         TiComponent::DrawBackGround(canvas, color);
-        return;
-    }
-    if (m_captureRequested || m_parentCapture.isNull())
-        TakeCapture();
-    canvas.Draw(0, 0, m_parentCapture);
 }
 
 // ---------------------------------------------------------------- export

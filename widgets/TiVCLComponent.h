@@ -7,8 +7,14 @@
 
 class QTimer;
 
-// Adds the paint lock, the one-shot-then-repeating timer, transparency
-// (showing the parent's pixels beneath the widget) and image export.
+// Adds the paint lock, the one-shot-then-repeating timer, transparency and
+// image export.
+//
+// Transparency: a transparent widget is not opaque to Qt, so the parent and
+// the siblings below paint its area first; its off-screen image starts fully
+// transparent, the background is left out, and the one blit lays the drawing
+// over what lies beneath. Exports of a transparent widget start from a render
+// of what lies beneath instead.
 class TiVCLComponent : public TiComponent {
     Q_OBJECT
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
@@ -19,10 +25,10 @@ public:
 
     bool Transparent() const { return m_transparent; }
     virtual void SetTransparent(bool value);
-    // A new copy of what lies beneath is taken before the next paint.
-    bool CaptureRequested() const { return m_captureRequested; }
-
-    void RepaintAll() override;
+    // What lies beneath the widget, as the parent and the siblings below
+    // draw it (background colour when there is no parent).
+    QImage CaptureBeneath();
+    QImage RenderToImage() override;
 
     // Re-entrant: held for each paint and export render.
     void Lock() override;
@@ -52,16 +58,12 @@ signals:
 
 protected:
     void DrawBackGround(TiCanvas& canvas, TColor color) override;
-    void iBoundsChanged() override;
+    QImage NewPaintImage() override;
 
 private:
-    void RequestCapture();
-    void TakeCapture();
     void TimerTick();
 
     bool m_transparent = false;
-    bool m_captureRequested = false;
-    QImage m_parentCapture;
     std::recursive_mutex m_lock;
     bool m_destroying = false;
     QTimer* m_timer = nullptr;
