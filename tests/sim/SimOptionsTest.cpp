@@ -1,0 +1,41 @@
+#include "sim/SimOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SimOptions, ReadsEveryOption)
+{
+    SimOptions o;
+    std::string error;
+    ASSERT_TRUE(parseSimOptions({"--address", "247", "--seed", "99", "--delay-ms", "250", "--drop", "0.25",
+                                 "--corrupt-crc", "1", "--stray", "0", "--wrong-address", "0.5", "--alarm",
+                                 "high-temp", "--alarm", "fan-stall", "--steady", "--verbose"},
+                                o, error))
+        << error;
+    EXPECT_EQ(o.address, 247);
+    EXPECT_EQ(o.seed, 99u);
+    EXPECT_EQ(o.faults.seed, 99u);
+    EXPECT_EQ(o.faults.delayMs, 250);
+    EXPECT_DOUBLE_EQ(o.faults.drop, 0.25);
+    EXPECT_DOUBLE_EQ(o.faults.corruptCrc, 1.0);
+    EXPECT_DOUBLE_EQ(o.faults.wrongAddress, 0.5);
+    EXPECT_EQ(o.alarms, (std::set<AlarmScenario>{AlarmScenario::HighTemp, AlarmScenario::FanStall}));
+    EXPECT_FALSE(o.supplyDips);
+    EXPECT_TRUE(o.verbose);
+}
+
+TEST(SimOptions, RefusesWhatItCannotUse)
+{
+    for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
+             {"--address", "0"}, {"--address", "256"}, {"--address", "1x"}, {"--drop", "1.01"},
+             {"--drop", "-0.1"}, {"--drop", "nan"}, {"--stray", ""}, {"--delay-ms", "-5"},
+             {"--alarm", "fire"}, {"--seed"}, {"--frobnicate"}}) {
+        SimOptions o;
+        std::string error;
+        EXPECT_FALSE(parseSimOptions(args, o, error)) << args[0];
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+} // namespace
