@@ -65,16 +65,38 @@ std::string canonicalDevice(const std::string& path)
     return resolved;
 }
 
+short pollNow(int fd)
+{
+    pollfd line{fd, POLLIN, 0};
+    if (::poll(&line, 1, 0) < 0)
+        return POLLERR;
+    return line.revents;
+}
+
+// Hung up, pulled out or otherwise unusable.
+bool lineGone(int fd)
+{
+    return (pollNow(fd) & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+bool readable(int fd)
+{
+    return (pollNow(fd) & POLLIN) != 0;
+}
+
 } // namespace
 
 QtSerialPort::QtSerialPort()
     : port_(std::make_unique<QSerialPort>())
 {
-    // After a hang-up QSerialPort reports ReadError again on every pass of
-    // the event loop for as long as the port stays open: close at the first.
+    // After a hang-up QSerialPort reports a read fault again on every pass
+    // of the event loop for as long as the port stays open: close at the
+    // first. A full transmit queue is reported as a resource fault too,
+    // so that one closes only if the line is really gone.
     QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(),
                      [port = port_.get()](QSerialPort::SerialPortError error) {
-                         if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError)
+                         if (error == QSerialPort::ReadError
+                             || (error == QSerialPort::ResourceError && lineGone(port->handle())))
                              port->close();
                      });
 }
@@ -131,17 +153,19 @@ bool QtSerialPort::setSettings(const LineSettings& settings)
 }
 
 // Moves the bytes the system holds into the port's buffer without waiting,
-// and closes the port if the line has hung up.
+// and closes the port if the line has hung up. What a full transmit queue
+// held back at the last write goes out now.
 bool QtSerialPort::takeReceived()
 {
     if (!port_->isOpen())
         return false;
-    pollfd line{port_->handle(), POLLIN, 0};
-    if (::poll(&line, 1, 0) < 0 || (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+    if (port_->bytesToWrite() > 0 && !port_->flush() && !port_->isOpen())
+        return false;
+    if (lineGone(port_->handle())) {
         port_->close();
         return false;
     }
-    if ((line.revents & POLLIN) != 0)
+    if (readable(port_->handle()))
         port_->waitForReadyRead(0);
     return port_->isOpen();
 }

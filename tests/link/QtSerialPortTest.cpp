@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -32,6 +33,7 @@ public:
     RawEnd& operator=(const RawEnd&) = delete;
 
     bool ok() const { return fd_ >= 0; }
+    int fd() const { return fd_; }
     termios settings() const
     {
         termios t{};
@@ -265,4 +267,29 @@ TEST(QtSerialPort, WriteAfterHangUpFails)
     const std::uint8_t frame[] = {1, 2, 3};
     EXPECT_EQ(port.write(frame, sizeof frame), -1);
     EXPECT_FALSE(port.isOpen());
+}
+
+TEST(QtSerialPort, WriteBeyondTheTransmitQueueGoesOutWhilePolled)
+{
+    PtyPair pair;
+    ASSERT_TRUE(pair.ok());
+    QtSerialPort port;
+    ASSERT_TRUE(port.open(pair.first()));
+    RawEnd peer(pair.second());
+
+    std::vector<std::uint8_t> data(256 * 1024);
+    for (std::size_t i = 0; i < data.size(); ++i)
+        data[i] = static_cast<std::uint8_t>(i % 251);
+    ASSERT_EQ(port.write(data.data(), data.size()), static_cast<long>(data.size()));
+
+    std::vector<std::uint8_t> got;
+    for (int attempt = 0; attempt < 5000 && got.size() < data.size(); ++attempt) {
+        ASSERT_GE(port.bytesWaiting(), 0);
+        ASSERT_TRUE(peer.waitQueued(1));
+        std::uint8_t buffer[8192];
+        const ssize_t n = ::read(peer.fd(), buffer, sizeof buffer);
+        if (n > 0)
+            got.insert(got.end(), buffer, buffer + n);
+    }
+    EXPECT_TRUE(got == data);
 }
