@@ -27,8 +27,8 @@ constexpr std::uint16_t CoilOff = 0x0000;
 using TxBuffer = std::array<std::uint8_t, 76>;
 
 // Every builder writes a complete request, CRC included, from byte 0 of
-// `frame` and returns its length. It returns 0 and leaves the length unused
-// when the request would not fit or the function is not of its kind.
+// `frame` and returns its length. It writes nothing and returns 0 when the
+// request would not fit or the function is not of its kind.
 
 // Read coils, discrete inputs, holding or input registers (0x01 to 0x04).
 std::size_t buildRead(TxBuffer& frame, std::uint8_t address, std::uint8_t function,
