@@ -4,20 +4,11 @@
 
 namespace TiLedBarMath {
 
-std::uint32_t dimmedColor(std::uint32_t color)
-{
-    const std::uint32_t r = (color & 0xFFu) / 3;
-    const std::uint32_t g = ((color >> 8) & 0xFFu) / 3;
-    const std::uint32_t b = ((color >> 16) & 0xFFu) / 3;
-    return r | (g << 8) | (b << 16);
-}
-
-std::uint32_t lampColor(bool active, std::uint32_t activeColor, bool autoInactiveColor,
-                        std::uint32_t inactiveColor)
+TColor lampColor(bool active, TColor activeColor, bool autoInactiveColor, TColor inactiveColor)
 {
     if (active)
         return activeColor;
-    return autoInactiveColor ? dimmedColor(activeColor) : inactiveColor;
+    return autoInactiveColor ? tiDimColor(activeColor) : inactiveColor;
 }
 
 SegmentLayout segmentLayout(int length, int segmentSize, int segmentSpacing, int segmentMargin)

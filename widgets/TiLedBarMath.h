@@ -1,17 +1,12 @@
 #pragma once
 // Segment arithmetic of the LED bar and the lamp colours, kept free of any
 // painting so the counts can be checked directly.
-#include <cstdint>
+#include "widgets/TiColor.h"
 
 namespace TiLedBarMath {
 
-// Each of the three colour bytes divided by 3; the top byte is dropped, so a
-// system colour is dimmed from its raw bytes.
-std::uint32_t dimmedColor(std::uint32_t color);
-
 // Colour of a round lamp for its state.
-std::uint32_t lampColor(bool active, std::uint32_t activeColor, bool autoInactiveColor,
-                        std::uint32_t inactiveColor);
+TColor lampColor(bool active, TColor activeColor, bool autoInactiveColor, TColor inactiveColor);
 
 struct SegmentLayout {
     int count = 0;    // whole segments that fit

@@ -1,5 +1,9 @@
 #include "widgets/TiSwitchMath.h"
 
+#include "widgets/TiGeometry.h"
+
+#include <algorithm>
+
 #include <cmath>
 #include <numbers>
 
@@ -70,6 +74,58 @@ int labelRadius(int pointerLength, int labelMargin, bool showIndicators, int ind
     if (showIndicators)
         r += indicatorMargin + indicatorSize;
     return r;
+}
+
+QPoint knobCentreOffset(double startDegrees, double spacing, int positionCount, int outerRadius,
+                        int pointerLength)
+{
+    if (positionCount <= 0)
+        return {};
+    const QPoint origin(0, 0);
+    int minX = 0, maxX = 0, minY = 0, maxY = 0;
+    bool first = true;
+    const auto take = [&](QPoint p) {
+        if (first) {
+            minX = maxX = p.x();
+            minY = maxY = p.y();
+            first = false;
+            return;
+        }
+        minX = std::min(minX, p.x());
+        maxX = std::max(maxX, p.x());
+        minY = std::min(minY, p.y());
+        maxY = std::max(maxY, p.y());
+    };
+    for (int k = 0; k < positionCount; ++k)
+        take(GetXYRadPoint(positionAngle(k, startDegrees, spacing), outerRadius, origin));
+    for (int k = 1; k < positionCount; ++k)
+        take(GetXYRadPoint(positionAngle(k, startDegrees, spacing), -pointerLength, origin));
+    return QPoint(tiRound((minX + maxX) / 2.0), tiRound((minY + maxY) / 2.0));
+}
+
+namespace {
+// Point at `along` on the knob's axis and `across` to its left (counter-clockwise side).
+QPoint knobPoint(QPoint centre, double degrees, double along, double across)
+{
+    const double a = degrees * std::numbers::pi / 180.0;
+    const double x = along * std::cos(a) - across * std::sin(a);
+    const double y = along * std::sin(a) + across * std::cos(a);
+    return QPoint(centre.x() + tiRound(x), centre.y() - tiRound(y));
+}
+} // namespace
+
+QList<QPoint> pointerPolygon(QPoint centre, double degrees, int length, int height)
+{
+    const double shoulder = length - 2.0 * height;
+    return {knobPoint(centre, degrees, length, 0), knobPoint(centre, degrees, shoulder, height),
+            knobPoint(centre, degrees, -length, height), knobPoint(centre, degrees, -length, -height),
+            knobPoint(centre, degrees, shoulder, -height)};
+}
+
+QList<QPoint> barPolygon(QPoint centre, double degrees, int length, int height)
+{
+    return {knobPoint(centre, degrees, length, height), knobPoint(centre, degrees, -length, height),
+            knobPoint(centre, degrees, -length, -height), knobPoint(centre, degrees, length, -height)};
 }
 
 double clockHour(double degrees)

@@ -4,20 +4,14 @@
 
 using namespace TiLedBarMath;
 
-TEST(LedBarMath, DimmedColourDividesEachChannelAndDropsTheTopByte)
-{
-    EXPECT_EQ(dimmedColor(0x0000FFu), 0x000055u);
-    EXPECT_EQ(dimmedColor(0x00FF00u), 0x005500u);
-    EXPECT_EQ(dimmedColor(0x40FF00u), 0x155500u);
-    EXPECT_EQ(dimmedColor(0x8000000Fu), 0x000005u);
-}
-
 TEST(LedBarMath, LampColourFollowsStateAndAutoInactive)
 {
-    EXPECT_EQ(lampColor(true, 0x0000FFu, true, 0x404080u), 0x0000FFu);
+    EXPECT_EQ(lampColor(true, clRed, true, 0x404080), clRed);
     // The console's alarm lamps store an inactive colour that is never shown.
-    EXPECT_EQ(lampColor(false, 0x0000FFu, true, 0x404080u), 0x000055u);
-    EXPECT_EQ(lampColor(false, 0x0000FFu, false, 0x404080u), 0x404080u);
+    EXPECT_EQ(lampColor(false, clRed, true, 0x404080), 0x000055);
+    EXPECT_EQ(lampColor(false, clLime, true, 0x404080), 0x005500);
+    EXPECT_EQ(lampColor(false, tiRGB(0, 255, 64), true, 0), 0x155500);
+    EXPECT_EQ(lampColor(false, clRed, false, 0x404080), 0x404080);
 }
 
 TEST(LedBarMath, ConsoleBarLayout)

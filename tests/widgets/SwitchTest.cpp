@@ -1,0 +1,189 @@
+#include "widgets/TiError.h"
+#include "widgets/TiSwitchLed.h"
+#include "widgets/TiSwitchRotary.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+QPoint centreOf(const TiRect& r)
+{
+    return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+}
+} // namespace
+
+TEST(SwitchRotary, OutOfRangeRequestRepaintsAndReportsButStays)
+{
+    TiSwitchRotary knob;
+    knob.SetPositionLabels(QStringLiteral("On, Off"));
+    knob.SetPosition(1);
+    QSignalSpy changes(&knob, &TiSwitchMultiPosition::OnPositionChange);
+    knob.BeginUpdate();
+    knob.SetPosition(3);
+    EXPECT_EQ(knob.Position(), 1);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_TRUE(knob.BackGroundPending());
+    knob.EndUpdate();
+    knob.SetPosition(1);
+    EXPECT_EQ(changes.count(), 1);
+    knob.setProperty("Position", 0.0);
+    EXPECT_EQ(knob.Position(), 0);
+}
+
+TEST(SwitchRotary, OverlongLabelTextIsRefused)
+{
+    TiSwitchRotary knob;
+    try {
+        knob.SetPositionLabels(QString(300, QLatin1Char('a')));
+        FAIL() << "no error raised";
+    } catch (const TiError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Position Label String Must be < 256 Characters"));
+    }
+    EXPECT_EQ(knob.PositionLabels(), QStringLiteral("Off, On"));
+    EXPECT_THROW(knob.PositionLabel(2), TiError);
+}
+
+TEST(SwitchRotary, ShrinkingTheListPullsThePositionIn)
+{
+    TiSwitchRotary knob;
+    knob.SetPositionLabels(QStringLiteral("a, b, c, d, e, f, g, h, i"));
+    EXPECT_EQ(knob.EffectiveSpacing(), 22.5);
+    knob.SetPosition(8);
+    knob.SetPositionLabels(QStringLiteral("On, Off, Enable"));
+    EXPECT_EQ(knob.Position(), 2);
+    EXPECT_EQ(knob.EffectiveSpacing(), 45);
+}
+
+TEST(SwitchRotary, ConsoleTwoPositionKnobLabelsAtNineAndTwelve)
+{
+    TiSwitchRotary knob;
+    knob.SetBounds(0, 0, 120, 100);
+    knob.SetPositionLabels(QStringLiteral("On, Off"));
+    knob.SetRotationDesiredSpacing(irds90);
+    const QPoint c = knob.KnobCentre();
+    const QPoint on = centreOf(knob.LabelRect(0));
+    const QPoint off = centreOf(knob.LabelRect(1));
+    EXPECT_LT(on.x(), c.x() - 30);
+    EXPECT_NEAR(on.y(), c.y(), 1);
+    EXPECT_LT(off.y(), c.y() - 30);
+    EXPECT_NEAR(off.x(), c.x(), 1);
+}
+
+TEST(SwitchRotary, ConsoleThreePositionKnobLabelsAtNineHalfPastTenAndTwelve)
+{
+    TiSwitchRotary knob;
+    knob.SetBounds(0, 0, 120, 100);
+    knob.SetPositionLabels(QStringLiteral("On, Off, Enable"));
+    const QPoint c = knob.KnobCentre();
+    const QPoint on = centreOf(knob.LabelRect(0));
+    const QPoint off = centreOf(knob.LabelRect(1));
+    const QPoint enable = centreOf(knob.LabelRect(2));
+    EXPECT_NEAR(on.y(), c.y(), 1);
+    EXPECT_LT(on.x(), c.x());
+    // Half past ten: up and left by the same amount.
+    EXPECT_NEAR(c.x() - off.x(), c.y() - off.y(), 2);
+    EXPECT_GT(c.x() - off.x(), 20);
+    EXPECT_NEAR(enable.x(), c.x(), 1);
+    EXPECT_LT(enable.y(), c.y());
+}
+
+TEST(SwitchRotary, GotoClickSelectsThePositionUnderTheMouse)
+{
+    TiSwitchRotary knob;
+    knob.SetBounds(0, 0, 120, 100);
+    knob.SetPositionLabels(QStringLiteral("On, Off, Enable"));
+    knob.show();
+    QSignalSpy user(&knob, &TiSwitchMultiPosition::OnPositionChangeUser);
+    QSignalSpy finished(&knob, &TiSwitchMultiPosition::OnPositionChangeFinished);
+    const QPoint c = knob.KnobCentre();
+    QTest::mouseClick(&knob, Qt::LeftButton, {}, c + QPoint(0, -20));
+    EXPECT_EQ(knob.Position(), 2);
+    QTest::mouseClick(&knob, Qt::LeftButton, {}, c + QPoint(-14, -14));
+    EXPECT_EQ(knob.Position(), 1);
+    EXPECT_EQ(user.count(), 2);
+    EXPECT_EQ(finished.count(), 2);
+    // Below the knob lies no position.
+    QTest::mouseClick(&knob, Qt::LeftButton, {}, c + QPoint(0, 20));
+    EXPECT_EQ(knob.Position(), 1);
+}
+
+TEST(SwitchRotary, KeysStepAndFinish)
+{
+    TiSwitchRotary knob;
+    knob.SetPositionLabels(QStringLiteral("a, b, c, d"));
+    knob.show();
+    QSignalSpy finished(&knob, &TiSwitchMultiPosition::OnPositionChangeFinished);
+    QTest::keyClick(&knob, Qt::Key_Right);
+    EXPECT_EQ(knob.Position(), 1);
+    QTest::keyClick(&knob, Qt::Key_End);
+    EXPECT_EQ(knob.Position(), 3);
+    QTest::keyClick(&knob, Qt::Key_PageDown);
+    EXPECT_EQ(knob.Position(), 1);
+    QTest::keyClick(&knob, Qt::Key_Home);
+    EXPECT_EQ(knob.Position(), 0);
+    EXPECT_EQ(finished.count(), 4);
+}
+
+TEST(SwitchLed, ClickToggleComesAfterOnClick)
+{
+    TiSwitchLed sw;
+    sw.show();
+    std::vector<bool> seen;
+    QObject::connect(&sw, &TiComponent::OnClick, [&] { seen.push_back(sw.Active()); });
+    QSignalSpy changes(&sw, &TiSwitchLed::OnChange);
+    QSignalSpy user(&sw, &TiSwitchLed::OnChangeUser);
+    QTest::mouseClick(&sw, Qt::LeftButton, {}, QPoint(20, 14));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_FALSE(seen[0]);
+    EXPECT_TRUE(sw.Active());
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(user.count(), 1);
+    // A program change is no user change.
+    sw.SetActive(false);
+    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(user.count(), 1);
+}
+
+TEST(SwitchLed, ReleaseOutsideNeitherClicksNorToggles)
+{
+    TiSwitchLed sw;
+    sw.show();
+    QSignalSpy clicks(&sw, &TiComponent::OnClick);
+    QTest::mousePress(&sw, Qt::LeftButton, {}, QPoint(20, 14));
+    EXPECT_TRUE(sw.Pressed());
+    QTest::mouseRelease(&sw, Qt::LeftButton, {}, QPoint(60, 14));
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_FALSE(sw.Active());
+    EXPECT_FALSE(sw.Pressed());
+}
+
+TEST(SwitchLed, SpaceTogglesWithoutOnClick)
+{
+    TiSwitchLed sw;
+    sw.show();
+    QSignalSpy clicks(&sw, &TiComponent::OnClick);
+    QTest::keyPress(&sw, Qt::Key_Space);
+    EXPECT_FALSE(sw.Active());
+    QTest::keyRelease(&sw, Qt::Key_Space);
+    EXPECT_TRUE(sw.Active());
+    EXPECT_EQ(clicks.count(), 0);
+}
+
+TEST(SwitchLed, LampShowsLitAndDimmedColour)
+{
+    TiSwitchLed sw;
+    sw.SetBounds(0, 0, 40, 33);
+    sw.SetCaption(QStringLiteral("ReC"));
+    sw.SetIndicatorHeight(5);
+    sw.SetIndicatorWidth(8);
+    sw.SetBorderSize(3);
+    sw.SetCaptionMargin(5);
+    const TiRect lamp = sw.LampRect();
+    const QPoint p = centreOf(lamp);
+    EXPECT_EQ(sw.RenderToImage().pixelColor(p), QColor(0, 0x55, 0));
+    sw.setProperty("Active", true);
+    EXPECT_EQ(sw.RenderToImage().pixelColor(p), QColor(0, 255, 0));
+    // The lamp spans the button less the margins.
+    EXPECT_EQ(lamp.Width(), 40 - 1 - 2 * 1 - 2 * 5);
+}
