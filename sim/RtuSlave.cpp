@@ -3,6 +3,7 @@
 #include "sim/FaultInjector.h"
 #include "sim/SimController.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -169,7 +170,7 @@ void RtuSlave::handle(const std::vector<std::uint8_t>& frame, int stopFd)
         return;
     }
     const FaultInjector::Decision decision = faults_.next();
-    if (faults_.delayMs() > 0 && waitFor(false, faults_.delayMs(), stopFd) == Wait::Stopped)
+    if (waitFor(false, std::max(faults_.delayMs(), kTurnaroundMs), stopFd) == Wait::Stopped)
         return;
     const std::vector<std::uint8_t> reply = FaultInjector::frame(controller_.address(), pdu, decision);
     if (reply.empty())

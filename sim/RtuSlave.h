@@ -41,6 +41,9 @@ public:
 
     // A request frame is over when the line stays silent this long.
     static constexpr int kFrameGapMs = 50;
+    // A slave answers no sooner than this after the request: the line's
+    // silence of 3.5 characters at 9600 baud, as on a real bus.
+    static constexpr int kTurnaroundMs = 5;
     // How often a slave whose far end is closed looks whether it was reopened.
     static constexpr int kReopenPollMs = 20;
 
