@@ -47,9 +47,6 @@ public:
     void advance(double seconds, const PlantParameters& parameters, bool forceOn);
     PlantReadings readings(const PlantParameters& parameters) const;
 
-    // Seconds of model time so far.
-    double elapsed() const { return elapsed_; }
-
     // Supply dips: every kDipPeriod seconds the supply sags for kDipLength
     // seconds, starting kDipOffset seconds into the period.
     static constexpr double kDipPeriod = 180;

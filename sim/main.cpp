@@ -44,6 +44,8 @@ int main(int argc, char** argv)
     sigaddset(&stopSignals, SIGHUP);
     sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
     const int signals = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+    if (signals < 0)
+        sigprocmask(SIG_UNBLOCK, &stopSignals, nullptr);   // stop the plain way rather than never
     std::signal(SIGPIPE, SIG_IGN);
 
     SimController controller({options.address, options.seed, options.alarms, options.supplyDips}, steadyMillis());

@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-SimController::Options SimEngineRig::simOptions() const
+SimController::Options SimEngineRig::simOptions()
 {
     SimController::Options options;
     options.supplyDips = false;

@@ -40,9 +40,11 @@ public:
     TransactionEngine engine{state, port, view};
 
     std::atomic<SimMillis> clock{1000000};
-    SimController::Options simOptions() const;
 
 private:
+    // Steady supply, so no alarm comes and goes while a test runs.
+    static SimController::Options simOptions();
+
     SimController controller_;
     FaultInjector faults_;
     RtuSlave slave_;
