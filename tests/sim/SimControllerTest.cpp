@@ -39,31 +39,6 @@ protected:
     SimMillis now = kStart;
 };
 
-TEST_F(SimControllerTest, RepliesHaveTheLayoutOfEachFunction)
-{
-    EXPECT_EQ(serve({0x01, 0, 0, 0, 16}).size(), 4u);       // function, byte count, 2 bytes
-    EXPECT_EQ(serve({0x02, 0, 0, 0, 18}).size(), 5u);
-    Bytes all = serve({0x03, 0, 0, 0, 44});
-    ASSERT_EQ(all.size(), 90u);
-    EXPECT_EQ(all[1], 88);
-    EXPECT_EQ(all[2] << 8 | all[3], 300);                    // register 0
-    EXPECT_EQ(all[2 + 2 * 27 + 1], 1);                       // the bus address
-    EXPECT_EQ(serve({0x04, 0, 0, 0, 13}).size(), 28u);
-    EXPECT_EQ(serve({0x05, 0, 12, 0xFF, 0x00}), (Bytes{0x05, 0, 12, 0xFF, 0x00}));
-    EXPECT_EQ(serve({0x06, 0, 30, 0x04, 0x4C}), (Bytes{0x06, 0, 30, 0x04, 0x4C}));
-    EXPECT_EQ(writeRegisters(28, {450, 0xFFCE}), (Bytes{0x10, 0, 28, 0, 2}));
-    EXPECT_EQ(sim.holding()[28], 450);
-    EXPECT_EQ(sim.holding()[29], 0xFFCE);
-}
-
-TEST_F(SimControllerTest, FirmwareTextIsPaddedWithNul)
-{
-    const Bytes reply = serve({0x04, 0, 15, 0, 9});
-    ASSERT_EQ(reply.size(), 20u);
-    const std::string text(reply.begin() + 2, reply.end());
-    EXPECT_EQ(text, std::string("HX-CTRL V2.13 SIM\0", 18));
-}
-
 TEST_F(SimControllerTest, WhatItDoesNotServeGetsAnExceptionReply)
 {
     EXPECT_EQ(serve({0x2B, 0x0E, 1, 0}), (Bytes{0xAB, 0x01}));        // unknown function
@@ -111,19 +86,6 @@ TEST_F(SimControllerTest, FactoryResetRestoresParametersButKeepsTheAddress)
     writeRegisters(0, {1});
     serve({0x05, 0, 20, 0x00, 0x00});
     EXPECT_EQ(sim.holding()[0], 1);
-}
-
-TEST_F(SimControllerTest, SelfCheckRunsForItsDurationOnly)
-{
-    EXPECT_EQ(sim.inputRegister(11, now), 0);
-    serve({0x05, 0, 11, 0xFF, 0x00});
-    EXPECT_EQ(sim.inputRegister(11, now), 1);
-    EXPECT_TRUE(sim.coil(11, now));
-    wait(SimController::kSelfCheckMillis - 1);
-    EXPECT_EQ(sim.inputRegister(11, now), 1);
-    wait(1);
-    EXPECT_EQ(sim.inputRegister(11, now), 0);
-    EXPECT_FALSE(sim.coil(11, now));
 }
 
 TEST_F(SimControllerTest, ForcedOutputReadsBackAndDrivesEnabledFansAtMaximum)
