@@ -9,6 +9,10 @@ using namespace TiAngularGaugeMath;
 TiAngularGauge::TiAngularGauge(QWidget* parent) : TiGaugeComponent(parent)
 {
     Scale().SetTickLabelMargin(15);
+    m_label1.offsetX = -15;
+    m_label1.offsetY = -35;
+    m_label2.offsetX = -15;
+    m_label2.offsetY = -20;
     resize(150, 150);
 }
 
