@@ -28,7 +28,7 @@ void installFontSubstitutions()
         {"Calibri", {"Carlito", "Liberation Sans", kSymbols, kCjk}},
         {"Monotype Corsiva", {"Z003", "DejaVu Serif", kCjk}},
         {"Terminal", {"Liberation Mono", "Nimbus Mono PS", kSymbols, kCjk}},
-        {"隶书", {kCjk, "Droid Sans Fallback"}},
+        {"隶书", {"Liberation Sans", kSymbols, kCjk}},
     };
     for (const auto& s : substitutions)
         QFont::insertSubstitutions(QString::fromUtf8(s.windowsFamily), s.families);

@@ -1,5 +1,7 @@
 #include "app/PortComboBox.h"
 
+#include "link/PortNames.h"
+
 #include <QLineEdit>
 
 PortComboBox::PortComboBox(QWidget* parent)
@@ -44,9 +46,7 @@ void PortComboBox::showPopup()
 
 void PortComboBox::upperCaseTyped(const QString& text)
 {
-    if (text.startsWith(u'/'))
-        return;
-    const QString upper = text.toUpper();
+    const QString upper = QString::fromStdString(PortNames::typedPortText(text.toStdString()));
     if (upper == text)
         return;
     QLineEdit* edit = lineEdit();

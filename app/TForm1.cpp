@@ -7,6 +7,8 @@
 #include "console/MessageBoxes.h"
 #include "console/QtMessageBoxes.h"
 #include "console/TextConversions.h"
+#include "link/PortDiscovery.h"
+#include "link/PortNames.h"
 #include "link/QtSerialPort.h"
 #include "link/SerialPort.h"
 
@@ -108,6 +110,12 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     timer1_ = createTimer("Timer1", 200, &TForm1::Timer1Timer);
     timer3_ = createTimer("Timer3", 200, &TForm1::Timer3Timer);
 
+    control<PortComboBox>("rdCOM").setItemSource([] {
+        QStringList items;
+        for (const std::string& item : discoverPortItems())
+            items << QString::fromStdString(item);
+        return items;
+    });
     connectHandler("Button1", &TForm1::Button1Click);
     connectHandler("Set", &TForm1::SetClick);
     connectHandler("Button10", &TForm1::Button10Click);
@@ -206,7 +214,7 @@ void TForm1::CloseClick()
 
 std::string TForm1::devicePath() const
 {
-    return text("rdCOM");
+    return PortNames::deviceForPortText(text("rdCOM"));
 }
 
 void TForm1::Timer1Timer()

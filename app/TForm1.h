@@ -80,12 +80,12 @@ public:
     void linkStep() override;
     void drawFanCurve(const FanCurve& curve, int channel) override;
 
-protected:
     // Control of the given layout name and type; throws std::logic_error
     // when there is none.
     template <class Control>
     Control& control(const std::string& name) const;
 
+protected:
     // Runs handler (guarded) when the named button is clicked.
     void connectHandler(const char* button, void (TForm1::*handler)());
 

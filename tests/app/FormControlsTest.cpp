@@ -1,0 +1,102 @@
+#include "FormHarness.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+class FormControlsTest : public ::testing::Test {
+protected:
+    FormHarness h;
+    TForm1& form = *h.form;
+};
+
+TEST_F(FormControlsTest, TextOfEditsCombosAndButtons)
+{
+    form.setText("Edit12", "1500");
+    EXPECT_EQ(h.form->findChild<QLineEdit*>("Edit12")->text(), "1500");
+    EXPECT_EQ(form.text("Edit12"), "1500");
+
+    form.setText("baudrate", "19200");
+    EXPECT_EQ(form.text("baudrate"), "19200");
+    EXPECT_EQ(form.itemIndex("baudrate"), -1) << "typing text selects nothing";
+
+    EXPECT_EQ(form.text("Button1"), "Open");
+    form.setText("Button5", "Read");
+    EXPECT_EQ(form.text("Button5"), "Read");
+
+    form.setControlText("SWV", "V1.02");
+    EXPECT_EQ(form.text("SWV"), "V1.02");
+    form.setText("Edit4", "\xe2\x84\x83 25");
+    EXPECT_EQ(form.text("Edit4"), "\xe2\x84\x83 25") << "UTF-8 survives the round trip";
+}
+
+TEST_F(FormControlsTest, UnknownControlIsAnError)
+{
+    EXPECT_THROW(form.text("Edit99"), std::logic_error);
+    EXPECT_THROW(form.setText("Edit99", "1"), std::logic_error);
+    EXPECT_THROW(form.itemIndex("Edit12"), std::logic_error) << "an edit has no item index";
+}
+
+TEST_F(FormControlsTest, ComboIndexSelectsOrClears)
+{
+    form.setComboIndex("ComboBox1", 1);
+    EXPECT_EQ(form.itemIndex("ComboBox1"), 1);
+    EXPECT_EQ(form.text("ComboBox1"), "Enable");
+
+    form.setComboIndex("ComboBox7", 0);
+    EXPECT_EQ(form.text("ComboBox7"), "NO");
+
+    for (int outside : {2, -1, 255}) {
+        form.setComboIndex("ComboBox1", outside);
+        EXPECT_EQ(form.itemIndex("ComboBox1"), -1) << outside;
+        EXPECT_EQ(form.text("ComboBox1"), "") << outside;
+    }
+}
+
+TEST_F(FormControlsTest, WidgetPropertyReachesNamedChildAndIgnoresMissingOne)
+{
+    EXPECT_NO_THROW(form.setWidgetProperty("iAngularGauge1", "Position", 1500));
+    form.setWidgetProperty("Edit12", "Position", 42.5);
+    EXPECT_DOUBLE_EQ(h.form->findChild<QLineEdit*>("Edit12")->property("Position").toDouble(), 42.5);
+}
+
+TEST_F(FormControlsTest, TabTimerWindowSizeAndMessages)
+{
+    EXPECT_EQ(form.currentTab(), 0);
+    form.pages().setCurrentIndex(2);
+    EXPECT_EQ(form.currentTab(), 2);
+
+    form.setTimer2Interval(300);
+    EXPECT_EQ(form.timer2().interval(), 300);
+    EXPECT_EQ(form.findChild<QTimer*>("Timer2"), &form.timer2());
+
+    form.setWindowSize(810, 646);
+    EXPECT_EQ(form.frameGeometry().size(), QSize(810, 646));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());
+
+    form.showMessage("Set Successfully!", "Set Intfan1");
+    ASSERT_EQ(h.boxes->messages().size(), 1u);
+    EXPECT_EQ(h.boxes->last().text, "Set Successfully!");
+    EXPECT_EQ(h.boxes->last().caption, "Set Intfan1");
+}
+
+TEST_F(FormControlsTest, GuardShowsAnEscapedErrorAndCarriesOn)
+{
+    bool after = false;
+    form.guarded([] { throw std::runtime_error("'abc' is not a valid integer value."); });
+    form.guarded([&] { after = true; });
+    ASSERT_EQ(h.boxes->messages().size(), 1u);
+    EXPECT_EQ(h.boxes->last().text, "'abc' is not a valid integer value.");
+    EXPECT_EQ(h.boxes->last().caption, QCoreApplication::applicationName().toStdString());
+    EXPECT_TRUE(after);
+}
+
+} // namespace
