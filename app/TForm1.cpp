@@ -18,9 +18,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -92,7 +94,7 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     font.setPixelSize(13);
     setFont(font);
     setFixedSize(815, 634);
-    move(338, 66);
+    moveToDesignedPosition();
 
     buildLayout(*this, configurationLayout());
     data_ = &control<QTabWidget>("Data");
@@ -243,6 +245,19 @@ void TForm1::Button5Click() { commands_.Button5Click(); }
 
 void TForm1::Timer3Timer()
 {
+}
+
+// The designed place, pulled back onto the screen when the screen is too
+// small to show the whole window there.
+void TForm1::moveToDesignedPosition()
+{
+    QPoint at(338, 66);
+    if (const QScreen* shown = screen()) {
+        const QRect area = shown->availableGeometry();
+        at.setX(std::max(area.left(), std::min(at.x(), area.x() + area.width() - width())));
+        at.setY(std::max(area.top(), std::min(at.y(), area.y() + area.height() - height())));
+    }
+    move(at);
 }
 
 void TForm1::restyleOpenButton()

@@ -92,6 +92,7 @@ protected:
 private:
     QTimer* createTimer(const char* name, int interval, void (TForm1::*handler)());
     std::string devicePath() const;
+    void moveToDesignedPosition();
     void restyleOpenButton();
     void setPortSettingsEnabled(bool enabled);
 

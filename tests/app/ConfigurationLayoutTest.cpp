@@ -7,11 +7,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -100,6 +102,13 @@ TEST_F(ConfigurationLayoutTest, WindowPageControlAndTimersAsStored)
     EXPECT_EQ(form.size(), QSize(815, 634));
     EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "the window must not be resizable";
     EXPECT_EQ(form.palette().color(QPalette::Window), QColor(215, 228, 242));
+
+    // Designed at (338, 66), but never pushed off a small screen.
+    const QRect area = form.screen()->availableGeometry();
+    const QPoint designed(338, 66);
+    const QPoint expected(std::max(area.left(), std::min(designed.x(), area.right() + 1 - form.width())),
+                          std::max(area.top(), std::min(designed.y(), area.bottom() + 1 - form.height())));
+    EXPECT_EQ(form.pos(), expected);
 
     auto* data = find<QTabWidget>("Data");
     ASSERT_NE(data, nullptr);
