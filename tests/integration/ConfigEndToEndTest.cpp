@@ -173,7 +173,8 @@ protected:
     {
         int ticks = 0;
         const auto counter = QObject::connect(&form->timer2(), &QTimer::timeout, [&ticks] { ++ticks; });
-        while (!done() && ticks < tickBudget)
+        // The spin bound keeps the loop finite should Timer2 stop altogether.
+        for (int spins = 0; !done() && ticks < tickBudget && spins < 20 * tickBudget; ++spins)
             QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
         QObject::disconnect(counter);
         return done();
