@@ -116,8 +116,26 @@ QImage TiVCLComponent::RenderToImage()
 void TiVCLComponent::DrawBackGround(TiCanvas& canvas, TColor color)
 {
     // A transparent widget leaves its background to what lies beneath.
-    if (!m_transparent)
+    if (!m_transparent && !m_skipBackGround)
         TiComponent::DrawBackGround(canvas, color);
+}
+
+void TiVCLComponent::iPaintToDC(int x, int y, QPainter& painter, bool skipBackGround)
+{
+    painter.save();
+    painter.translate(x, y);
+    painter.setClipRect(QRect(0, 0, width(), height()), Qt::IntersectClip);
+    m_skipBackGround = skipBackGround;
+    try {
+        TiCanvas canvas(painter);
+        PaintUncached(canvas);
+    } catch (...) {
+        m_skipBackGround = false;
+        painter.restore();
+        throw;
+    }
+    m_skipBackGround = false;
+    painter.restore();
 }
 
 // ---------------------------------------------------------------- export

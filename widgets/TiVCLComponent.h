@@ -30,6 +30,11 @@ public:
     QImage CaptureBeneath();
     QImage RenderToImage() override;
 
+    // Paints the widget into someone else's painter (printing, composing)
+    // with its (0, 0) at (x, y), clipped to its size, without the cache; with
+    // skipBackGround the background is left to what the painter holds.
+    void iPaintToDC(int x, int y, QPainter& painter, bool skipBackGround);
+
     // Re-entrant: held for each paint and export render.
     void Lock() override;
     void Unlock() override;
@@ -64,6 +69,7 @@ private:
     void TimerTick();
 
     bool m_transparent = false;
+    bool m_skipBackGround = false;
     std::recursive_mutex m_lock;
     bool m_destroying = false;
     QTimer* m_timer = nullptr;

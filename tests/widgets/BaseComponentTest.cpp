@@ -181,6 +181,32 @@ TEST(BasePaint, BackgroundPictureAndBorder)
     EXPECT_EQ(shot.pixelColor(0, 10), QColor(Qt::green)) << "a picture is stretched over everything, no border";
 }
 
+TEST(BasePaint, PaintIntoAForeignPainterAtAnOffset)
+{
+    BaseTestWidget w;
+    w.resize(20, 10);
+    w.SetBackGroundColor(clRed);
+    w.SetValue(30); // wider than the widget: clipped to it
+    QImage sheet(60, 40, QImage::Format_ARGB32_Premultiplied);
+    sheet.fill(Qt::white);
+    {
+        QPainter painter(&sheet);
+        w.iPaintToDC(10, 20, painter, true);
+    }
+    EXPECT_EQ(sheet.pixelColor(10, 20), QColor(Qt::blue));
+    EXPECT_EQ(sheet.pixelColor(29, 21), QColor(Qt::blue));
+    EXPECT_EQ(sheet.pixelColor(30, 21), QColor(Qt::white)) << "clipped to the widget";
+    EXPECT_EQ(sheet.pixelColor(15, 25), QColor(Qt::white)) << "background skipped";
+    {
+        QPainter painter(&sheet);
+        w.iPaintToDC(10, 20, painter, false);
+    }
+    EXPECT_EQ(sheet.pixelColor(15, 25), QColor(Qt::red));
+    EXPECT_EQ(sheet.pixelColor(9, 25), QColor(Qt::white));
+    EXPECT_EQ(w.staticDraws, 2) << "drawn without the cache";
+    EXPECT_TRUE(w.CachedDrawing());
+}
+
 // A parent that paints its left half red and right half green.
 class TwoColourParent : public QWidget {
 protected:
