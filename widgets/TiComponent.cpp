@@ -325,16 +325,21 @@ void TiComponent::PaintInto(QImage& image)
 void TiComponent::PaintUncached(TiCanvas& canvas)
 {
     Lock();
+    // The cache is neither used nor rebuilt here, so a pending rebuild must
+    // survive this paint.
     const bool cached = m_cachedDrawing;
+    const bool rebuild = m_backGroundChanged;
     m_cachedDrawing = false;
     try {
         iPaintTo(canvas);
     } catch (...) {
         m_cachedDrawing = cached;
+        m_backGroundChanged = rebuild || m_backGroundChanged;
         Unlock();
         throw;
     }
     m_cachedDrawing = cached;
+    m_backGroundChanged = rebuild || m_backGroundChanged;
     Unlock();
 }
 

@@ -205,6 +205,15 @@ TEST(BasePaint, PaintIntoAForeignPainterAtAnOffset)
     EXPECT_EQ(sheet.pixelColor(9, 25), QColor(Qt::white));
     EXPECT_EQ(w.staticDraws, 2) << "drawn without the cache";
     EXPECT_TRUE(w.CachedDrawing());
+
+    // A background change painted elsewhere first still rebuilds the cache.
+    EXPECT_EQ(w.RenderToImage().pixelColor(15, 5), QColor(Qt::red));
+    w.SetBackGroundColor(clLime);
+    {
+        QPainter painter(&sheet);
+        w.iPaintToDC(0, 0, painter, false);
+    }
+    EXPECT_EQ(w.RenderToImage().pixelColor(15, 5), QColor(Qt::green));
 }
 
 // A parent that paints its left half red and right half green.
