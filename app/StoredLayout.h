@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QVariant>
+
 #include <span>
 
 // The window is created from tables of controls, the way a form designer
@@ -16,6 +18,19 @@ enum class ControlKind {
     PortComboBox,   // the port-name combo: refreshes its list on drop-down
     Button,
     BitBtn,
+    Image,          // a picture control showing the resource named by `glyph`
+    Bevel,          // a sunken frame line
+    ProgressBar,    // a vertical bar at 100 %, used as a divider line
+    // Instrument widgets; their stored settings are `properties`.
+    TiLabel,
+    TiLedBar,
+    TiAngularGauge,
+    TiOdometer,
+    TiLedRound,
+    TiAnalogOutput,
+    TiThermometer,
+    TiSwitchRotary,
+    TiSwitchLed,
 };
 
 struct LayoutFont {
@@ -24,6 +39,15 @@ struct LayoutFont {
     bool bold = false;
     bool italic = false;
 };
+
+// One stored property of an instrument widget, assigned by its published
+// name (enumerations may be given by their value names, e.g. "iagpsTriangle").
+struct WidgetProperty {
+    const char* name;
+    QVariant value;
+};
+
+using WidgetProperties = std::span<const WidgetProperty>;
 
 struct LayoutEntry {
     const char* name;
@@ -34,7 +58,10 @@ struct LayoutEntry {
     LayoutFont font{};
     const char* items = nullptr;    // combo items separated by '|'
     bool enabled = true;
-    const char* glyph = nullptr;    // resource path of a bit-button glyph
+    const char* glyph = nullptr;    // resource path of a bit-button glyph or of a picture
+    WidgetProperties properties{};  // instrument widgets: assigned while loading
+    bool visible = true;
+    int color = -1;                 // background of a standard control, 0x00BBGGRR; -1: default
 };
 
 using LayoutTable = std::span<const LayoutEntry>;

@@ -3,6 +3,7 @@
 #include "app/ConfigurationLayout.h"
 #include "app/HxApplication.h"
 #include "app/LayoutBuilder.h"
+#include "app/LiveLayout.h"
 #include "app/PortComboBox.h"
 #include "console/MessageBoxes.h"
 #include "console/QtMessageBoxes.h"
@@ -11,6 +12,7 @@
 #include "link/PortNames.h"
 #include "link/QtSerialPort.h"
 #include "link/SerialPort.h"
+#include "widgets/TiSwitchLed.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -83,6 +85,7 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     , messageBoxes_(std::move(messageBoxes))
 {
     Q_INIT_RESOURCE(glyphs);
+    Q_INIT_RESOURCE(panel);
 
     setObjectName("Form1");
     setWindowTitle("Test GUI For DC Heat Exchanger");
@@ -97,6 +100,7 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     moveToDesignedPosition();
 
     buildLayout(*this, configurationLayout());
+    buildLayout(*this, liveLayout());
     data_ = &control<QTabWidget>("Data");
     data_->setCurrentIndex(0);
     for (int i = 0; i < data_->count(); ++i) {
@@ -132,8 +136,14 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     connectHandler("BitBtn1", &TForm1::BitBtn1Click);
     connectHandler("BitBtn2", &TForm1::BitBtn2Click);
     connectHandler("Button5", &TForm1::Button5Click);
-    if (findChild<QAbstractButton*>("Button6") != nullptr)
-        connectHandler("Button6", &TForm1::Button6Click);
+    connectHandler("Button6", &TForm1::Button6Click);
+    // Direct connections: the handler sees the LED as it was before the
+    // click, since the switch flips itself only after OnClick.
+    for (const auto& [name, handler] : {std::pair{"iSwitchLed1", &TForm1::iSwitchLed1Click},
+                                        std::pair{"iSwitchLed3", &TForm1::iSwitchLed3Click}}) {
+        connect(&control<TiSwitchLed>(name), &TiComponent::OnClick, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); }, Qt::DirectConnection);
+    }
 }
 
 TForm1::~TForm1() = default;
@@ -221,6 +231,7 @@ std::string TForm1::devicePath() const
 
 void TForm1::Timer1Timer()
 {
+    live_.Timer1Timer();
 }
 
 void TForm1::Timer2Timer()
@@ -245,7 +256,11 @@ void TForm1::Button5Click() { commands_.Button5Click(); }
 
 void TForm1::Timer3Timer()
 {
+    live_.Timer3Timer();
 }
+
+void TForm1::iSwitchLed1Click() { live_.iSwitchLed1Click(); }
+void TForm1::iSwitchLed3Click() { live_.iSwitchLed3Click(); }
 
 // The designed place, pulled back onto the screen when the screen is too
 // small to show the whole window there.
@@ -305,13 +320,33 @@ int TForm1::currentTab() const
 void TForm1::setWindowSize(int width, int height)
 {
     // The outer size includes the frame the window manager adds.
+    // Both timers ask for it on every tick: only a real change may touch the
+    // window, or each tick would cost a resize and a repaint.
     const QSize frame = frameGeometry().size() - geometry().size();
-    setFixedSize(width - frame.width(), height - frame.height());
+    const QSize client(width - frame.width(), height - frame.height());
+    if (minimumSize() != client || maximumSize() != client)
+        setFixedSize(client);
 }
 
 void TForm1::setTimer2Interval(int milliseconds)
 {
-    timer2_->setInterval(milliseconds);
+    // setInterval restarts a running timer; the engine asks every tick.
+    if (timer2_->interval() != milliseconds)
+        timer2_->setInterval(milliseconds);
+}
+
+void TForm1::setTimer1Interval(int milliseconds)
+{
+    if (timer1_->interval() != milliseconds)
+        timer1_->setInterval(milliseconds);
+}
+
+double TForm1::widgetProperty(const std::string& widget, const std::string& property) const
+{
+    const QWidget& target = control<QWidget>(widget);
+    if (target.metaObject()->indexOfProperty(property.c_str()) < 0)
+        throw std::logic_error(widget + " has no property " + property);
+    return target.property(property.c_str()).toDouble();
 }
 
 void TForm1::setControlText(const std::string& name, const std::string& text)
@@ -339,6 +374,7 @@ void TForm1::setWidgetProperty(const std::string& widget, const std::string& pro
 
 void TForm1::linkStep()
 {
+    live_.linkStep();
 }
 
 void TForm1::drawFanCurve(const FanCurve&, int)

@@ -2,6 +2,8 @@
 
 #include "console/ConfigCommands.h"
 #include "console/FormControls.h"
+#include "console/LiveDisplay.h"
+#include "console/LiveView.h"
 #include "link/LinkState.h"
 #include "link/LinkView.h"
 #include "link/TransactionEngine.h"
@@ -23,7 +25,7 @@ class SerialPort;
 // controller image. Handlers are public methods named after the layout;
 // every control signal runs its handler through guarded(), which shows an
 // escaping error in a message box and lets the event loop go on.
-class TForm1 : public QWidget, public FormControls, public LinkView {
+class TForm1 : public QWidget, public FormControls, public LinkView, public LiveView {
     Q_OBJECT
 public:
     TForm1();
@@ -53,6 +55,11 @@ public:
     void BitBtn2Click();
     void Button5Click();
 
+    // The RealTimeData sheet's switch LEDs: "On" (forced-on output) and
+    // "ReC" (re-check). They run on the click, before the LED flips itself.
+    void iSwitchLed1Click();
+    void iSwitchLed3Click();
+
     // Runs a handler; an error it throws is shown with its text under the
     // application title, as the event loop of a toolkit would.
     void guarded(const std::function<void()>& handler);
@@ -80,6 +87,11 @@ public:
     void linkStep() override;
     void drawFanCurve(const FanCurve& curve, int channel) override;
 
+    // LiveView: published properties of the instrument widgets, read back
+    // by name; throws std::logic_error for an unknown widget or property.
+    double widgetProperty(const std::string& widget, const std::string& property) const override;
+    void setTimer1Interval(int milliseconds) override;
+
     // Control of the given layout name and type; throws std::logic_error
     // when there is none.
     template <class Control>
@@ -101,6 +113,7 @@ private:
     std::unique_ptr<MessageBoxes> messageBoxes_;
     TransactionEngine engine_{state_, *port_, *this};
     ConfigCommands commands_{state_, *this};
+    LiveDisplay live_{state_, *this};
     QTabWidget* data_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
