@@ -276,3 +276,26 @@ TEST(GaugeWidget, DraggingTheMaxMarkerClockwiseRaisesIt)
     QTest::mouseRelease(&g, Qt::LeftButton, {}, GetXYRadPoint(-120, 26, c));
     EXPECT_EQ(g.CurrentMax(), 3000);
 }
+
+TEST(GaugeWidget, PanelFaceAndFreeLabel)
+{
+    TiAngularGauge g;
+    g.SetBackGroundColor(clWhite);
+    g.SetPanelFaceStyle(ipfsStandard);
+    g.SetPanelFaceOuterColor(clNavy);
+    g.SetShowTickLabels(false);
+    g.SetShowLabel1(true);
+    g.SetLabel1Text(QStringLiteral("RPM"));
+    g.SetLabel1Font(TiFont(QStringLiteral("MS Sans Serif"), -14, clRed));
+    const QImage image = g.RenderToImage();
+    EXPECT_EQ(image.pixel(6, 75) & 0xFFFFFF, rgb(clNavy));       // outer face
+    EXPECT_EQ(image.pixel(40, 75) & 0xFFFFFF, 0xFFFFFFu);        // inner face
+    // Offsets -15, -35 put the label left of and above the centre.
+    const QPoint c = g.LastCenter();
+    bool red = false;
+    for (int y = c.y() - 35 - 8; y <= c.y() - 35 + 8; ++y)
+        for (int x = c.x() - 15 - 14; x <= c.x() - 15 + 14; ++x)
+            if (qRed(image.pixel(x, y)) > 200 && qGreen(image.pixel(x, y)) < 100)
+                red = true;
+    EXPECT_TRUE(red);
+}
