@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QMenu>
 #include <algorithm>
 
@@ -47,7 +48,34 @@ void TiEditCustom::SetDisplayText(const QString& value)
     InvalidateChange();
 }
 
-void TiEditCustom::SetFont(const TiFont& value) { SetFontProperty(value, m_font, irtBackGround); }
+void TiEditCustom::SetFont(const TiFont& value)
+{
+    if (SetFontProperty(value, m_font, irtBackGround))
+        ApplyAutoSize();
+}
+
+void TiEditCustom::SetBorderStyle(TiBevelStyle value)
+{
+    TiCustomComponent::SetBorderStyle(value);
+    ApplyAutoSize();
+}
+
+void TiEditCustom::Loaded()
+{
+    TiCustomComponent::Loaded();
+    ApplyAutoSize();
+}
+
+void TiEditCustom::ApplyAutoSize()
+{
+    if (!m_autoSize || Loading())
+        return;
+    QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+    TiCanvas canvas(scratch);
+    canvas.Font = m_font;
+    const int b = BorderStyle() != ibsNone ? 2 : 0;
+    SetHeight(canvas.TextHeight(QStringLiteral("0")) + 2 * b + 2);
+}
 void TiEditCustom::SetColor(TColor value) { SetColorProperty(value, m_color, irtBackGround); }
 
 void TiEditCustom::SetAlignment(TAlignment value)
@@ -60,7 +88,11 @@ void TiEditCustom::SetAlignment(TAlignment value)
 
 void TiEditCustom::SetAlignmentMargin(int value) { SetIntegerProperty(value, m_alignmentMargin, irtBackGround); }
 void TiEditCustom::SetAutoSelect(bool value) { SetBooleanProperty(value, m_autoSelect, irtNone); }
-void TiEditCustom::SetAutoSize(bool value) { SetBooleanProperty(value, m_autoSize, irtBackGround); }
+void TiEditCustom::SetAutoSize(bool value)
+{
+    if (SetBooleanProperty(value, m_autoSize, irtBackGround))
+        ApplyAutoSize();
+}
 void TiEditCustom::SetMaxLength(int value) { SetIntegerProperty(std::max(0, value), m_maxLength, irtNone); }
 
 void TiEditCustom::SetPasswordChar(QChar value)

@@ -49,6 +49,9 @@ public:
     bool Modified() const { return m_modified; }
     virtual void SelectAll();
 
+    void SetBorderStyle(TiBevelStyle value) override;
+    void Loaded() override;
+
     // The context menu with Apply, Undo, Cut, Copy, Paste, Delete, Select All.
     QMenu* ContextMenu() const { return m_menu.get(); }
 
@@ -77,6 +80,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // With AutoSize the height follows the font: one text line plus the frame.
+    void ApplyAutoSize();
     void ReplaceSelection(const QString& with);
     void DeleteSelection();
     void MoveCaret(int to, bool extend);

@@ -26,6 +26,8 @@ class TiSwitchLed : public TiCustomComponent {
     Q_PROPERTY(int BorderShadowColor READ BorderShadowColor WRITE SetBorderShadowColor)
     Q_PROPERTY(bool ShowFocusRect READ ShowFocusRect WRITE SetShowFocusRect)
     Q_PROPERTY(QImage Glyph READ Glyph WRITE SetGlyph)
+    // Stored entry read back after the published ones: straight into the caption.
+    Q_PROPERTY(QString Caption_2 READ Caption WRITE ReadCaption2)
 
 public:
     explicit TiSwitchLed(QWidget* parent = nullptr);

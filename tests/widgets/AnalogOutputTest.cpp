@@ -94,3 +94,16 @@ TEST(AnalogOutput, ErrorShowsErrorTextOnItsBackground)
                 ++red;
     EXPECT_GT(red, 10);
 }
+
+TEST(AnalogOutput, AutoSizeFitsOneLineOfTheFont)
+{
+    TiAnalogOutput out;
+    out.SetFont(TiFont(QStringLiteral("MS Sans Serif"), -16, clBlack, fsBold));
+    const int tall = out.Height();
+    out.SetFont(TiFont(QStringLiteral("MS Sans Serif"), -11, clBlack, fsBold));
+    EXPECT_LT(out.Height(), tall);
+    out.SetAutoSize(false);
+    out.SetBounds(0, 0, 80, 30);
+    out.SetFont(TiFont(QStringLiteral("MS Sans Serif"), -16, clBlack, fsBold));
+    EXPECT_EQ(out.Height(), 30);
+}

@@ -1,9 +1,16 @@
+#include "widgets/TiClock.h"
 #include "widgets/TiOdometer.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
+class StepClock : public TiClock {
+public:
+    double NowMs() const override { return now; }
+    double now = 1000;
+};
+
 // The console's fan odometer: 4 cells, no decimals, no margin.
 void consoleSettings(TiOdometer& o)
 {
@@ -79,4 +86,22 @@ TEST(Odometer, CellsShowWhiteDigitsOnBlackAndTheTenthsCellIsTeal)
     // Every cell carries a digit drawn in white.
     for (int cell = 0; cell < 5; ++cell)
         EXPECT_GT(whitePixelsIn(image, right - 15 * (cell + 1) + 1, right - 15 * cell - 1, 5, 18), 5) << cell;
+}
+
+TEST(Odometer, FrameRateGateHoldsBackAQuickSecondChange)
+{
+    TiOdometer o;
+    StepClock clock;
+    o.SetClock(clock);
+    o.SetAutoFrameRate(true);
+    clock.now += 100;
+    o.SetValue(1);
+    EXPECT_FALSE(o.BackGroundPending());
+    clock.now += 5;
+    o.SetValue(2);
+    EXPECT_TRUE(o.BackGroundPending());
+    clock.now += 20;
+    o.SetValue(3);
+    EXPECT_FALSE(o.BackGroundPending());
+    EXPECT_EQ(o.ShownDigits(), QStringLiteral("00030"));
 }
