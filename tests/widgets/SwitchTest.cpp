@@ -187,3 +187,36 @@ TEST(SwitchLed, LampShowsLitAndDimmedColour)
     // The lamp spans the button less the margins.
     EXPECT_EQ(lamp.Width(), 40 - 1 - 2 * 1 - 2 * 5);
 }
+
+TEST(SwitchRotary, KnobIsDrawnTowardsTheCurrentPosition)
+{
+    TiSwitchRotary knob;
+    knob.SetBounds(0, 0, 120, 100);
+    knob.SetPositionLabels(QStringLiteral("On, Off"));
+    knob.SetRotationDesiredSpacing(irds90);
+    knob.SetPointerColor(tiRGB(0, 128, 255));
+    knob.SetPosition(1);
+    const QPoint c = knob.KnobCentre();
+    const QColor blue(0, 128, 255);
+    QImage image = knob.RenderToImage();
+    EXPECT_EQ(image.pixelColor(c + QPoint(0, -12)), blue);
+    EXPECT_NE(image.pixelColor(c + QPoint(-12, 0)), blue);
+    knob.SetPosition(0);
+    image = knob.RenderToImage();
+    EXPECT_EQ(image.pixelColor(c + QPoint(-12, 0)), blue);
+    EXPECT_NE(image.pixelColor(c + QPoint(0, -12)), blue);
+}
+
+TEST(SwitchLed, StoredCaptionEntryIsTakenSilently)
+{
+    TiSwitchLed sw;
+    sw.BeginLoading();
+    sw.setProperty("Caption", QStringLiteral("x"));
+    sw.Loaded();
+    sw.BeginUpdate();
+    sw.setProperty("Caption_2", QStringLiteral("ReC"));
+    EXPECT_EQ(sw.Caption(), QStringLiteral("ReC"));
+    EXPECT_FALSE(sw.BackGroundPending());
+    EXPECT_FALSE(sw.InvalidatePending());
+    sw.EndUpdate();
+}
