@@ -63,8 +63,8 @@ TEST(ScaleObject, DrawsMajorAndMinorTicksBesideTheLine)
     s.draw();
     // Major ticks: x 15..21 at y 200, 155, 110, 65, 20.
     for (int y : {200, 155, 110, 65, 20}) {
-        EXPECT_EQ(s.at(16, y), 0u) << y;
-        EXPECT_EQ(s.at(20, y), 0u) << y;
+        EXPECT_EQ(s.at(15, y), 0u) << y;
+        EXPECT_EQ(s.at(21, y), 0u) << y;
         EXPECT_EQ(s.at(14, y), 0xFFFFFFu) << y;
         EXPECT_EQ(s.at(22, y), 0xFFFFFFu) << y;
     }
@@ -83,8 +83,8 @@ TEST(ScaleObject, TopLeftSideMirrorsTheTicks)
     s.scale.Side = iosTopLeft;
     s.scale.SetShowTickLabels(false);
     s.draw();
-    EXPECT_EQ(s.at(94, 110), 0u);
-    EXPECT_EQ(s.at(90, 110), 0u);
+    EXPECT_EQ(s.at(95, 110), 0u);
+    EXPECT_EQ(s.at(89, 110), 0u);
     EXPECT_EQ(s.at(88, 110), 0xFFFFFFu);
     EXPECT_EQ(s.at(96, 110), 0xFFFFFFu);
 }
