@@ -214,4 +214,32 @@ const GalleryFamily thermometers(50, QStringLiteral("Thermometers and switches")
     w.addCell(QStringLiteral("iSwitchLed3 lit"), recheck);
 });
 
+const GalleryFamily otherStyles(55, QStringLiteral("Other LED bar and thermometer styles"), [](GalleryWindow& w) {
+    auto* circles = new TiLedBar;
+    circles->SetBounds(0, 0, 16, 120);
+    circles->SetSegmentStyle(ilbssCircle);
+    circles->SetSectionCount(3);
+    circles->SetSegmentSize(8);
+    w.addCell(QStringLiteral("circles, 3 sections"), circles, [circles](double f) { circles->SetPosition(f * 100); });
+    auto* triangles = new TiLedBar;
+    triangles->SetSegmentDirection(idRight);
+    triangles->SetBounds(0, 0, 120, 16);
+    triangles->SetSegmentStyle(ilbssTriangle);
+    triangles->SetSegmentSize(7);
+    triangles->SetBorderStyle(ibsLowered);
+    w.addCell(QStringLiteral("triangles, lowered"), triangles,
+              [triangles](double f) { triangles->SetPosition(f * 100); });
+    auto* bar = makeThermometer(false);
+    bar->SetIndicatorStyle(itisBarSunken);
+    bar->SetIndicatorFillReferenceStyle(ipfrsValue);
+    bar->SetShowMaxPointer(true);
+    bar->SetShowMinPointer(true);
+    bar->SetBounds(0, 0, 80, 205);
+    w.addCell(QStringLiteral("bar from 0, min/max"), bar, [bar](double f) { bar->SetPosition(-40 + f * 120); });
+    auto* flat = makeThermometer(false);
+    flat->SetOrientation(ioHorizontal);
+    flat->SetIndicatorWidth(4);
+    w.addCell(QStringLiteral("horizontal bulb"), flat, [flat](double f) { flat->SetPosition(-40 + f * 120); });
+});
+
 } // namespace
