@@ -267,12 +267,12 @@ void addFanGroup(std::vector<LayoutEntry>& t, const FanGroup& f)
     constexpr int dialWidth = 150;
     for (int i = 0; i < 2; ++i) {
         const int centre = columns[i] + dialWidth / 2;
-        t.push_back(widget(f.gauges[i], ControlKind::TiAngularGauge, f.group, columns[i], 16, dialWidth, 108, kFanGauge));
+        t.push_back(widget(f.gauges[i], ControlKind::TiAngularGauge, f.group, columns[i], 16, dialWidth, 104, kFanGauge));
         t.push_back(label(f.captionLabels[i], f.group, centre - 26, 122, 56, 16, f.captions[i]));
     }
     t.push_back({f.bevel, ControlKind::Bevel, f.group, 0, 140, 321, 32, ""});
-    t.push_back(label(f.revLabel, f.group, 10, 146, 44, 20, "Rev "));
-    t.push_back(label(f.statusLabel, f.group, 10, 176, 60, 20, "Status  "));
+    t.push_back(label(f.revLabel, f.group, 10, 146, 38, 20, "Rev "));
+    t.push_back(label(f.statusLabel, f.group, 10, 176, 56, 20, "Status  "));
     for (int i = 0; i < 2; ++i) {
         const int centre = columns[i] + dialWidth / 2;
         t.push_back(widget(f.odometers[i], ControlKind::TiOdometer, f.group, centre - 32, 146, 64, 20, kFanOdometer));
