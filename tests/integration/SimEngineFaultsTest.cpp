@@ -43,8 +43,6 @@ TEST(SimEngineFaults, LateRepliesWithinTheWindowSucceed)
     rig.state.Settings.TempAlarmHigh = 500;
     ASSERT_TRUE(rig.runCommand(Command::SetTempAlarm));
     EXPECT_TRUE(shown(rig.view, "Set Successfully", "Set Alarm TEMP"));
-    ASSERT_TRUE(rig.runCommand(Command::ReadAll));
-    EXPECT_EQ(rig.view.text("Edit24"), "50");
 
     rig.clock += 30000;
     ASSERT_TRUE(rig.runPollCycles(1));
@@ -55,7 +53,7 @@ TEST(SimEngineFaults, RepliesAfterTheWindowEndByTimeOut)
 {
     FaultSettings late;
     late.delayMs = 5000;
-    SimEngineRig rig(late);
+    SimEngineRig rig(late, kBriskTickMs);
     ASSERT_TRUE(rig.ok());
     ASSERT_TRUE(rig.runCommand(Command::SetTempAlarm));
     EXPECT_TRUE(rig.view.messages.empty());
@@ -112,7 +110,8 @@ TEST(SimEngineFaults, StrayBytesMakeWrongReplies)
 
 TEST(SimEngineFaults, RepliesFromAnotherAddressAreRefused)
 {
-    SimEngineRig rig(only(&FaultSettings::wrongAddress), kBriskTickMs);
+    // Wrong replies end at once; the full wait only guards the count of link steps.
+    SimEngineRig rig(only(&FaultSettings::wrongAddress));
     ASSERT_TRUE(rig.ok());
     expectReadAllRefused(rig);
     rig.view.clear();
