@@ -341,9 +341,9 @@ std::vector<LayoutEntry> buildLiveLayout()
     // in its free top-left corner, outside the scale.
     t.push_back(group("GroupBox7", 336, 416, 161, 145, "Supply Voltage"));
     t.push_back(widget("iAngularGauge5", ControlKind::TiAngularGauge, "GroupBox7", 42, 20, 117, 118, kSupplyGauge));
-    t.push_back(widget("iAnalogOutput5", ControlKind::TiAnalogOutput, "GroupBox7", 3, 21, 62, 24, kVoltageReadout, false));
-    t.push_back(widget("iLedRound17", ControlKind::TiLedRound, "GroupBox7", 15, 52, 17, 17, kAlarmLamp));
-    t.push_back(label("Label117", "GroupBox7", 4, 71, 40, 18, "Alarm"));
+    t.push_back(widget("iAnalogOutput5", ControlKind::TiAnalogOutput, "GroupBox7", 3, 24, 62, 24, kVoltageReadout, false));
+    t.push_back(widget("iLedRound17", ControlKind::TiLedRound, "GroupBox7", 15, 56, 17, 17, kAlarmLamp));
+    t.push_back(label("Label117", "GroupBox7", 4, 75, 40, 18, "Alarm"));
 
     // Temperatures: two columns split by a divider.
     t.push_back(group("GroupBox9", 512, 0, 249, 265, "Temperature"));

@@ -147,7 +147,7 @@ TEST(LiveLayout, InstrumentWidgetsCarryTheirStoredSettings)
         {"iLedRound18", "TiLedRound", "TabSheet2", {405, 187, 17, 17}, {{"InactiveColor", tiRGB(128, 64, 64)}, {"ActiveColor", clLime}}},
         {"iAnalogOutput3", "TiAnalogOutput", "GroupBox9", {20, 228, 0, 0}, {{"UnitsText", "℃"}, {"Color", cl3DLight},
          {"ErrorText", "Error"}, {"Font", QVariant::fromValue(TiFont("MS Sans Serif", -14, clWindowText, fsBold))}}},
-        {"iAnalogOutput5", "TiAnalogOutput", "GroupBox7", {3, 21, 0, 0}, {{"UnitsText", "V"},
+        {"iAnalogOutput5", "TiAnalogOutput", "GroupBox7", {3, 24, 0, 0}, {{"UnitsText", "V"},
          {"Font", QVariant::fromValue(TiFont("MS Sans Serif", -16, clWindowText, fsBold))}}},
         {"iThermometer1", "TiThermometer", "GroupBox9", {26, 40, 80, 182}, {{"PositionMin", -40}, {"PositionMax", 80},
          {"CurrentMax", 20}, {"IndicatorWidth", 3}, {"IndicatorBulbSize", 9}, {"IndicatorFillReferenceStyle", "ipfrsMin"},
