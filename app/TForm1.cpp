@@ -61,8 +61,11 @@ void setTextOf(QWidget& control, const QString& text)
 {
     if (auto* edit = qobject_cast<QLineEdit*>(&control))
         edit->setText(text);
-    else if (auto* combo = qobject_cast<QComboBox*>(&control))
+    else if (auto* combo = qobject_cast<QComboBox*>(&control)) {
+        // The selection follows the text, so an emptied box sends "none".
+        combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
         combo->setEditText(text);
+    }
     else if (auto* button = qobject_cast<QAbstractButton*>(&control))
         button->setText(text);
     else if (auto* label = qobject_cast<QLabel*>(&control))
@@ -302,9 +305,12 @@ void TForm1::setText(const std::string& name, const std::string& text)
     setTextOf(control<QWidget>(name), QString::fromStdString(text));
 }
 
+// What the operator sees is what is sent: the item whose text the box shows,
+// none when the text was typed over or emptied.
 int TForm1::itemIndex(const std::string& name) const
 {
-    return control<QComboBox>(name).currentIndex();
+    const auto& combo = control<QComboBox>(name);
+    return combo.findText(combo.currentText(), Qt::MatchExactly);
 }
 
 void TForm1::showMessage(const std::string& text, const std::string& caption)

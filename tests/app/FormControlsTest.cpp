@@ -26,7 +26,9 @@ TEST_F(FormControlsTest, TextOfEditsCombosAndButtons)
 
     form.setText("baudrate", "19200");
     EXPECT_EQ(form.text("baudrate"), "19200");
-    EXPECT_EQ(form.itemIndex("baudrate"), -1) << "typing text selects nothing";
+    EXPECT_EQ(form.itemIndex("baudrate"), 3) << "the item shown is the item sent";
+    form.setText("baudrate", "19201");
+    EXPECT_EQ(form.itemIndex("baudrate"), -1) << "text of no item selects nothing";
 
     EXPECT_EQ(form.text("Button1"), "Open");
     form.setText("Button5", "Read");
@@ -53,6 +55,10 @@ TEST_F(FormControlsTest, ComboIndexSelectsOrClears)
 
     form.setComboIndex("ComboBox7", 0);
     EXPECT_EQ(form.text("ComboBox7"), "NO");
+
+    form.setComboIndex("ComboBox1", 1);
+    form.setText("ComboBox1", "");
+    EXPECT_EQ(form.itemIndex("ComboBox1"), -1) << "an emptied box sends no hidden selection";
 
     for (int outside : {2, -1, 255}) {
         form.setComboIndex("ComboBox1", outside);
