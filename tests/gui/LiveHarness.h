@@ -1,26 +1,16 @@
 #pragma once
 
-#include "app/FontSubstitutions.h"
-#include "app/TForm1.h"
-#include "support/FakeSerialPort.h"
-#include "support/RecordingMessageBoxes.h"
+#include "support/FormHarness.h"
 
 #include <QString>
 #include <QTimer>
-#include <memory>
 #include <stdexcept>
 
 // The real window on a scripted port, message boxes recorded, the timers
 // stopped so that tests tick the handlers themselves.
-struct LiveHarness {
+struct LiveHarness : FormHarness {
     LiveHarness()
     {
-        installFontSubstitutions();
-        auto fakePort = std::make_unique<FakeSerialPort>();
-        auto fakeBoxes = std::make_unique<RecordingMessageBoxes>();
-        port = fakePort.get();
-        boxes = fakeBoxes.get();
-        form = std::make_unique<TForm1>(std::move(fakePort), std::move(fakeBoxes));
         form->timer1().stop();
         form->timer2().stop();
         form->timer3().stop();
@@ -39,8 +29,4 @@ struct LiveHarness {
     {
         return find(widget).property(name).toDouble();
     }
-
-    FakeSerialPort* port = nullptr;
-    RecordingMessageBoxes* boxes = nullptr;
-    std::unique_ptr<TForm1> form;
 };
