@@ -2,6 +2,9 @@
 
 #include "link/PortNames.h"
 
+#include <algorithm>
+
+#include <QAbstractItemView>
 #include <QLineEdit>
 
 PortComboBox::PortComboBox(QWidget* parent)
@@ -10,6 +13,8 @@ PortComboBox::PortComboBox(QWidget* parent)
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     connect(lineEdit(), &QLineEdit::textEdited, this, &PortComboBox::upperCaseTyped);
+    // The box is narrow; its tip names the whole device.
+    connect(this, &QComboBox::editTextChanged, this, [this](const QString& text) { setToolTip(text); });
 }
 
 void PortComboBox::setItemSource(std::function<QStringList()> source)
@@ -41,6 +46,12 @@ void PortComboBox::refreshItems()
 void PortComboBox::showPopup()
 {
     refreshItems();
+    // Device paths are far wider than the box: the list opens wide enough to
+    // read them whole.
+    int widest = width();
+    for (int i = 0; i < count(); ++i)
+        widest = std::max(widest, fontMetrics().horizontalAdvance(itemText(i)) + 24);
+    view()->setMinimumWidth(widest);
     QComboBox::showPopup();
 }
 

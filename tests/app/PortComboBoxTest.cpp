@@ -1,5 +1,7 @@
 #include "app/PortComboBox.h"
 
+#include <QAbstractItemView>
+
 #include <QLineEdit>
 #include <QTest>
 
@@ -56,10 +58,16 @@ TEST(PortComboBoxTest, DropDownRefreshesTheList)
         ++asked;
         return QStringList{"COM1", "/dev/pts/9 (simulator)"};
     });
+    combo.resize(70, 22);
     combo.showPopup();
     combo.hidePopup();
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(combo.count(), 2);
+    EXPECT_GT(combo.view()->minimumWidth(), combo.fontMetrics().horizontalAdvance("/dev/pts/9 (simulator)"))
+        << "the list is wide enough to read a device path whole";
+
+    combo.setEditText("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+    EXPECT_EQ(combo.toolTip(), combo.currentText()) << "the narrow box names the whole device in its tip";
 }
 
 } // namespace
