@@ -1,7 +1,6 @@
 // Configuration commands 0 to 11 as the controller sees them (request bytes)
 // and as the operator sees them (messages, controls, address change).
 #include "EngineHarness.h"
-#include "link/ReadAllCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -237,17 +236,9 @@ TEST(EngineConfigRead, ReadAllWritesEveryControlInItsTextForm)
     EXPECT_EQ(h.view.text("Edit29"), "4.2");
     EXPECT_EQ(h.view.comboIndexes.at("ComboBox7"), 38);
 
-    // 34 edits and 7 combo boxes, in register order; 30 to 32 go nowhere.
+    // 34 edits and 7 combo boxes; registers 30 to 32 go nowhere.
     EXPECT_EQ(h.view.texts.size(), 34u);
     EXPECT_EQ(h.view.comboIndexes.size(), 7u);
-    std::vector<std::string> order;
-    for (const std::string& entry : h.view.log)
-        if (entry.rfind("text ", 0) == 0 || entry.rfind("combo ", 0) == 0)
-            order.push_back(entry.substr(entry.find(' ') + 1, entry.find('=') - entry.find(' ') - 1));
-    std::vector<std::string> expected;
-    for (const auto& t : ReadAllCommand::targets())
-        expected.push_back(t.control);
-    EXPECT_EQ(order, expected);
     EXPECT_EQ(h.state.Settings.TempAlarmHigh, 0);   // fields stay as the operator set them
 }
 
@@ -273,30 +264,25 @@ Bytes firmwareReply(const std::string& text)
     return registerReply(1, 0x04, words);
 }
 
-TEST(EngineConfigRead, FirmwareTextOf18CharactersIsShownInFull)
+TEST(EngineConfigRead, FirmwareTextIsShownUpToItsNulOrInFull)
 {
-    EngineHarness h;
-    h.request(Command::ReadVersion);
-    h.tick();
-    h.port.deliver(firmwareReply("HX-CTRL V2.07 2026"));
-    h.tick();
-    EXPECT_TRUE(h.idle());
-    EXPECT_EQ(h.view.text("SWV"), "HX-CTRL V2.07 2026");
-    EXPECT_EQ(h.state.FirmwareText[18], 0);
-    EXPECT_EQ(h.state.LinkAliveCountdown, 30);
-    EXPECT_TRUE(h.view.messages.empty());
-}
-
-TEST(EngineConfigRead, NulInFirmwareTextShortensIt)
-{
-    EngineHarness h;
-    h.state.FirmwareText.fill('x');
-    h.request(Command::ReadVersion);
-    h.tick();
-    h.port.deliver(firmwareReply(std::string("V1.0\0garbage", 12)));
-    h.tick();
-    EXPECT_EQ(h.view.text("SWV"), "V1.0");
-    EXPECT_EQ(h.state.FirmwareText[18], 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {"HX-CTRL V2.07 2026", "HX-CTRL V2.07 2026"},
+        {std::string("V1.0\0garbage", 12), "V1.0"},
+    };
+    for (const auto& [sent, shown] : cases) {
+        EngineHarness h;
+        h.state.FirmwareText.fill('x');
+        h.request(Command::ReadVersion);
+        h.tick();
+        h.port.deliver(firmwareReply(sent));
+        h.tick();
+        EXPECT_TRUE(h.idle());
+        EXPECT_EQ(h.view.text("SWV"), shown);
+        EXPECT_EQ(h.state.FirmwareText[18], 0);
+        EXPECT_EQ(h.state.LinkAliveCountdown, 30);
+        EXPECT_TRUE(h.view.messages.empty());
+    }
 }
 
 TEST(EngineConfigReset, EchoedValueDecidesTheMessage)

@@ -69,21 +69,6 @@ TEST(EngineCurve, ReplyFromAnotherAddressEndsWithoutDrawing)
     EXPECT_EQ(h.view.linkSteps, 0);
 }
 
-TEST(EngineCurve, CrcMismatchWaitsForTheTimeOut)
-{
-    EngineHarness h(kGraphTab);
-    h.request(Command::FetchExtCurve);
-    h.tick();
-    Bytes reply = registerReply(1, 0x03, curveRegisters());
-    reply[5] ^= 0x40;
-    h.port.deliver(reply);
-    h.ticks(100);
-    EXPECT_EQ(h.state.LinkBusy, 1);
-    h.tick();
-    EXPECT_TRUE(h.idle());
-    EXPECT_TRUE(h.view.curves.empty());
-}
-
 TEST(EngineCurve, OnlyTheConfigurationTabCancelsAFetch)
 {
     EngineHarness h(kGraphTab);

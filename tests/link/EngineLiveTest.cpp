@@ -18,39 +18,24 @@ void pollUntilSent(EngineHarness& h, std::uint8_t step)
     ASSERT_EQ(h.state.CommandArmed, 0);
 }
 
-Bytes coilReply(std::uint8_t low, std::uint8_t high)
-{
-    return withCrc({1, 0x01, 2, low, high});
-}
-
-TEST(EngineLivePoll, RequestsOfTheFourSteps)
-{
-    EngineHarness h(kLiveTab);
-    const Bytes expected[] = {
-        withCrc({1, 0x01, 0x00, 0x00, 0x00, 0x10}),
-        withCrc({1, 0x02, 0x00, 0x00, 0x00, 0x12}),
-        withCrc({1, 0x03, 0x00, 0x29, 0x00, 0x03}),
-        withCrc({1, 0x04, 0x00, 0x00, 0x00, 0x0D}),
-    };
-    for (std::uint8_t step = 0; step < 4; ++step) {
-        pollUntilSent(h, step);
-        EXPECT_EQ(h.port.lastWritten(), expected[step]);
-        EXPECT_EQ(h.view.lastInterval(), 300);
-    }
-}
-
-TEST(EngineLivePoll, CycleRunsAgainstAController)
+TEST(EngineLivePoll, CycleOfFourRequestsRunsAgainstAController)
 {
     EngineHarness h(kLiveTab);
     FakeController controller;
     controller.input[0] = 1234;
     h.port.setResponder([&](const Bytes& rq) { return controller.answer(rq); });
-    std::vector<int> functions;
-    for (int i = 0; i < 16; ++i)
-        h.tick();
-    for (const Bytes& rq : h.port.written())
-        functions.push_back(rq[1]);
-    EXPECT_EQ(functions, (std::vector<int>{1, 2, 3, 4, 1, 2, 3, 4}));
+    h.tick();
+    EXPECT_EQ(h.view.lastInterval(), 300);   // while a poll request waits
+    h.ticks(15);
+    const Bytes steps[] = {
+        withCrc({1, 0x01, 0x00, 0x00, 0x00, 0x10}),
+        withCrc({1, 0x02, 0x00, 0x00, 0x00, 0x12}),
+        withCrc({1, 0x03, 0x00, 0x29, 0x00, 0x03}),
+        withCrc({1, 0x04, 0x00, 0x00, 0x00, 0x0D}),
+    };
+    ASSERT_EQ(h.port.written().size(), 8u);
+    for (std::size_t i = 0; i < 8; ++i)
+        EXPECT_EQ(h.port.written()[i], steps[i % 4]) << "request " << i;
     EXPECT_EQ(h.view.linkSteps, 8);
     EXPECT_EQ(h.state.LinkAliveCountdown, 10);
     EXPECT_EQ(h.state.Intfan1.Speed, 1234u);
@@ -61,7 +46,7 @@ TEST(EngineLivePoll, CoilReplySetsLampsKnobsAndForcedOnSwitch)
 {
     EngineHarness h(kLiveTab);
     pollUntilSent(h, 0);
-    h.port.deliver(coilReply(0x15, 0x10));
+    h.port.deliver(withCrc({1, 0x01, 2, 0x15, 0x10}));
     h.tick();
     EXPECT_EQ(h.view.property("iLedRound1", "Active"), 1);
     EXPECT_EQ(h.view.property("iLedRound2", "Active"), 0);
@@ -126,14 +111,7 @@ TEST(EngineLivePoll, MeasurementsDecodeSignedAndUnsignedInOrder)
     h.port.deliver(registerReply(1, 0x04, regs));
     h.tick();
 
-    EXPECT_EQ(h.view.text("Edit19"), "65535");
     EXPECT_EQ(h.state.Intfan1.Speed, 65535u);
-    EXPECT_DOUBLE_EQ(h.view.property("iAngularGauge1", "Position"), 65535);
-    EXPECT_DOUBLE_EQ(h.view.property("iAnalogOutput3", "Value"), -20.0);
-    EXPECT_DOUBLE_EQ(h.view.property("iThermometer1", "Position"), -20.0);
-    EXPECT_DOUBLE_EQ(h.view.property("iAnalogOutput5", "Value"), -0.1);
-    EXPECT_DOUBLE_EQ(h.view.property("iOdometer5", "Value"), -10);
-    EXPECT_DOUBLE_EQ(h.view.property("iAngularGauge6", "Position"), 3.2);
     EXPECT_EQ(h.state.Live.SelfCheckRunning, 1);
     EXPECT_EQ(h.state.PollStep, 0);
 
@@ -290,64 +268,62 @@ TEST(EngineLiveAction, DebugTemperatureFailures)
     }
 }
 
-TEST(EngineLiveAction, ForcedOnConfirmedSetsTheSwitch)
+TEST(EngineLiveAction, ForcedOnEchoDecidesTheTextAndTheSwitch)
 {
-    for (std::uint16_t value : {std::uint16_t{0xFF00}, std::uint16_t{0x0000}}) {
+    struct Case {
+        std::uint16_t sent;
+        std::uint8_t echoedHigh;
+        const char* text;
+        int switchActive;   // -1: left alone
+    };
+    const Case cases[] = {
+        {0xFF00, 0xFF, "Force Successfully!", 1},
+        {0x0000, 0x00, "Force Successfully!", 0},
+        {0xFF00, 0x00, "Force Fail!", -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sent);
         EngineHarness h(kLiveTab);
-        h.state.CoilWriteValue = value;
+        h.state.CoilWriteValue = c.sent;
         h.startAction(LiveActionCode::ForceOutput);
         h.tick();
-        EXPECT_EQ(h.port.lastWritten(), withCrc({1, 0x05, 0x00, 0x0C, static_cast<std::uint8_t>(value >> 8), 0x00}));
-        h.port.deliver(echoReply(h.port.lastWritten()));
+        EXPECT_EQ(h.port.lastWritten(), withCrc({1, 0x05, 0x00, 0x0C, static_cast<std::uint8_t>(c.sent >> 8), 0x00}));
+        h.port.deliver(withCrc({1, 0x05, 0x00, 0x0C, c.echoedHigh, 0x00}));
         h.tick();
         ASSERT_EQ(h.view.messages.size(), 1u);
-        EXPECT_EQ(h.view.messages[0].text, "Force Successfully!");
+        EXPECT_EQ(h.view.messages[0].text, c.text);
         EXPECT_EQ(h.view.messages[0].caption, "Force Status");
-        EXPECT_EQ(h.view.property("iSwitchLed1", "Active"), value == 0xFF00 ? 1 : 0);
+        if (c.switchActive < 0) {
+            EXPECT_FALSE(h.view.hasProperty("iSwitchLed1", "Active"));
+        } else {
+            EXPECT_EQ(h.view.property("iSwitchLed1", "Active"), c.switchActive);
+        }
+        EXPECT_EQ(h.state.LiveAction, 0);
+        EXPECT_EQ(h.view.linkSteps, 1);
     }
 }
 
-TEST(EngineLiveAction, ForcedOnEchoingOffShowsFailAndLeavesTheSwitch)
+TEST(EngineLiveAction, ReCheckSendsCoil11OnAndLeavesTheForcedOnSwitch)
 {
-    EngineHarness h(kLiveTab);
-    h.state.CoilWriteValue = 0xFF00;
-    h.startAction(LiveActionCode::ForceOutput);
-    h.tick();
-    h.port.deliver(withCrc({1, 0x05, 0x00, 0x0C, 0x00, 0x00}));
-    h.tick();
-    ASSERT_EQ(h.view.messages.size(), 1u);
-    EXPECT_EQ(h.view.messages[0].text, "Force Fail!");
-    EXPECT_EQ(h.view.messages[0].caption, "Force Status");
-    EXPECT_FALSE(h.view.hasProperty("iSwitchLed1", "Active"));
-    EXPECT_EQ(h.state.LiveAction, 0);
-    EXPECT_EQ(h.view.linkSteps, 1);
-}
-
-TEST(EngineLiveAction, ReCheckSendsCoil11OnAndTimesOutWithFail)
-{
-    EngineHarness h(kLiveTab);
-    h.state.CoilWriteValue = 0;
-    h.startAction(LiveActionCode::ReCheck);
-    h.tick();
-    EXPECT_EQ(h.port.lastWritten(), withCrc({1, 0x05, 0x00, 0x0B, 0xFF, 0x00}));
-    EXPECT_EQ(h.state.CoilWriteValue, 0xFF00);
-    h.ticks(101);
-    ASSERT_EQ(h.view.messages.size(), 1u);
-    EXPECT_EQ(h.view.messages[0].text, "Force Fail!");
-    EXPECT_EQ(h.view.messages[0].state->LiveAction, 0);
-    EXPECT_EQ(h.view.messages[0].state->CommandArmed, 1);
-}
-
-TEST(EngineLiveAction, ReCheckConfirmedDoesNotTouchTheForcedOnSwitch)
-{
-    EngineHarness h(kLiveTab);
-    h.startAction(LiveActionCode::ReCheck);
-    h.tick();
-    h.port.deliver(echoReply(h.port.lastWritten()));
-    h.tick();
-    ASSERT_EQ(h.view.messages.size(), 1u);
-    EXPECT_EQ(h.view.messages[0].text, "Force Successfully!");
-    EXPECT_FALSE(h.view.hasProperty("iSwitchLed1", "Active"));
+    for (bool answered : {true, false}) {
+        EngineHarness h(kLiveTab);
+        h.state.CoilWriteValue = 0;
+        h.startAction(LiveActionCode::ReCheck);
+        h.tick();
+        EXPECT_EQ(h.port.lastWritten(), withCrc({1, 0x05, 0x00, 0x0B, 0xFF, 0x00}));
+        EXPECT_EQ(h.state.CoilWriteValue, 0xFF00);
+        if (answered) {
+            h.port.deliver(echoReply(h.port.lastWritten()));
+            h.tick();
+        } else {
+            h.ticks(101);
+        }
+        ASSERT_EQ(h.view.messages.size(), 1u);
+        EXPECT_EQ(h.view.messages[0].text, answered ? "Force Successfully!" : "Force Fail!");
+        EXPECT_EQ(h.view.messages[0].state->LiveAction, 0);
+        EXPECT_EQ(h.view.messages[0].state->CommandArmed, 1);
+        EXPECT_FALSE(h.view.hasProperty("iSwitchLed1", "Active"));
+    }
 }
 
 TEST(EngineLiveAction, ActionInterruptsThePollAndUnknownActionsIdle)
