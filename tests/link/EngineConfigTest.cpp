@@ -111,17 +111,30 @@ std::vector<WriteCase> writeCases()
     };
 }
 
-TEST(EngineConfigWrite, RequestsAndSuccessOfCommands0To8)
+TEST(EngineConfigWrite, RequestsWrongAndValidRepliesOfCommands0To8)
 {
     for (const WriteCase& c : writeCases()) {
         SCOPED_TRACE("command " + std::to_string(c.code));
         EngineHarness h;
         c.fill(h.state);
+
+        // A wrong reply first: silent, and only fans and heater step the indicator.
         h.request(c.code);
         h.tick();
-        ASSERT_EQ(h.port.written().size(), 1u);
+        Bytes wrong = h.port.lastWritten();
+        wrong[1] = 0x06;
+        h.port.deliver(withCrc(Bytes(wrong.begin(), wrong.begin() + 6)));
+        h.tick();
+        EXPECT_TRUE(h.idle());
+        EXPECT_TRUE(h.view.messages.empty());
+        const int wrongSteps = c.code <= Command::SetHeater ? 1 : 0;
+        EXPECT_EQ(h.view.linkSteps, wrongSteps);
+        EXPECT_EQ(h.state.SlaveAddress, 1u);
+
+        h.request(c.code);
+        h.tick();
+        ASSERT_EQ(h.port.written().size(), 2u);
         EXPECT_EQ(h.port.lastWritten(), withCrc(c.body));
-        EXPECT_EQ(h.state.TxLength, static_cast<int>(c.body.size() + 2));
         EXPECT_EQ(h.view.lastInterval(), 200);
 
         h.port.deliver(echoReply(h.port.lastWritten()));
@@ -135,28 +148,10 @@ TEST(EngineConfigWrite, RequestsAndSuccessOfCommands0To8)
         EXPECT_EQ(m.state->LinkBusy, 0);
         EXPECT_EQ(m.state->CommandCode, Command::None);
         EXPECT_EQ(m.state->LinkAliveCountdown, c.countdown);
-        EXPECT_EQ(h.view.linkSteps, 1);
+        EXPECT_EQ(h.view.linkSteps, wrongSteps + 1);
         EXPECT_EQ(h.port.discardCount(), discards + 1);
         EXPECT_EQ(h.view.log.back(), "message " + c.text + "|" + c.caption);
         EXPECT_TRUE(h.idle());
-    }
-}
-
-TEST(EngineConfigWrite, WrongRepliesStepTheIndicatorOnlyForFansAndHeater)
-{
-    for (const WriteCase& c : writeCases()) {
-        SCOPED_TRACE("command " + std::to_string(c.code));
-        EngineHarness h;
-        h.request(c.code);
-        h.tick();
-        Bytes reply = echoReply(h.port.lastWritten());
-        reply[1] = 0x06;
-        h.port.deliver(withCrc(Bytes(reply.begin(), reply.begin() + 6)));
-        h.tick();
-        EXPECT_TRUE(h.idle());
-        EXPECT_TRUE(h.view.messages.empty());
-        EXPECT_EQ(h.view.linkSteps, c.code <= Command::SetHeater ? 1 : 0);
-        EXPECT_EQ(h.state.SlaveAddress, 1u);
     }
 }
 

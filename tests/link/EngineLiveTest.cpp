@@ -195,20 +195,15 @@ TEST(EngineLivePoll, WithNoControllerEveryStepTimesOutInTurnSilently)
 TEST(EngineLivePoll, ArrivalRestartsAtStep0AndAStrayStepIsReset)
 {
     EngineHarness h(0);
-    h.state.PollStep = 2;
-    h.state.CommandArmed = 0;
     h.view.tab = kLiveTab;
-    h.tick();
-    EXPECT_EQ(h.state.PollStep, 0);
-    EXPECT_EQ(h.state.CommandArmed, 1);
-    EXPECT_TRUE(h.port.written().empty());
-
-    h.state.PollStep = 9;
-    h.state.CommandArmed = 0;
-    h.tick();
-    EXPECT_EQ(h.state.PollStep, 0);
-    EXPECT_EQ(h.state.CommandArmed, 1);
-    EXPECT_TRUE(h.port.written().empty());
+    for (std::uint8_t step : {2, 9}) {   // arrival from Configuration, then a stray step on the live tab
+        h.state.PollStep = step;
+        h.state.CommandArmed = 0;
+        h.tick();
+        EXPECT_EQ(h.state.PollStep, 0);
+        EXPECT_EQ(h.state.CommandArmed, 1);
+        EXPECT_TRUE(h.port.written().empty());
+    }
 }
 
 // --- live actions ---------------------------------------------------------

@@ -1,25 +1,9 @@
-#include "link/Crc16.h"
+#include "EngineHarness.h"
 #include "link/Frames.h"
-#include "link/LinkState.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 using namespace Frames;
-
-namespace {
-
-// A reply as a well-behaved controller would send it: body plus CRC.
-std::vector<std::uint8_t> withCrc(std::vector<std::uint8_t> body)
-{
-    const std::uint16_t crc = Crc16(body.data(), body.size());
-    body.push_back(static_cast<std::uint8_t>(crc >> 8));
-    body.push_back(static_cast<std::uint8_t>(crc & 0xFF));
-    return body;
-}
-
-} // namespace
 
 TEST(Crc16, EmptyRangeIsInitialValue)
 {

@@ -146,14 +146,9 @@ TEST(SimProgram, HelpAndBadOptions)
     EXPECT_NE(text.find("high-temp"), std::string::npos);
     EXPECT_EQ(help.exitStatus(), 0);
 
-    for (const char* bad : {"--drop=1", "--drop", "--corrupt-crc"}) {
-        std::vector<std::string> args{bad};
-        if (std::string(bad) == "--corrupt-crc")
-            args.push_back("1.5");
-        SimProcess sim(args);
-        ASSERT_TRUE(sim.started());
-        EXPECT_EQ(sim.exitStatus(), 2) << bad;
-    }
+    SimProcess bad({"--corrupt-crc", "1.5"});
+    ASSERT_TRUE(bad.started());
+    EXPECT_EQ(bad.exitStatus(), 2);
 }
 
 } // namespace
