@@ -380,10 +380,10 @@ std::vector<LayoutEntry> buildLiveLayout()
     t.push_back(group("GroupBox8", 504, 416, 257, 145, "Heater Current"));
     t.push_back(widget("iAngularGauge6", ControlKind::TiAngularGauge, "GroupBox8", 6, 18, 128, 122, kHeaterGauge));
     t.push_back({"ProgressBar1", ControlKind::ProgressBar, "GroupBox8", 140, 16, 2, 209, ""});
-    t.push_back(widget("iSwitchRotary1", ControlKind::TiSwitchRotary, "GroupBox8", 146, 14, 104, 84, kHeaterSwitch));
-    t.push_back(widget("iAnalogOutput2", ControlKind::TiAnalogOutput, "GroupBox8", 152, 98, 90, 24, kCurrentReadout, false));
-    t.push_back(widget("iLedRound6", ControlKind::TiLedRound, "GroupBox8", 156, 124, 17, 17, kAlarmLamp));
-    t.push_back(label("Label130", "GroupBox8", 178, 122, 46, 20, "Alarm"));
+    t.push_back(widget("iSwitchRotary1", ControlKind::TiSwitchRotary, "GroupBox8", 146, 12, 104, 88, kHeaterSwitch));
+    t.push_back(widget("iAnalogOutput2", ControlKind::TiAnalogOutput, "GroupBox8", 152, 100, 90, 22, kCurrentReadout, false));
+    t.push_back(widget("iLedRound6", ControlKind::TiLedRound, "GroupBox8", 156, 126, 17, 17, kAlarmLamp));
+    t.push_back(label("Label130", "GroupBox8", 178, 124, 46, 20, "Alarm"));
 
     return t;
 }

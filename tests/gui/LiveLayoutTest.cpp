@@ -154,7 +154,7 @@ TEST(LiveLayout, InstrumentWidgetsCarryTheirStoredSettings)
          {"AutoScaleEnabled", true}, {"AutoScaleStyle", "iassFixedMinMax"}, {"MinMaxPointerSize", 9}}},
         {"iSwitchRotary2", "TiSwitchRotary", "GroupBox20", {146, 14, 104, 98}, {{"PositionLabels", "On, Off, Enable"}, {"Position", 0},
          {"PointerColor", tiRGB(0, 128, 255)}, {"Transparent", true}, {"ShowFocusRect", false}}},
-        {"iSwitchRotary1", "TiSwitchRotary", "GroupBox8", {146, 14, 104, 84}, {{"PositionLabels", "On, Off"}, {"Position", 1},
+        {"iSwitchRotary1", "TiSwitchRotary", "GroupBox8", {146, 12, 104, 88}, {{"PositionLabels", "On, Off"}, {"Position", 1},
          {"RotationDesiredSpacing", "irds90"}}},
         {"iSwitchLed3", "TiSwitchLed", "TabSheet2", {352, 180, 44, 32}, {{"Caption", "ReC"}, {"CaptionMargin", 5},
          {"IndicatorHeight", 5}, {"IndicatorWidth", 8}, {"BorderSize", 3}, {"AutoFrameRate", false}}},
