@@ -49,10 +49,8 @@ void CurveFetchTransaction::onValidReply(EngineContext& context, std::span<const
     FanCurve& curve = isExternal() ? context.state.ExtfanCurve : context.state.IntfanCurve;
     curve = decodeCurve(reply);
     context.view.drawFanCurve(curve, isExternal() ? 1 : 0);
-    context.discardReceived();
-    context.stepLinkIndicator();
-    context.state.LinkAliveCountdown = 30;
-    end(context);
+    context.commandAnswered();
+    context.state.CommandArmed = 1;
 }
 
 void CurveFetchTransaction::onWrongReply(EngineContext& context) const

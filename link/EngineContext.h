@@ -28,6 +28,15 @@ struct EngineContext {
         state.CommandCode = Command::None;
         state.LinkBusy = 0;
     }
+    // A configuration command or curve fetch got its answer: the rest of the
+    // reply is dropped and the link watchdog gets the longer lease.
+    void commandAnswered()
+    {
+        discardReceived();
+        stepLinkIndicator();
+        state.LinkAliveCountdown = 30;
+        endCommand();
+    }
     // A live action is over: the poll cycle starts again from its first step.
     void backToPolling()
     {

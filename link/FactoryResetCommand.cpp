@@ -27,10 +27,7 @@ bool FactoryResetCommand::acceptsContent(std::span<const std::uint8_t> reply) co
 void FactoryResetCommand::onValidReply(EngineContext& context, std::span<const std::uint8_t> reply) const
 {
     const bool done = Frames::wordAt(reply, 4) == Frames::CoilOn;
-    context.discardReceived();
-    context.stepLinkIndicator();
-    context.state.LinkAliveCountdown = 30;
-    context.endCommand();
+    context.commandAnswered();
     context.view.showMessage(done ? "Parameter Reset Successfully" : "Parameter Reset Failed!", "Parameter");
 }
 

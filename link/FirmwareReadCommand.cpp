@@ -43,10 +43,7 @@ void FirmwareReadCommand::onValidReply(EngineContext& context, std::span<const s
     const auto end = std::find(text.begin(), text.begin() + kMaxChars, '\0');
     context.view.setControlText("SWV", std::string(text.begin(), end));
 
-    context.discardReceived();
-    context.stepLinkIndicator();
-    context.state.LinkAliveCountdown = 30;
-    context.endCommand();
+    context.commandAnswered();
 }
 
 void FirmwareReadCommand::onWrongReply(EngineContext& context) const

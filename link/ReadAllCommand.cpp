@@ -69,10 +69,7 @@ void ReadAllCommand::onValidReply(EngineContext& context, std::span<const std::u
             break;
         }
     }
-    context.discardReceived();
-    context.stepLinkIndicator();
-    context.state.LinkAliveCountdown = 30;
-    context.endCommand();
+    context.commandAnswered();
 }
 
 void ReadAllCommand::onWrongReply(EngineContext& context) const

@@ -23,22 +23,17 @@ constexpr std::array<Caption, 9> kMessages{{
     {"Set Successfully", "Set Compressor"},
 }};
 
-void putFanPair(WriteCommand::Block& block, const FanRecord& first, const FanRecord& second)
-{
-    block.values = {encodeRegister(first.StepRev),  encodeRegister(first.MaxRev),
-                    encodeRegister(first.MinRev),   encodeRegister(first.StepTemp),
-                    encodeRegister(first.MaxTemp),  encodeRegister(first.MinTemp),
-                    encodeRegister(first.StopTemp), encodeRegister(first.DeltTemp),
-                    encodeRegister(first.PulseNo),  encodeRegister(first.Enable),
-                    encodeRegister(second.Enable)};
-    block.count = 11;
-}
-
 template <typename... Fields>
 void put(WriteCommand::Block& block, Fields... fields)
 {
     block.count = 0;
     ((block.values[block.count++] = encodeRegister(fields)), ...);
+}
+
+void putFanPair(WriteCommand::Block& block, const FanRecord& first, const FanRecord& second)
+{
+    put(block, first.StepRev, first.MaxRev, first.MinRev, first.StepTemp, first.MaxTemp, first.MinTemp,
+        first.StopTemp, first.DeltTemp, first.PulseNo, first.Enable, second.Enable);
 }
 
 } // namespace
