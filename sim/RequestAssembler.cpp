@@ -6,8 +6,10 @@ namespace {
 
 constexpr int kAddressFunctionCrc = 4;
 
-} // namespace
-
+// Length of the RTU request that starts with `bytes` (address, function,
+// ...): 0 while too few bytes are there to tell, -1 for a function whose
+// requests have no length we know (such a frame ends with the line falling
+// silent).
 int rtuRequestLength(const std::uint8_t* bytes, std::size_t count)
 {
     if (count < 2)
@@ -34,6 +36,7 @@ int rtuRequestLength(const std::uint8_t* bytes, std::size_t count)
     }
 }
 
+// True when the last two of `count` bytes are the MODBUS CRC of the others.
 bool rtuCrcMatches(const std::uint8_t* bytes, std::size_t count)
 {
     if (count < 3)
@@ -41,6 +44,8 @@ bool rtuCrcMatches(const std::uint8_t* bytes, std::size_t count)
     const std::uint16_t sent = static_cast<std::uint16_t>(bytes[count - 2] << 8 | bytes[count - 1]);
     return Crc16(bytes, count - 2) == sent;
 }
+
+} // namespace
 
 void RequestAssembler::add(const std::uint8_t* bytes, std::size_t count)
 {

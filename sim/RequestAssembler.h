@@ -5,15 +5,6 @@
 #include <optional>
 #include <vector>
 
-// Length of the RTU request that starts with `bytes` (address, function,
-// ...): 0 while too few bytes are there to tell, -1 for a function whose
-// requests have no length we know (such a frame ends with the line falling
-// silent).
-int rtuRequestLength(const std::uint8_t* bytes, std::size_t count);
-
-// True when the last two of `count` bytes are the MODBUS CRC of the others.
-bool rtuCrcMatches(const std::uint8_t* bytes, std::size_t count);
-
 // Cuts the byte stream from the master into request frames. A frame whose
 // CRC fails is dropped together with everything received after it, so the
 // next frame is looked for once the line has been silent.

@@ -1,5 +1,6 @@
 #include "sim/SimController.h"
 
+#include "link/Frames.h"
 #include "sim/ParameterImage.h"
 
 #include <algorithm>
@@ -9,18 +10,11 @@
 
 namespace {
 
-constexpr std::uint8_t kReadCoils = 0x01;
-constexpr std::uint8_t kReadDiscrete = 0x02;
-constexpr std::uint8_t kReadHolding = 0x03;
-constexpr std::uint8_t kReadInput = 0x04;
-constexpr std::uint8_t kWriteCoil = 0x05;
-constexpr std::uint8_t kWriteRegister = 0x06;
-constexpr std::uint8_t kWriteRegisters = 0x10;
+namespace Function = Frames::Function;
+
 constexpr int kMostBits = 2000;
 constexpr int kMostRegisters = 125;
 constexpr int kMostWritten = 123;
-constexpr std::uint16_t kCoilOn = 0xFF00;
-constexpr std::uint16_t kCoilOff = 0x0000;
 
 std::uint16_t word(const std::uint8_t* bytes)
 {
@@ -156,13 +150,13 @@ std::vector<std::uint8_t> SimController::serve(const std::uint8_t* pdu, std::siz
         return {};
     advanceTo(now);
     switch (pdu[0]) {
-    case kReadCoils: return readBits(pdu, length, kCoilCount, now);
-    case kReadDiscrete: return readBits(pdu, length, kDiscreteCount, now);
-    case kReadHolding: return readRegisters(pdu, length, kHoldingCount, now);
-    case kReadInput: return readRegisters(pdu, length, kInputCount, now);
-    case kWriteCoil: return writeCoil(pdu, length, now);
-    case kWriteRegister: return writeRegister(pdu, length);
-    case kWriteRegisters: return writeRegisters(pdu, length);
+    case Function::ReadCoils: return readBits(pdu, length, kCoilCount, now);
+    case Function::ReadDiscreteInputs: return readBits(pdu, length, kDiscreteCount, now);
+    case Function::ReadHoldingRegisters: return readRegisters(pdu, length, kHoldingCount, now);
+    case Function::ReadInputRegisters: return readRegisters(pdu, length, kInputCount, now);
+    case Function::WriteCoil: return writeCoil(pdu, length, now);
+    case Function::WriteRegister: return writeRegister(pdu, length);
+    case Function::WriteRegisters: return writeRegisters(pdu, length);
     default: return exception(pdu[0], kIllegalFunction);
     }
 }
@@ -192,7 +186,7 @@ std::vector<std::uint8_t> SimController::readBits(const std::uint8_t* pdu, std::
     std::vector<std::uint8_t> reply{pdu[0], static_cast<std::uint8_t>(bytes)};
     reply.resize(2 + static_cast<std::size_t>(bytes), 0);
     for (int i = 0; i < count; ++i) {
-        const bool bit = pdu[0] == kReadCoils ? coilNow(first + i, r, now) : discreteNow(first + i, r, p);
+        const bool bit = pdu[0] == Function::ReadCoils ? coilNow(first + i, r, now) : discreteNow(first + i, r, p);
         if (bit)
             reply[2 + static_cast<std::size_t>(i / 8)] |= static_cast<std::uint8_t>(1u << (i % 8));
     }
@@ -214,7 +208,7 @@ std::vector<std::uint8_t> SimController::readRegisters(const std::uint8_t* pdu, 
     const PlantReadings r = plant_.readings(ParameterImage::decode(holding_));
     std::vector<std::uint8_t> reply{pdu[0], static_cast<std::uint8_t>(2 * count)};
     for (int i = 0; i < count; ++i)
-        putWord(reply, pdu[0] == kReadHolding ? holding_[static_cast<std::size_t>(first + i)]
+        putWord(reply, pdu[0] == Function::ReadHoldingRegisters ? holding_[static_cast<std::size_t>(first + i)]
                                               : inputNow(first + i, r, now));
     return reply;
 }
@@ -225,9 +219,9 @@ std::vector<std::uint8_t> SimController::writeCoil(const std::uint8_t* pdu, std:
         return exception(pdu[0], kIllegalValue);
     const int coil = word(pdu + 1);
     const std::uint16_t value = word(pdu + 3);
-    if (value != kCoilOn && value != kCoilOff)
+    if (value != Frames::CoilOn && value != Frames::CoilOff)
         return exception(pdu[0], kIllegalValue);
-    const bool on = value == kCoilOn;
+    const bool on = value == Frames::CoilOn;
     switch (coil) {
     case kSelfCheckCoil:
         selfCheckUntil_ = on ? now + kSelfCheckMillis : std::numeric_limits<SimMillis>::min();
