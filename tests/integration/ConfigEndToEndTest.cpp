@@ -1,6 +1,7 @@
 // The Configuration tab end to end: the real window, its engine and the Qt
 // serial port against a libmodbus RTU slave on the other end of a pty pair.
 #include "app/TForm1.h"
+#include "integration/ModbusSlave.h"
 #include "link/QtSerialPort.h"
 #include "support/PtyPair.h"
 #include "support/RecordingMessageBoxes.h"
@@ -12,17 +13,12 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-#include <modbus/modbus.h>
 
-#include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <ostream>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -33,95 +29,6 @@ void PrintTo(const RecordingMessageBoxes::Message& message, std::ostream* out)
 }
 
 namespace {
-
-// A MODBUS slave at address 1 that nobody in this project wrote.
-class ModbusSlave {
-public:
-    explicit ModbusSlave(const std::string& device)
-        : mapping_(modbus_mapping_new(32, 32, 64, 32))
-    {
-        ctx_ = modbus_new_rtu(device.c_str(), 9600, 'N', 8, 1);
-        if (ctx_ == nullptr || mapping_ == nullptr)
-            return;
-        modbus_set_slave(ctx_, 1);
-        // Wake up regularly so that stop() is noticed.
-        modbus_set_indication_timeout(ctx_, 0, 50'000);
-        if (modbus_connect(ctx_) != 0)
-            return;
-        connected_ = true;
-        thread_ = std::thread(&ModbusSlave::serve, this);
-    }
-
-    ~ModbusSlave()
-    {
-        stop();
-        if (ctx_ != nullptr)
-            modbus_free(ctx_);
-        if (mapping_ != nullptr)
-            modbus_mapping_free(mapping_);
-    }
-
-    ModbusSlave(const ModbusSlave&) = delete;
-    ModbusSlave& operator=(const ModbusSlave&) = delete;
-
-    bool ok() const { return connected_; }
-
-    // Stops answering; the device end stays quiet from now on.
-    void stop()
-    {
-        stopping_ = true;
-        if (thread_.joinable())
-            thread_.join();
-        if (connected_)
-            modbus_close(ctx_);
-        connected_ = false;
-    }
-
-    std::uint16_t holding(int reg)
-    {
-        const std::lock_guard lock(mutex_);
-        return mapping_->tab_registers[reg];
-    }
-    void setHolding(int reg, std::uint16_t value)
-    {
-        const std::lock_guard lock(mutex_);
-        mapping_->tab_registers[reg] = value;
-    }
-    void setInput(int reg, std::uint16_t value)
-    {
-        const std::lock_guard lock(mutex_);
-        mapping_->tab_input_registers[reg] = value;
-    }
-    std::uint8_t coil(int address)
-    {
-        const std::lock_guard lock(mutex_);
-        return mapping_->tab_bits[address];
-    }
-
-private:
-    void serve()
-    {
-        std::uint8_t request[MODBUS_RTU_MAX_ADU_LENGTH];
-        while (!stopping_) {
-            const int length = modbus_receive(ctx_, request);
-            if (length <= 0)
-                continue;
-            // On a real line the request is still on the wire for ten bit
-            // times per byte at 9600 baud; the master drops whatever it has
-            // received right after writing, so an answer must not overtake it.
-            std::this_thread::sleep_for(std::chrono::microseconds(length * 10 * 1'000'000 / 9600));
-            const std::lock_guard lock(mutex_);
-            modbus_reply(ctx_, request, length, mapping_);
-        }
-    }
-
-    modbus_t* ctx_ = nullptr;
-    modbus_mapping_t* mapping_ = nullptr;
-    bool connected_ = false;
-    std::atomic<bool> stopping_ = false;
-    std::mutex mutex_;
-    std::thread thread_;
-};
 
 class ConfigEndToEnd : public ::testing::Test {
 protected:

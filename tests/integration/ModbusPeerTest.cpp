@@ -1,72 +1,17 @@
+#include "integration/ModbusSlave.h"
 #include "link/Frames.h"
 #include "link/QtSerialPort.h"
 #include "support/PtyPair.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
-#include <modbus.h>
 
-#include <atomic>
-#include <thread>
+#include <memory>
 #include <vector>
 
 using namespace Frames;
 
 namespace {
-
-// A MODBUS RTU slave with address 1 from libmodbus, serving its register
-// map on one end of a pty pair from a thread of its own.
-class ModbusSlave {
-public:
-    explicit ModbusSlave(const std::string& device)
-        : ctx_(modbus_new_rtu(device.c_str(), 9600, 'N', 8, 1)),
-          map_(modbus_mapping_new(32, 32, 64, 32))
-    {
-        if (ctx_ == nullptr || map_ == nullptr)
-            return;
-        modbus_set_slave(ctx_, 1);
-        // Wakes up now and then so the thread notices when to stop.
-        modbus_set_indication_timeout(ctx_, 0, 50000);
-        if (modbus_connect(ctx_) != 0)
-            return;
-        connected_ = true;
-    }
-    ~ModbusSlave()
-    {
-        stop_ = true;
-        if (thread_.joinable())
-            thread_.join();
-        if (connected_)
-            modbus_close(ctx_);
-        if (ctx_ != nullptr)
-            modbus_free(ctx_);
-        if (map_ != nullptr)
-            modbus_mapping_free(map_);
-    }
-    ModbusSlave(const ModbusSlave&) = delete;
-    ModbusSlave& operator=(const ModbusSlave&) = delete;
-
-    bool ok() const { return connected_; }
-    modbus_mapping_t& map() { return *map_; }
-    void serve()
-    {
-        thread_ = std::thread([this] {
-            std::vector<std::uint8_t> request(MODBUS_RTU_MAX_ADU_LENGTH);
-            while (!stop_) {
-                const int length = modbus_receive(ctx_, request.data());
-                if (length > 0)
-                    modbus_reply(ctx_, request.data(), length, map_);
-            }
-        });
-    }
-
-private:
-    modbus_t* ctx_;
-    modbus_mapping_t* map_;
-    bool connected_ = false;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
 
 class ModbusPeer : public testing::Test {
 protected:
@@ -113,9 +58,8 @@ protected:
 TEST_F(ModbusPeer, ReadAllReplyPassesOurChecks)
 {
     for (int k = 0; k < 44; ++k)
-        slave_->map().tab_registers[k] = static_cast<std::uint16_t>(k * 1000 + 7);
-    slave_->map().tab_registers[28] = encodeRegister(-50);
-    slave_->serve();
+        slave_->setHolding(k, static_cast<std::uint16_t>(k * 1000 + 7));
+    slave_->setHolding(28, encodeRegister(-50));
 
     TxBuffer frame{};
     const std::size_t length = buildRead(frame, 1, Function::ReadHoldingRegisters, 0, 44);
@@ -134,35 +78,33 @@ TEST_F(ModbusPeer, ReadAllReplyPassesOurChecks)
 
 TEST_F(ModbusPeer, WritesLandInTheSlave)
 {
-    slave_->serve();
     TxBuffer frame{};
     const std::uint16_t alarms[] = {encodeRegister(450), encodeRegister(-50)};
     std::size_t length = buildWriteRegisters(frame, 1, 28, alarms);
     auto reply = exchange(frame, length, 8);
     EXPECT_EQ(checkReply(reply, 8, 1, Function::WriteRegisters), ReplyStatus::Valid);
-    EXPECT_EQ(slave_->map().tab_registers[28], 450);
-    EXPECT_EQ(slave_->map().tab_registers[29], 0xFFCE);
+    EXPECT_EQ(slave_->holding(28), 450);
+    EXPECT_EQ(slave_->holding(29), 0xFFCE);
 
     length = buildWriteRegister(frame, 1, 30, encodeRegister(-1));
     reply = exchange(frame, length, 8);
     EXPECT_EQ(checkReply(reply, 8, 1, Function::WriteRegister), ReplyStatus::Valid);
-    EXPECT_EQ(slave_->map().tab_registers[30], 0xFFFF);
+    EXPECT_EQ(slave_->holding(30), 0xFFFF);
 
     length = buildWriteCoil(frame, 1, 20, CoilOn);
     reply = exchange(frame, length, 8);
     EXPECT_EQ(checkReply(reply, 8, 1, Function::WriteCoil), ReplyStatus::Valid);
     EXPECT_EQ(wordAt(reply, 4), CoilOn) << "the echoed coil value";
-    EXPECT_EQ(slave_->map().tab_bits[20], 1);
+    EXPECT_EQ(slave_->coil(20), 1);
 }
 
 TEST_F(ModbusPeer, BitAndInputReadsPassOurChecks)
 {
-    slave_->map().tab_bits[0] = 1;
-    slave_->map().tab_bits[12] = 1;
-    slave_->map().tab_input_bits[17] = 1;
-    slave_->map().tab_input_registers[0] = 65535;
-    slave_->map().tab_input_registers[4] = encodeRegister(-1);
-    slave_->serve();
+    slave_->setCoil(0, true);
+    slave_->setCoil(12, true);
+    slave_->setDiscrete(17, true);
+    slave_->setInput(0, 65535);
+    slave_->setInput(4, encodeRegister(-1));
 
     TxBuffer frame{};
     std::size_t length = buildRead(frame, 1, Function::ReadCoils, 0, 16);
@@ -187,7 +129,6 @@ TEST_F(ModbusPeer, BitAndInputReadsPassOurChecks)
 
 TEST_F(ModbusPeer, ExceptionReplyIsRefused)
 {
-    slave_->serve();
     TxBuffer frame{};
     // Beyond the slave's 64 registers: it answers with an exception.
     const std::size_t length = buildRead(frame, 1, Function::ReadHoldingRegisters, 60, 44);
