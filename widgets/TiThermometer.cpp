@@ -143,13 +143,14 @@ int TiThermometer::LiquidPixel()
                       : TiThermometerMath::bulbLiquidRight(PositionPercent(), t);
 }
 
-int TiThermometer::ReferencePixel()
+double TiThermometer::FillReference() const
 {
-    const double r = m_fillReferenceStyle == ipfrsMin ? PositionMin()
-        : m_fillReferenceStyle == ipfrsMax           ? PositionMax()
-                                                      : m_fillReferenceValue;
-    return PixelOn(TubeRect(), r);
+    return m_fillReferenceStyle == ipfrsMin ? PositionMin()
+        : m_fillReferenceStyle == ipfrsMax  ? PositionMax()
+                                            : m_fillReferenceValue;
 }
+
+int TiThermometer::ReferencePixel() { return PixelOn(TubeRect(), FillReference()); }
 
 void TiThermometer::DrawScale(TiCanvas& canvas, const TiThermometerMath::Tube& t, QPoint centre)
 {
@@ -170,7 +171,9 @@ void TiThermometer::DrawScale(TiCanvas& canvas, const TiThermometerMath::Tube& t
     scale.Draw(canvas);
 }
 
-void TiThermometer::DrawBulb(TiCanvas& canvas, const TiThermometerMath::Tube& t, QPoint centre)
+// The bulb, its ring and the empty tube do not move with the value: they go
+// into the cached layer and only the liquid is drawn on every paint.
+void TiThermometer::DrawBulbGlass(TiCanvas& canvas, const TiThermometerMath::Tube& t, QPoint centre)
 {
     const int b = m_indicatorBulbSize;
     const int w = m_indicatorWidth;
@@ -202,29 +205,37 @@ void TiThermometer::DrawBulb(TiCanvas& canvas, const TiThermometerMath::Tube& t,
     canvas.ArcDegrees(highlight, 90, 180);
     canvas.ArcDegrees(highlight.Inflated(1, 1), 90, 180);
 
-    const double percent = PositionPercent();
     canvas.Pen.Color = m_indicatorBackGroundColor;
     canvas.Brush.Color = m_indicatorBackGroundColor;
     if (Vertical()) {
         canvas.Ellipse(TiRect{t.left, t.top, t.right, t.top + 2 * w});
         canvas.Rectangle(TiRect{t.left, t.top + w, t.right, t.bottom + 1});
-        const int y = TiThermometerMath::bulbLiquidTop(percent, t);
-        canvas.Pen.Color = m_indicatorColor;
-        canvas.Brush.Color = m_indicatorColor;
-        canvas.Ellipse(TiRect{t.left, y, t.right, y + 2 * w});
-        canvas.Rectangle(TiRect{t.left, y + w, t.right, t.bottom + 1});
     } else {
         canvas.Ellipse(TiRect{t.right - 2 * w, t.top, t.right, t.bottom});
         canvas.Rectangle(TiRect{t.left, t.top, t.right - w, t.bottom});
+    }
+}
+
+void TiThermometer::DrawBulbLiquid(TiCanvas& canvas, const TiThermometerMath::Tube& t)
+{
+    const int w = m_indicatorWidth;
+    const double percent = PositionPercent();
+    canvas.Pen.Style = psSolid;
+    canvas.Pen.Color = m_indicatorColor;
+    canvas.Brush.Style = bsSolid;
+    canvas.Brush.Color = m_indicatorColor;
+    if (Vertical()) {
+        const int y = TiThermometerMath::bulbLiquidTop(percent, t);
+        canvas.Ellipse(TiRect{t.left, y, t.right, y + 2 * w});
+        canvas.Rectangle(TiRect{t.left, y + w, t.right, t.bottom + 1});
+    } else {
         const int x = TiThermometerMath::bulbLiquidRight(percent, t);
-        canvas.Pen.Color = m_indicatorColor;
-        canvas.Brush.Color = m_indicatorColor;
         canvas.Ellipse(TiRect{x - 2 * w, t.top, x, t.bottom});
         canvas.Rectangle(TiRect{t.left, t.top, x - w, t.bottom});
     }
 }
 
-void TiThermometer::DrawBar(TiCanvas& canvas, const TiThermometerMath::Tube& t)
+void TiThermometer::DrawBarGlass(TiCanvas& canvas, const TiThermometerMath::Tube& t)
 {
     const TiRect tube{t.left, t.top, t.right, t.bottom};
     if (m_indicatorStyle == itisBarSunken)
@@ -234,12 +245,13 @@ void TiThermometer::DrawBar(TiCanvas& canvas, const TiThermometerMath::Tube& t)
     canvas.Brush.Style = bsSolid;
     canvas.Brush.Color = m_indicatorBackGroundColor;
     canvas.FillRect(tube);
+}
 
-    const double r = m_fillReferenceStyle == ipfrsMin ? PositionMin()
-        : m_fillReferenceStyle == ipfrsMax           ? PositionMax()
-                                                      : m_fillReferenceValue;
+void TiThermometer::DrawBarLiquid(TiCanvas& canvas, const TiThermometerMath::Tube& t)
+{
     const int a = PixelOn(t, GetPosition());
-    const int b = PixelOn(t, r);
+    const int b = PixelOn(t, FillReference());
+    canvas.Brush.Style = bsSolid;
     canvas.Brush.Color = m_indicatorColor;
     if (Vertical())
         canvas.FillRect(TiRect{t.left, std::min(a, b), t.right, std::max(a, b)});
@@ -288,12 +300,16 @@ void TiThermometer::iPaintTo(TiCanvas& canvas)
     DrawCached(canvas, [&](TiCanvas& c) {
         DrawBackGround(c, BackGroundColor());
         DrawScale(c, t, centre);
+        if (m_indicatorStyle == itisBulb)
+            DrawBulbGlass(c, t, centre);
+        else
+            DrawBarGlass(c, t);
     });
 
     if (m_indicatorStyle == itisBulb)
-        DrawBulb(canvas, t, centre);
+        DrawBulbLiquid(canvas, t);
     else
-        DrawBar(canvas, t);
+        DrawBarLiquid(canvas, t);
 
     m_maxMarkerRect = {};
     m_minMarkerRect = {};

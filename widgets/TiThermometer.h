@@ -73,8 +73,11 @@ private:
     int PixelOn(const TiThermometerMath::Tube& t, double value) const;
     int MarkerExtent() const;
     void DrawScale(TiCanvas& canvas, const TiThermometerMath::Tube& t, QPoint centre);
-    void DrawBulb(TiCanvas& canvas, const TiThermometerMath::Tube& t, QPoint centre);
-    void DrawBar(TiCanvas& canvas, const TiThermometerMath::Tube& t);
+    double FillReference() const;
+    void DrawBulbGlass(TiCanvas& canvas, const TiThermometerMath::Tube& t, QPoint centre);
+    void DrawBulbLiquid(TiCanvas& canvas, const TiThermometerMath::Tube& t);
+    void DrawBarGlass(TiCanvas& canvas, const TiThermometerMath::Tube& t);
+    void DrawBarLiquid(TiCanvas& canvas, const TiThermometerMath::Tube& t);
     TiRect DrawMarker(TiCanvas& canvas, const TiThermometerMath::Tube& t, double value, int size, int margin,
                       TColor color, bool scaleSide);
     double DragTravel() const;

@@ -133,3 +133,20 @@ TEST(Thermometer, MaxMarkerCanBeDragged)
     EXPECT_GT(t.CurrentMax(), 20);
     EXPECT_GE(maxChanges.count(), 1);
 }
+
+TEST(Thermometer, CachedGlassKeepsTheLiquidLive)
+{
+    for (const TiThermometerIndicatorStyle style : {itisBulb, itisBarSunken}) {
+        TiThermometer t;
+        consoleThermometer(t);
+        t.SetIndicatorStyle(style);
+        t.SetCachedDrawing(true);
+        const TiThermometerMath::Tube tube = t.TubeRect();
+        t.SetPosition(80);
+        EXPECT_EQ(columnPixel(t, tube.top + 5), QColor(255, 0, 0)) << style;
+        // Only the value changed: the cached glass is reused and the tube empties.
+        t.SetPosition(-40);
+        EXPECT_EQ(columnPixel(t, tube.top + 5), QColor(128, 0, 0)) << style;
+        EXPECT_EQ(columnPixel(t, (tube.top + tube.bottom) / 2), QColor(128, 0, 0)) << style;
+    }
+}
