@@ -74,14 +74,9 @@ short pollNow(int fd)
 }
 
 // Hung up, pulled out or otherwise unusable.
-bool lineGone(int fd)
+bool lineGone(short events)
 {
-    return (pollNow(fd) & (POLLHUP | POLLERR | POLLNVAL)) != 0;
-}
-
-bool readable(int fd)
-{
-    return (pollNow(fd) & POLLIN) != 0;
+    return (events & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
 } // namespace
@@ -96,7 +91,7 @@ QtSerialPort::QtSerialPort()
     QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(),
                      [port = port_.get()](QSerialPort::SerialPortError error) {
                          if (error == QSerialPort::ReadError
-                             || (error == QSerialPort::ResourceError && lineGone(port->handle())))
+                             || (error == QSerialPort::ResourceError && lineGone(pollNow(port->handle()))))
                              port->close();
                      });
 }
@@ -161,11 +156,12 @@ bool QtSerialPort::takeReceived()
         return false;
     if (port_->bytesToWrite() > 0 && !port_->flush() && !port_->isOpen())
         return false;
-    if (lineGone(port_->handle())) {
+    const short events = pollNow(port_->handle());
+    if (lineGone(events)) {
         port_->close();
         return false;
     }
-    if (readable(port_->handle()))
+    if ((events & POLLIN) != 0)
         port_->waitForReadyRead(0);
     return port_->isOpen();
 }
