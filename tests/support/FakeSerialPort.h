@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -23,7 +22,7 @@ public:
     // Called with every frame written; returns the reply bytes (empty: silent).
     using Responder = std::function<Bytes(const Bytes& request)>;
 
-    // The fake starts closed; open() succeeds for any name unless refused.
+    // The fake starts closed; open() succeeds for any name while plugged in.
     FakeSerialPort() = default;
 
     bool open(const std::string& deviceName) override;
@@ -39,7 +38,6 @@ public:
     // --- scripting -------------------------------------------------------
     // Moves the clock on by `steps`, making due bytes available.
     void advance(int steps = 1);
-    long now() const { return now_; }
     // Bytes that become available `afterSteps` steps from now (0: at once).
     void deliver(const Bytes& bytes, int afterSteps = 0);
     // Splits `bytes` into consecutive pieces of the given sizes (the rest
@@ -49,13 +47,10 @@ public:
     void setResponder(Responder responder, int replyAfterSteps = 1);
     void clearResponder();
 
-    // Device names that open() refuses (missing device, bad name).
-    void refuseDevice(const std::string& deviceName) { refused_.insert(deviceName); }
     // setSettings() fails from now on (the port rejects the line settings).
     void setRejectSettings(bool reject) { rejectSettings_ = reject; }
-    // Unplugged: every operation fails as on a vanished device, until replug().
+    // Unplugged: every operation fails as on a vanished device.
     void unplug() { unplugged_ = true; }
-    void replug() { unplugged_ = false; }
     // Opens without going through the name checks (most engine tests).
     void openForTest() { open_ = true; }
 
@@ -63,9 +58,7 @@ public:
     const std::vector<Bytes>& written() const { return written_; }
     Bytes lastWritten() const { return written_.empty() ? Bytes{} : written_.back(); }
     int discardCount() const { return discards_; }
-    const std::string& openedName() const { return openedName_; }
     const LineSettings& settings() const { return settings_; }
-    int openCount() const { return opens_; }
     // Bytes waiting right now (what a read would return).
     std::size_t pending() const { return available_.size(); }
 
@@ -80,8 +73,6 @@ private:
     bool open_ = false;
     bool unplugged_ = false;
     bool rejectSettings_ = false;
-    std::set<std::string> refused_;
-    std::string openedName_;
     LineSettings settings_;
     long now_ = 0;
     Bytes available_;
@@ -90,5 +81,4 @@ private:
     Responder responder_;
     int replyAfter_ = 1;
     int discards_ = 0;
-    int opens_ = 0;
 };

@@ -100,15 +100,6 @@ std::string RecordingView::comboText(const std::string& control) const
     return items->second[static_cast<std::size_t>(index->second)];
 }
 
-std::vector<std::string> RecordingView::logOf(const std::string& prefix) const
-{
-    std::vector<std::string> out;
-    for (const std::string& entry : log)
-        if (entry.rfind(prefix, 0) == 0)
-            out.push_back(entry);
-    return out;
-}
-
 void RecordingView::clear()
 {
     texts.clear();

@@ -27,7 +27,6 @@ public:
     };
 
     explicit RecordingView(const LinkState* watched = nullptr) : watched_(watched) {}
-    void watch(const LinkState* watched) { watched_ = watched; }
 
     int currentTab() const override { return tab; }
     void setWindowSize(int width, int height) override;
@@ -71,8 +70,6 @@ public:
     // index, or empty when the index lies outside its items.
     std::string comboText(const std::string& control) const;
     int lastInterval() const { return intervals.empty() ? 0 : intervals.back(); }
-    // Log entries that start with `prefix`, in order.
-    std::vector<std::string> logOf(const std::string& prefix) const;
     void clear();
 
 private:
