@@ -2,23 +2,11 @@
 
 #include "link/Transaction.h"
 
-#include <string>
-#include <vector>
-
 // Configuration command 9: reads holding registers 0 to 43 and writes them
 // into the Configuration tab's controls. The settings fields stay as the
 // operator last set them.
 class ReadAllCommand : public Transaction {
 public:
-    enum class Form { Unsigned, Signed, Tenths, Combo };
-    struct Target {
-        int reg;
-        const char* control;
-        Form form;
-    };
-    // Every register written back, in register order (30 to 32 have no control).
-    static const std::vector<Target>& targets();
-
     std::size_t buildRequest(LinkState& state) const override;
     int replyDelay() const override { return 100; }
     std::uint8_t function() const override;
