@@ -104,6 +104,10 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
 
     buildLayout(*this, configurationLayout());
     buildLayout(*this, liveLayout());
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (!child->objectName().isEmpty())
+            controls_.emplace(child->objectName().toStdString(), child);
+    }
     data_ = &control<QTabWidget>("Data");
     data_->setCurrentIndex(0);
     for (int i = 0; i < data_->count(); ++i) {
@@ -289,6 +293,12 @@ void TForm1::restyleOpenButton()
     button.setPalette(colours);
 }
 
+QWidget* TForm1::named(const std::string& name) const
+{
+    const auto found = controls_.find(name);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
 void TForm1::setPortSettingsEnabled(bool enabled)
 {
     for (const char* name : kPortSettings)
@@ -374,7 +384,7 @@ void TForm1::setComboIndex(const std::string& name, int index)
 void TForm1::setWidgetProperty(const std::string& widget, const std::string& property, double value)
 {
     // The instrument widgets of a sheet not built yet are simply absent.
-    if (auto* target = findChild<QObject*>(QString::fromStdString(widget)))
+    if (QWidget* target = named(widget))
         target->setProperty(property.c_str(), value);
 }
 

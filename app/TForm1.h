@@ -14,6 +14,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 
 class MessageBoxes;
 class QTabWidget;
@@ -107,6 +108,8 @@ private:
     void moveToDesignedPosition();
     void restyleOpenButton();
     void setPortSettingsEnabled(bool enabled);
+    // The layout's control of that name, or nullptr.
+    QWidget* named(const std::string& name) const;
 
     LinkState state_;
     std::unique_ptr<SerialPort> port_;
@@ -118,12 +121,15 @@ private:
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
     QTimer* timer3_ = nullptr;
+    // Layout controls by name, collected once after the layout is built:
+    // the engine and Timer1 address widgets by name on every tick.
+    std::unordered_map<std::string, QWidget*> controls_;
 };
 
 template <class Control>
 Control& TForm1::control(const std::string& name) const
 {
-    auto* found = findChild<Control*>(QString::fromStdString(name));
+    auto* found = qobject_cast<Control*>(named(name));
     if (found == nullptr)
         throw std::logic_error("No control named " + name);
     return *found;
