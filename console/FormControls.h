@@ -3,7 +3,7 @@
 #include <string>
 
 // The operator handlers read and write the window's controls by their layout
-// names through this interface; the window implements it with findChild,
+// names through this interface; the window implements it on its controls,
 // tests with a map.
 class FormControls {
 public:
