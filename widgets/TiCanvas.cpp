@@ -47,6 +47,10 @@ double arcAngle(const QRectF& box, QPoint p)
     return std::atan2(dy, dx) * 180.0 / std::numbers::pi;
 }
 
+// Width the outline of a filled figure takes from its box; a clear pen
+// still takes one pixel.
+int outlineWidth(const TiPen& pen) { return pen.Style == psClear ? 1 : std::max(1, pen.Width); }
+
 double sweep(double start, double end)
 {
     double span = end - start;
@@ -185,7 +189,7 @@ void TiCanvas::RoundRect(const TiRect& rect, int ellipseWidth, int ellipseHeight
         return;
     applyPen(true);
     applyBrush();
-    const int w = Pen.Style == psClear ? 1 : std::max(1, Pen.Width);
+    const int w = outlineWidth(Pen);
     painter().drawRoundedRect(strokeBox(rect, w), ellipseWidth / 2.0, ellipseHeight / 2.0);
 }
 
@@ -195,54 +199,44 @@ void TiCanvas::Ellipse(const TiRect& rect)
         return;
     applyPen(true);
     applyBrush();
-    const int w = Pen.Style == psClear ? 1 : std::max(1, Pen.Width);
+    const int w = outlineWidth(Pen);
     painter().drawEllipse(strokeBox(rect, w));
 }
 
 void TiCanvas::Arc(const TiRect& rect, QPoint start, QPoint end)
 {
-    if (rect.IsEmpty() || Pen.Style == psClear)
-        return;
-    const QRectF box = strokeBox(rect, std::max(1, Pen.Width));
-    const double a1 = arcAngle(box, start);
-    const double a2 = arcAngle(box, end);
-    applyPen(true);
-    painter().setBrush(Qt::NoBrush);
-    painter().drawArc(box, tiRound(a1 * 16), tiRound(sweep(a1, a2) * 16));
+    const QRectF box = strokeBox(rect, outlineWidth(Pen));
+    ArcDegrees(rect, arcAngle(box, start), arcAngle(box, end));
 }
 
 void TiCanvas::ArcDegrees(const TiRect& rect, double startDegrees, double endDegrees)
 {
     if (rect.IsEmpty() || Pen.Style == psClear)
         return;
-    const QRectF box = strokeBox(rect, std::max(1, Pen.Width));
+    const QRectF box = strokeBox(rect, outlineWidth(Pen));
     applyPen(true);
     painter().setBrush(Qt::NoBrush);
     painter().drawArc(box, tiRound(startDegrees * 16), tiRound(sweep(startDegrees, endDegrees) * 16));
 }
 
-void TiCanvas::Pie(const TiRect& rect, QPoint start, QPoint end)
-{
-    if (rect.IsEmpty())
-        return;
-    const QRectF box = strokeBox(rect, Pen.Style == psClear ? 1 : std::max(1, Pen.Width));
-    const double a1 = arcAngle(box, start);
-    const double a2 = arcAngle(box, end);
-    applyPen(true);
-    applyBrush();
-    painter().drawPie(box, tiRound(a1 * 16), tiRound(sweep(a1, a2) * 16));
-}
+void TiCanvas::Pie(const TiRect& rect, QPoint start, QPoint end) { closedArc(rect, start, end, true); }
 
-void TiCanvas::Chord(const TiRect& rect, QPoint start, QPoint end)
+void TiCanvas::Chord(const TiRect& rect, QPoint start, QPoint end) { closedArc(rect, start, end, false); }
+
+void TiCanvas::closedArc(const TiRect& rect, QPoint start, QPoint end, bool pie)
 {
     if (rect.IsEmpty())
         return;
-    const QRectF box = strokeBox(rect, Pen.Style == psClear ? 1 : std::max(1, Pen.Width));
+    const QRectF box = strokeBox(rect, outlineWidth(Pen));
     const double a1 = arcAngle(box, start);
-    const double a2 = arcAngle(box, end);
+    const int startAngle = tiRound(a1 * 16);
+    const int spanAngle = tiRound(sweep(a1, arcAngle(box, end)) * 16);
     applyPen(true);
     applyBrush();
-    painter().drawChord(box, tiRound(a1 * 16), tiRound(sweep(a1, a2) * 16));
+    if (pie)
+        painter().drawPie(box, startAngle, spanAngle);
+    else
+        painter().drawChord(box, startAngle, spanAngle);
 }
 
 void TiCanvas::Polygon(const QList<QPoint>& points)

@@ -144,6 +144,8 @@ private:
     void applyPen(bool antialias) const;
     void applyBrush() const;
     const QFont& qfont();
+    // Pie (with its two radii) or chord of the ellipse in rect.
+    void closedArc(const TiRect& rect, QPoint start, QPoint end, bool pie);
     void drawTextCell(const QRect& cell, const QString& text, int qtFlags, const QFontMetrics& fm);
 
     std::unique_ptr<QPainter> m_ownPainter;

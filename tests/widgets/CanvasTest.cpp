@@ -92,6 +92,26 @@ TEST(CanvasCurves, EllipsePolygonAndArcStayInTheirBox)
     EXPECT_EQ(at(img, 30, 19), clWhite) << "but not the bottom";
 }
 
+TEST(CanvasCurves, PieReachesTheCentreChordStopsAtItsLine)
+{
+    // Upper right quarter of a circle: 3 o'clock to 12 o'clock.
+    for (bool pie : {true, false}) {
+        QImage img = whiteImage(40, 40);
+        {
+            TiCanvas c(img);
+            c.Pen = TiPen{clRed, 1, psSolid};
+            c.Brush = TiBrush{clRed, bsSolid};
+            if (pie)
+                c.Pie(TiRect{0, 0, 40, 40}, QPoint(40, 20), QPoint(20, 0));
+            else
+                c.Chord(TiRect{0, 0, 40, 40}, QPoint(40, 20), QPoint(20, 0));
+        }
+        EXPECT_EQ(at(img, 33, 7), clRed) << "pie " << pie << ": between arc and chord line";
+        EXPECT_EQ(at(img, 25, 15), pie ? clRed : clWhite) << "pie " << pie << ": beside the centre";
+        EXPECT_EQ(at(img, 10, 30), clWhite) << "pie " << pie << ": opposite quarter";
+    }
+}
+
 TEST(CanvasText, MeasureAlignAndBreak)
 {
     QImage img = whiteImage(200, 100);
