@@ -324,29 +324,29 @@ void TiComponent::PaintInto(QImage& image)
 
 void TiComponent::PaintUncached(TiCanvas& canvas)
 {
-    Lock();
     // The cache is neither used nor rebuilt here, so a pending rebuild must
-    // survive this paint.
-    const bool cached = m_cachedDrawing;
-    const bool rebuild = m_backGroundChanged;
+    // survive this paint, also one that throws.
+    struct Restore {
+        TiComponent& w;
+        bool cached;
+        bool rebuild;
+        ~Restore()
+        {
+            w.m_cachedDrawing = cached;
+            w.m_backGroundChanged = rebuild || w.m_backGroundChanged;
+            w.Unlock();
+        }
+    };
+    Lock();
+    const Restore restore{*this, m_cachedDrawing, m_backGroundChanged};
     m_cachedDrawing = false;
-    try {
-        iPaintTo(canvas);
-    } catch (...) {
-        m_cachedDrawing = cached;
-        m_backGroundChanged = rebuild || m_backGroundChanged;
-        Unlock();
-        throw;
-    }
-    m_cachedDrawing = cached;
-    m_backGroundChanged = rebuild || m_backGroundChanged;
-    Unlock();
+    iPaintTo(canvas);
 }
 
-QImage TiComponent::NewPaintImage()
+QImage TiComponent::NewPaintImage() const
 {
     QImage image(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::black);
+    image.fill(PaintImageFill());
     return image;
 }
 
@@ -364,10 +364,13 @@ void TiComponent::paintEvent(QPaintEvent*)
     if (m_skipOwnPaint || width() <= 0 || height() <= 0)
         return;
     Lock();
-    QImage offScreen = NewPaintImage();
-    PaintInto(offScreen);
+    // One image serves every paint; only a new size allocates another.
+    if (m_offScreen.size() != size())
+        m_offScreen = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    m_offScreen.fill(PaintImageFill());
+    PaintInto(m_offScreen);
     QPainter screen(this);
-    screen.drawImage(0, 0, offScreen);
+    screen.drawImage(0, 0, m_offScreen);
     Unlock();
 }
 

@@ -7,6 +7,7 @@
 #include "widgets/TiGeometry.h"
 #include "widgets/TiTypes.h"
 
+#include <QColor>
 #include <QImage>
 #include <QPoint>
 #include <QString>
@@ -189,8 +190,10 @@ protected:
     // Called after the widget moved or changed size.
     virtual void iBoundsChanged() {}
 
-    // The empty off-screen image a paint starts from.
-    virtual QImage NewPaintImage();
+    // Colour the off-screen image is cleared to before each paint.
+    virtual QColor PaintImageFill() const { return Qt::black; }
+    // A cleared off-screen image of the widget's size.
+    QImage NewPaintImage() const;
     // Renders iPaintTo (and an error it raises) into image.
     void PaintInto(QImage& image);
     // iPaintTo with CachedDrawing off, for vector export.
@@ -240,6 +243,7 @@ private:
     TiFont m_errorFont;
     TColor m_errorBackGroundColor = clBlack;
     QImage m_backGroundBitmap;
+    QImage m_offScreen;
     bool m_hasFocus = false;
     bool m_userGenerated = false;
     bool m_clicked = false;

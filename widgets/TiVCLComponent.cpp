@@ -93,13 +93,9 @@ QImage TiVCLComponent::CaptureBeneath()
     return beneath;
 }
 
-QImage TiVCLComponent::NewPaintImage()
+QColor TiVCLComponent::PaintImageFill() const
 {
-    if (!m_transparent)
-        return TiComponent::NewPaintImage();
-    QImage image(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
+    return m_transparent ? QColor(Qt::transparent) : TiComponent::PaintImageFill();
 }
 
 QImage TiVCLComponent::RenderToImage()
@@ -142,18 +138,6 @@ void TiVCLComponent::iPaintToDC(int x, int y, QPainter& painter, bool skipBackGr
 
 namespace {
 
-void checkJpegQuality(int compression)
-{
-    if (compression < 1 || compression > 100)
-        throw TiError(QStringLiteral("Compression must be in the range of 1-100"));
-}
-
-void checkPngLevel(int compression)
-{
-    if (compression < 0 || compression > 9)
-        throw TiError(QStringLiteral("Compression must be in the range of 0-9"));
-}
-
 void writeFile(const QString& fileName, const QByteArray& bytes)
 {
     QFile file(fileName);
@@ -188,30 +172,25 @@ void TiVCLComponent::SaveImageToMetaFile(const QString& fileName)
 
 void TiVCLComponent::SaveImageToJPEG(const QString& fileName, int compression, bool progressive)
 {
-    checkJpegQuality(compression);
     writeFile(fileName, EncodeJpeg(RenderToImage(), compression, progressive, false));
 }
 
 void TiVCLComponent::SaveImageToPNG(const QString& fileName, int compression)
 {
-    checkPngLevel(compression);
     writeFile(fileName, EncodePng(RenderToImage(), compression));
 }
 
 QByteArray TiVCLComponent::GetBytesJPEG(int compression, bool progressive)
 {
-    checkJpegQuality(compression);
     return EncodeJpeg(RenderToImage(), compression, progressive, true);
 }
 
 QByteArray TiVCLComponent::GetBytesPNG(int compression)
 {
-    checkPngLevel(compression);
     return EncodePng(RenderToImage(), compression);
 }
 
 QImage TiVCLComponent::GetJPEG(int compression, bool progressive)
 {
-    checkJpegQuality(compression);
     return DecodeJpeg(EncodeJpeg(RenderToImage(), compression, progressive, false));
 }

@@ -63,7 +63,7 @@ signals:
 
 protected:
     void DrawBackGround(TiCanvas& canvas, TColor color) override;
-    QImage NewPaintImage() override;
+    QColor PaintImageFill() const override;
 
 private:
     void TimerTick();
