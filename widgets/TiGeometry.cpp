@@ -30,13 +30,3 @@ QPointF tiCenterPointDouble(int width, int height)
 {
     return QPointF((width - 1) / 2.0, (height - 1) / 2.0);
 }
-
-double tiDirectionDegrees(QPointF center, QPointF point)
-{
-    double degrees = std::atan2(-(point.y() - center.y()), point.x() - center.x()) * 180.0 / std::numbers::pi;
-    if (degrees < 0)
-        degrees += 360.0;
-    if (degrees >= 360.0)
-        degrees -= 360.0;
-    return degrees;
-}

@@ -39,7 +39,3 @@ QPoint tiCenterPoint(int width, int height, int offsetX, int offsetY);
 
 // ((Width - 1) / 2, (Height - 1) / 2) as doubles.
 QPointF tiCenterPointDouble(int width, int height);
-
-// Direction of a point seen from a centre, in degrees counter-clockwise from
-// 3 o'clock, in [0, 360).
-double tiDirectionDegrees(QPointF center, QPointF point);

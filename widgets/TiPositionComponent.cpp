@@ -72,10 +72,9 @@ void TiPositionComponent::CheckLimits(double value)
 {
     if (Loading())
         return;
+    // The size is read on every step and each limit copied: a handler may
+    // remove limits while we walk them.
     for (int i = 0; i < m_limits.size(); ++i) {
-        // Copy: a handler may remove limits while we walk them.
-        if (i >= m_limits.size())
-            break;
         const TiPositionLimit limit = m_limits[i];
         if (value > limit.UpperValue)
             emit OnPositionOverLimit(i);
