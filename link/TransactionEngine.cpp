@@ -160,17 +160,10 @@ void TransactionEngine::receive(const Transaction& transaction)
     }
     ++state_.WaitTicks;
 
-    const long count = waiting();
-    if (count > kQueueLimit) {
-        port_.discardReceived();
-        return;
-    }
-    if (count > 0) {
-        const std::size_t wanted = std::min(static_cast<std::size_t>(count), state_.ReadBuffer.size());
-        const long got = port_.read(state_.ReadBuffer.data(), wanted);
-        if (got > 0)
-            appendReceived(static_cast<std::size_t>(got));
-    }
+    // The tick has already dropped a babbling queue; read what is there.
+    const long got = port_.read(state_.ReadBuffer.data(), state_.ReadBuffer.size());
+    if (got > 0)
+        appendReceived(static_cast<std::size_t>(got));
 
     const std::size_t length = transaction.replyLength();
     if (state_.RxLength < length || length > state_.RxFrame.size())
