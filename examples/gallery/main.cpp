@@ -1,9 +1,9 @@
 #include "GalleryFamilies.h"
 #include "GalleryWindow.h"
+#include "app/FontSubstitutions.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFont>
 #include <QTimer>
 
 // hx-gallery: the console's instrument widgets with its settings, swept by
@@ -12,9 +12,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial Narrow"), QStringLiteral("Nimbus Sans Narrow"));
+    installFontSubstitutions();
 
     QCommandLineParser parser;
     parser.addHelpOption();
