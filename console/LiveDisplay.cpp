@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -16,11 +17,6 @@ constexpr double BarFull = 100;
 constexpr double BarWrapTo = 3;
 constexpr std::int32_t CoilOn = 0xFF00;
 
-const char* const AlarmLamps[] = {
-    "iLedRound5",  "iLedRound6",  "iLedRound7",  "iLedRound8",  "iLedRound9",
-    "iLedRound10", "iLedRound11", "iLedRound12", "iLedRound13", "iLedRound14",
-    "iLedRound15", "iLedRound16", "iLedRound17",
-};
 
 } // namespace
 
@@ -56,11 +52,6 @@ void LiveDisplay::Timer1Timer()
 
 void LiveDisplay::showAlarmLamps(bool lit)
 {
-    if (!lit) {
-        for (const char* lamp : AlarmLamps)
-            view_.setWidgetProperty(lamp, "Active", 0);
-        return;
-    }
     const LiveStatus& live = state_.Live;
     // The two sums add 8-bit flags, so either flag being set lights the lamp.
     const std::uint8_t compAlarm = static_cast<std::uint8_t>(live.CompAlarm1 + live.CompAlarm2);
@@ -80,8 +71,9 @@ void LiveDisplay::showAlarmLamps(bool lit)
         {"iLedRound17", supplyAlarm >= 1},
         {"iLedRound6", live.HeaterAlarm == 1},
     }};
+    // In the dark phase every lamp is dark, whatever its alarm.
     for (const auto& [lamp, on] : lamps)
-        view_.setWidgetProperty(lamp, "Active", on ? 1 : 0);
+        view_.setWidgetProperty(lamp, "Active", lit && on ? 1 : 0);
 }
 
 // While the controller does not answer, nothing on the tab may go on showing
