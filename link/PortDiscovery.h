@@ -7,3 +7,8 @@
 // serial port the system reports, the stable names of USB adapters and a
 // running simulator's port.
 std::vector<std::string> discoverPortItems();
+
+// The stable name under which `device` shows in `adapterFolder` (normally
+// /dev/serial/by-id): a name there that leads to the same device, or
+// `device` itself when it is already there or has none.
+std::string stableAdapterName(const std::string& device, const std::string& adapterFolder);

@@ -166,14 +166,14 @@ std::vector<std::string> portItems(const std::vector<std::string>& systemPorts,
         if (!item.empty() && std::find(items.begin(), items.end(), item) == items.end())
             items.push_back(item);
     };
+    if (!simulatorDevice.empty())
+        add(simulatorItem(simulatorDevice));
     for (int n = 1; n <= 9; ++n)
         add("COM" + std::to_string(n));
     for (const std::string& port : systemPorts)
         add(port);
     for (const std::string& port : adapterPorts)
         add(port);
-    if (!simulatorDevice.empty())
-        add(simulatorItem(simulatorDevice));
     return items;
 }
 

@@ -36,9 +36,9 @@ void withdrawSimulatorPort();
 // ours, names a process that is gone or a device that does not exist.
 std::string runningSimulatorPort();
 
-// The items of the port box: COM1 to COM9, then the given system ports,
-// stable USB adapter names and the simulator's item (when not empty),
-// each once.
+// The items of the port box: the simulator's item (when not empty) first,
+// where a newcomer finds it, then COM1 to COM9, the given system ports and
+// the stable USB adapter names, each once.
 std::vector<std::string> portItems(const std::vector<std::string>& systemPorts,
                                    const std::vector<std::string>& adapterPorts,
                                    const std::string& simulatorDevice);

@@ -35,22 +35,32 @@ TEST(PortNames, DeviceForPortText)
         EXPECT_EQ(deviceForPortText(none), "") << '"' << none << '"';
 }
 
-TEST(PortNames, ItemsListComPortsThenWhatTheSystemHas)
+TEST(PortNames, ItemsListTheSimulatorFirstThenComPortsThenWhatTheSystemHas)
 {
     const auto items = portItems({"/dev/ttyS0", "/dev/ttyUSB0"}, {"/dev/serial/by-id/usb-x", "/dev/ttyUSB0"}, "/dev/pts/3");
-    const std::vector<std::string> expected{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9",
-                                            "/dev/ttyS0", "/dev/ttyUSB0", "/dev/serial/by-id/usb-x", "/dev/pts/3 (simulator)"};
+    const std::vector<std::string> expected{"/dev/pts/3 (simulator)", "COM1", "COM2", "COM3", "COM4", "COM5", "COM6",
+                                            "COM7", "COM8", "COM9", "/dev/ttyS0", "/dev/ttyUSB0", "/dev/serial/by-id/usb-x"};
     EXPECT_EQ(items, expected);
-    EXPECT_EQ(portItems({}, {}, "").size(), 9U);
-    EXPECT_EQ(deviceForPortText(items.back()), "/dev/pts/3");
+    EXPECT_EQ(deviceForPortText(items.front()), "/dev/pts/3");
+    const auto withoutSimulator = portItems({}, {}, "");
+    ASSERT_EQ(withoutSimulator.size(), 9U);
+    EXPECT_EQ(withoutSimulator.front(), "COM1");
 }
 
-TEST(PortNames, DiscoveryStartsWithTheComPorts)
+TEST(PortNames, StableAdapterNameLeadsToTheSameDevice)
 {
-    const auto items = discoverPortItems();
-    ASSERT_GE(items.size(), 9U);
-    EXPECT_EQ(items.front(), "COM1");
-    EXPECT_EQ(items[8], "COM9");
+    QTemporaryDir adapters;
+    ASSERT_TRUE(adapters.isValid());
+    const std::string folder = adapters.path().toStdString();
+    const std::string stable = folder + "/usb-FTDI_FT232R_A1-if00-port0";
+    ASSERT_EQ(::symlink("/dev/null", (folder + "/usb-other-if00").c_str()), 0);
+    ASSERT_EQ(::symlink("/dev/zero", stable.c_str()), 0);
+
+    EXPECT_EQ(stableAdapterName("/dev/zero", folder), stable) << "the adapter's stable name";
+    EXPECT_EQ(stableAdapterName(stable, folder), stable) << "already stable";
+    EXPECT_EQ(stableAdapterName("/dev/full", folder), "/dev/full") << "no stable name";
+    EXPECT_EQ(stableAdapterName("/dev/no-such-tty", folder), "/dev/no-such-tty") << "gone";
+    EXPECT_EQ(stableAdapterName("/dev/zero", folder + "/missing"), "/dev/zero") << "no adapter folder";
 }
 
 class SimulatorPortFile : public testing::Test {
@@ -105,6 +115,21 @@ TEST_F(SimulatorPortFile, PublishedPortIsFoundWhileItsProcessRuns)
     EXPECT_EQ(runningSimulatorPort(), "/dev/null");
     withdrawSimulatorPort();
     EXPECT_EQ(runningSimulatorPort(), "");
+}
+
+TEST_F(SimulatorPortFile, DiscoveryOffersARunningSimulatorFirst)
+{
+    auto items = discoverPortItems();
+    ASSERT_GE(items.size(), 9U);
+    EXPECT_EQ(items.front(), "COM1");
+    EXPECT_EQ(items[8], "COM9");
+
+    ASSERT_TRUE(publishSimulatorPort("/dev/null"));
+    items = discoverPortItems();
+    ASSERT_GE(items.size(), 10U);
+    EXPECT_EQ(items.front(), simulatorItem("/dev/null"));
+    EXPECT_EQ(items[1], "COM1");
+    withdrawSimulatorPort();
 }
 
 TEST_F(SimulatorPortFile, StaleOrBrokenFilesAreIgnored)
