@@ -45,7 +45,8 @@ const char* const kPortSettings[] = {"rdCOM", "baudrate", "databits", "parity", 
 
 // Captions of the status strip over the tab row.
 const char* const kLinkStatus = "Communication Satus";
-const char* const kPortLostStatus = "Port lost, waiting";
+const char* const kPortLostStatus = "Port lost";
+const char* const kPortAwaitedStatus = "Port lost, waiting";
 // Reopen attempts while the device is gone: often enough to be back within
 // a second or two of replugging, rarely enough to cost nothing meanwhile.
 constexpr int kPortWatchMs = 1000;
@@ -193,14 +194,12 @@ void TForm1::guarded(const std::function<void()>& handler)
 void TForm1::Button1Click()
 {
     auto& button = control<QAbstractButton>("Button1");
-    if (button.text() != "Open") {
+    // While its device is lost the port is still the operator's: the click
+    // lets go of it, as "Close" would have, and the next one opens afresh.
+    if (button.text() != "Open" || watch_.lost()) {
         closePort();
         return;
     }
-    // A click while the device is lost is the operator taking over: the
-    // watch ends and this open stands on its own.
-    if (watch_.state() == PortWatch::State::Lost)
-        closePort();
 
     // Both numbers are checked before the port is touched, so a bad text
     // leaves no port open behind an "Open" caption.
@@ -251,7 +250,7 @@ void TForm1::closePort()
     showPortStatus(kLinkStatus);
 }
 
-// The device went away under an open port. The button offers "Open" again,
+// The device went away under an open port. The button reads "Open" again,
 // as for any closed port, and the strip says why; no box, which would pile
 // up while the adapter stays out. The port boxes stay locked on the device
 // being waited for. Timer1 runs on, so the live sheet's watchdog turns the
@@ -261,8 +260,10 @@ void TForm1::portLost()
     timer2_->stop();
     control<QAbstractButton>("Button1").setText("Open");
     restyleOpenButton();
-    showPortStatus(kPortLostStatus);
-    portWatchTimer_->start();
+    const bool awaited = watch_.state() == PortWatch::State::Lost;
+    showPortStatus(awaited ? kPortAwaitedStatus : kPortLostStatus);
+    if (awaited)
+        portWatchTimer_->start();
 }
 
 void TForm1::PortWatchTick()

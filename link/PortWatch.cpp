@@ -25,7 +25,9 @@ bool PortWatch::noticeLoss()
 {
     if (state_ != State::Watching || port_.isOpen())
         return false;
-    state_ = State::Lost;
+    // A pseudo-terminal's number goes to whichever program asks next: what
+    // shows up under it later is not our device.
+    state_ = device_.starts_with("/dev/pts/") ? State::Gone : State::Lost;
     return true;
 }
 

@@ -80,6 +80,21 @@ TEST(PortWatch, NothingIsReopenedOnceTheOperatorHasClosed)
     }
 }
 
+TEST(PortWatch, APseudoTerminalNamedDirectlyIsNotReopened)
+{
+    FakeSerialPort port;
+    PortWatch watch(port);
+    port.open("/dev/pts/7");
+    watch.watch("/dev/pts/7", fastLine());
+    port.unplug();
+    EXPECT_TRUE(watch.noticeLoss());
+    EXPECT_EQ(watch.state(), PortWatch::State::Gone);
+    EXPECT_TRUE(watch.lost());
+    port.replug();
+    EXPECT_FALSE(watch.tick()) << "the number may now be another program's terminal";
+    EXPECT_FALSE(port.isOpen());
+}
+
 TEST(PortWatch, ADeviceThatRefusesTheSettingsIsClosedAndTriedAgain)
 {
     Watched w;
