@@ -1,6 +1,7 @@
 #include "link/PortDiscovery.h"
 
 #include "link/PortNames.h"
+#include "link/SimulatorPortFile.h"
 
 #include <QSerialPortInfo>
 
@@ -38,7 +39,7 @@ std::vector<std::string> discoverPortItems()
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         systemPorts.push_back(info.systemLocation().toStdString());
     std::sort(systemPorts.begin(), systemPorts.end());
-    return PortNames::portItems(systemPorts, adapterPorts(kAdapterFolder), PortNames::runningSimulatorPort());
+    return PortNames::portItems(systemPorts, adapterPorts(kAdapterFolder), SimulatorPortFile::runningDevice());
 }
 
 std::string stableAdapterName(const std::string& device, const std::string& adapterFolder)
