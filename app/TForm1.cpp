@@ -12,6 +12,7 @@
 #include "link/PortNames.h"
 #include "link/QtSerialPort.h"
 #include "link/SerialPort.h"
+#include "widgets/TiLabel.h"
 #include "widgets/TiSwitchLed.h"
 
 #include <QAbstractButton>
@@ -41,6 +42,14 @@ const char* const kGroupBoxStyle =
     " padding: 0px 2px; background-color: palette(window); }";
 
 const char* const kPortSettings[] = {"rdCOM", "baudrate", "databits", "parity", "stopbits"};
+
+// Captions of the status strip over the tab row.
+const char* const kLinkStatus = "Communication Satus";
+const char* const kPortLostStatus = "Port lost";
+const char* const kPortAwaitedStatus = "Port lost, waiting";
+// Reopen attempts while the device is gone: often enough to be back within
+// a second or two of replugging, rarely enough to cost nothing meanwhile.
+constexpr int kPortWatchMs = 1000;
 
 QString textOf(const QWidget& control)
 {
@@ -122,6 +131,8 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     timer2_ = createTimer("Timer2", 10, &TForm1::Timer2Timer);
     timer1_ = createTimer("Timer1", 200, &TForm1::Timer1Timer);
     timer3_ = createTimer("Timer3", 200, &TForm1::Timer3Timer);
+    portWatchTimer_ = createTimer("PortWatchTimer", kPortWatchMs, &TForm1::PortWatchTick);
+    portWatchTimer_->stop();
 
     control<PortComboBox>("rdCOM").setItemSource([] {
         QStringList items;
@@ -183,13 +194,10 @@ void TForm1::guarded(const std::function<void()>& handler)
 void TForm1::Button1Click()
 {
     auto& button = control<QAbstractButton>("Button1");
-    if (button.text() != "Open") {
-        port_->close();
-        button.setText("Open");
-        restyleOpenButton();
-        timer1_->stop();
-        timer2_->stop();
-        setPortSettingsEnabled(true);
+    // While its device is lost the port is still the operator's: the click
+    // lets go of it, as "Close" would have, and the next one opens afresh.
+    if (button.text() != "Open" || watch_.lost()) {
+        closePort();
         return;
     }
 
@@ -199,7 +207,8 @@ void TForm1::Button1Click()
     wanted.baudRate = TextConversions::toInteger(text("baudrate"));
     wanted.dataBits = TextConversions::toInteger(text("databits"));
 
-    if (!port_->open(devicePath())) {
+    const std::string device = devicePath();
+    if (!port_->open(device)) {
         showMessage("Open Port Error!!", "Comm Error");
         return;
     }
@@ -219,6 +228,7 @@ void TForm1::Button1Click()
         showMessage("通信端口设置错误!!!", "Set Error");
         return;
     }
+    watch_.watch(device, settings);
     timer1_->start();
     timer2_->start();
     setPortSettingsEnabled(false);
@@ -226,8 +236,62 @@ void TForm1::Button1Click()
     restyleOpenButton();
 }
 
+// Closed by the operator: nothing is reopened behind their back.
+void TForm1::closePort()
+{
+    watch_.stop();
+    portWatchTimer_->stop();
+    port_->close();
+    control<QAbstractButton>("Button1").setText("Open");
+    restyleOpenButton();
+    timer1_->stop();
+    timer2_->stop();
+    setPortSettingsEnabled(true);
+    showPortStatus(kLinkStatus);
+}
+
+// The device went away under an open port. The button reads "Open" again,
+// as for any closed port, and the strip says why; no box, which would pile
+// up while the adapter stays out. The port boxes stay locked on the device
+// being waited for. Timer1 runs on, so the live sheet's watchdog turns the
+// bar red and clears the readings of the lost controller.
+void TForm1::portLost()
+{
+    timer2_->stop();
+    control<QAbstractButton>("Button1").setText("Open");
+    restyleOpenButton();
+    const bool awaited = watch_.state() == PortWatch::State::Lost;
+    showPortStatus(awaited ? kPortAwaitedStatus : kPortLostStatus);
+    if (awaited)
+        portWatchTimer_->start();
+}
+
+void TForm1::PortWatchTick()
+{
+    if (watch_.tick())
+        portReopened();
+}
+
+void TForm1::portReopened()
+{
+    portWatchTimer_->stop();
+    engine_.startOver();
+    if (!timer1_->isActive())
+        timer1_->start();
+    timer2_->start();
+    control<QAbstractButton>("Button1").setText("Close");
+    restyleOpenButton();
+    showPortStatus(kLinkStatus);
+}
+
+void TForm1::showPortStatus(const char* caption)
+{
+    control<TiLabel>("iLabel1").SetCaption(QString::fromUtf8(caption));
+}
+
 void TForm1::CloseClick()
 {
+    watch_.stop();
     port_->close();
 }
 
@@ -244,6 +308,8 @@ void TForm1::Timer1Timer()
 void TForm1::Timer2Timer()
 {
     engine_.tick();
+    if (watch_.noticeLoss())
+        portLost();
 }
 
 void TForm1::SetClick() { commands_.SetClick(); }

@@ -6,6 +6,7 @@
 #include "console/LiveView.h"
 #include "link/LinkState.h"
 #include "link/LinkView.h"
+#include "link/PortWatch.h"
 #include "link/TransactionEngine.h"
 
 #include <QWidget>
@@ -38,6 +39,9 @@ public:
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
+    // Once a second while the port's device is lost: opens it again when it
+    // is back and carries on with the shown tab's work.
+    void PortWatchTick();
 
     // Configuration commands, Read All, Default, firmware version and the
     // debug temperature's "Send".
@@ -72,6 +76,8 @@ public:
     QTimer& timer1() { return *timer1_; }
     QTimer& timer2() { return *timer2_; }
     QTimer& timer3() { return *timer3_; }
+    QTimer& portWatchTimer() { return *portWatchTimer_; }
+    const PortWatch& portWatch() const { return watch_; }
 
     // FormControls and LinkView, on the controls found by layout name.
     std::string text(const std::string& control) const override;
@@ -106,6 +112,10 @@ private:
     QTimer* createTimer(const char* name, int interval, void (TForm1::*handler)());
     std::string devicePath() const;
     void moveToDesignedPosition();
+    void closePort();
+    void portLost();
+    void portReopened();
+    void showPortStatus(const char* caption);
     void restyleOpenButton();
     void setPortSettingsEnabled(bool enabled);
     // The layout's control of that name, or nullptr.
@@ -115,12 +125,14 @@ private:
     std::unique_ptr<SerialPort> port_;
     std::unique_ptr<MessageBoxes> messageBoxes_;
     TransactionEngine engine_{state_, *port_, *this};
+    PortWatch watch_{*port_};
     ConfigCommands commands_{state_, *this};
     LiveDisplay live_{state_, *this};
     QTabWidget* data_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
     QTimer* timer3_ = nullptr;
+    QTimer* portWatchTimer_ = nullptr;
     // Layout controls by name, collected once after the layout is built:
     // the engine and Timer1 address widgets by name on every tick.
     std::unordered_map<std::string, QWidget*> controls_;
