@@ -5,6 +5,7 @@
 #include "app/LayoutBuilder.h"
 #include "app/LiveLayout.h"
 #include "app/PortComboBox.h"
+#include "console/LiveWidgets.h"
 #include "console/MessageBoxes.h"
 #include "console/QtMessageBoxes.h"
 #include "console/TextConversions.h"
@@ -386,6 +387,11 @@ void TForm1::setWidgetProperty(const std::string& widget, const std::string& pro
     // The instrument widgets of a sheet not built yet are simply absent.
     if (QWidget* target = named(widget))
         target->setProperty(property.c_str(), value);
+}
+
+void TForm1::showPolled(const LinkState& state, int pollStep)
+{
+    LiveWidgets::showPolled(state, pollStep, *this);
 }
 
 void TForm1::linkStep()

@@ -85,6 +85,7 @@ public:
     void setControlText(const std::string& control, const std::string& text) override;
     void setComboIndex(const std::string& control, int index) override;
     void setWidgetProperty(const std::string& widget, const std::string& property, double value) override;
+    void showPolled(const LinkState& state, int pollStep) override;
     void linkStep() override;
     void drawFanCurve(const FanCurve& curve, int channel) override;
 
