@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ControlBindings.h"
 #include "console/ConfigCommands.h"
 #include "console/FormControls.h"
 #include "console/LiveDisplay.h"
@@ -12,9 +13,7 @@
 
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
-#include <unordered_map>
 
 class MessageBoxes;
 class QTabWidget;
@@ -95,7 +94,7 @@ public:
     void setTimer1Interval(int milliseconds) override;
 
     // Control of the given layout name and type; throws std::logic_error
-    // when there is none.
+    // when there is none or it is of another type.
     template <class Control>
     Control& control(const std::string& name) const;
 
@@ -109,8 +108,7 @@ private:
     void moveToDesignedPosition();
     void restyleOpenButton();
     void setPortSettingsEnabled(bool enabled);
-    // The layout's control of that name, or nullptr.
-    QWidget* named(const std::string& name) const;
+    void bindControls();
 
     LinkState state_;
     std::unique_ptr<SerialPort> port_;
@@ -122,16 +120,13 @@ private:
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
     QTimer* timer3_ = nullptr;
-    // Layout controls by name, collected once after the layout is built:
-    // the engine and Timer1 address widgets by name on every tick.
-    std::unordered_map<std::string, QWidget*> controls_;
+    // Layout controls by name, bound once after the layout is built: the
+    // engine and Timer1 address widgets by name on every tick.
+    ControlBindings bindings_;
 };
 
 template <class Control>
 Control& TForm1::control(const std::string& name) const
 {
-    auto* found = qobject_cast<Control*>(named(name));
-    if (found == nullptr)
-        throw std::logic_error("No control named " + name);
-    return *found;
+    return bindings_.as<Control>(name);
 }
