@@ -3,7 +3,7 @@
 #include "link/Transaction.h"
 
 // One step of the endless live poll on the RealTimeData tab:
-// 0 coils 0-15, 1 discrete inputs 0-17, 2 holding registers 41-43,
+// 0 coils 0-15, 1 discrete inputs 0-17, 2 the compressor's holding registers,
 // 3 input registers 0-12. Each valid reply is decoded into the live state,
 // then the window is asked to show that step's readings; polling never
 // shows a message.
