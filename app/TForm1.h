@@ -7,6 +7,7 @@
 #include "link/LinkState.h"
 #include "link/LinkView.h"
 #include "link/TransactionEngine.h"
+#include "widgets/TiErrorDisplay.h"
 
 #include <QWidget>
 
@@ -114,6 +115,9 @@ private:
     LinkState state_;
     std::unique_ptr<SerialPort> port_;
     std::unique_ptr<MessageBoxes> messageBoxes_;
+    // Errors of the widgets' own key and focus handling (a read-out's text
+    // that is not a number) go to the same message boxes as guarded()'s.
+    TiErrorDisplay::Installation widgetErrors_;
     TransactionEngine engine_{state_, *port_, *this};
     ConfigCommands commands_{state_, *this};
     LiveDisplay live_{state_, *this};

@@ -181,11 +181,11 @@ std::vector<TiRect> TiAngularGauge::labelRectsAtOrigin(TiCanvas& canvas, int arc
 {
     const int saved = m_arcRadius;
     m_arcRadius = arcRadius;
+    // Measured also while the labels are hidden, so that hiding them
+    // neither moves nor resizes the dial.
     std::vector<TiRect> rects;
-    if (ShowTickLabels()) {
-        for (int i = 0; i < TickMajorCount(); ++i)
-            rects.push_back(GetLabelRect(canvas, i, QPoint(0, 0)));
-    }
+    for (int i = 0; i < TickMajorCount(); ++i)
+        rects.push_back(GetLabelRect(canvas, i, QPoint(0, 0)));
     m_arcRadius = saved;
     return rects;
 }
@@ -335,11 +335,14 @@ void TiAngularGauge::drawTicksAndLabels(TiCanvas& canvas)
         const QPoint b = GetXYRadPoint(degrees, to, m_center);
         canvas.Line(a.x(), a.y(), b.x(), b.y());
     };
-    if (ShowTicksMinor()) {
+    const auto minorTicks = [&](std::size_t from, std::size_t to) {
         canvas.Pen.Color = TickMinorColor();
-        for (double v : ticks.minor)
-            tick(v, r.minorFrom, r.minorTo);
-    }
+        for (std::size_t k = from; k < to && k < ticks.minor.size(); ++k)
+            tick(ticks.minor[k], r.minorFrom, r.minorTo);
+    };
+    // Interval by interval: its major tick, its label, then its minor ticks
+    // (drawn over the label where they overlap).
+    const std::size_t perInterval = static_cast<std::size_t>(ticks.minorPerInterval);
     for (std::size_t i = 0; i < ticks.major.size(); ++i) {
         if (ShowTicksMajor()) {
             canvas.Pen.Color = TickMajorColor();
@@ -352,7 +355,12 @@ void TiAngularGauge::drawTicksAndLabels(TiCanvas& canvas)
             canvas.Brush.Style = bsClear;
             canvas.DrawText(rect, text, itfCenter | itfVCenter | itfSingleLine | itfNoClip);
         }
+        if (ShowTicksMinor() && i + 1 < ticks.major.size())
+            minorTicks(i * perInterval, (i + 1) * perInterval);
     }
+    // The fixed auto-scaler's minor ticks beyond the first and last label.
+    if (ShowTicksMinor())
+        minorTicks((ticks.major.size() - 1) * perInterval, ticks.minor.size());
 }
 
 void TiAngularGauge::drawFreeLabel(TiCanvas& canvas, const FreeLabel& label)

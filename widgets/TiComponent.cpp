@@ -1,5 +1,7 @@
 #include "widgets/TiComponent.h"
 
+#include "widgets/TiErrorDisplay.h"
+
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -198,7 +200,7 @@ void TiComponent::SetAutoFrameRate(bool value)
         EndUpdate();
 }
 
-void TiComponent::SetUpdateFrameRate(int value) { SetIntegerProperty(value, m_updateFrameRate, irtNone); }
+void TiComponent::SetUpdateFrameRate(int value) { SetIntegerProperty(value, m_updateFrameRate, irtBackGround); }
 
 void TiComponent::SetBackGroundColor(TColor value) { SetColorProperty(value, m_backGroundColor, irtBackGround); }
 
@@ -468,20 +470,25 @@ void TiComponent::keyPressEvent(QKeyEvent* event)
             emit OnKeyPress(ch);
             iKeyPress(ch);
         }
-    } catch (const std::exception&) {
-        // A key handler's error must not reach the event loop.
+    } catch (const std::exception& error) {
+        // Nothing may unwind through Qt's frames: the application shows it.
+        TiErrorDisplay::Show(error);
     }
 }
 
 void TiComponent::keyReleaseEvent(QKeyEvent* event)
 {
+    // A held key repeats its press only: the releases Qt sends between the
+    // repeats would otherwise toggle a switch or end a change once per repeat.
+    if (event->isAutoRepeat())
+        return;
     FlagScope scope(m_userGenerated);
     emit OnKeyUp(event->key(), event->modifiers());
     try {
         int key = event->key();
         iKeyUp(key, event->modifiers());
-    } catch (const std::exception&) {
-        // Swallowed like the key-down handler's.
+    } catch (const std::exception& error) {
+        TiErrorDisplay::Show(error);
     }
 }
 
@@ -503,8 +510,9 @@ void TiComponent::focusOutEvent(QFocusEvent* event)
         // End a drag that the lost focus interrupted.
         iMouseUp(Qt::LeftButton, Qt::NoModifier, 0, 0);
         iDoKillFocus();
-    } catch (const std::exception&) {
-        // Losing focus never fails.
+    } catch (const std::exception& error) {
+        // The focus is lost all the same; a commit that failed is reported.
+        TiErrorDisplay::Show(error);
     }
     emit OnExit();
     update();
@@ -532,6 +540,8 @@ void TiComponent::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
     iBoundsChanged();
+    // What lies beneath a transparent widget changed with its place.
+    BackGroundChange();
 }
 
 void TiComponent::resizeEvent(QResizeEvent* event)

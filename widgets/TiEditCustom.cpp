@@ -1,5 +1,7 @@
 #include "widgets/TiEditCustom.h"
 
+#include "widgets/TiErrorDisplay.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -13,7 +15,13 @@ TiEditCustom::TiEditCustom(QWidget* parent) : TiCustomComponent(parent), m_menu(
     SetTabStop(true);
     setCursor(Qt::IBeamCursor);
     resize(80, 21);
-    m_menu->addAction(QStringLiteral("Apply"), this, [this] { CompleteChange(); });
+    m_menu->addAction(QStringLiteral("Apply"), this, [this] {
+        try {
+            CompleteChange();
+        } catch (const std::exception& error) {
+            TiErrorDisplay::Show(error);
+        }
+    });
     m_menu->addAction(QStringLiteral("Undo"), this, [this] { Undo(); });
     m_menu->addSeparator();
     m_menu->addAction(QStringLiteral("Cut"), this, [this] {
@@ -213,10 +221,15 @@ void TiEditCustom::iKeyDown(int& key, TShiftState shift)
         Undo();
         return;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
+    case Qt::Key_Enter: {
+        // Selected also when the text is refused, ready to be typed over.
+        struct SelectAllAfter {
+            TiEditCustom& edit;
+            ~SelectAllAfter() { edit.SelectAll(); }
+        } selectAll{*this};
         CompleteChange();
-        SelectAll();
         return;
+    }
     case Qt::Key_Backspace:
         if (m_selLength == 0 && m_caret > 0)
             SetSelection(m_caret - 1, 1);

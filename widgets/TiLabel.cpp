@@ -8,8 +8,9 @@
 TiLabel::TiLabel(QWidget* parent) : TiCustomComponent(parent)
 {
     SetTabStop(false);
+    // The first change of caption, font, frame, margins or shadow fits the
+    // size to the caption; a new label keeps its designed size until then.
     resize(28, 13);
-    ApplyAutoSize();
 }
 
 int TiLabel::FrameMargin(TiLabelBorderStyle style)

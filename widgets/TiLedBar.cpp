@@ -118,6 +118,7 @@ void TiLedBar::iPaintTo(TiCanvas& canvas)
             const QPoint from(box.Right - s / 2, box.Top);
             const QPoint to(box.Left, box.Bottom - s / 2);
             canvas.Arc(box.Inflated(-q, -q), from, to);
+            canvas.Arc(box.Inflated(-q - 1, -q - 1), from, to);
             break;
         }
         case ilbssTriangle: {

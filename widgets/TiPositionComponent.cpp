@@ -171,7 +171,7 @@ void TiPositionComponent::SetMinMaxPointerSize(int value) { SetIntegerProperty(v
 void TiPositionComponent::SetMinMaxPointerMargin(int value) { SetIntegerProperty(value, m_minMaxPointerMargin, irtBackGround); }
 void TiPositionComponent::SetMinPointerColor(TColor value) { SetColorProperty(value, m_minPointerColor, irtBackGround); }
 void TiPositionComponent::SetMaxPointerColor(TColor value) { SetColorProperty(value, m_maxPointerColor, irtBackGround); }
-void TiPositionComponent::SetMinMaxUserCanMove(bool value) { SetBooleanProperty(value, m_minMaxUserCanMove, irtNone); }
+void TiPositionComponent::SetMinMaxUserCanMove(bool value) { SetBooleanProperty(value, m_minMaxUserCanMove, irtBackGround); }
 
 void TiPositionComponent::DoPositionChangeFinished()
 {

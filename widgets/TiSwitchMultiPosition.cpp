@@ -147,8 +147,11 @@ void TiSwitchMultiPosition::iKeyDown(int& key, TShiftState)
     default:
         return;
     }
-    if (!m_keyHeld) {
-        m_keyHeld = true;
+    m_keyHeld = true;
+    // Only the arrow keys light the knob, as a mouse button held on it does.
+    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (arrow && !m_arrowKeyHeld) {
+        m_arrowKeyHeld = true;
         BackGroundChange();
     }
     SetPosition(target);
@@ -160,7 +163,10 @@ void TiSwitchMultiPosition::iKeyUp(int& key, TShiftState)
     if (!m_keyHeld)
         return;
     m_keyHeld = false;
-    BackGroundChange();
+    if (m_arrowKeyHeld) {
+        m_arrowKeyHeld = false;
+        BackGroundChange();
+    }
     DoPositionChangeFinished();
     key = 0;
 }

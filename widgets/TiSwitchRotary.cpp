@@ -58,19 +58,19 @@ double TiSwitchRotary::EffectiveSpacing() const
     return TiSwitchMath::effectiveSpacing(kSpacing[m_desiredSpacing], PositionLabelCount());
 }
 
-int TiSwitchRotary::LabelAllowance(TiCanvas& canvas) const
+double TiSwitchRotary::LabelAllowance(TiCanvas& canvas) const
 {
     canvas.Font = PositionLabelActiveFont();
     const int active = canvas.TextHeight(QStringLiteral("A"));
     canvas.Font = PositionLabelInactiveFont();
     const int inactive = canvas.TextHeight(QStringLiteral("A"));
     const int h = std::max(active, inactive);
-    return m_labelAlignment == ilaJustified ? h * 3 / 2 : h;
+    return m_labelAlignment == ilaJustified ? h * 1.5 : h;
 }
 
 QPoint TiSwitchRotary::GetCenterPoint(TiCanvas& canvas)
 {
-    int r = m_pointerLength;
+    double r = m_pointerLength;
     if (ShowPositionIndicators())
         r += PositionIndicatorMargin() + PositionIndicatorSize();
     r += LabelAllowance(canvas) + PositionLabelMargin();
@@ -122,7 +122,7 @@ TiRect TiSwitchRotary::LabelRectOn(TiCanvas& canvas, int k, QPoint centre)
 
 void TiSwitchRotary::DrawKnob(TiCanvas& canvas, QPoint centre, double degrees)
 {
-    const TColor color = (MouseHeld() || KeyHeld()) ? m_pointerHighLightColor : m_pointerColor;
+    const TColor color = (MouseHeld() || ArrowKeyHeld()) ? m_pointerHighLightColor : m_pointerColor;
     const QList<QPoint> shape = m_pointerStyle == isrpsPointer
         ? TiSwitchMath::pointerPolygon(centre, degrees, m_pointerLength, m_pointerHeight)
         : TiSwitchMath::barPolygon(centre, degrees, m_pointerLength, m_pointerHeight);

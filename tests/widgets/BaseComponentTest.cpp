@@ -1,9 +1,14 @@
 #include "BaseTestWidget.h"
 
+#include "widgets/TiAngularGauge.h"
 #include "widgets/TiGeometry.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -322,6 +327,34 @@ TEST(BaseTimer, StartStopRules)
     EXPECT_EQ(w.Interval(), 1000) << "a running timer ignores TimerStart";
     w.TimerStop();
     EXPECT_FALSE(w.GetTimerRunning());
+}
+
+} // namespace
+
+namespace {
+
+TEST(BaseRepaint, FrameRateMinMaxMoveAndResizeRebuildTheBackground)
+{
+    using Change = std::function<void(TiAngularGauge&)>;
+    const std::vector<std::pair<const char*, Change>> changes{
+        {"UpdateFrameRate", [](TiAngularGauge& g) { g.SetUpdateFrameRate(30); }},
+        {"MinMaxUserCanMove", [](TiAngularGauge& g) { g.SetMinMaxUserCanMove(true); }},
+        {"move", [](TiAngularGauge& g) { g.SetLeft(g.Left() + 7); }},
+        {"resize", [](TiAngularGauge& g) { g.SetWidth(g.Width() + 7); }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        QWidget parent;
+        auto* g = new TiAngularGauge(&parent);
+        parent.show();
+        flushPaints();
+        ASSERT_FALSE(g->BackGroundChanged());
+        g->BeginUpdate();
+        change(*g);
+        EXPECT_TRUE(g->BackGroundPending());
+        EXPECT_TRUE(g->BackGroundChanged());
+        g->EndUpdate();
+    }
 }
 
 } // namespace
