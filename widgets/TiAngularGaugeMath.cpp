@@ -242,6 +242,39 @@ int autoSizeRadius(const std::vector<TiRect>& labelRectsAtOrigin, int width, int
     return available - outerMargin - hubSize;
 }
 
+GaugeLayout gaugeLayout(const GaugeLayoutInput& in)
+{
+    const auto radiiFor = [&](int arcRadius) {
+        return radii(arcRadius, in.tickMargin, in.majorLength, in.minorLength, in.minorAlignment,
+                     in.showInnerArc, in.showOuterArc, in.labelMargin);
+    };
+    const auto labelRectsAt = [&](QPoint center, int arcRadius) {
+        const int r = radiiFor(arcRadius).label;
+        std::vector<TiRect> rects;
+        for (std::size_t i = 0; i < in.labelDegrees.size() && i < in.labelSizes.size(); ++i) {
+            const double degrees = in.labelDegrees[i];
+            rects.push_back(labelRect(in.labelAlignment, GetXYRadPoint(degrees, r, center),
+                                      in.labelSizes[i].width(), in.labelSizes[i].height(), degrees));
+        }
+        return rects;
+    };
+    GaugeLayout layout;
+    layout.arcRadius = in.autoSize ? autoSizeRadius(labelRectsAt(QPoint(0, 0), 0), in.width, in.height,
+                                                    in.arcRange, in.outerMargin, in.hubSize)
+                                   : in.arcRadius;
+    layout.radii = radiiFor(layout.arcRadius);
+    layout.center = in.plainCenter;
+    if (in.autoCenter || in.autoSize) {
+        const std::vector<double> angles =
+            bandSampleAngles(in.positionMin, in.positionMax, in.arcStart, in.arcRange, in.reverse);
+        layout.center = autoCenter(in.plainCenter, in.width, in.height, in.hubSize,
+                                   in.tickMargin + layout.arcRadius + in.minorLength, angles,
+                                   labelRectsAt(QPoint(0, 0), layout.arcRadius), in.offsetX, in.offsetY);
+    }
+    layout.labelRects = labelRectsAt(layout.center, layout.arcRadius);
+    return layout;
+}
+
 double dragDegrees(QPoint center, QPoint mouse, int arcStart)
 {
     const double d = std::atan2(mouse.y() - center.y(), mouse.x() - center.x()) * 180.0

@@ -479,6 +479,12 @@ void TiCanvas::GradientFill(const TiRect& rect, TColor start, TColor stop, bool 
     painter().fillRect(r, gradient);
 }
 
+double TiCanvas::PixelRatio() const
+{
+    const QPaintDevice* device = painter().device();
+    return device && !m_vector ? device->devicePixelRatio() : 1.0;
+}
+
 void TiCanvas::Draw(int x, int y, const QImage& image)
 {
     if (!image.isNull())

@@ -73,6 +73,8 @@ public:
     int Height() const;
     // True when drawing into a vector form rather than pixels.
     bool IsVector() const { return m_vector; }
+    // Device pixels per logical pixel of what is drawn on (1 for vectors).
+    double PixelRatio() const;
 
     // Solid fill in the brush colour, no outline (nothing with a clear brush).
     void FillRect(const TiRect& rect);

@@ -58,7 +58,7 @@ void TiEditCustom::SetDisplayText(const QString& value)
 
 void TiEditCustom::SetFont(const TiFont& value)
 {
-    if (SetFontProperty(value, m_font, irtBackGround))
+    if (SetProperty(value, m_font, irtBackGround))
         ApplyAutoSize();
 }
 
@@ -84,32 +84,20 @@ void TiEditCustom::ApplyAutoSize()
     const int b = BorderStyle() != ibsNone ? 2 : 0;
     SetHeight(canvas.TextHeight(QStringLiteral("0")) + 2 * b + 2);
 }
-void TiEditCustom::SetColor(TColor value) { SetColorProperty(value, m_color, irtBackGround); }
+void TiEditCustom::SetColor(TColor value) { SetProperty(value, m_color, irtBackGround); }
 
-void TiEditCustom::SetAlignment(TAlignment value)
-{
-    if (value == m_alignment)
-        return;
-    m_alignment = value;
-    BackGroundChange();
-}
+void TiEditCustom::SetAlignment(TAlignment value) { SetProperty(value, m_alignment, irtBackGround); }
 
-void TiEditCustom::SetAlignmentMargin(int value) { SetIntegerProperty(value, m_alignmentMargin, irtBackGround); }
-void TiEditCustom::SetAutoSelect(bool value) { SetBooleanProperty(value, m_autoSelect, irtNone); }
+void TiEditCustom::SetAlignmentMargin(int value) { SetProperty(value, m_alignmentMargin, irtBackGround); }
+void TiEditCustom::SetAutoSelect(bool value) { SetProperty(value, m_autoSelect, irtNone); }
 void TiEditCustom::SetAutoSize(bool value)
 {
-    if (SetBooleanProperty(value, m_autoSize, irtBackGround))
+    if (SetProperty(value, m_autoSize, irtBackGround))
         ApplyAutoSize();
 }
-void TiEditCustom::SetMaxLength(int value) { SetIntegerProperty(std::max(0, value), m_maxLength, irtNone); }
+void TiEditCustom::SetMaxLength(int value) { SetProperty(std::max(0, value), m_maxLength, irtNone); }
 
-void TiEditCustom::SetPasswordChar(QChar value)
-{
-    if (value == m_passwordChar)
-        return;
-    m_passwordChar = value;
-    InvalidateChange();
-}
+void TiEditCustom::SetPasswordChar(QChar value) { SetProperty(value, m_passwordChar, irtInvalidate); }
 
 void TiEditCustom::SetSelection(int start, int length)
 {

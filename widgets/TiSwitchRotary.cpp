@@ -11,42 +11,18 @@ TiSwitchRotary::TiSwitchRotary(QWidget* parent) : TiSwitchMultiPosition(parent, 
     resize(100, 80);
 }
 
-void TiSwitchRotary::SetRotationStartDegrees(TiRotaryStartDegrees value)
-{
-    if (value == m_startDegrees)
-        return;
-    m_startDegrees = value;
-    BackGroundChange();
-}
+void TiSwitchRotary::SetRotationStartDegrees(TiRotaryStartDegrees value) { SetProperty(value, m_startDegrees, irtBackGround); }
 
-void TiSwitchRotary::SetRotationDesiredSpacing(TiRotaryDesiredSpacing value)
-{
-    if (value == m_desiredSpacing)
-        return;
-    m_desiredSpacing = value;
-    BackGroundChange();
-}
+void TiSwitchRotary::SetRotationDesiredSpacing(TiRotaryDesiredSpacing value) { SetProperty(value, m_desiredSpacing, irtBackGround); }
 
-void TiSwitchRotary::SetPointerStyle(TiSwitchRotaryPointerStyle value)
-{
-    if (value == m_pointerStyle)
-        return;
-    m_pointerStyle = value;
-    BackGroundChange();
-}
+void TiSwitchRotary::SetPointerStyle(TiSwitchRotaryPointerStyle value) { SetProperty(value, m_pointerStyle, irtBackGround); }
 
-void TiSwitchRotary::SetPointerLength(int value) { SetIntegerProperty(value, m_pointerLength, irtBackGround); }
-void TiSwitchRotary::SetPointerHeight(int value) { SetIntegerProperty(value, m_pointerHeight, irtBackGround); }
-void TiSwitchRotary::SetPointerColor(TColor value) { SetColorProperty(value, m_pointerColor, irtBackGround); }
-void TiSwitchRotary::SetPointerHighLightColor(TColor value) { SetColorProperty(value, m_pointerHighLightColor, irtBackGround); }
+void TiSwitchRotary::SetPointerLength(int value) { SetProperty(value, m_pointerLength, irtBackGround); }
+void TiSwitchRotary::SetPointerHeight(int value) { SetProperty(value, m_pointerHeight, irtBackGround); }
+void TiSwitchRotary::SetPointerColor(TColor value) { SetProperty(value, m_pointerColor, irtBackGround); }
+void TiSwitchRotary::SetPointerHighLightColor(TColor value) { SetProperty(value, m_pointerHighLightColor, irtBackGround); }
 
-void TiSwitchRotary::SetPositionLabelAlignment(TiLabelAlignment value)
-{
-    if (value == m_labelAlignment)
-        return;
-    m_labelAlignment = value;
-    BackGroundChange();
-}
+void TiSwitchRotary::SetPositionLabelAlignment(TiLabelAlignment value) { SetProperty(value, m_labelAlignment, irtBackGround); }
 
 void TiSwitchRotary::SetMouseControlStyle(TiRotaryMouseControlStyle value) { m_mouseControlStyle = value; }
 

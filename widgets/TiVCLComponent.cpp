@@ -103,9 +103,8 @@ QImage TiVCLComponent::RenderToImage()
     if (!m_transparent)
         return TiComponent::RenderToImage();
     QImage image = CaptureBeneath();
-    Lock();
+    const PaintLock lock(*this);
     PaintInto(image);
-    Unlock();
     return image;
 }
 
@@ -118,20 +117,23 @@ void TiVCLComponent::DrawBackGround(TiCanvas& canvas, TColor color)
 
 void TiVCLComponent::iPaintToDC(int x, int y, QPainter& painter, bool skipBackGround)
 {
+    // Painter state and the background flag come back however the paint ends.
+    struct Restore {
+        QPainter& painter;
+        bool& skipBackGround;
+        ~Restore()
+        {
+            skipBackGround = false;
+            painter.restore();
+        }
+    };
     painter.save();
+    const Restore restore{painter, m_skipBackGround};
     painter.translate(x, y);
     painter.setClipRect(QRect(0, 0, width(), height()), Qt::IntersectClip);
     m_skipBackGround = skipBackGround;
-    try {
-        TiCanvas canvas(painter);
-        PaintUncached(canvas);
-    } catch (...) {
-        m_skipBackGround = false;
-        painter.restore();
-        throw;
-    }
-    m_skipBackGround = false;
-    painter.restore();
+    TiCanvas canvas(painter);
+    PaintUncached(canvas);
 }
 
 // ---------------------------------------------------------------- export

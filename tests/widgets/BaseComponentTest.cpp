@@ -358,3 +358,75 @@ TEST(BaseRepaint, FrameRateMinMaxMoveAndResizeRebuildTheBackground)
 }
 
 } // namespace
+
+namespace {
+
+// Counts how deep its paint lock is held.
+class LockCountingWidget : public BaseTestWidget {
+public:
+    int depth = 0;
+    void Lock() override
+    {
+        ++depth;
+        BaseTestWidget::Lock();
+    }
+    void Unlock() override
+    {
+        --depth;
+        BaseTestWidget::Unlock();
+    }
+};
+
+TEST(BasePaint, ThrowingPaintOrOverlayShowsItsMessageAndReleasesTheLock)
+{
+    struct Case {
+        const char* name;
+        bool paintFails;
+        bool overlayFails;
+        bool foreignError; // not a std::exception: it passes on, the lock is released all the same
+    };
+    for (const Case& c : {Case{"overlay", false, true, false}, Case{"paint", true, false, false},
+                          Case{"both", true, true, false}, Case{"foreign", false, true, true}}) {
+        SCOPED_TRACE(c.name);
+        LockCountingWidget w;
+        w.resize(120, 40);
+        w.SetBackGroundColor(clWhite);
+        w.fail = c.paintFails;
+        bool overlayFails = c.overlayFails;
+        int overlays = 0;
+        QObject::connect(&w, &TiComponent::OnPaintOverlay, [&](TiCanvas&) {
+            ++overlays;
+            if (!overlayFails)
+                return;
+            if (c.foreignError)
+                throw 42;
+            throw TiError(QStringLiteral("Overlay broken"));
+        });
+        if (c.foreignError) {
+            EXPECT_ANY_THROW(w.RenderToImage());
+            EXPECT_ANY_THROW(w.GetBytesPNG(6));
+        } else {
+            for (const QImage& broken : {w.RenderToImage(), w.grab().toImage()}) {
+                EXPECT_EQ(broken.pixelColor(110, 35), QColor(Qt::black));
+                int white = 0;
+                for (int y = 0; y < 20; ++y)
+                    for (int x = 0; x < 100; ++x)
+                        white += broken.pixelColor(x, y).lightness() > 200;
+                EXPECT_GT(white, 10) << "the message is written in white";
+            }
+        }
+        EXPECT_EQ(w.depth, 0);
+
+        w.fail = false;
+        overlayFails = false;
+        overlays = 0;
+        w.SetValue(3);
+        const QImage fixed = w.grab().toImage();
+        EXPECT_EQ(fixed.pixelColor(110, 35), QColor(Qt::white));
+        EXPECT_EQ(fixed.pixelColor(1, 0), QColor(Qt::blue));
+        EXPECT_EQ(overlays, 1);
+        EXPECT_EQ(w.depth, 0);
+    }
+}
+
+} // namespace
