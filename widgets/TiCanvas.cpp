@@ -105,8 +105,15 @@ TiCanvas::TiCanvas(QPainter& painter) : m_painter(&painter)
 
 TiCanvas::~TiCanvas() = default;
 
-int TiCanvas::Width() const { return painter().device() ? painter().device()->width() : 0; }
-int TiCanvas::Height() const { return painter().device() ? painter().device()->height() : 0; }
+int TiCanvas::Width() const
+{
+    return painter().device() ? qRound(painter().device()->width() / PixelRatio()) : 0;
+}
+
+int TiCanvas::Height() const
+{
+    return painter().device() ? qRound(painter().device()->height() / PixelRatio()) : 0;
+}
 
 void TiCanvas::applyPen(bool antialias) const
 {
@@ -308,9 +315,11 @@ void TiCanvas::SetPixel(int x, int y, TColor color)
 TColor TiCanvas::GetPixel(int x, int y) const
 {
     auto* image = dynamic_cast<QImage*>(painter().device());
-    if (!image || !image->rect().contains(x, y))
+    // The device pixel at the logical pixel's top-left corner.
+    const QPoint p = (QPointF(x, y) * PixelRatio()).toPoint();
+    if (!image || !image->rect().contains(p))
         return clBlack;
-    return tiFromQColor(image->pixelColor(x, y));
+    return tiFromQColor(image->pixelColor(p));
 }
 
 int TiCanvas::TextWidth(const QString& text) { return QFontMetrics(qfont()).horizontalAdvance(text); }

@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -223,16 +222,18 @@ void TiComponent::PaintUncached(TiCanvas& canvas)
     iPaintTo(canvas);
 }
 
-QImage TiComponent::NewPaintImage() const
+QImage TiComponent::NewPaintImage(double pixelRatio) const
 {
-    QImage image(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32_Premultiplied);
+    const QSize logical(std::max(1, width()), std::max(1, height()));
+    QImage image((QSizeF(logical) * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
     image.fill(PaintImageFill());
     return image;
 }
 
-QImage TiComponent::RenderToImage()
+QImage TiComponent::RenderToImage(double pixelRatio)
 {
-    QImage image = NewPaintImage();
+    QImage image = NewPaintImage(pixelRatio);
     const PaintLock lock(*this);
     PaintInto(image);
     return image;
@@ -243,10 +244,14 @@ void TiComponent::paintEvent(QPaintEvent*)
     if (m_skipOwnPaint || width() <= 0 || height() <= 0)
         return;
     const PaintLock lock(*this);
-    // One image serves every paint; only a new size allocates another.
-    if (m_offScreen.size() != size())
-        m_offScreen = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-    m_offScreen.fill(PaintImageFill());
+    // Drawn at the screen's pixel ratio, so that on a scaled screen the dial
+    // is as sharp as the text beside it; geometry stays in logical pixels.
+    // One image serves every paint; only a new size or ratio allocates another.
+    const double ratio = devicePixelRatioF();
+    if (m_offScreen.size() != (QSizeF(size()) * ratio).toSize() || m_offScreen.devicePixelRatio() != ratio)
+        m_offScreen = NewPaintImage(ratio);
+    else
+        m_offScreen.fill(PaintImageFill());
     PaintInto(m_offScreen);
     QPainter screen(this);
     screen.drawImage(0, 0, m_offScreen);

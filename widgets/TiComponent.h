@@ -145,8 +145,10 @@ public:
     // Told after such a change.
     std::function<void(const QString& propName)> PropertyChangeHook;
 
-    // Renders the widget as the screen shows it into a new image of its size.
-    virtual QImage RenderToImage();
+    // Renders the widget as the screen shows it into a new image of its size
+    // in logical pixels, with pixelRatio device pixels to each (the screen's
+    // ratio gives what a HiDPI screen shows; exports use 1).
+    virtual QImage RenderToImage(double pixelRatio = 1.0);
 
 signals:
     void OnClick();
@@ -212,8 +214,8 @@ protected:
 
     // Colour the off-screen image is cleared to before each paint.
     virtual QColor PaintImageFill() const { return Qt::black; }
-    // A cleared off-screen image of the widget's size.
-    QImage NewPaintImage() const;
+    // A cleared off-screen image of the widget's size at pixelRatio.
+    QImage NewPaintImage(double pixelRatio) const;
     // Renders iPaintTo and the overlay into image; an error either raises is
     // painted instead (white on black).
     void PaintInto(QImage& image);

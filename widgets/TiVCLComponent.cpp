@@ -78,9 +78,9 @@ void TiVCLComponent::SetTransparent(bool value)
     BackGroundChange();
 }
 
-QImage TiVCLComponent::CaptureBeneath()
+QImage TiVCLComponent::CaptureBeneath(double pixelRatio)
 {
-    QImage beneath(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32_Premultiplied);
+    QImage beneath = NewPaintImage(pixelRatio);
     beneath.fill(tiToQColor(BackGroundColor()));
     QWidget* parent = parentWidget();
     if (!parent)
@@ -98,11 +98,11 @@ QColor TiVCLComponent::PaintImageFill() const
     return m_transparent ? QColor(Qt::transparent) : TiComponent::PaintImageFill();
 }
 
-QImage TiVCLComponent::RenderToImage()
+QImage TiVCLComponent::RenderToImage(double pixelRatio)
 {
     if (!m_transparent)
-        return TiComponent::RenderToImage();
-    QImage image = CaptureBeneath();
+        return TiComponent::RenderToImage(pixelRatio);
+    QImage image = CaptureBeneath(pixelRatio);
     const PaintLock lock(*this);
     PaintInto(image);
     return image;

@@ -363,3 +363,36 @@ TEST(GaugeWidget, EachIntervalsMinorTicksLieOverItsLabel)
     ASSERT_GT(blue, 0) << "the minor ticks reach into the label";
     ASSERT_GT(red, 0);
 }
+
+TEST(GaugeWidget, PixelRatioTwoDrawsAtTwiceTheResolution)
+{
+    TiAngularGauge g;
+    setUpVoltageDial(g);
+    g.SetBorderStyle(ibsLowered);
+    g.SetPosition(50);
+    const QImage one = g.RenderToImage(1);
+    const QImage two = g.RenderToImage(2);
+    ASSERT_EQ(one.size(), QSize(150, 150));
+    ASSERT_EQ(two.size(), QSize(300, 300));
+    EXPECT_EQ(two.deviceIndependentSize(), QSizeF(150, 150));
+
+    // The sunken frame's inner edge on the right: one step between two
+    // neighbouring pixels at ratio 1, and between two neighbouring device
+    // pixels at ratio 2, each logical pixel covered by four equal ones.
+    const int y = 140;
+    ASSERT_NE(one.pixel(147, y), one.pixel(148, y));
+    for (int x = 144; x < 150; ++x)
+        for (int d = 0; d < 4; ++d)
+            EXPECT_EQ(two.pixel(2 * x + d % 2, 2 * y + d / 2), one.pixel(x, y)) << x << " " << d;
+
+    // Arcs, needle and digits are drawn at the finer resolution, not
+    // enlarged: many 2 x 2 blocks hold more than one colour.
+    int mixed = 0;
+    for (int by = 0; by < 150; ++by)
+        for (int bx = 0; bx < 150; ++bx) {
+            const QRgb c = two.pixel(2 * bx, 2 * by);
+            mixed += two.pixel(2 * bx + 1, 2 * by) != c || two.pixel(2 * bx, 2 * by + 1) != c
+                     || two.pixel(2 * bx + 1, 2 * by + 1) != c;
+        }
+    EXPECT_GT(mixed, 100);
+}
