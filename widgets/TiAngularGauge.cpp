@@ -246,8 +246,19 @@ void TiAngularGauge::drawArcSegment(TiCanvas& canvas, double from, double to, do
     canvas.Pen.Color = color;
     canvas.Brush.Style = bsSolid;
     canvas.Brush.Color = color;
-    const QList<QPoint> points =
-        arcSegmentPoints(PositionToDegrees(from), PositionToDegrees(to), r1, r2, m_layout.center);
+    const double a1 = PositionToDegrees(from);
+    const double a2 = PositionToDegrees(to);
+    // On a screen with finer pixels the ring follows the true circle; at one
+    // device pixel per pixel the rounded outline is exactly what is drawn.
+    if (canvas.PixelRatio() > 1) {
+        const QList<QPointF> points = arcSegmentPointsExact(a1, a2, r1, r2, m_layout.center);
+        if (r1 == r2)
+            canvas.PolylineF(points);
+        else
+            canvas.PolygonF(points);
+        return;
+    }
+    const QList<QPoint> points = arcSegmentPoints(a1, a2, r1, r2, m_layout.center);
     if (r1 == r2)
         canvas.Polyline(points);
     else

@@ -112,6 +112,28 @@ QList<QPoint> arcSegmentPoints(double degrees1, double degrees2, double r1, doub
     return points;
 }
 
+QList<QPointF> arcSegmentPointsExact(double degrees1, double degrees2, double r1, double r2,
+                                     QPoint center)
+{
+    const double lo = std::min(degrees1, degrees2);
+    const double hi = std::max(degrees1, degrees2);
+    const double step = (hi - lo) / kArcSteps;
+    const auto at = [&](double degrees, double r) {
+        const double t = degrees * std::numbers::pi / 180.0;
+        return QPointF(center.x() + r * std::cos(t), center.y() - r * std::sin(t));
+    };
+    QList<QPointF> points;
+    points.reserve(r1 == r2 ? kArcSteps + 1 : 2 * kArcSteps + 3);
+    for (int i = 0; i <= kArcSteps; ++i)
+        points.append(at(lo + i * step, r1));
+    if (r1 == r2)
+        return points;
+    for (int i = kArcSteps; i >= 0; --i)
+        points.append(at(lo + i * step, r2));
+    points.append(points.front());
+    return points;
+}
+
 PointerShape pointerShape(TiAngularGaugePointerStyle style, double degrees, int arcRadius,
                           int margin, int size, bool drawScaleSide, QPoint center)
 {

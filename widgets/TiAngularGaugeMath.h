@@ -58,6 +58,11 @@ std::vector<SectionSpan> sectionSpans(double positionMin, double positionMax, in
 QList<QPoint> arcSegmentPoints(double degrees1, double degrees2, double r1, double r2,
                                QPoint center);
 
+// The same outline without rounding, for screens with more device pixels
+// than logical ones, where the rounded points would show as steps.
+QList<QPointF> arcSegmentPointsExact(double degrees1, double degrees2, double r1, double r2,
+                                     QPoint center);
+
 struct PointerShape {
     bool hasLine = false;         // needle line from the centre to the tip
     QPoint tip;

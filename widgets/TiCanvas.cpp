@@ -293,6 +293,37 @@ void TiCanvas::Polyline(const QList<QPoint>& points)
     painter().drawPolyline(poly);
 }
 
+namespace {
+
+QPolygonF atPixelCentres(const QList<QPointF>& points)
+{
+    QPolygonF poly;
+    poly.reserve(points.size());
+    for (const QPointF& pt : points)
+        poly << pt + QPointF(0.5, 0.5);
+    return poly;
+}
+
+} // namespace
+
+void TiCanvas::PolygonF(const QList<QPointF>& points)
+{
+    if (points.size() < 2)
+        return;
+    applyPen(true);
+    applyBrush();
+    painter().drawPolygon(atPixelCentres(points), Qt::OddEvenFill);
+}
+
+void TiCanvas::PolylineF(const QList<QPointF>& points)
+{
+    if (points.size() < 2 || Pen.Style == psClear)
+        return;
+    applyPen(true);
+    painter().setBrush(Qt::NoBrush);
+    painter().drawPolyline(atPixelCentres(points));
+}
+
 void TiCanvas::MoveTo(int x, int y) { m_penPos = QPoint(x, y); }
 
 void TiCanvas::LineTo(int x, int y)
