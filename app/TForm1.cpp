@@ -61,6 +61,7 @@ TForm1::TForm1()
 TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> messageBoxes)
     : port_(std::move(port))
     , messageBoxes_(std::move(messageBoxes))
+    , widgetErrors_([this](const std::exception& error) { messageBoxes_->show(error.what(), HxApplication::title()); })
 {
     Q_INIT_RESOURCE(glyphs);
     Q_INIT_RESOURCE(panel);

@@ -9,6 +9,7 @@
 #include "link/LinkView.h"
 #include "link/PortWatch.h"
 #include "link/TransactionEngine.h"
+#include "widgets/TiErrorDisplay.h"
 
 #include <QWidget>
 
@@ -123,6 +124,9 @@ private:
     LinkState state_;
     std::unique_ptr<SerialPort> port_;
     std::unique_ptr<MessageBoxes> messageBoxes_;
+    // Errors of the widgets' own key and focus handling (a read-out's text
+    // that is not a number) go to the same message boxes as guarded()'s.
+    TiErrorDisplay::Installation widgetErrors_;
     TransactionEngine engine_{state_, *port_, *this};
     PortWatch watch_{*port_};
     ConfigCommands commands_{state_, *this};
