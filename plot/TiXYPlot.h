@@ -8,6 +8,9 @@ class TiXYPlot : public TiPlotComponent {
     Q_OBJECT
 
 public:
+    // The console's stored plot (the Graph tab's iXYPlot1).
+    static constexpr const char* ConsolePlotResource = ":/plot/iXYPlot1.json";
+
     explicit TiXYPlot(QWidget* parent = nullptr);
 
     // The channel at index as the XY channel class.
