@@ -25,13 +25,14 @@ double clampSpan(double v)
 
 namespace {
 
-// Rounds a pixel computed in doubles after limiting it, so huge or infinite
-// values cannot overflow the integer; NaN lands on `fallback`.
-int limitedPixel(double p, int fallback)
+// minPixel - round(offset), limited to +-32000 so huge or infinite values
+// cannot overflow the integer; NaN lands on minPixel.
+int limitedPixel(int minPixel, double offset)
 {
-    if (std::isnan(p))
-        return fallback;
-    return tiRound(std::clamp(p, double(-TiPlotScale::kPixelLimit), double(TiPlotScale::kPixelLimit)));
+    if (std::isnan(offset))
+        return minPixel;
+    const double limited = std::clamp(offset, -1e9, 1e9);
+    return std::clamp(minPixel - tiRound(limited), -TiPlotScale::kPixelLimit, TiPlotScale::kPixelLimit);
 }
 
 } // namespace
@@ -95,9 +96,9 @@ int TiPlotScaleMap::PositionToPixels(double v) const
         if (l == 0)
             return 0;
         const double lv = std::log10(v > 0 ? v : 1);
-        return limitedPixel(minPixel - (lv - std::log10(m)) * (minPixel - maxPixel) / l, minPixel);
+        return limitedPixel(minPixel, (lv - std::log10(m)) * (minPixel - maxPixel) / l);
     }
-    return limitedPixel(minPixel - (v - Min) * PixelsPerUnit(), minPixel);
+    return limitedPixel(minPixel, (v - Min) * PixelsPerUnit());
 }
 
 double TiPlotScaleMap::PixelsToPosition(int p) const
