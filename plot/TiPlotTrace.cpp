@@ -1,0 +1,311 @@
+#include "plot/TiPlotTrace.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace TiPlotTrace {
+
+namespace {
+
+TiPenStyle penStyle(TiPlotLineStyle style)
+{
+    switch (style) {
+    case iplsDash: return psDash;
+    case iplsDot: return psDot;
+    case iplsDashDot: return psDashDot;
+    case iplsDashDotDot: return psDashDotDot;
+    case iplsSolid: break;
+    }
+    return psSolid;
+}
+
+void drawOne(TiCanvas& canvas, const QLine& line, const TiPlotTraceStyle& style)
+{
+    canvas.Pen.Color = style.Color;
+    if (fastPathApplies(style)) {
+        canvas.ThinLines(&line, 1);
+        return;
+    }
+    canvas.Pen.Style = penStyle(style.LineStyle);
+    canvas.Pen.Width = style.Width == 1 ? 0 : style.Width;
+    canvas.Polyline({line.p1(), line.p2()});
+}
+
+// Value-to-pixel mapping of one axis for points inside its range; linear
+// scales skip the general routine's checks, which cannot trigger there.
+struct InnerMapper {
+    const TiPlotScaleMap& map;
+    double min, max, ppu;
+    int minPixel, lowPixel, highPixel;
+    bool linear;
+
+    explicit InnerMapper(const TiPlotScaleMap& m)
+        : map(m), min(m.Min), max(m.Max()), ppu(m.PixelsPerUnit()), minPixel(m.MinPixel()),
+          lowPixel(std::min(m.MinPixel(), m.MaxPixel())), highPixel(std::max(m.MinPixel(), m.MaxPixel())),
+          linear(m.ScaleType == ipstLinear && m.MinPixel() != m.MaxPixel() && m.Span > TiPlotScale::kMinSpan)
+    {
+    }
+
+    // The pixel of v when v lies in the range and on the scale.
+    bool inner(double v, int& pixel) const
+    {
+        if (!(v >= min && v <= max))
+            return false;
+        // Rounds half to even in the default rounding mode, like tiRound.
+        pixel = linear ? minPixel - static_cast<int>(std::nearbyint((v - min) * ppu)) : map.PositionToPixels(v);
+        return pixel >= lowPixel && pixel <= highPixel;
+    }
+};
+
+// The run of one pixel column: consecutive inner points drawn at the same x.
+// Their vertical segments cover lo..hi-1, and hi too when a zero-length
+// segment sits there.
+struct Column {
+    bool active = false;
+    int x = 0, lo = 0, hi = 0, last = 0, count = 0;
+    bool zeroAtHi = false;
+
+    void start(int px, int py)
+    {
+        *this = Column {true, px, py, py, py, 1, false};
+    }
+    void add(int py)
+    {
+        if (py == last) {
+            if (py == hi)
+                zeroAtHi = true;
+        } else if (py > hi) {
+            hi = py;
+            zeroAtHi = false;
+        } else if (py < lo) {
+            lo = py;
+        }
+        last = py;
+        ++count;
+    }
+    void flush(std::vector<QLine>& out)
+    {
+        if (active && count >= 2) {
+            if (zeroAtHi)
+                out.emplace_back(x, lo, x, hi + 1);
+            else if (lo < hi)
+                out.emplace_back(x, lo, x, hi);
+        }
+        active = false;
+    }
+};
+
+} // namespace
+
+bool clipSegment(Segment& s, double xMin, double xMax, double yMin, double yMax)
+{
+    if (s.X2 < s.X1) {
+        std::swap(s.X1, s.X2);
+        std::swap(s.Y1, s.Y2);
+    }
+    auto inX = [&](double x) { return x >= xMin && x <= xMax; };
+    auto inY = [&](double y) { return y >= yMin && y <= yMax; };
+    const bool xPass = (s.X1 < xMin && s.X2 > xMax) || inX(s.X1) || inX(s.X2);
+    const bool yPass = (s.Y1 < yMin && s.Y2 > yMax) || (s.Y1 > yMax && s.Y2 < yMin) || inY(s.Y1) || inY(s.Y2);
+    if (!xPass || !yPass)
+        return false;
+    auto yAt = [&](double x) {
+        const double dx = s.X2 - s.X1;
+        const double slope = dx == 0 ? 0 : (s.Y2 - s.Y1) / dx;
+        return s.Y1 + (x - s.X1) * slope;
+    };
+    if (s.X1 < xMin) {
+        s.Y1 = yAt(xMin);
+        s.X1 = xMin;
+    }
+    if (s.X2 > xMax) {
+        s.Y2 = yAt(xMax);
+        s.X2 = xMax;
+    }
+    auto clipEnd = [&](double& x, double& y) {
+        const double target = y < yMin ? yMin : y > yMax ? yMax : y;
+        if (target == y)
+            return;
+        const double dy = s.Y2 - s.Y1;
+        if (s.X2 != s.X1 && dy != 0)
+            x = s.X1 + (target - s.Y1) * (s.X2 - s.X1) / dy;
+        y = target;
+    };
+    clipEnd(s.X1, s.Y1);
+    clipEnd(s.X2, s.Y2);
+    return true;
+}
+
+bool segmentLine(double x1, double y1, double x2, double y2, const TiPlotTraceAxes& axes, QLine& line)
+{
+    Segment s {x1, y1, x2, y2};
+    if (!clipSegment(s, axes.X.Min, axes.X.Max(), axes.Y.Min, axes.Y.Max()))
+        return false;
+    if (!axes.X.PointOnScale(s.X1) || !axes.X.PointOnScale(s.X2) || !axes.Y.PointOnScale(s.Y1)
+        || !axes.Y.PointOnScale(s.Y2))
+        return false;
+    const QPoint a(axes.X.PositionToPixels(s.X1), axes.Y.PositionToPixels(s.Y1));
+    const QPoint b(axes.X.PositionToPixels(s.X2), axes.Y.PositionToPixels(s.Y2));
+    line = axes.Reversed ? QLine(a.y(), a.x(), b.y(), b.x()) : QLine(a, b);
+    return true;
+}
+
+bool fastPathApplies(const TiPlotTraceStyle& style) { return style.Width <= 1 && style.LineStyle == iplsSolid; }
+
+void drawSegments(TiCanvas& canvas, std::span<const TiPlotPoint> points, const TiPlotTraceAxes& axes,
+                  const TiPlotTraceStyle& style, const PointStyle& pointStyle)
+{
+    canvas.Brush.Style = bsClear;
+    bool broken = true;
+    const TiPlotPoint* prev = nullptr;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const TiPlotPoint& p = points[i];
+        if (p.Kind == TiPlotPointKind::Empty)
+            continue;
+        if (p.Kind == TiPlotPointKind::Null) {
+            broken = true;
+            continue;
+        }
+        if (broken) {
+            broken = false;
+        } else {
+            QLine line;
+            if (segmentLine(prev->X, prev->Y, p.X, p.Y, axes, line))
+                drawOne(canvas, line, pointStyle ? pointStyle(int(i)) : style);
+        }
+        prev = &p;
+    }
+}
+
+std::vector<QLine> reducedLines(std::span<const TiPlotPoint> points, const TiPlotTraceAxes& axes)
+{
+    std::vector<QLine> out;
+    const InnerMapper mx(axes.X);
+    const InnerMapper my(axes.Y);
+    Column col;
+    bool havePrev = false;
+    bool prevInner = false;
+    int prevX = 0, prevY = 0;
+    const TiPlotPoint* prev = nullptr;
+    for (const TiPlotPoint& p : points) {
+        if (p.Kind == TiPlotPointKind::Empty)
+            continue;
+        if (p.Kind == TiPlotPointKind::Null) {
+            col.flush(out);
+            havePrev = false;
+            continue;
+        }
+        int px = 0, py = 0;
+        const bool inner = mx.inner(p.X, px) && my.inner(p.Y, py);
+        if (axes.Reversed)
+            std::swap(px, py);
+        if (!havePrev) {
+            col.flush(out);
+            if (inner)
+                col.start(px, py);
+        } else if (prevInner && inner) {
+            if (px == col.x) {
+                col.add(py);
+            } else {
+                col.flush(out);
+                out.emplace_back(prevX, prevY, px, py);
+                col.start(px, py);
+            }
+        } else {
+            // Clipped or off-scale segments are drawn as they come.
+            col.flush(out);
+            QLine line;
+            if (segmentLine(prev->X, prev->Y, p.X, p.Y, axes, line))
+                out.push_back(line);
+            if (inner)
+                col.start(px, py);
+        }
+        havePrev = true;
+        prevInner = inner;
+        prevX = px;
+        prevY = py;
+        prev = &p;
+    }
+    col.flush(out);
+    return out;
+}
+
+void draw(TiCanvas& canvas, std::span<const TiPlotPoint> points, const TiPlotTraceAxes& axes,
+          const TiPlotTraceStyle& style)
+{
+    if (!fastPathApplies(style)) {
+        drawSegments(canvas, points, axes, style);
+        return;
+    }
+    const std::vector<QLine> lines = reducedLines(points, axes);
+    canvas.Brush.Style = bsClear;
+    canvas.Pen.Color = style.Color;
+    canvas.ThinLines(lines.data(), qsizetype(lines.size()));
+}
+
+void drawMarker(TiCanvas& canvas, int x, int y, const TiPlotMarker& m)
+{
+    const int s = m.Size;
+    canvas.Pen = TiPen {m.PenColor, m.PenWidth, m.PenStyle};
+    canvas.Brush = TiBrush {m.BrushColor, m.BrushStyle};
+    switch (m.Style) {
+    case ipmsCircle: canvas.Ellipse(x - s, y - s, x + s, y + s); break;
+    case ipmsSquare: canvas.Rectangle(x - s, y - s, x + s, y + s); break;
+    case ipmsDiamond: canvas.Polygon({{x + s, y}, {x, y + s}, {x - s, y}, {x, y - s}}); break;
+    case ipmsCross:
+        canvas.Line(x - s, y - s, x + s, y + s);
+        canvas.Line(x + s, y - s, x - s, y + s);
+        break;
+    case ipmsPlus:
+        canvas.Line(x, y - s, x, y + s);
+        canvas.Line(x - s, y, x + s, y);
+        break;
+    case ipmsTriangleUp: canvas.Polygon({{x - s, y + s}, {x, y}, {x + s, y + s}}); break;
+    case ipmsTriangleDown: canvas.Polygon({{x - s, y - s}, {x, y}, {x + s, y - s}}); break;
+    case ipmsTriangleLeft: canvas.Polygon({{x + s, y - s}, {x, y}, {x + s, y + s}}); break;
+    case ipmsTriangleRight: canvas.Polygon({{x - s, y - s}, {x, y}, {x - s, y + s}}); break;
+    case ipmsVerticalLine: canvas.Line(x, y - s, x, y + s); break;
+    case ipmsHorizontalLine: canvas.Line(x - s, y, x + s, y); break;
+    case ipmsCharacter:
+        if (!m.Character.isNull()) {
+            canvas.Brush.Style = bsClear;
+            const int half = std::max(s, canvas.TextHeight(QString(m.Character)));
+            canvas.DrawText(TiRect {x - half, y - half, x + half + 1, y + half + 1}, QString(m.Character),
+                            itfCenter | itfVCenter | itfSingleLine | itfNoClip);
+        }
+        break;
+    }
+}
+
+void drawLegendMarker(TiCanvas& canvas, int x, int y, TiPlotMarker marker)
+{
+    marker.Size = std::min(marker.Size, 6);
+    drawMarker(canvas, x, y, marker);
+}
+
+void drawMarkers(TiCanvas& canvas, std::span<const TiPlotPoint> points, const TiPlotTraceAxes& axes,
+                 const TiPlotMarker& marker, int turnOffLimit, const PointMarker& pointMarker)
+{
+    if (points.empty())
+        return;
+    if (turnOffLimit > 0 && qint64(points.size()) - 1 > turnOffLimit)
+        return;
+    TiPlotMarker own = marker;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const TiPlotPoint& p = points[i];
+        if (p.Kind != TiPlotPointKind::Normal)
+            continue;
+        if (!axes.X.PointOnScale(p.X) || !axes.Y.PointOnScale(p.Y))
+            continue;
+        if (pointMarker && !pointMarker(int(i), own))
+            continue;
+        const int px = axes.X.PositionToPixels(p.X);
+        const int py = axes.Y.PositionToPixels(p.Y);
+        if (axes.Reversed)
+            drawMarker(canvas, py, px, pointMarker ? own : marker);
+        else
+            drawMarker(canvas, px, py, pointMarker ? own : marker);
+    }
+}
+
+} // namespace TiPlotTrace
