@@ -195,7 +195,7 @@ void Draw(TiPlotAxis& axis, TiCanvas& canvas, const TiPlotAxisState& state, cons
     if (!axis.Visible())
         return;
     const TiRect r = axis.DrawRect();
-    const TiPlotScaleMap& m = state.Map;
+    const TiRect m = axis.ScaleRect();
     const bool cartesian = Cartesian(axis);
     const int side = state.Side;
     const int inner = cartesian ? 0 : axis.InnerMargin();
@@ -204,10 +204,10 @@ void Draw(TiPlotAxis& axis, TiCanvas& canvas, const TiPlotAxisState& state, cons
         canvas.Brush.Style = bsSolid;
         canvas.Pen = TiPen{axis.ScaleLinesColor(), 1, psSolid};
         switch (side) {
-        case 0: Segment(canvas, m.ScaleRight - inner, m.ScaleTop, m.ScaleRight - inner, m.ScaleBottom + 1); break;
-        case 1: Segment(canvas, m.ScaleLeft + inner, m.ScaleTop, m.ScaleLeft + inner, m.ScaleBottom + 1); break;
-        case 2: Segment(canvas, m.ScaleLeft, m.ScaleBottom - inner, m.ScaleRight, m.ScaleBottom - inner); break;
-        default: Segment(canvas, m.ScaleLeft, m.ScaleTop + inner, m.ScaleRight + 1, m.ScaleTop + inner); break;
+        case 0: Segment(canvas, m.Right - inner, m.Top, m.Right - inner, m.Bottom + 1); break;
+        case 1: Segment(canvas, m.Left + inner, m.Top, m.Left + inner, m.Bottom + 1); break;
+        case 2: Segment(canvas, m.Left, m.Bottom - inner, m.Right, m.Bottom - inner); break;
+        default: Segment(canvas, m.Left, m.Top + inner, m.Right + 1, m.Top + inner); break;
         }
         for (const TiPlotTick& t : state.Ticks) {
             if (!t.OnScale)
@@ -277,14 +277,14 @@ void Draw(TiPlotAxis& axis, TiCanvas& canvas, const TiPlotAxisState& state, cons
         const int thick = axis.TitleRotated() ? tw : th;
         const int lng = axis.TitleRotated() ? th : tw;
         const int om = axis.OuterMargin();
-        const int c = (m.ScaleTop + m.ScaleBottom) / 2;
+        const int c = (m.Top + m.Bottom) / 2;
         TiRect cell;
         bool turned = false;
         switch (side) {
-        case 2: cell = {m.ScaleLeft, m.ScaleTop + om, m.ScaleRight, m.ScaleTop + om + thick}; turned = axis.TitleRotated(); break;
-        case 3: cell = {m.ScaleLeft, m.ScaleBottom - om - thick, m.ScaleRight, m.ScaleBottom - om}; turned = axis.TitleRotated(); break;
-        case 0: cell = {m.ScaleLeft + om, c - lng / 2, m.ScaleLeft + om + thick, c + lng / 2}; turned = !axis.TitleRotated(); break;
-        default: cell = {m.ScaleRight - om - thick, c - lng / 2, m.ScaleRight - om, c + lng / 2}; turned = !axis.TitleRotated(); break;
+        case 2: cell = {m.Left, m.Top + om, m.Right, m.Top + om + thick}; turned = axis.TitleRotated(); break;
+        case 3: cell = {m.Left, m.Bottom - om - thick, m.Right, m.Bottom - om}; turned = axis.TitleRotated(); break;
+        case 0: cell = {m.Left + om, c - lng / 2, m.Left + om + thick, c + lng / 2}; turned = !axis.TitleRotated(); break;
+        default: cell = {m.Right - om - thick, c - lng / 2, m.Right - om, c + lng / 2}; turned = !axis.TitleRotated(); break;
         }
         canvas.Font.Orientation = turned ? 90 : 0;
         canvas.DrawText(cell, axis.Title(), itfCenter | itfVCenter | itfSingleLine | itfNoClip | itfNoPrefix);

@@ -363,6 +363,8 @@ TiPlotObject* TiXYPlotRenderer::ObjectAt(int x, int y)
 
 void TiXYPlotRenderer::Forget(const TiPlotObject* object)
 {
-    m_axes.erase(static_cast<const TiPlotAxis*>(object));
-    m_legends.erase(static_cast<const TiPlotLegend*>(object));
+    if (auto* axis = dynamic_cast<const TiPlotAxis*>(object))
+        m_axes.erase(axis);
+    if (auto* legend = dynamic_cast<const TiPlotLegend*>(object))
+        m_legends.erase(legend);
 }
