@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace TiPlotTrace {
 
@@ -31,6 +34,18 @@ void drawOne(TiCanvas& canvas, const QLine& line, const TiPlotTraceStyle& style)
     canvas.Polyline({line.p1(), line.p2()});
 }
 
+// Nearest integer, halves to even, for |v| well inside the int range: the
+// processor's conversion in its default rounding mode, which is what tiRound
+// computes, without a library call per point.
+inline int roundEven(double v)
+{
+#if defined(__SSE2__)
+    return _mm_cvtsd_si32(_mm_set_sd(v));
+#else
+    return static_cast<int>(std::nearbyint(v));
+#endif
+}
+
 // Value-to-pixel mapping of one axis for points inside its range; linear
 // scales skip the general routine's checks, which cannot trigger there.
 struct InnerMapper {
@@ -51,8 +66,7 @@ struct InnerMapper {
     {
         if (!(v >= min && v <= max))
             return false;
-        // Rounds half to even in the default rounding mode, like tiRound.
-        pixel = linear ? minPixel - static_cast<int>(std::nearbyint((v - min) * ppu)) : map.PositionToPixels(v);
+        pixel = linear ? minPixel - roundEven((v - min) * ppu) : map.PositionToPixels(v);
         return pixel >= lowPixel && pixel <= highPixel;
     }
 };
@@ -69,17 +83,12 @@ struct Column {
     {
         *this = Column {true, px, py, py, py, 1, false};
     }
+    // Without branches on the data: a random walk makes them unpredictable.
     void add(int py)
     {
-        if (py == last) {
-            if (py == hi)
-                zeroAtHi = true;
-        } else if (py > hi) {
-            hi = py;
-            zeroAtHi = false;
-        } else if (py < lo) {
-            lo = py;
-        }
+        zeroAtHi = (py <= hi) & (zeroAtHi | ((py == last) & (py == hi)));
+        hi = std::max(hi, py);
+        lo = std::min(lo, py);
         last = py;
         ++count;
     }
@@ -187,7 +196,35 @@ std::vector<QLine> reducedLines(std::span<const TiPlotPoint> points, const TiPlo
     bool prevInner = false;
     int prevX = 0, prevY = 0;
     const TiPlotPoint* prev = nullptr;
-    for (const TiPlotPoint& p : points) {
+    const TiPlotPoint* const data = points.data();
+    const size_t n = points.size();
+    size_t i = 0;
+    while (i < n) {
+        if (havePrev && prevInner) {
+            // The common run: normal points inside both ranges, one after
+            // another; their column is open.
+            for (; i < n; ++i) {
+                const TiPlotPoint& p = data[i];
+                int px = 0, py = 0;
+                if (p.Kind != TiPlotPointKind::Normal || !mx.inner(p.X, px) || !my.inner(p.Y, py))
+                    break;
+                if (axes.Reversed)
+                    std::swap(px, py);
+                if (px == col.x) {
+                    col.add(py);
+                } else {
+                    col.flush(out);
+                    out.emplace_back(prevX, prevY, px, py);
+                    col.start(px, py);
+                }
+                prevX = px;
+                prevY = py;
+                prev = &p;
+            }
+            if (i == n)
+                break;
+        }
+        const TiPlotPoint& p = data[i++];
         if (p.Kind == TiPlotPointKind::Empty)
             continue;
         if (p.Kind == TiPlotPointKind::Null) {
