@@ -1,6 +1,7 @@
 #include "plot/TiPlotTrace.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -73,29 +74,26 @@ struct InnerMapper {
 
 // The run of one pixel column: consecutive inner points drawn at the same x.
 // Their vertical segments cover lo..hi-1, and hi too when a zero-length
-// segment sits there.
+// segment sits there (zeroMax is the highest pixel of one).
 struct Column {
     bool active = false;
-    int x = 0, lo = 0, hi = 0, last = 0, count = 0;
-    bool zeroAtHi = false;
+    int x = 0, lo = 0, hi = 0, last = 0, zeroMax = INT_MIN;
+    bool several = false;
 
-    void start(int px, int py)
-    {
-        *this = Column {true, px, py, py, py, 1, false};
-    }
+    void start(int px, int py) { *this = Column {true, px, py, py, py, INT_MIN, false}; }
     // Without branches on the data: a random walk makes them unpredictable.
     void add(int py)
     {
-        zeroAtHi = (py <= hi) & (zeroAtHi | ((py == last) & (py == hi)));
+        zeroMax = std::max(zeroMax, py == last ? py : INT_MIN);
         hi = std::max(hi, py);
         lo = std::min(lo, py);
         last = py;
-        ++count;
+        several = true;
     }
     void flush(std::vector<QLine>& out)
     {
-        if (active && count >= 2) {
-            if (zeroAtHi)
+        if (active && several) {
+            if (zeroMax == hi)
                 out.emplace_back(x, lo, x, hi + 1);
             else if (lo < hi)
                 out.emplace_back(x, lo, x, hi);
@@ -198,29 +196,53 @@ std::vector<QLine> reducedLines(std::span<const TiPlotPoint> points, const TiPlo
     const TiPlotPoint* prev = nullptr;
     const TiPlotPoint* const data = points.data();
     const size_t n = points.size();
+    const bool fastLinear = mx.linear && my.linear;
+    const bool reversed = axes.Reversed;
+    const double xMin = mx.min, xMax = mx.max, xPpu = mx.ppu, yMin = my.min, yMax = my.max, yPpu = my.ppu;
+    const int xMinPixel = mx.minPixel, yMinPixel = my.minPixel;
     size_t i = 0;
     while (i < n) {
-        if (havePrev && prevInner) {
+        if (havePrev && prevInner && fastLinear) {
             // The common run: normal points inside both ranges, one after
-            // another; their column is open.
+            // another; their column is open. Everything it needs is held
+            // in locals so the loop runs in registers.
+            int cx = col.x, lo = col.lo, hi = col.hi, last = col.last, zeroMax = col.zeroMax;
+            bool several = col.several;
+            int lastX = prevX, lastY = prevY;
+            const size_t runStart = i;
             for (; i < n; ++i) {
                 const TiPlotPoint& p = data[i];
-                int px = 0, py = 0;
-                if (p.Kind != TiPlotPointKind::Normal || !mx.inner(p.X, px) || !my.inner(p.Y, py))
+                if (p.Kind != TiPlotPointKind::Normal || !(p.X >= xMin && p.X <= xMax) || !(p.Y >= yMin && p.Y <= yMax))
                     break;
-                if (axes.Reversed)
+                // A value inside its range lands on its scale: the offset
+                // is within a hair of 0 .. the scale's length.
+                int px = xMinPixel - roundEven((p.X - xMin) * xPpu);
+                int py = yMinPixel - roundEven((p.Y - yMin) * yPpu);
+                if (reversed)
                     std::swap(px, py);
-                if (px == col.x) {
-                    col.add(py);
+                if (px == cx) {
+                    zeroMax = std::max(zeroMax, py == last ? py : INT_MIN);
+                    hi = std::max(hi, py);
+                    lo = std::min(lo, py);
+                    several = true;
                 } else {
+                    col = Column {true, cx, lo, hi, last, zeroMax, several};
                     col.flush(out);
-                    out.emplace_back(prevX, prevY, px, py);
-                    col.start(px, py);
+                    out.emplace_back(lastX, lastY, px, py);
+                    cx = px;
+                    lo = hi = py;
+                    zeroMax = INT_MIN;
+                    several = false;
                 }
-                prevX = px;
-                prevY = py;
-                prev = &p;
+                last = py;
+                lastX = px;
+                lastY = py;
             }
+            col = Column {true, cx, lo, hi, last, zeroMax, several};
+            prevX = lastX;
+            prevY = lastY;
+            if (i > runStart)
+                prev = &data[i - 1];
             if (i == n)
                 break;
         }
