@@ -98,8 +98,7 @@ int TiPlotChannelCustom::AddXY(double x, double y)
     ++m_runCount;
     m_runXSum += x;
     m_runYSum += y;
-    m_runXMean = static_cast<double>(m_runXSum / m_runCount);
-    m_runYMean = static_cast<double>(m_runYSum / m_runCount);
+    m_meansStale = true;
 
     if (m_xAxisTrackingEnabled || m_yAxisTrackingEnabled) {
         const int last = m_list->Count() - 1;
@@ -196,6 +195,7 @@ void TiPlotChannelCustom::AddXYArray(const QVariant& data)
 
 void TiPlotChannelCustom::ResetRunning()
 {
+    m_meansStale = false;
     m_runXMin = m_runYMin = 1e300;
     m_runXMax = m_runYMax = -1e300;
     m_runXMean = m_runYMean = 0;
@@ -334,6 +334,7 @@ double TiPlotChannelCustom::GetYMin()
 
 double TiPlotChannelCustom::GetXMean()
 {
+    SettleMeans();
     m_runCount = 0;
     m_runXSum = 0;
     ForNormalPoints(*m_list, [&](double x, double) {
@@ -345,6 +346,7 @@ double TiPlotChannelCustom::GetXMean()
 
 double TiPlotChannelCustom::GetYMean()
 {
+    SettleMeans();
     m_runCount = 0;
     m_runYSum = 0;
     ForNormalPoints(*m_list, [&](double, double y) {

@@ -170,8 +170,16 @@ public:
     double RunningXMax() const { return m_runXMax; }
     double RunningYMin() const { return m_runYMin; }
     double RunningYMax() const { return m_runYMax; }
-    double RunningXMean() const { return m_runXMean; }
-    double RunningYMean() const { return m_runYMean; }
+    double RunningXMean() const
+    {
+        SettleMeans();
+        return m_runXMean;
+    }
+    double RunningYMean() const
+    {
+        SettleMeans();
+        return m_runYMean;
+    }
     int RunningCount() const { return m_runCount; }
 
     // --- storage
@@ -222,6 +230,16 @@ protected:
 
 private:
     void ResetRunning();
+    // The means follow the sums; AddXY only marks them, the division is
+    // done when a mean is read.
+    void SettleMeans() const
+    {
+        if (!m_meansStale)
+            return;
+        m_meansStale = false;
+        m_runXMean = static_cast<double>(m_runXSum / m_runCount);
+        m_runYMean = static_cast<double>(m_runYSum / m_runCount);
+    }
     double MarkerHalfWidth(bool xAxis);
     void ChangePoint(int index, const std::function<void(TiPlotPointAttributes&)>& change);
 
@@ -254,8 +272,9 @@ private:
     double m_runXMax = -1e300;
     double m_runYMin = 1e300;
     double m_runYMax = -1e300;
-    double m_runXMean = 0;
-    double m_runYMean = 0;
+    mutable double m_runXMean = 0;
+    mutable double m_runYMean = 0;
+    mutable bool m_meansStale = false;
     int m_runCount = 0;
     long double m_runXSum = 0;
     long double m_runYSum = 0;

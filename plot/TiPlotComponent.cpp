@@ -5,6 +5,7 @@
 #include "widgets/TiError.h"
 
 #include <QFile>
+#include <QMetaMethod>
 #include <QSaveFile>
 
 TiPlotComponent::TiPlotComponent(QWidget* parent)
@@ -114,16 +115,55 @@ void TiPlotComponent::MasterChange() { InvalidateChange(); }
 
 void TiPlotComponent::MasterRemove(TiPlotObject*) {}
 
+namespace {
+
+// The axis events in the order X min, span, min-span, then Y.
+const QMetaMethod& AxisSignal(int which)
+{
+    static const QMetaMethod signals_[] = {
+        QMetaMethod::fromSignal(&TiPlotComponent::OnXAxisMinChange),
+        QMetaMethod::fromSignal(&TiPlotComponent::OnXAxisSpanChange),
+        QMetaMethod::fromSignal(&TiPlotComponent::OnXAxisMinSpanChange),
+        QMetaMethod::fromSignal(&TiPlotComponent::OnYAxisMinChange),
+        QMetaMethod::fromSignal(&TiPlotComponent::OnYAxisSpanChange),
+        QMetaMethod::fromSignal(&TiPlotComponent::OnYAxisMinSpanChange),
+    };
+    return signals_[which];
+}
+
+} // namespace
+
+// Tracking changes an axis with nearly every new point, so the events cost
+// nothing unless someone listens; connections are noted as they are made.
+void TiPlotComponent::connectNotify(const QMetaMethod& signal)
+{
+    for (int i = 0; i < 6; ++i)
+        if (signal == AxisSignal(i))
+            m_axisListeners |= 1u << i;
+}
+
+void TiPlotComponent::disconnectNotify(const QMetaMethod&)
+{
+    m_axisListeners = 0;
+    for (int i = 0; i < 6; ++i)
+        if (isSignalConnected(AxisSignal(i)))
+            m_axisListeners |= 1u << i;
+}
+
+bool TiPlotComponent::AxisListened(int which) const { return (m_axisListeners & (1u << which)) != 0; }
+
 void TiPlotComponent::DoAxisMinChange(TiPlotAxis* axis, double oldValue, double newValue, bool alone, double span)
 {
     if (Loading())
         return;
     const bool x = axis->IsXAxis();
-    const int index = m_master->ManagerOf(axis->Kind()).GetIndex(axis);
-    if (x)
-        emit OnXAxisMinChange(index, oldValue, newValue);
-    else
-        emit OnYAxisMinChange(index, oldValue, newValue);
+    if (AxisListened(x ? 0 : 3)) {
+        const int index = m_master->ManagerOf(axis->Kind()).GetIndex(axis);
+        if (x)
+            emit OnXAxisMinChange(index, oldValue, newValue);
+        else
+            emit OnYAxisMinChange(index, oldValue, newValue);
+    }
     if (alone)
         DoAxisMinSpanChange(axis, oldValue, span, newValue, span);
 }
@@ -132,11 +172,14 @@ void TiPlotComponent::DoAxisSpanChange(TiPlotAxis* axis, double oldValue, double
 {
     if (Loading())
         return;
-    const int index = m_master->ManagerOf(axis->Kind()).GetIndex(axis);
-    if (axis->IsXAxis())
-        emit OnXAxisSpanChange(index, oldValue, newValue);
-    else
-        emit OnYAxisSpanChange(index, oldValue, newValue);
+    const bool x = axis->IsXAxis();
+    if (AxisListened(x ? 1 : 4)) {
+        const int index = m_master->ManagerOf(axis->Kind()).GetIndex(axis);
+        if (x)
+            emit OnXAxisSpanChange(index, oldValue, newValue);
+        else
+            emit OnYAxisSpanChange(index, oldValue, newValue);
+    }
     if (alone)
         DoAxisMinSpanChange(axis, min, oldValue, min, newValue);
 }
@@ -145,8 +188,11 @@ void TiPlotComponent::DoAxisMinSpanChange(TiPlotAxis* axis, double oldMin, doubl
 {
     if (Loading())
         return;
+    const bool x = axis->IsXAxis();
+    if (!AxisListened(x ? 2 : 5))
+        return;
     const int index = m_master->ManagerOf(axis->Kind()).GetIndex(axis);
-    if (axis->IsXAxis())
+    if (x)
         emit OnXAxisMinSpanChange(index, oldMin, oldSpan, newMin, newSpan);
     else
         emit OnYAxisMinSpanChange(index, oldMin, oldSpan, newMin, newSpan);

@@ -241,6 +241,8 @@ signals:
 
 protected:
     void iPaintTo(TiCanvas& canvas) override;
+    void connectNotify(const QMetaMethod& signal) override;
+    void disconnectNotify(const QMetaMethod& signal) override;
     // The widget's default content: toolbar, legend, axes, channel, data
     // view, cursor and title label, with the layout manager off meanwhile.
     void CreateDefaultObjects();
@@ -254,12 +256,14 @@ private:
         InvalidateChange();
     }
     TiPlotLabel* TitleLabel() const;
+    bool AxisListened(int which) const;
     int AddObject(TiPlotKind kind);
     void DeleteObject(TiPlotKind kind, int index);
     void RemoveAllObjects(TiPlotKind kind);
 
     std::unique_ptr<TiPlotMasterManager> m_master;
     bool m_definedBracketOpen = false;
+    unsigned m_axisListeners = 0;
     bool m_userCanAddRemoveChannels = false;
     int m_outerMarginLeft = 5;
     int m_outerMarginTop = 5;

@@ -1,7 +1,11 @@
 #include "plot/TiPlotTrace.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace TiPlotTrace {
 
@@ -31,6 +35,18 @@ void drawOne(TiCanvas& canvas, const QLine& line, const TiPlotTraceStyle& style)
     canvas.Polyline({line.p1(), line.p2()});
 }
 
+// Nearest integer, halves to even, for |v| well inside the int range: the
+// processor's conversion in its default rounding mode, which is what tiRound
+// computes, without a library call per point.
+inline int roundEven(double v)
+{
+#if defined(__SSE2__)
+    return _mm_cvtsd_si32(_mm_set_sd(v));
+#else
+    return static_cast<int>(std::nearbyint(v));
+#endif
+}
+
 // Value-to-pixel mapping of one axis for points inside its range; linear
 // scales skip the general routine's checks, which cannot trigger there.
 struct InnerMapper {
@@ -51,42 +67,33 @@ struct InnerMapper {
     {
         if (!(v >= min && v <= max))
             return false;
-        // Rounds half to even in the default rounding mode, like tiRound.
-        pixel = linear ? minPixel - static_cast<int>(std::nearbyint((v - min) * ppu)) : map.PositionToPixels(v);
+        pixel = linear ? minPixel - roundEven((v - min) * ppu) : map.PositionToPixels(v);
         return pixel >= lowPixel && pixel <= highPixel;
     }
 };
 
 // The run of one pixel column: consecutive inner points drawn at the same x.
 // Their vertical segments cover lo..hi-1, and hi too when a zero-length
-// segment sits there.
+// segment sits there (zeroMax is the highest pixel of one).
 struct Column {
     bool active = false;
-    int x = 0, lo = 0, hi = 0, last = 0, count = 0;
-    bool zeroAtHi = false;
+    int x = 0, lo = 0, hi = 0, last = 0, zeroMax = INT_MIN;
+    bool several = false;
 
-    void start(int px, int py)
-    {
-        *this = Column {true, px, py, py, py, 1, false};
-    }
+    void start(int px, int py) { *this = Column {true, px, py, py, py, INT_MIN, false}; }
+    // Without branches on the data: a random walk makes them unpredictable.
     void add(int py)
     {
-        if (py == last) {
-            if (py == hi)
-                zeroAtHi = true;
-        } else if (py > hi) {
-            hi = py;
-            zeroAtHi = false;
-        } else if (py < lo) {
-            lo = py;
-        }
+        zeroMax = std::max(zeroMax, py == last ? py : INT_MIN);
+        hi = std::max(hi, py);
+        lo = std::min(lo, py);
         last = py;
-        ++count;
+        several = true;
     }
     void flush(std::vector<QLine>& out)
     {
-        if (active && count >= 2) {
-            if (zeroAtHi)
+        if (active && several) {
+            if (zeroMax == hi)
                 out.emplace_back(x, lo, x, hi + 1);
             else if (lo < hi)
                 out.emplace_back(x, lo, x, hi);
@@ -187,7 +194,59 @@ std::vector<QLine> reducedLines(std::span<const TiPlotPoint> points, const TiPlo
     bool prevInner = false;
     int prevX = 0, prevY = 0;
     const TiPlotPoint* prev = nullptr;
-    for (const TiPlotPoint& p : points) {
+    const TiPlotPoint* const data = points.data();
+    const size_t n = points.size();
+    const bool fastLinear = mx.linear && my.linear;
+    const bool reversed = axes.Reversed;
+    const double xMin = mx.min, xMax = mx.max, xPpu = mx.ppu, yMin = my.min, yMax = my.max, yPpu = my.ppu;
+    const int xMinPixel = mx.minPixel, yMinPixel = my.minPixel;
+    size_t i = 0;
+    while (i < n) {
+        if (havePrev && prevInner && fastLinear) {
+            // The common run: normal points inside both ranges, one after
+            // another; their column is open. Everything it needs is held
+            // in locals so the loop runs in registers.
+            int cx = col.x, lo = col.lo, hi = col.hi, last = col.last, zeroMax = col.zeroMax;
+            bool several = col.several;
+            int lastX = prevX, lastY = prevY;
+            const size_t runStart = i;
+            for (; i < n; ++i) {
+                const TiPlotPoint& p = data[i];
+                if (p.Kind != TiPlotPointKind::Normal || !(p.X >= xMin && p.X <= xMax) || !(p.Y >= yMin && p.Y <= yMax))
+                    break;
+                // A value inside its range lands on its scale: the offset
+                // is within a hair of 0 .. the scale's length.
+                int px = xMinPixel - roundEven((p.X - xMin) * xPpu);
+                int py = yMinPixel - roundEven((p.Y - yMin) * yPpu);
+                if (reversed)
+                    std::swap(px, py);
+                if (px == cx) {
+                    zeroMax = std::max(zeroMax, py == last ? py : INT_MIN);
+                    hi = std::max(hi, py);
+                    lo = std::min(lo, py);
+                    several = true;
+                } else {
+                    col = Column {true, cx, lo, hi, last, zeroMax, several};
+                    col.flush(out);
+                    out.emplace_back(lastX, lastY, px, py);
+                    cx = px;
+                    lo = hi = py;
+                    zeroMax = INT_MIN;
+                    several = false;
+                }
+                last = py;
+                lastX = px;
+                lastY = py;
+            }
+            col = Column {true, cx, lo, hi, last, zeroMax, several};
+            prevX = lastX;
+            prevY = lastY;
+            if (i > runStart)
+                prev = &data[i - 1];
+            if (i == n)
+                break;
+        }
+        const TiPlotPoint& p = data[i++];
         if (p.Kind == TiPlotPointKind::Empty)
             continue;
         if (p.Kind == TiPlotPointKind::Null) {

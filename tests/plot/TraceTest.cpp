@@ -1,3 +1,4 @@
+#include "plot/TiPlotLayoutMath.h"
 #include "plot/TiPlotTrace.h"
 
 #include <QImage>
@@ -335,4 +336,54 @@ TEST(PlotTrace, MarkersSkipGapsOffScalePointsAndTurnOffAboveTheLimit)
     });
     EXPECT_EQ(painted(single), 36);
     EXPECT_NE(single.pixel(axes.X.PositionToPixels(5), axes.Y.PositionToPixels(5)), kWhite);
+}
+
+TEST(PlotTrace, LayersPaintInKeyOrderAndStayInsideTheDataViewPlusOne)
+{
+    // Two thick channels crossing; the one drawn last owns the crossing.
+    const TiRect dv {10, 10, 110, 110};
+    TiPlotTraceAxes axes;
+    axes.X = TiPlotScaleMap::horizontal(0, 10, dv.Left, dv.Right);
+    axes.Y = TiPlotScaleMap::vertical(0, 10, dv.Bottom, dv.Top);
+    const std::vector<TiPlotPoint> intfan {pt(0, 5), pt(10, 5)};
+    const std::vector<TiPlotPoint> extfan {pt(5, 0), pt(5, 10)};
+    struct Case {
+        int intfanLayer, extfanLayer;
+        QRgb crossing;
+    };
+    for (const Case& c : {Case {101, 100, 0xFFFF0000}, Case {100, 101, 0xFFFFFF00}, Case {100, 100, 0xFFFF0000}}) {
+        TiPlotLayerList layers;
+        layers.add(TiPlotLayerList::key(c.intfanLayer, 'F'), 0);
+        layers.add(TiPlotLayerList::key(c.extfanLayer, 'F'), 1);
+        QImage im = blank(130, 130);
+        {
+            TiCanvas canvas(im);
+            for (int object : layers.order()) {
+                canvas.IntersectClipRect(TiPlotLayoutMath::layerClipRect(dv));
+                TiPlotTraceStyle style;
+                style.Width = 5;
+                style.Color = object == 0 ? clRed : clYellow;
+                TiPlotTrace::draw(canvas, object == 0 ? intfan : extfan, axes, style);
+                canvas.ClearClip();
+            }
+        }
+        EXPECT_EQ(im.pixel(60, 60), c.crossing) << c.intfanLayer << " " << c.extfanLayer;
+    }
+
+    // A wide trace along the top and right ends is cut at the data view
+    // plus one pixel to the right and bottom.
+    QImage im = blank(130, 130);
+    {
+        TiCanvas canvas(im);
+        canvas.IntersectClipRect(TiPlotLayoutMath::layerClipRect(dv));
+        TiPlotTraceStyle style;
+        style.Width = 5;
+        TiPlotTrace::draw(canvas, {{pt(0, 10), pt(10, 10), pt(10, 0)}}, axes, style);
+    }
+    EXPECT_NE(im.pixel(50, 10), kWhite);
+    EXPECT_EQ(im.pixel(50, 9), kWhite);
+    EXPECT_NE(im.pixel(110, 50), kWhite);
+    EXPECT_EQ(im.pixel(111, 50), kWhite);
+    EXPECT_NE(im.pixel(108, 110), kWhite);
+    EXPECT_EQ(im.pixel(108, 111), kWhite);
 }
