@@ -286,6 +286,23 @@ void TiCanvas::Polyline(const QList<QPoint>& points)
     painter().drawPolyline(poly);
 }
 
+void TiCanvas::ThinLines(const QLine* lines, qsizetype count)
+{
+    if (count <= 0 || Pen.Style == psClear)
+        return;
+    QPainter& p = painter();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(tiToQColor(Pen.Color));
+    pen.setWidth(1);
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    // One call per line: a batch would let Qt merge touching lines into a
+    // path and leave out the pixels where they meet.
+    for (qsizetype i = 0; i < count; ++i)
+        p.drawLine(lines[i]);
+}
+
 void TiCanvas::MoveTo(int x, int y) { m_penPos = QPoint(x, y); }
 
 void TiCanvas::LineTo(int x, int y)

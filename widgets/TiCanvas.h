@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QLine>
 #include <QList>
 #include <QPoint>
 #include <QString>
@@ -95,6 +96,11 @@ public:
     // Filled with the brush, outlined with the pen; closes itself.
     void Polygon(const QList<QPoint>& points);
     void Polyline(const QList<QPoint>& points);
+    // Independent one-pixel lines in the pen colour, never antialiased (a
+    // thin data trace). Each covers the same pixels whichever way it runs:
+    // its first pixel and all but the end pixel of larger x (larger y when
+    // steep); a line of zero length covers its one pixel.
+    void ThinLines(const QLine* lines, qsizetype count);
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     void Line(int x1, int y1, int x2, int y2);
