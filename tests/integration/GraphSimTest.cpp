@@ -61,6 +61,14 @@ protected:
         return done();
     }
 
+    // Shows the sheet and lets the engine arrive at it: the arrival itself
+    // abandons what another sheet left unfinished.
+    void showTab(int index)
+    {
+        form->pages().setCurrentIndex(index);
+        ASSERT_TRUE(runUntil([this, index] { return form->linkState().EngineTab == index; }));
+    }
+
     // Clicks the button and waits until the engine is free again.
     void clickAndWait(const char* button)
     {
@@ -88,7 +96,7 @@ TEST_F(GraphSimTest, BothCurvesShowTheSimulatorsParametersAndFollowASet)
 {
     SimProcess sim({"--steady"});
     openPort(sim);
-    form->pages().setCurrentIndex(kGraphTab);
+    showTab(kGraphTab);
 
     clickAndWait("Button16");
     clickAndWait("Button17");
@@ -113,7 +121,7 @@ TEST_F(GraphSimTest, BothCurvesShowTheSimulatorsParametersAndFollowASet)
 
     // The operator reads the parameters, changes the internal fans' minimum
     // speed and stop temperature, and sets the group.
-    form->pages().setCurrentIndex(0);
+    showTab(0);
     clickAndWait("BitBtn1");
     form->findChild<QLineEdit*>("Edit13")->setText("1000");
     form->findChild<QLineEdit*>("Edit6")->setText("-2.5");
@@ -121,7 +129,7 @@ TEST_F(GraphSimTest, BothCurvesShowTheSimulatorsParametersAndFollowASet)
     clickAndWait("Set");
     ASSERT_EQ(boxes->last().text, "Set Successfully!");
 
-    form->pages().setCurrentIndex(kGraphTab);
+    showTab(kGraphTab);
     clickAndWait("Button16");
     const std::vector<Point> redrawn = points(0);
     ASSERT_EQ(redrawn.size(), 22u);
@@ -139,7 +147,7 @@ TEST_F(GraphSimTest, FaultModesApplyToCurveFetches)
     // Every reply from another address: the fetch ends silently, empty.
     SimProcess sim({"--steady", "--wrong-address", "1"});
     openPort(sim);
-    form->pages().setCurrentIndex(kGraphTab);
+    showTab(kGraphTab);
     clickAndWait("Button17");
     EXPECT_TRUE(points(1).empty());
     EXPECT_EQ(form->linkState().CommandCode, Command::None);
