@@ -181,7 +181,10 @@ void TiXYPlotRenderer::Prepare(TiCanvas& canvas)
     m_layerOrder.clear();
     CalcAllTicks(canvas);
     CalcLayout(canvas);
-    // The legend's band depends on the rectangle of the first pass.
+    // The legend's band depends on the rectangle of the first pass, the
+    // widest label on ticks over real scales: without ticks between the
+    // passes the first picture of a plot would differ from the second.
+    CalcAllTicks(canvas);
     CalcLayout(canvas);
     CalcAllTicks(canvas);
     for (int i = 0; i < m_plot.ChannelCount(); ++i)
