@@ -144,12 +144,17 @@ TEST_F(GraphSimTest, BothCurvesShowTheSimulatorsParametersAndFollowASet)
 
 TEST_F(GraphSimTest, FaultModesApplyToCurveFetches)
 {
-    // Every reply from another address: the fetch ends silently, empty.
-    SimProcess sim({"--steady", "--wrong-address", "1"});
-    openPort(sim);
-    showTab(kGraphTab);
-    clickAndWait("Button17");
-    EXPECT_TRUE(points(1).empty());
-    EXPECT_EQ(form->linkState().CommandCode, Command::None);
-    EXPECT_TRUE(boxes->empty()) << boxes->last().text;
+    // Every reply lost, corrupted or from another address: the fetch ends
+    // silently and the channel stays empty.
+    for (const char* fault : {"--wrong-address", "--corrupt-crc", "--drop"}) {
+        form = std::make_unique<TForm1>(std::make_unique<QtSerialPort>(), std::make_unique<RecordingMessageBoxes>());
+        boxes = static_cast<RecordingMessageBoxes*>(&form->messageBoxes());
+        SimProcess sim({"--steady", fault, "1"});
+        openPort(sim);
+        showTab(kGraphTab);
+        clickAndWait("Button17");
+        EXPECT_TRUE(points(1).empty()) << fault;
+        EXPECT_EQ(form->linkState().CommandCode, Command::None) << fault;
+        EXPECT_TRUE(boxes->empty()) << fault << ": " << boxes->last().text;
+    }
 }
