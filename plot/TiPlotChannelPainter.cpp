@@ -12,13 +12,7 @@ void Points(const TiPlotChannelCustom& channel, std::vector<TiPlotPoint>& out)
     if (start < 0 || stop < start)
         return;
     out.resize(size_t(stop - start + 1));
-    const TiPlotDataCustomList& list = channel.DataList();
-    for (int i = start; i <= stop; ++i) {
-        TiPlotPoint& p = out[size_t(i - start)];
-        bool empty = false, null = false;
-        list.GetXYEmptyNull(i, p.X, p.Y, empty, null);
-        p.Kind = null ? TiPlotPointKind::Null : empty ? TiPlotPointKind::Empty : TiPlotPointKind::Normal;
-    }
+    channel.DataList().ReadPoints(start, stop - start + 1, out.data());
 }
 
 TiPlotMarker ChannelMarker(const TiPlotChannelCustom& c)
