@@ -267,7 +267,10 @@ TiPlotTickResult calcTicks(const TiPlotScaleMap& scale, const TiPlotTickSettings
     double v;
     if (settings.DesiredStart != 0 && scale.Min <= settings.DesiredStart && settings.DesiredStart <= max) {
         v = settings.DesiredStart;
-        for (int guard = 0; v > scale.Min && guard < kMaxGeneratedTicks; ++guard)
+        // Far above Min the steps back are taken in one go.
+        if ((v - scale.Min) / increment > kMaxGeneratedTicks)
+            v -= std::ceil((v - scale.Min) / increment) * increment;
+        while (v > scale.Min && v - increment != v)
             v -= increment;
     } else if (calendar) {
         v = calendarShift(calendarAlign(scale.Min, r.YearMode), -tiRound(increment), r.YearMode);
@@ -277,12 +280,14 @@ TiPlotTickResult calcTicks(const TiPlotScaleMap& scale, const TiPlotTickSettings
 
     const double minorStep = increment / (settings.MinorCount + 1);
     const bool minors = settings.MinorCount >= 1 && minorStep != 0 && !calendar;
-    for (int guard = 0; v <= max + increment && guard < kMaxGeneratedTicks; ++guard) {
+    int generated = 0; // a nonsensical span or minor count cannot run away
+    while (v <= max + increment && generated < kMaxGeneratedTicks) {
         addTick(r, scale, 0, v, label);
+        ++generated;
         const double before = v;
         if (minors) {
             bool stuck = false;
-            for (int i = 0; i < settings.MinorCount; ++i) {
+            for (int i = 0; i < settings.MinorCount && generated < kMaxGeneratedTicks; ++i, ++generated) {
                 const double next = v + minorStep;
                 if (next == v) {
                     stuck = true;

@@ -211,3 +211,22 @@ TEST(PlotTicks, CustomListOnlyGetsPixels)
     EXPECT_EQ(ticks[0].Pixels, 100);
     EXPECT_FALSE(ticks[1].OnScale);
 }
+
+TEST(PlotTicks, NonsensicalSettingsStayBounded)
+{
+    const auto scale = TiPlotScaleMap::horizontal(0, 100, 0, 500);
+    TiPlotTickSettings s;
+    s.MinorCount = 50000000;
+    s.MaxIntervals = 10;
+    const TiPlotTickResult many = TiPlotTicks::calcTicks(scale, s, {});
+    EXPECT_LE(many.Ticks.size(), 100000u);
+
+    // A desired start far above the range steps back in one go.
+    s.MinorCount = 0;
+    s.DesiredIncrement = 1e-3;
+    s.DesiredStart = 50.0005;
+    s.MaxIntervals = 1000000;
+    const TiPlotTickResult fine = TiPlotTicks::calcTicks(TiPlotScaleMap::horizontal(0, 100, 0, 500), s, {});
+    ASSERT_FALSE(fine.Ticks.empty());
+    EXPECT_LT(fine.Ticks.front().Position, 0.002);
+}
