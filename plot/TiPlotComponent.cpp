@@ -135,18 +135,12 @@ const QMetaMethod& AxisSignal(int which)
 
 // Tracking changes an axis with nearly every new point, so the events cost
 // nothing unless someone listens; connections are noted as they are made.
+// A disconnected signal keeps its mark (Qt holds its connection lock while
+// it tells us, so we cannot ask again): emitting to nobody is harmless.
 void TiPlotComponent::connectNotify(const QMetaMethod& signal)
 {
     for (int i = 0; i < 6; ++i)
         if (signal == AxisSignal(i))
-            m_axisListeners |= 1u << i;
-}
-
-void TiPlotComponent::disconnectNotify(const QMetaMethod&)
-{
-    m_axisListeners = 0;
-    for (int i = 0; i < 6; ++i)
-        if (isSignalConnected(AxisSignal(i)))
             m_axisListeners |= 1u << i;
 }
 

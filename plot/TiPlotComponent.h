@@ -242,7 +242,6 @@ signals:
 protected:
     void iPaintTo(TiCanvas& canvas) override;
     void connectNotify(const QMetaMethod& signal) override;
-    void disconnectNotify(const QMetaMethod& signal) override;
     // The widget's default content: toolbar, legend, axes, channel, data
     // view, cursor and title label, with the layout manager off meanwhile.
     void CreateDefaultObjects();

@@ -351,9 +351,9 @@ Prepared Prepare(TiPlotComponent& plot, const QByteArray& document, const QStrin
         const QJsonArray items = value.toArray();
         for (qsizetype i = 0; i < items.size(); ++i) {
             const QString at = QStringLiteral("%1[%2]").arg(QLatin1String(kTranslationKey)).arg(i);
-            const QJsonObject item = items[i].toObject();
             if (!items[i].isObject())
                 Fail(name, at, QStringLiteral("expected an object"));
+            const QJsonObject item = items[i].toObject();
             for (auto it = item.begin(); it != item.end(); ++it) {
                 if (it.key() != QLatin1String("Text") && it.key() != QLatin1String("Replacement"))
                     Fail(name, at + QLatin1Char('.') + it.key(), QStringLiteral("unknown property"));

@@ -235,3 +235,20 @@ TEST(Channel, AxisNamesResolveLazilyAndDrawSetupNeedsBoth)
     EXPECT_EQ(f.channel->DrawStartIndex(), 0);
     EXPECT_EQ(f.channel->DrawStopIndex(), 0);
 }
+
+TEST(Channel, RunningMeansUseExtendedSumsAndRecomputeOnRequest)
+{
+    Fixture f;
+    f.channel->AddXY(1, 10);
+    f.channel->AddXY(3, 20);
+    EXPECT_EQ(f.channel->RunningXMean(), 2);
+    f.channel->AddXY(1e17, 30);
+    f.channel->AddXY(-1e17, 40);
+    // 1 + 3 + 1e17 - 1e17 keeps its low digits in an extended sum.
+    EXPECT_EQ(f.channel->RunningXMean(), 1);
+    EXPECT_EQ(f.channel->RunningYMean(), 25);
+    f.channel->SetDataNull(0, true);
+    EXPECT_EQ(f.channel->GetYMean(), 30);
+    EXPECT_EQ(f.channel->RunningCount(), 3);
+    EXPECT_EQ(f.channel->RunningXMean(), 1);
+}

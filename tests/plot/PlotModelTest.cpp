@@ -325,3 +325,37 @@ TEST(PlotModel, AxisRangeChangesRaiseTheWidgetEvents)
     };
     EXPECT_EQ(events, expected);
 }
+
+TEST(PlotModel, XYAxesReverseTakesTheAxesInTextOrderOfTheirZOrders)
+{
+    TiXYPlot plot;
+    plot.RemoveAllYAxes();
+    TiPlotXAxis* first = plot.GetXAxis(0);
+    TiPlotXAxis* second = plot.GetXAxis(plot.AddXAxis());
+    first->SetZOrder(10);
+    second->SetZOrder(2);
+    // "10" sorts before "2": the first axis moves over first and is then
+    // pushed out by the second.
+    plot.SetXYAxesReverse(true);
+    EXPECT_EQ(second->ZOrder(), 0);
+    EXPECT_EQ(first->ZOrder(), 1);
+    EXPECT_EQ(plot.DataViewZVert(), 2);
+    EXPECT_EQ(plot.GetLegend(0)->ZOrder(), 3);
+    EXPECT_EQ(plot.DataViewZHorz(), 2);
+}
+
+TEST(PlotModel, AxisEventsFollowConnectionsAndStaySilentWhileLoading)
+{
+    TiXYPlot plot;
+    int events = 0;
+    const auto connection = QObject::connect(&plot, &TiPlotComponent::OnYAxisSpanChange, [&] { ++events; });
+    plot.GetYAxis(0)->SetSpan(10);
+    EXPECT_EQ(events, 1);
+    plot.BeginLoading();
+    plot.GetYAxis(0)->SetSpan(20);
+    plot.Loaded();
+    EXPECT_EQ(events, 1);
+    QObject::disconnect(connection);
+    plot.GetYAxis(0)->SetSpan(30);
+    EXPECT_EQ(events, 1);
+}
