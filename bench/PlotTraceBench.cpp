@@ -113,6 +113,32 @@ void BM_TraceReductionOnly(benchmark::State& state)
 }
 BENCHMARK(BM_TraceReductionOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// The console's two fan curves of 22 points each, traces only.
+void BM_TraceConsoleCurves(benchmark::State& state)
+{
+    std::vector<TiPlotPoint> intfan, extfan;
+    for (int i = 0; i < 22; ++i) {
+        intfan.push_back({-40.0 + i * 5, 800.0 + i * 200, TiPlotPointKind::Normal});
+        extfan.push_back({-40.0 + i * 5, 500.0 + i * 230, TiPlotPointKind::Normal});
+    }
+    TiPlotTraceAxes a;
+    a.X = TiPlotScaleMap::horizontal(-45, 125, 60, 524);
+    a.Y = TiPlotScaleMap::vertical(0, 5500, 264, 11);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        TiCanvas canvas(image);
+        canvas.IntersectClipRect(TiRect {60, 11, 525, 265});
+        TiPlotTraceStyle style;
+        style.Color = clYellow;
+        TiPlotTrace::draw(canvas, extfan, a, style);
+        style.Color = clRed;
+        TiPlotTrace::draw(canvas, intfan, a, style);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_TraceConsoleCurves)->Unit(benchmark::kMicrosecond);
+
 #ifdef HX_HAVE_QCUSTOMPLOT
 void BM_QCustomPlotAdaptiveSampling(benchmark::State& state)
 {

@@ -1,7 +1,5 @@
 #include "plot/TiPlotScaleMap.h"
 
-#include "widgets/TiGeometry.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -32,7 +30,7 @@ int limitedPixel(int minPixel, double offset)
     if (std::isnan(offset))
         return minPixel;
     const double limited = std::clamp(offset, -1e9, 1e9);
-    return std::clamp(minPixel - tiRound(limited), -TiPlotScale::kPixelLimit, TiPlotScale::kPixelLimit);
+    return std::clamp(minPixel - TiPlotScale::roundPixel(limited), -TiPlotScale::kPixelLimit, TiPlotScale::kPixelLimit);
 }
 
 } // namespace

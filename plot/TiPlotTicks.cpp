@@ -267,7 +267,10 @@ TiPlotTickResult calcTicks(const TiPlotScaleMap& scale, const TiPlotTickSettings
     double v;
     if (settings.DesiredStart != 0 && scale.Min <= settings.DesiredStart && settings.DesiredStart <= max) {
         v = settings.DesiredStart;
-        for (int guard = 0; v > scale.Min && guard < kMaxGeneratedTicks; ++guard)
+        // Far above Min the steps back are taken in one go.
+        if ((v - scale.Min) / increment > kMaxGeneratedTicks)
+            v -= std::ceil((v - scale.Min) / increment) * increment;
+        while (v > scale.Min && v - increment != v)
             v -= increment;
     } else if (calendar) {
         v = calendarShift(calendarAlign(scale.Min, r.YearMode), -tiRound(increment), r.YearMode);
@@ -277,12 +280,14 @@ TiPlotTickResult calcTicks(const TiPlotScaleMap& scale, const TiPlotTickSettings
 
     const double minorStep = increment / (settings.MinorCount + 1);
     const bool minors = settings.MinorCount >= 1 && minorStep != 0 && !calendar;
-    for (int guard = 0; v <= max + increment && guard < kMaxGeneratedTicks; ++guard) {
+    int generated = 0; // a nonsensical span or minor count cannot run away
+    while (v <= max + increment && generated < kMaxGeneratedTicks) {
         addTick(r, scale, 0, v, label);
+        ++generated;
         const double before = v;
         if (minors) {
             bool stuck = false;
-            for (int i = 0; i < settings.MinorCount; ++i) {
+            for (int i = 0; i < settings.MinorCount && generated < kMaxGeneratedTicks; ++i, ++generated) {
                 const double next = v + minorStep;
                 if (next == v) {
                     stuck = true;
@@ -304,6 +309,95 @@ TiPlotTickResult calcTicks(const TiPlotScaleMap& scale, const TiPlotTickSettings
     }
     updatePixels(r.Ticks, scale);
     return r;
+}
+
+TiPlotAxisSide axisSide(bool horizontal, bool cartesian, bool reverseSide)
+{
+    if (cartesian)
+        return horizontal ? TiPlotAxisSide::Bottom : TiPlotAxisSide::Right;
+    if (horizontal)
+        return reverseSide ? TiPlotAxisSide::Top : TiPlotAxisSide::Bottom;
+    return reverseSide ? TiPlotAxisSide::Right : TiPlotAxisSide::Left;
+}
+
+QLine scaleLine(TiPlotAxisSide side, const TiRect& s, int m)
+{
+    switch (side) {
+    case TiPlotAxisSide::Left: return QLine(s.Right - m, s.Top, s.Right - m, s.Bottom + 1);
+    case TiPlotAxisSide::Right: return QLine(s.Left + m, s.Top, s.Left + m, s.Bottom + 1);
+    case TiPlotAxisSide::Top: return QLine(s.Left, s.Bottom - m, s.Right, s.Bottom - m);
+    case TiPlotAxisSide::Bottom: break;
+    }
+    return QLine(s.Left, s.Top + m, s.Right + 1, s.Top + m);
+}
+
+QLine tickLine(TiPlotAxisSide side, const TiRect& r, int i, int length, int t, bool major)
+{
+    QLine out;
+    switch (side) {
+    case TiPlotAxisSide::Left: out = QLine(r.Right - i, t, r.Right - i - length, t); break;
+    case TiPlotAxisSide::Right: out = QLine(r.Left + i, t, r.Left + i + length, t); break;
+    case TiPlotAxisSide::Top: out = QLine(t, r.Bottom - i, t, r.Bottom - i - length); break;
+    case TiPlotAxisSide::Bottom: out = QLine(t, r.Top + i, t, r.Top + i + length); break;
+    }
+    return major ? out : QLine(out.p2(), out.p1());
+}
+
+QLine cartesianTickLine(bool horizontal, const TiRect& r, int length, int t)
+{
+    const int half = (length + 1) / 2;
+    if (horizontal)
+        return QLine(t, r.Top - half, t, r.Top + half + 1);
+    return QLine(r.Left - half, t, r.Left + half + 1, t);
+}
+
+int labelOffset(bool scaleLinesShow, bool cartesian, int innerMargin, int majorLength, int labelGap)
+{
+    if (cartesian)
+        return labelGap + (majorLength + 1) / 2;
+    return scaleLinesShow ? innerMargin + majorLength + labelGap : innerMargin + labelGap;
+}
+
+TiRect labelRect(TiPlotAxisSide side, TiRotationAngle rotation, const TiRect& r, int a, int w, int h, int t)
+{
+    const bool upright = rotation == ira000 || rotation == ira180;
+    switch (side) {
+    case TiPlotAxisSide::Left:
+        return upright ? TiRect {r.Right - a - w, t - h / 2, r.Right - a, t + h / 2}
+                       : TiRect {r.Right - a - h, t - w / 2, r.Right - a, t + w / 2};
+    case TiPlotAxisSide::Right:
+        return upright ? TiRect {r.Left + a, t - h / 2, r.Left + a + w, t + h / 2}
+                       : TiRect {r.Left + a, t - w / 2, r.Left + a + h, t + w / 2};
+    case TiPlotAxisSide::Top:
+        return upright ? TiRect {t - w / 2, r.Bottom - a - h, t + w / 2, r.Bottom - a}
+                       : TiRect {t - h / 2, r.Bottom - a - w, t + h / 2, r.Bottom - a};
+    case TiPlotAxisSide::Bottom: break;
+    }
+    return upright ? TiRect {t - w / 2, r.Top + a, t + w / 2, r.Top + a + h}
+                   : TiRect {t - h / 2, r.Top + a, t + h / 2, r.Top + a + w};
+}
+
+TiRect titleRect(TiPlotAxisSide side, const TiRect& s, int om, bool titleRotated, int textWidth, int textHeight,
+                 bool* turned)
+{
+    const int thick = titleRotated ? textWidth : textHeight;
+    const int along = titleRotated ? textHeight : textWidth;
+    const int c = (s.Top + s.Bottom) / 2;
+    const bool horizontal = side == TiPlotAxisSide::Top || side == TiPlotAxisSide::Bottom;
+    if (turned)
+        *turned = horizontal ? titleRotated : !titleRotated;
+    switch (side) {
+    case TiPlotAxisSide::Top: return TiRect {s.Left, s.Top + om, s.Right, s.Top + om + thick};
+    case TiPlotAxisSide::Bottom: return TiRect {s.Left, s.Bottom - om - thick, s.Right, s.Bottom - om};
+    case TiPlotAxisSide::Left: return TiRect {s.Left + om, c - along / 2, s.Left + om + thick, c + along / 2};
+    case TiPlotAxisSide::Right: break;
+    }
+    return TiRect {s.Right - om - thick, c - along / 2, s.Right - om, c + along / 2};
+}
+
+QLine gridLine(bool horizontalAxis, const TiRect& rect, int t)
+{
+    return horizontalAxis ? QLine(t, rect.Top, t, rect.Bottom) : QLine(rect.Left, t, rect.Right, t);
 }
 
 } // namespace TiPlotTicks

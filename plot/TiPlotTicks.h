@@ -3,6 +3,9 @@
 // and pixels, in ascending value order, holding only ticks on the scale.
 #include "plot/TiPlotScaleMap.h"
 
+#include "widgets/TiGeometry.h"
+
+#include <QLine>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -33,6 +36,9 @@ struct TiPlotTickResult {
     bool YearMode = false;
 };
 
+// Where an axis' labels lie relative to its scale line.
+enum class TiPlotAxisSide { Left = 0, Right = 1, Top = 2, Bottom = 3 };
+
 namespace TiPlotTicks {
 
 using LabelFunction = std::function<QString(double)>;
@@ -62,5 +68,28 @@ TiPlotTickResult calcTicks(const TiPlotScaleMap& scale, const TiPlotTickSettings
 
 // Recomputes OnScale and Pixels of a list the user built by hand.
 void updatePixels(std::vector<TiPlotTick>& ticks, const TiPlotScaleMap& scale);
+
+// Geometry of drawing an axis: its scale line, ticks, labels and title, and
+// the data view's grid lines at its ticks. Lines run from p1 to p2 and, like
+// every canvas line, leave out their last pixel.
+TiPlotAxisSide axisSide(bool horizontal, bool cartesian, bool reverseSide);
+// `margin` is InnerMargin, 0 for a cartesian axis.
+QLine scaleLine(TiPlotAxisSide side, const TiRect& scaleRect, int margin);
+// A major tick runs from the scale line outward, a minor one from its outer
+// end inward; `length` is MajorLength or MinorLength.
+QLine tickLine(TiPlotAxisSide side, const TiRect& drawRect, int innerMargin, int length, int pixel, bool major);
+// A cartesian axis' tick crosses its line: (length + 1) div 2 to one side,
+// one pixel more to the other.
+QLine cartesianTickLine(bool horizontal, const TiRect& drawRect, int length, int pixel);
+// Distance A of the labels from the band's data-view edge.
+int labelOffset(bool scaleLinesShow, bool cartesian, int innerMargin, int majorLength, int labelGap);
+// Rectangle a label of width w and height h is centred in (before turning).
+TiRect labelRect(TiPlotAxisSide side, TiRotationAngle rotation, const TiRect& drawRect, int offset, int w, int h,
+                 int pixel);
+// Title rectangle; `turned` tells whether the title is drawn turned 90 degrees.
+TiRect titleRect(TiPlotAxisSide side, const TiRect& scaleRect, int outerMargin, bool titleRotated, int textWidth,
+                 int textHeight, bool* turned);
+// A grid line of an axis across the data view rectangle.
+QLine gridLine(bool horizontalAxis, const TiRect& rect, int pixel);
 
 } // namespace TiPlotTicks

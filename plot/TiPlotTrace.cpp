@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace TiPlotTrace {
 
@@ -35,18 +32,6 @@ void drawOne(TiCanvas& canvas, const QLine& line, const TiPlotTraceStyle& style)
     canvas.Polyline({line.p1(), line.p2()});
 }
 
-// Nearest integer, halves to even, for |v| well inside the int range: the
-// processor's conversion in its default rounding mode, which is what tiRound
-// computes, without a library call per point.
-inline int roundEven(double v)
-{
-#if defined(__SSE2__)
-    return _mm_cvtsd_si32(_mm_set_sd(v));
-#else
-    return static_cast<int>(std::nearbyint(v));
-#endif
-}
-
 // Value-to-pixel mapping of one axis for points inside its range; linear
 // scales skip the general routine's checks, which cannot trigger there.
 struct InnerMapper {
@@ -67,7 +52,7 @@ struct InnerMapper {
     {
         if (!(v >= min && v <= max))
             return false;
-        pixel = linear ? minPixel - roundEven((v - min) * ppu) : map.PositionToPixels(v);
+        pixel = linear ? minPixel - TiPlotScale::roundPixel((v - min) * ppu) : map.PositionToPixels(v);
         return pixel >= lowPixel && pixel <= highPixel;
     }
 };
@@ -148,11 +133,15 @@ bool segmentLine(double x1, double y1, double x2, double y2, const TiPlotTraceAx
     Segment s {x1, y1, x2, y2};
     if (!clipSegment(s, axes.X.Min, axes.X.Max(), axes.Y.Min, axes.Y.Max()))
         return false;
-    if (!axes.X.PointOnScale(s.X1) || !axes.X.PointOnScale(s.X2) || !axes.Y.PointOnScale(s.Y1)
-        || !axes.Y.PointOnScale(s.Y2))
+    // Both ends must land on their scales; each pixel is mapped once.
+    auto onScale = [](const TiPlotScaleMap& m, double v, int& pixel) {
+        pixel = m.PositionToPixels(v);
+        return pixel >= std::min(m.MinPixel(), m.MaxPixel()) && pixel <= std::max(m.MinPixel(), m.MaxPixel());
+    };
+    QPoint a, b;
+    if (!onScale(axes.X, s.X1, a.rx()) || !onScale(axes.X, s.X2, b.rx()) || !onScale(axes.Y, s.Y1, a.ry())
+        || !onScale(axes.Y, s.Y2, b.ry()))
         return false;
-    const QPoint a(axes.X.PositionToPixels(s.X1), axes.Y.PositionToPixels(s.Y1));
-    const QPoint b(axes.X.PositionToPixels(s.X2), axes.Y.PositionToPixels(s.Y2));
     line = axes.Reversed ? QLine(a.y(), a.x(), b.y(), b.x()) : QLine(a, b);
     return true;
 }
@@ -216,8 +205,8 @@ std::vector<QLine> reducedLines(std::span<const TiPlotPoint> points, const TiPlo
                     break;
                 // A value inside its range lands on its scale: the offset
                 // is within a hair of 0 .. the scale's length.
-                int px = xMinPixel - roundEven((p.X - xMin) * xPpu);
-                int py = yMinPixel - roundEven((p.Y - yMin) * yPpu);
+                int px = xMinPixel - TiPlotScale::roundPixel((p.X - xMin) * xPpu);
+                int py = yMinPixel - TiPlotScale::roundPixel((p.Y - yMin) * yPpu);
                 if (reversed)
                     std::swap(px, py);
                 if (px == cx) {

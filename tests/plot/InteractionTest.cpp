@@ -3,6 +3,7 @@
 
 #include "plot/TiPlotAxis.h"
 #include "plot/TiPlotAxisInteraction.h"
+#include "plot/TiPlotLegend.h"
 #include "plot/TiPlotXAxis.h"
 #include "plot/TiPlotYAxis.h"
 #include "plot/TiXYPlotRenderer.h"
@@ -137,4 +138,34 @@ TEST(PlotMouse, MenusOfTheAxisAndTheDataView)
     p.plot.Interaction().Forget(nullptr);
     Send(p.plot, QEvent::MouseButtonPress, p.onX(), Qt::RightButton, Qt::RightButton);
     EXPECT_EQ(p.plot.Interaction().PopupMenu(), nullptr);
+}
+
+TEST(PlotMouse, LegendScrollButtons)
+{
+    TiXYPlot plot;
+    plot.resize(500, 400);
+    for (int i = 1; i < 10; ++i)
+        plot.AddChannel();
+    TiPlotLegend& legend = *plot.GetLegend(0);
+    legend.SetWrapRowAutoCountEnabled(false);
+    legend.SetWrapRowDesiredCount(4);
+    plot.RenderToImage();
+    const TiPlotLegendState& state = plot.Renderer().LegendState(&legend);
+    ASSERT_TRUE(state.Geometry.ButtonsVisible);
+    EXPECT_EQ(state.Geometry.Rows, 4);
+    EXPECT_FALSE(state.Geometry.UpEnabled);
+    for (int press = 0; press < 3; ++press) {
+        const TiRect b = state.Geometry.DownButton;
+        const QPoint centre((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
+        Send(plot, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+        Send(plot, QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
+        plot.RenderToImage();
+    }
+    // Channels 4 to 7 (counting from 1) are shown, and the up button works.
+    EXPECT_EQ(state.Geometry.FirstShown, 3);
+    EXPECT_EQ(state.Geometry.LastShown, 6);
+    EXPECT_TRUE(state.Geometry.UpEnabled);
+    EXPECT_TRUE(plot.GetChannel(2)->LegendRect().IsEmpty());
+    EXPECT_FALSE(plot.GetChannel(3)->LegendRect().IsEmpty());
+    EXPECT_TRUE(plot.GetChannel(7)->LegendRect().IsEmpty());
 }

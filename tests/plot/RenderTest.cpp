@@ -284,3 +284,46 @@ TEST(PlotRender, HiddenAxisGivesUpItsBand)
     plot.RenderToImage();
     EXPECT_LT(plot.Renderer().DataViewRect().Left, left - 20);
 }
+
+TEST(PlotPoints, HandedOverInLogicalOrderAcrossTheRing)
+{
+    for (TiPlotDataStyle style : {ipdsStandard, ipdsCompact, ipdsFullFeature}) {
+        TiXYPlot plot;
+        TiXYPlotChannel& c = *plot.GetChannel(0);
+        c.SetDataStyle(style);
+        c.SetRingBufferSize(3);
+        for (int i = 1; i <= 5; ++i)
+            c.AddXY(i, 10 * i);
+        if (style != ipdsCompact)
+            c.SetDataNull(1, true);
+        std::vector<TiPlotPoint> points(3);
+        c.DataList().ReadPoints(0, 3, points.data());
+        EXPECT_EQ(points[0].X, 3) << style;
+        EXPECT_EQ(points[2].Y, 50) << style;
+        EXPECT_EQ(points[1].Kind, style != ipdsCompact ? TiPlotPointKind::Null : TiPlotPointKind::Normal) << style;
+        EXPECT_EQ(points[2].Kind, TiPlotPointKind::Normal) << style;
+        EXPECT_FALSE(ErrorOf([&] { c.DataList().ReadPoints(1, 3, points.data()); }).isEmpty()) << style;
+    }
+}
+
+TEST(PlotRender, BackgroundGradientAndTitle)
+{
+    TiXYPlot plot;
+    plot.resize(300, 200);
+    plot.SetBackGroundGradientEnabled(true);
+    plot.SetBackGroundGradientDirection(ifdTopBottom);
+    plot.SetBackGroundGradientStartColor(clBlue);
+    plot.SetBackGroundGradientStopColor(clBlack);
+    plot.SetTitleVisible(true);
+    plot.SetTitleText(QStringLiteral("Title"));
+    QImage image = plot.RenderToImage();
+    const QColor top = image.pixelColor(150, 3), bottom = image.pixelColor(150, 196);
+    EXPECT_GT(top.blue(), 200);
+    EXPECT_LT(bottom.blue(), 40);
+    // The title label takes a band above the data view and writes in white.
+    const TiRect dv = plot.Renderer().DataViewRect();
+    EXPECT_GT(Count(image, TiRect{0, 0, 300, dv.Top}, clWhite), 20);
+    plot.SetTitleVisible(false);
+    plot.RenderToImage();
+    EXPECT_LT(plot.Renderer().DataViewRect().Top, dv.Top);
+}

@@ -1,4 +1,5 @@
 #include "plot/TiPlotScaleMap.h"
+#include "widgets/TiGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -70,4 +71,10 @@ TEST(PlotScaleMap, Log10MapsDecadesEvenly)
     EXPECT_EQ(x.PositionToPixels(1000), 300);
     EXPECT_EQ(x.PositionToPixels(-5), 0); // non-positive values sit at 1
     EXPECT_NEAR(x.PixelsToPosition(200), 100, 1e-9);
+}
+
+TEST(PlotScaleMap, PixelRoundingMatchesTheWidgetsRounding)
+{
+    for (double v : {0.5, 1.5, 2.5, -0.5, -1.5, -2.5, 2.4999999, 2.5000001, -7.49, 31999.5, -31999.5, 0.0})
+        EXPECT_EQ(TiPlotScale::roundPixel(v), tiRound(v)) << v;
 }

@@ -211,3 +211,63 @@ TEST(PlotTicks, CustomListOnlyGetsPixels)
     EXPECT_EQ(ticks[0].Pixels, 100);
     EXPECT_FALSE(ticks[1].OnScale);
 }
+
+TEST(PlotTicks, NonsensicalSettingsStayBounded)
+{
+    const auto scale = TiPlotScaleMap::horizontal(0, 100, 0, 500);
+    TiPlotTickSettings s;
+    s.MinorCount = 50000000;
+    s.MaxIntervals = 10;
+    const TiPlotTickResult many = TiPlotTicks::calcTicks(scale, s, {});
+    EXPECT_LE(many.Ticks.size(), 100000u);
+
+    // A desired start far above the range steps back in one go.
+    s.MinorCount = 0;
+    s.DesiredIncrement = 1e-3;
+    s.DesiredStart = 50.0005;
+    s.MaxIntervals = 1000000;
+    const TiPlotTickResult fine = TiPlotTicks::calcTicks(TiPlotScaleMap::horizontal(0, 100, 0, 500), s, {});
+    ASSERT_FALSE(fine.Ticks.empty());
+    EXPECT_LT(fine.Ticks.front().Position, 0.002);
+}
+
+TEST(PlotTicks, AxisDrawingGeometry)
+{
+    using TiPlotTicks::axisSide;
+    EXPECT_EQ(axisSide(true, false, false), TiPlotAxisSide::Bottom);
+    EXPECT_EQ(axisSide(true, false, true), TiPlotAxisSide::Top);
+    EXPECT_EQ(axisSide(false, false, false), TiPlotAxisSide::Left);
+    EXPECT_EQ(axisSide(false, true, false), TiPlotAxisSide::Right);
+    EXPECT_EQ(axisSide(true, true, true), TiPlotAxisSide::Bottom);
+
+    // Console X axis below the data view: band (60, 264) .. (524, 294).
+    const TiRect band {60, 264, 524, 294};
+    EXPECT_EQ(TiPlotTicks::scaleLine(TiPlotAxisSide::Bottom, band, 3), QLine(60, 267, 525, 267));
+    EXPECT_EQ(TiPlotTicks::tickLine(TiPlotAxisSide::Bottom, band, 3, 4, 100, true), QLine(100, 267, 100, 271));
+    EXPECT_EQ(TiPlotTicks::tickLine(TiPlotAxisSide::Bottom, band, 3, 2, 110, false), QLine(110, 269, 110, 267));
+    const int a = TiPlotTicks::labelOffset(true, false, 3, 4, 3);
+    EXPECT_EQ(a, 10);
+    EXPECT_EQ(TiPlotTicks::labelRect(TiPlotAxisSide::Bottom, ira000, band, a, 20, 13, 100), (TiRect {90, 274, 110, 287}));
+    bool turned = true;
+    EXPECT_EQ(TiPlotTicks::titleRect(TiPlotAxisSide::Bottom, band, 1, false, 80, 16, &turned),
+              (TiRect {60, 277, 524, 293}));
+    EXPECT_FALSE(turned);
+
+    // Y axis on the left: band (5, 11) .. (55, 264).
+    const TiRect left {5, 11, 55, 264};
+    EXPECT_EQ(TiPlotTicks::scaleLine(TiPlotAxisSide::Left, left, 3), QLine(52, 11, 52, 265));
+    EXPECT_EQ(TiPlotTicks::tickLine(TiPlotAxisSide::Left, left, 3, 4, 200, true), QLine(52, 200, 48, 200));
+    EXPECT_EQ(TiPlotTicks::labelRect(TiPlotAxisSide::Left, ira000, left, 10, 24, 13, 200), (TiRect {21, 194, 45, 206}));
+    EXPECT_EQ(TiPlotTicks::labelRect(TiPlotAxisSide::Left, ira090, left, 10, 24, 13, 200), (TiRect {32, 188, 45, 212}));
+    EXPECT_EQ(TiPlotTicks::titleRect(TiPlotAxisSide::Left, left, 2, false, 60, 16, &turned),
+              (TiRect {7, 137 - 30, 23, 137 + 30}));
+    EXPECT_TRUE(turned);
+    EXPECT_EQ(TiPlotTicks::scaleLine(TiPlotAxisSide::Right, left, 3), QLine(8, 11, 8, 265));
+    EXPECT_EQ(TiPlotTicks::scaleLine(TiPlotAxisSide::Top, band, 3), QLine(60, 291, 524, 291));
+
+    // Cartesian ticks cross their line; labels sit beside the half tick.
+    EXPECT_EQ(TiPlotTicks::cartesianTickLine(true, TiRect {60, 150, 524, 150}, 4, 100), QLine(100, 148, 100, 153));
+    EXPECT_EQ(TiPlotTicks::labelOffset(true, true, 3, 4, 3), 5);
+    EXPECT_EQ(TiPlotTicks::gridLine(true, TiRect {60, 11, 524, 264}, 100), QLine(100, 11, 100, 264));
+    EXPECT_EQ(TiPlotTicks::gridLine(false, TiRect {60, 11, 524, 264}, 50), QLine(60, 50, 524, 50));
+}
