@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include "app/ConfigurationLayout.h"
+#include "app/GraphLayout.h"
 #include "app/HxApplication.h"
 #include "app/LayoutBuilder.h"
 #include "app/LiveLayout.h"
@@ -14,6 +15,7 @@
 #include "link/RegisterMap.h"
 #include "link/QtSerialPort.h"
 #include "link/SerialPort.h"
+#include "plot/TiXYPlot.h"
 #include "widgets/TiLabel.h"
 #include "widgets/TiSwitchLed.h"
 
@@ -80,8 +82,10 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
 
     buildLayout(*this, configurationLayout());
     buildLayout(*this, liveLayout());
+    buildLayout(*this, graphLayout());
     bindControls();
     data_ = &control<QTabWidget>("Data");
+    plot_ = &control<TiXYPlot>("iXYPlot1");
     data_->setCurrentIndex(0);
     for (int i = 0; i < data_->count(); ++i) {
         QWidget* sheet = data_->widget(i);
@@ -119,6 +123,8 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     connectHandler("BitBtn2", &TForm1::BitBtn2Click);
     connectHandler("Button5", &TForm1::Button5Click);
     connectHandler("Button6", &TForm1::Button6Click);
+    connectHandler("Button16", &TForm1::Button16Click);
+    connectHandler("Button17", &TForm1::Button17Click);
     // Direct connections: the handler sees the LED as it was before the
     // click, since the switch flips itself only after OnClick.
     for (const auto& [name, handler] : {std::pair{"iSwitchLed1", &TForm1::iSwitchLed1Click},
@@ -299,6 +305,9 @@ void TForm1::Timer3Timer()
 void TForm1::iSwitchLed1Click() { live_.iSwitchLed1Click(); }
 void TForm1::iSwitchLed3Click() { live_.iSwitchLed3Click(); }
 
+void TForm1::Button16Click() { graph_.Button16Click(); }
+void TForm1::Button17Click() { graph_.Button17Click(); }
+
 // The designed place, pulled back onto the screen when the screen is too
 // small to show the whole window there.
 void TForm1::moveToDesignedPosition()
@@ -437,6 +446,22 @@ void TForm1::linkStep()
     live_.linkStep();
 }
 
-void TForm1::drawFanCurve(const FanCurve&, int)
+void TForm1::drawFanCurve(const FanCurve& curve, int channel)
 {
+    graph_.DrawFanCurve(curve, channel);
+}
+
+void TForm1::clearChannel(int channel)
+{
+    plot_->GetChannel(channel)->Clear();
+}
+
+void TForm1::setChannelLayer(int channel, int layer)
+{
+    plot_->GetChannel(channel)->SetLayer(layer);
+}
+
+void TForm1::addChannelPoint(int channel, double x, double y)
+{
+    plot_->GetChannel(channel)->AddXY(x, y);
 }

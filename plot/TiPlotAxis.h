@@ -151,6 +151,10 @@ public:
     void ResetFirstAlign() { m_firstAligned = false; }
     bool FirstAligned() const { return m_firstAligned; }
     void UpdateResumeValues();
+    // The values saved when tracking was switched off.
+    double ResumeMin() const { return m_resumeMin; }
+    double ResumeSpan() const { return m_resumeSpan; }
+    double ResumeLabelsMinLength() const { return m_resumeLabelsMinLength; }
     void ZoomToFit();
     void ZoomToFitFast();
 

@@ -1,5 +1,7 @@
 #include "plot/TiPlotDataCustomList.h"
 
+#include "plot/TiPlotTrace.h"
+
 #include "widgets/TiError.h"
 
 #include <climits>
@@ -136,4 +138,13 @@ void TiPlotDataCustomList::GetXYEmptyNull(int index, double& x, double& y, bool&
     y = SlotY(slot);
     empty = SlotEmpty(slot);
     null = SlotNull(slot);
+}
+
+void TiPlotDataCustomList::ReadPoints(int first, int count, TiPlotPoint* out) const
+{
+    for (int i = 0; i < count; ++i) {
+        bool empty = false, null = false;
+        GetXYEmptyNull(first + i, out[i].X, out[i].Y, empty, null);
+        out[i].Kind = null ? TiPlotPointKind::Null : empty ? TiPlotPointKind::Empty : TiPlotPointKind::Normal;
+    }
 }

@@ -4,6 +4,8 @@
 #include "widgets/TiColor.h"
 
 #include <cstddef>
+
+struct TiPlotPoint;
 #include <cstdint>
 
 // Drawing attributes of one point (trace, marker, bar, price values). The
@@ -73,6 +75,9 @@ public:
     void SetNull(int index, bool value) { SetSlotNull(GetActualIndex(index), value); }
     void SetEmpty(int index, bool value) { SetSlotEmpty(GetActualIndex(index), value); }
     void GetXYEmptyNull(int index, double& x, double& y, bool& empty, bool& null) const;
+    // Copies the points first .. first + count - 1 (logical order) as the
+    // trace takes them; one call per paint instead of calls per point.
+    virtual void ReadPoints(int first, int count, TiPlotPoint* out) const;
     TiPlotPointAttributes GetAttributes(int index) const { return SlotAttributes(GetActualIndex(index)); }
     void SetAttributes(int index, const TiPlotPointAttributes& value) { SetSlotAttributes(GetActualIndex(index), value); }
 

@@ -2,6 +2,7 @@
 
 #include "plot/TiPlotDataBlock.h"
 #include "plot/TiPlotDataCustomList.h"
+#include "plot/TiPlotTrace.h"
 
 #include <cstdint>
 
@@ -19,6 +20,24 @@ public:
     enum : std::uint16_t { FlagNull = 1, FlagEmpty = 2, FlagMarker = 4, MarkerStyleShift = 3, MarkerStyleMask = 0x78 };
 
     TiPlotDataNullList() : TiPlotDataCustomList(sizeof(Point)) {}
+
+    void ReadPoints(int first, int count, TiPlotPoint* out) const override
+    {
+        if (count <= 0)
+            return;
+        GetActualIndex(first + count - 1); // bounds of the whole range
+        int slot = GetActualIndex(first);
+        for (int i = 0; i < count; ++i) {
+            const Point& p = m_points[slot];
+            out[i].X = p.X;
+            out[i].Y = p.Y;
+            out[i].Kind = (p.Flags & FlagNull) ? TiPlotPointKind::Null
+                : (p.Flags & FlagEmpty)        ? TiPlotPointKind::Empty
+                                               : TiPlotPointKind::Normal;
+            if (++slot == Count())
+                slot = 0;
+        }
+    }
 
 protected:
     void Reallocate(int capacity) override { m_points.Resize(capacity); }

@@ -324,6 +324,23 @@ void TiCanvas::PolylineF(const QList<QPointF>& points)
     painter().drawPolyline(atPixelCentres(points));
 }
 
+void TiCanvas::ThinLines(const QLine* lines, qsizetype count)
+{
+    if (count <= 0 || Pen.Style == psClear)
+        return;
+    QPainter& p = painter();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(tiToQColor(Pen.Color));
+    pen.setWidth(1);
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    // One call per line: a batch would let Qt merge touching lines into a
+    // path and leave out the pixels where they meet.
+    for (qsizetype i = 0; i < count; ++i)
+        p.drawLine(lines[i]);
+}
+
 void TiCanvas::MoveTo(int x, int y) { m_penPos = QPoint(x, y); }
 
 void TiCanvas::LineTo(int x, int y)

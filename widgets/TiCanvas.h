@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QLine>
 #include <QList>
 #include <QPoint>
 #include <QString>
@@ -101,6 +102,11 @@ public:
     // than logical ones); (x, y) lies where the integer forms put pixel x, y.
     void PolygonF(const QList<QPointF>& points);
     void PolylineF(const QList<QPointF>& points);
+    // Independent one-pixel lines in the pen colour, never antialiased (a
+    // thin data trace). Each covers the same pixels whichever way it runs:
+    // its first pixel and all but the end pixel of larger x (larger y when
+    // steep); a line of zero length covers its one pixel.
+    void ThinLines(const QLine* lines, qsizetype count);
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     void Line(int x1, int y1, int x2, int y2);
