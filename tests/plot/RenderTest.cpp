@@ -385,3 +385,34 @@ TEST(PlotRender, FullPaintEqualsSegmentBySegmentDrawing)
         }
     }
 }
+
+TEST(PlotRender, LegendValueColumnsAndSelectedRow)
+{
+    TiXYPlot plot;
+    LoadConsole(plot);
+    TiXYPlotChannel& in = *plot.GetChannel(0);
+    TiXYPlotChannel& ex = *plot.GetChannel(1);
+    in.AddXY(10, 2000);
+    in.AddXY(20, 3000);
+    ex.SetYAxisName(QStringLiteral("nowhere"));
+    ex.AddXY(5, 1);
+    EXPECT_EQ(TiPlotLegendPainter::XValueText(in), QStringLiteral("20"));
+    EXPECT_EQ(TiPlotLegendPainter::YMaxText(in), QStringLiteral("3000"));
+    EXPECT_EQ(TiPlotLegendPainter::YMeanText(in), QStringLiteral("2500"));
+    EXPECT_EQ(TiPlotLegendPainter::YValueText(ex), QStringLiteral("N/A"));
+    EXPECT_EQ(TiPlotLegendPainter::YAxisNameText(ex), QStringLiteral("None"));
+    EXPECT_EQ(TiPlotLegendPainter::XAxisNameText(ex), QStringLiteral("Temperature"));
+    ex.Clear();
+    EXPECT_EQ(TiPlotLegendPainter::XValueText(ex), QStringLiteral("Empty"));
+    plot.AddTranslation(QStringLiteral("Empty"), QStringLiteral("Leer"));
+    EXPECT_EQ(TiPlotLegendPainter::XValueText(ex), QStringLiteral("Leer"));
+
+    // A selected channel's title cell is filled in the selection colour.
+    plot.GetLegend(0)->SetShowColumnYValue(true);
+    in.SetUserSelected(true);
+    const QImage image = plot.RenderToImage();
+    const TiRect cell = in.LegendRect();
+    ASSERT_FALSE(cell.IsEmpty());
+    EXPECT_GT(Count(image, cell, plot.GetLegend(0)->SelectedItemBackGroundColor()), cell.Width() * cell.Height() / 3);
+    EXPECT_EQ(Count(image, ex.LegendRect(), plot.GetLegend(0)->SelectedItemBackGroundColor()), 0);
+}
