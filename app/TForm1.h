@@ -17,6 +17,7 @@
 #include <unordered_map>
 
 class MessageBoxes;
+class MonitorLauncher;
 class QTabWidget;
 class QTimer;
 class SerialPort;
@@ -72,6 +73,7 @@ public:
     QTimer& timer1() { return *timer1_; }
     QTimer& timer2() { return *timer2_; }
     QTimer& timer3() { return *timer3_; }
+    MonitorLauncher& monitor() { return *monitor_; }
 
     // FormControls and LinkView, on the controls found by layout name.
     std::string text(const std::string& control) const override;
@@ -117,6 +119,8 @@ private:
     TransactionEngine engine_{state_, *port_, *this};
     ConfigCommands commands_{state_, *this};
     LiveDisplay live_{state_, *this};
+    // The bus monitor's button, shortcut and window; goes before the engine.
+    std::unique_ptr<MonitorLauncher> monitor_;
     QTabWidget* data_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;

@@ -17,6 +17,11 @@ public:
 
     void tick();
 
+    // Lets `observer` watch every request, received chunk, dropped queue and
+    // outcome; nullptr stops it. What the engine does stays the same.
+    void setObserver(LinkObserver* observer) { context_.tap.setObserver(observer); }
+    LinkTap& tap() { return context_.tap; }
+
     // Longest run of bytes a single read may bring in; more waiting than
     // this means the line is babbling, and the queue is dropped.
     static constexpr long kQueueLimit = 1024;

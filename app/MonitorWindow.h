@@ -1,0 +1,76 @@
+#pragma once
+
+#include "app/MonitorAutoSave.h"
+#include "app/MonitorModel.h"
+#include "link/TrafficLog.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+class QTimer;
+
+// The bus monitor: a window of its own beside the console, showing every
+// frame on the line as the link tap reports it, decoded and coloured by
+// outcome, with live counters, pause, clear, an errors-only filter, a view
+// that follows the newest row until the user scrolls up, copy, saving and
+// auto-save. It only watches: nothing here changes what the link does.
+class MonitorWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Asks for file names; tests answer without a dialog.
+    using FileQuestion = std::function<QString(const QString& caption)>;
+
+    explicit MonitorWindow(QWidget* parent = nullptr, std::size_t capacity = TrafficLog::kDefaultCapacity);
+    ~MonitorWindow() override;
+
+    TrafficLog& log() { return log_; }
+    MonitorModel& model() { return *model_; }
+    MonitorAutoSave& autoSave() { return *autoSave_; }
+    QTableView& table() { return *table_; }
+    bool followsTail() const { return follow_; }
+
+    void setFileQuestion(FileQuestion question) { askFile_ = std::move(question); }
+    // Failures are shown here; tests catch them instead.
+    void setMessageSink(std::function<void(const QString&)> sink) { showMessage_ = std::move(sink); }
+
+    // The buttons' work, callable directly.
+    void setPaused(bool paused);
+    void clear();
+    void setErrorsOnly(bool errorsOnly);
+    void copySelection();
+    bool saveLog(const QString& path);
+    bool startAutoSave(const QString& path);
+    void stopAutoSave();
+    // Counter line as shown.
+    QString countersText() const;
+    void refreshCounters();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void rowsArrived();
+    void scrolled(int value);
+    void report(const QString& message);
+
+    TrafficLog log_;
+    MonitorModel* model_ = nullptr;
+    MonitorAutoSave* autoSave_ = nullptr;
+    QTableView* table_ = nullptr;
+    QLabel* counters_ = nullptr;
+    QLabel* autoSaveLabel_ = nullptr;
+    QPushButton* pause_ = nullptr;
+    QCheckBox* errorsOnly_ = nullptr;
+    QCheckBox* followBox_ = nullptr;
+    QCheckBox* autoSaveBox_ = nullptr;
+    QTimer* countersTimer_ = nullptr;
+    FileQuestion askFile_;
+    std::function<void(const QString&)> showMessage_;
+    bool follow_ = true;
+    bool scrolling_ = false;
+};
