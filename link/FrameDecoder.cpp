@@ -2,7 +2,7 @@
 
 #include "link/Crc16.h"
 #include "link/Frames.h"
-#include "link/RegisterNames.h"
+#include "link/RegisterMap.h"
 
 #include <cmath>
 #include <cstdio>
@@ -115,8 +115,8 @@ std::string_view spaceName(std::uint8_t function)
 std::string holdingValue(std::uint16_t reg, std::uint16_t raw)
 {
     std::string text = "reg " + std::to_string(reg);
-    if (const auto d = describeHoldingRegister(reg))
-        text += " " + std::string(d->name);
+    if (const RegisterMap::Entry* e = RegisterMap::byRegister(reg))
+        text += " " + std::string(e->name);
     return text + " = " + registerValueText(reg, raw);
 }
 
@@ -320,8 +320,8 @@ std::string exceptionMeaning(std::uint8_t code)
 
 std::string registerValueText(std::uint16_t reg, std::uint16_t raw)
 {
-    if (const auto d = describeHoldingRegister(reg))
-        return scaled(raw, d->scale, d->isSigned, d->unit);
+    if (const RegisterMap::Entry* e = RegisterMap::byRegister(reg))
+        return scaled(raw, e->scale == RegisterMap::Scale::Tenths ? 0.1 : 1.0, e->isSigned, e->unit);
     return std::to_string(raw);
 }
 
