@@ -28,9 +28,6 @@ MonitorWindow::MonitorWindow(QWidget* parent, std::size_t capacity)
     setWindowTitle(tr("Bus Monitor"));
     resize(900, 480);
 
-    model_ = new MonitorModel(log_, this);
-    autoSave_ = new MonitorAutoSave(log_, this);
-
     counters_ = new QLabel(this);
     counters_->setObjectName("MonitorCounters");
     counters_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -61,7 +58,7 @@ MonitorWindow::MonitorWindow(QWidget* parent, std::size_t capacity)
 
     table_ = new QTableView(this);
     table_->setObjectName("MonitorTable");
-    table_->setModel(model_);
+    table_->setModel(&model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setWordWrap(false);
@@ -105,13 +102,13 @@ MonitorWindow::MonitorWindow(QWidget* parent, std::size_t capacity)
     });
     // Queued: a failing write is noticed inside an engine tick, which must
     // finish before anything is shown.
-    connect(autoSave_, &MonitorAutoSave::failed, this, &MonitorWindow::report, Qt::QueuedConnection);
-    connect(autoSave_, &MonitorAutoSave::stopped, this, [this] {
+    connect(&autoSave_, &MonitorAutoSave::failed, this, &MonitorWindow::report, Qt::QueuedConnection);
+    connect(&autoSave_, &MonitorAutoSave::stopped, this, [this] {
         autoSaveBox_->setChecked(false);
         autoSaveLabel_->clear();
     });
-    connect(model_, &QAbstractItemModel::rowsInserted, this, &MonitorWindow::rowsArrived);
-    connect(model_, &QAbstractItemModel::modelReset, this, &MonitorWindow::rowsArrived);
+    connect(&model_, &QAbstractItemModel::rowsInserted, this, &MonitorWindow::rowsArrived);
+    connect(&model_, &QAbstractItemModel::modelReset, this, &MonitorWindow::rowsArrived);
     connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, this, &MonitorWindow::scrolled);
 
     countersTimer_ = new QTimer(this);
@@ -136,7 +133,7 @@ MonitorWindow::~MonitorWindow() = default;
 void MonitorWindow::setPaused(bool paused)
 {
     pause_->setChecked(paused);
-    model_->setPaused(paused);
+    model_.setPaused(paused);
 }
 
 void MonitorWindow::clear()
@@ -148,7 +145,7 @@ void MonitorWindow::clear()
 void MonitorWindow::setErrorsOnly(bool errorsOnly)
 {
     errorsOnly_->setChecked(errorsOnly);
-    model_->setErrorsOnly(errorsOnly);
+    model_.setErrorsOnly(errorsOnly);
 }
 
 void MonitorWindow::copySelection()
@@ -157,7 +154,7 @@ void MonitorWindow::copySelection()
     for (const QModelIndex& index : table_->selectionModel()->selectedRows())
         rows << index.row();
     if (!rows.isEmpty())
-        QApplication::clipboard()->setText(model_->linesOf(rows));
+        QApplication::clipboard()->setText(model_.linesOf(rows));
 }
 
 bool MonitorWindow::saveLog(const QString& path)
@@ -171,7 +168,7 @@ bool MonitorWindow::saveLog(const QString& path)
 
 bool MonitorWindow::startAutoSave(const QString& path)
 {
-    if (!autoSave_->start(path))
+    if (!autoSave_.start(path))
         return false;
     autoSaveBox_->setChecked(true);
     autoSaveLabel_->setText(path);
@@ -180,7 +177,7 @@ bool MonitorWindow::startAutoSave(const QString& path)
 
 void MonitorWindow::stopAutoSave()
 {
-    autoSave_->stop();
+    autoSave_.stop();
 }
 
 QString MonitorWindow::countersText() const

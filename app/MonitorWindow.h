@@ -29,8 +29,8 @@ public:
     ~MonitorWindow() override;
 
     TrafficLog& log() { return log_; }
-    MonitorModel& model() { return *model_; }
-    MonitorAutoSave& autoSave() { return *autoSave_; }
+    MonitorModel& model() { return model_; }
+    MonitorAutoSave& autoSave() { return autoSave_; }
     QTableView& table() { return *table_; }
     bool followsTail() const { return follow_; }
 
@@ -58,9 +58,10 @@ private:
     void scrolled(int value);
     void report(const QString& message);
 
+    // The model and the auto-save go before the log they listen to.
     TrafficLog log_;
-    MonitorModel* model_ = nullptr;
-    MonitorAutoSave* autoSave_ = nullptr;
+    MonitorModel model_{log_};
+    MonitorAutoSave autoSave_{log_};
     QTableView* table_ = nullptr;
     QLabel* counters_ = nullptr;
     QLabel* autoSaveLabel_ = nullptr;
