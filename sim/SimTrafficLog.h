@@ -40,7 +40,8 @@ public:
     const FaultCounts& faults() const { return faults_; }
     // Set when writing failed: the log then stops and says why here.
     const std::string& error() const { return error_; }
-    // Writes the fault summary and closes the file.
+    // Writes the fault summary and closes the file; false (with error())
+    // when that fails.
     bool close();
 
 private:
