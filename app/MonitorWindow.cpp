@@ -184,7 +184,7 @@ QString MonitorWindow::countersText() const
 {
     const TrafficCounters& c = log_.counters();
     const double rate = 100.0 * log_.timeoutRate(linkTimeNow().monotonicUs);
-    return tr("Requests %1   Valid %2   Time-outs %3   CRC errors %4   Wrong %5   Exceptions %6   "
+    return tr("Requests %1   Valid %2   Time-outs %3   CRC errors %4   Wrong %5   Exceptions %6\n"
               "TX %7 B   RX %8 B   Time-outs last minute %9 %   Entries %10, dropped %11")
         .arg(c.requests)
         .arg(c.validReplies)

@@ -90,7 +90,7 @@ std::string scaled(std::uint16_t raw, double scale, bool isSigned, std::string_v
     const int decimals = scale >= 1.0 ? 0 : static_cast<int>(std::lround(-std::log10(scale)));
     std::string text = format("%.*f", decimals, value);
     if (!unit.empty())
-        text += " " + std::string(unit);
+        text.append(" ").append(unit);
     return text;
 }
 
@@ -116,7 +116,7 @@ std::string holdingValue(std::uint16_t reg, std::uint16_t raw)
 {
     std::string text = "reg " + std::to_string(reg);
     if (const RegisterMap::Entry* e = RegisterMap::byRegister(reg))
-        text += " " + std::string(e->name);
+        text.append(" ").append(e->name);
     return text + " = " + registerValueText(reg, raw);
 }
 
@@ -124,7 +124,7 @@ std::string inputValue(std::uint16_t reg, std::uint16_t raw)
 {
     std::string text = "in " + std::to_string(reg);
     if (const Measurement* m = measurement(reg))
-        return text + " " + std::string(m->name) + " = " + scaled(raw, m->scale, m->isSigned, m->unit);
+        return text.append(" ").append(m->name).append(" = ") + scaled(raw, m->scale, m->isSigned, m->unit);
     return text + " = " + std::to_string(raw);
 }
 
@@ -133,7 +133,7 @@ std::string coilValue(std::uint16_t coil, std::uint16_t value)
     std::string text = "coil " + std::to_string(coil);
     const std::string_view name = nameOf(kCoils, coil);
     if (!name.empty())
-        text += " " + std::string(name);
+        text.append(" ").append(name);
     if (value == Frames::CoilOn)
         return text + " = ON";
     if (value == Frames::CoilOff)
@@ -155,9 +155,9 @@ std::string bitList(std::span<const std::uint8_t> reply, std::uint8_t function, 
         const int index = first + i;
         const std::string_view name =
             function == Function::ReadCoils ? nameOf(kCoils, index) : nameOf(kInputs, index);
-        on += (on.empty() ? "" : ", ") + std::to_string(index);
+        on.append(on.empty() ? "" : ", ").append(std::to_string(index));
         if (!name.empty())
-            on += " " + std::string(name);
+            on.append(" ").append(name);
     }
     return on.empty() ? "none on" : "on: " + on;
 }
@@ -284,8 +284,9 @@ std::string describeReply(const RequestHeader& request, std::span<const std::uin
         return why + format("%zu of %zu bytes", reply.size(), length);
     if (!crcGood(reply.first(length))) {
         const std::size_t at = length - 2;
-        why += format("CRC %02X %02X, should be %04X; ", unsigned(reply[at]), unsigned(reply[at + 1]),
-                      unsigned(Crc16(reply.data(), at)));
+        const unsigned crc = Crc16(reply.data(), at);
+        why += format("CRC %02X %02X, should be %02X %02X; ", unsigned(reply[at]), unsigned(reply[at + 1]), crc >> 8,
+                      crc & 0xFFU);
     }
     return why + "from " + std::to_string(address) + ": " + body(function, reply.first(length), false, request);
 }

@@ -136,8 +136,11 @@ TEST(MonitorWindow, TableShowsTheLogColouredByOutcomeWithCounters)
 
     const QString counters = h.monitor->countersText();
     EXPECT_TRUE(counters.contains(QString("Requests %1 ").arg(c.requests))) << counters.toStdString();
+    EXPECT_TRUE(counters.contains(QString("Valid %1 ").arg(c.validReplies)));
     EXPECT_TRUE(counters.contains(QString("Time-outs %1 ").arg(c.timeouts)));
     EXPECT_TRUE(counters.contains(QString("CRC errors %1 ").arg(c.crcErrors)));
+    EXPECT_TRUE(counters.contains(QString("TX %1 B").arg(c.bytesOut)));
+    EXPECT_TRUE(counters.contains(QString("RX %1 B").arg(c.bytesIn)));
 }
 
 TEST(MonitorWindow, ErrorsOnlyPauseAndClear)
