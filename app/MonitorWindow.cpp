@@ -67,6 +67,7 @@ MonitorWindow::MonitorWindow(QWidget* parent, std::size_t capacity)
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     table_->horizontalHeader()->setStretchLastSection(true);
+    table_->installEventFilter(this);
     table_->setColumnWidth(MonitorModel::TimeColumn, 96);
     table_->setColumnWidth(MonitorModel::DirectionColumn, 32);
     table_->setColumnWidth(MonitorModel::OutcomeColumn, 90);
@@ -204,13 +205,14 @@ void MonitorWindow::refreshCounters()
     counters_->setText(countersText());
 }
 
-void MonitorWindow::keyPressEvent(QKeyEvent* event)
+bool MonitorWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->matches(QKeySequence::Copy)) {
+    if (watched == table_ && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
         copySelection();
-        return;
+        return true;
     }
-    QWidget::keyPressEvent(event);
+    return QWidget::eventFilter(watched, event);
 }
 
 void MonitorWindow::rowsArrived()

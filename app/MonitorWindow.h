@@ -51,7 +51,8 @@ public:
     void refreshCounters();
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    // Ctrl+C on the table copies whole rows, not the current cell.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void rowsArrived();

@@ -201,10 +201,14 @@ TEST(MonitorWindow, CopiesTheSelectedRowsAsLogLines)
     table.selectRow(3);
     table.selectionModel()->select(h.monitor->model().index(1, 0),
                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    h.monitor->copySelection();
     const TrafficLog& log = h.monitor->log();
-    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
-              TrafficText::textLine(log.entries()[1]) + "\n" + TrafficText::textLine(log.entries()[3]) + "\n");
+    const std::string expected =
+        TrafficText::textLine(log.entries()[1]) + "\n" + TrafficText::textLine(log.entries()[3]) + "\n";
+    h.monitor->copySelection();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), expected);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(&table, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), expected);
 }
 
 TEST(MonitorWindow, SaveAndAutoSaveWriteWhatTheTableShows)
@@ -272,6 +276,23 @@ TEST(MonitorWindow, FailingFileStopsAutoSaveWithItsReasonAndTheLinkRunsOn)
     EXPECT_FALSE(h.monitor->saveLog("/dev/full"));
     ASSERT_EQ(h.messages.size(), 3);
     EXPECT_TRUE(h.messages[2].contains("/dev/full: cannot write: No space left on device"));
+}
+
+TEST(MonitorWindow, AutoSaveIsFlushedAndClosedWhenTheWindowGoes)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("exit.csv");
+    {
+        MonitorWindow monitor;
+        ASSERT_TRUE(monitor.startAutoSave(path));
+        for (std::uint32_t i = 0; i < 3; ++i) {
+            TrafficEntry e;
+            e.kind = TrafficEntry::Kind::Timeout;
+            monitor.log().add(e);
+        }
+        EXPECT_TRUE(fileLines(path).isEmpty() || fileLines(path).size() == 1);   // still buffered
+    }
+    EXPECT_EQ(fileLines(path).size(), 4);   // header and three rows
 }
 
 TEST(MonitorWindow, BoundedLogDropsTheOldestRows)
