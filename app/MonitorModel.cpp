@@ -5,8 +5,23 @@
 
 #include <algorithm>
 
+namespace {
+
+QString cellText(const std::string& text)
+{
+    const QString full = QString::fromStdString(text);
+    if (full.size() <= MonitorModel::kLongestCell)
+        return full;
+    return full.left(MonitorModel::kLongestCell - 1) + QChar(0x2026);
+}
+
+} // namespace
+
 MonitorModel::MonitorModel(TrafficLog& log, QObject* parent) : QAbstractTableModel(parent), log_(log)
 {
+    batch_.setSingleShot(true);
+    batch_.setInterval(kBatchMs);
+    connect(&batch_, &QTimer::timeout, this, &MonitorModel::flushPending);
     rebuild();
     log_.addListener(this);
 }
@@ -40,14 +55,16 @@ QVariant MonitorModel::data(const QModelIndex& index, int role) const
         return colourOf(e.kind);
     if (role == Qt::ToolTipRole && index.column() == DecodedColumn)
         return QString::fromStdString(TrafficText::decoded(e));
+    if (role == Qt::ToolTipRole && index.column() == HexColumn)
+        return QString::fromStdString(TrafficText::hex(e));
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
     case TimeColumn: return QString::fromStdString(TrafficText::time(e));
     case DirectionColumn: return QString::fromStdString(TrafficText::direction(e));
     case OutcomeColumn: return QString::fromStdString(TrafficText::outcome(e));
-    case HexColumn: return QString::fromStdString(TrafficText::hex(e));
-    case DecodedColumn: return QString::fromStdString(TrafficText::decoded(e));
+    case HexColumn: return cellText(TrafficText::hex(e));
+    case DecodedColumn: return cellText(TrafficText::decoded(e));
     default: return {};
     }
 }
@@ -118,15 +135,28 @@ void MonitorModel::entryAdded(const TrafficEntry& entry)
 {
     if (paused_ || !shows(entry))
         return;
-    const int row = rowCount();
-    beginInsertRows({}, row, row);
-    rows_.push_back(log_.endSequence() - 1);
+    pending_.push_back(log_.endSequence() - 1);
+    if (!batch_.isActive())
+        batch_.start();
+}
+
+void MonitorModel::flushPending()
+{
+    batch_.stop();
+    if (pending_.empty())
+        return;
+    const int first = rowCount();
+    beginInsertRows({}, first, first + static_cast<int>(pending_.size()) - 1);
+    rows_.insert(rows_.end(), pending_.begin(), pending_.end());
+    pending_.clear();
     endInsertRows();
 }
 
 void MonitorModel::oldestDropped(std::size_t)
 {
     // Rows whose entries the log no longer holds go, frozen or not.
+    while (!pending_.empty() && pending_.front() < log_.firstSequence())
+        pending_.pop_front();
     std::size_t gone = 0;
     while (gone < rows_.size() && rows_[gone] < log_.firstSequence())
         ++gone;
@@ -145,6 +175,8 @@ void MonitorModel::cleared()
 void MonitorModel::rebuild()
 {
     beginResetModel();
+    batch_.stop();
+    pending_.clear();
     rows_.clear();
     for (std::uint64_t s = log_.firstSequence(); s < log_.endSequence(); ++s) {
         if (shows(log_.at(s)))

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int kCountersMs = 500;
+constexpr int kCountersMs = 1000;
 
 } // namespace
 
@@ -31,6 +31,9 @@ MonitorWindow::MonitorWindow(QWidget* parent, std::size_t capacity)
     counters_ = new QLabel(this);
     counters_->setObjectName("MonitorCounters");
     counters_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // New figures never ask the window for a new layout.
+    counters_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    counters_->setFixedHeight(2 * fontMetrics().lineSpacing() + 2);
 
     pause_ = new QPushButton(tr("Pause"), this);
     pause_->setObjectName("MonitorPause");
@@ -83,8 +86,7 @@ MonitorWindow::MonitorWindow(QWidget* parent, std::size_t capacity)
     connect(errorsOnly_, &QCheckBox::toggled, this, &MonitorWindow::setErrorsOnly);
     connect(followBox_, &QCheckBox::toggled, this, [this](bool on) {
         follow_ = on;
-        if (on)
-            rowsArrived();
+        followTail();
     });
     connect(copyButton, &QPushButton::clicked, this, &MonitorWindow::copySelection);
     connect(saveButton, &QPushButton::clicked, this, [this] {
@@ -108,14 +110,13 @@ MonitorWindow::MonitorWindow(QWidget* parent, std::size_t capacity)
         autoSaveBox_->setChecked(false);
         autoSaveLabel_->clear();
     });
-    connect(&model_, &QAbstractItemModel::rowsInserted, this, &MonitorWindow::rowsArrived);
-    connect(&model_, &QAbstractItemModel::modelReset, this, &MonitorWindow::rowsArrived);
+    connect(&model_, &QAbstractItemModel::rowsInserted, this, &MonitorWindow::followTail);
+    connect(&model_, &QAbstractItemModel::modelReset, this, &MonitorWindow::followTail);
     connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, this, &MonitorWindow::scrolled);
 
     countersTimer_ = new QTimer(this);
     countersTimer_->setInterval(kCountersMs);
     connect(countersTimer_, &QTimer::timeout, this, &MonitorWindow::refreshCounters);
-    countersTimer_->start();
     refreshCounters();
 
     askFile_ = [this](const QString& caption) {
@@ -215,13 +216,28 @@ bool MonitorWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void MonitorWindow::rowsArrived()
+void MonitorWindow::followTail()
 {
     if (!follow_)
         return;
     scrolling_ = true;
     table_->scrollToBottom();
     scrolling_ = false;
+}
+
+// The figures and the scrolling cost nothing while the window is hidden.
+void MonitorWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    refreshCounters();
+    countersTimer_->start();
+    followTail();
+}
+
+void MonitorWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    countersTimer_->stop();
 }
 
 // Scrolling up leaves the newest rows alone; back at the bottom, the view

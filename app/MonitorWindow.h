@@ -49,13 +49,16 @@ public:
     // Counter line as shown.
     QString countersText() const;
     void refreshCounters();
+    // Brings the newest row into view unless the user has scrolled up.
+    void followTail();
 
 protected:
     // Ctrl+C on the table copies whole rows, not the current cell.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
-    void rowsArrived();
     void scrolled(int value);
     void report(const QString& message);
 
