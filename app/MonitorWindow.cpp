@@ -90,7 +90,7 @@ MonitorWindow::MonitorWindow(QWidget* parent, std::size_t capacity)
     });
     connect(copyButton, &QPushButton::clicked, this, &MonitorWindow::copySelection);
     connect(saveButton, &QPushButton::clicked, this, [this] {
-        const QString path = askFile_(tr("Save Log"));
+        const QString path = askFile_(tr("Save Log"), false);
         if (!path.isEmpty())
             saveLog(path);
     });
@@ -99,7 +99,7 @@ MonitorWindow::MonitorWindow(QWidget* parent, std::size_t capacity)
             stopAutoSave();
             return;
         }
-        const QString path = askFile_(tr("Auto-save to"));
+        const QString path = askFile_(tr("Auto-save to"), true);
         if (path.isEmpty() || !startAutoSave(path))
             autoSaveBox_->setChecked(false);
     });
@@ -119,9 +119,10 @@ MonitorWindow::MonitorWindow(QWidget* parent, std::size_t capacity)
     connect(countersTimer_, &QTimer::timeout, this, &MonitorWindow::refreshCounters);
     refreshCounters();
 
-    askFile_ = [this](const QString& caption) {
+    askFile_ = [this](const QString& caption, bool append) {
         return QFileDialog::getSaveFileName(this, caption, QString(), tr("Text log (*.txt *.log);;CSV (*.csv)"),
-                                            nullptr, QFileDialog::DontConfirmOverwrite);
+                                            nullptr, append ? QFileDialog::DontConfirmOverwrite
+                                                            : QFileDialog::Options());
     };
     showMessage_ = [this](const QString& message) {
         auto* box = new QMessageBox(QMessageBox::Warning, tr("Bus Monitor"), message, QMessageBox::Ok, this);

@@ -22,8 +22,9 @@ class QTimer;
 class MonitorWindow : public QWidget {
     Q_OBJECT
 public:
-    // Asks for file names; tests answer without a dialog.
-    using FileQuestion = std::function<QString(const QString& caption)>;
+    // Asks for a file name (to append to, or to replace); tests answer
+    // without a dialog.
+    using FileQuestion = std::function<QString(const QString& caption, bool append)>;
 
     explicit MonitorWindow(QWidget* parent = nullptr, std::size_t capacity = TrafficLog::kDefaultCapacity);
     ~MonitorWindow() override;

@@ -278,6 +278,37 @@ TEST(MonitorWindow, SaveAndAutoSaveWriteWhatTheTableShows)
     EXPECT_EQ(fileLines(csvPath).size(), model.rowCount() + 1);
 }
 
+TEST(MonitorWindow, ButtonsAskForTheFileAndCancelLeavesThingsAlone)
+{
+    PolledMonitor h;
+    QTemporaryDir dir;
+    QString answer;
+    std::vector<bool> appends;
+    h.monitor->setFileQuestion([&](const QString&, bool append) {
+        appends.push_back(append);
+        return answer;
+    });
+    h.ticks(300);
+    auto& autoSave = *h.monitor->findChild<QCheckBox*>("MonitorAutoSave");
+    auto& save = *h.monitor->findChild<QAbstractButton*>("MonitorSave");
+
+    QTest::mouseClick(&autoSave, Qt::LeftButton);   // cancelled
+    EXPECT_FALSE(autoSave.isChecked());
+    EXPECT_FALSE(h.monitor->autoSave().active());
+    answer = dir.filePath("auto.log");
+    QTest::mouseClick(&autoSave, Qt::LeftButton);
+    EXPECT_TRUE(autoSave.isChecked());
+    EXPECT_TRUE(h.monitor->autoSave().active());
+    QTest::mouseClick(&autoSave, Qt::LeftButton);
+    EXPECT_FALSE(h.monitor->autoSave().active());
+
+    answer = dir.filePath("saved.csv");
+    QTest::mouseClick(&save, Qt::LeftButton);
+    EXPECT_EQ(fileLines(answer).size(), h.monitor->model().rowCount() + 1);
+    EXPECT_EQ(appends, (std::vector<bool>{true, true, false}));
+    EXPECT_TRUE(h.messages.isEmpty());
+}
+
 TEST(MonitorWindow, FailingFileStopsAutoSaveWithItsReasonAndTheLinkRunsOn)
 {
     PolledMonitor h;
