@@ -28,7 +28,7 @@ fi
 # The engine and its frames are plain C++ and build without Qt.
 sources=""
 for name in Crc16 Frames FloatText TransactionEngine WriteCommand ReadAllCommand FirmwareReadCommand \
-    FactoryResetCommand PollStepTransaction LiveActionTransaction CurveFetchTransaction; do
+    FactoryResetCommand PollStepTransaction LiveActionTransaction CurveFetchTransaction LinkTap LinkObserver RegisterMap; do
     sources="$sources $src/link/$name.cpp"
 done
 
