@@ -16,6 +16,10 @@ public:
     TransactionEngine(LinkState& state, SerialPort& port, LinkView& view);
 
     void tick();
+    // The port has just been opened again after its device was lost: what
+    // was under way is dropped and the next tick starts the shown tab's
+    // work afresh, as if the tab had just been shown.
+    void startOver();
 
     // Lets `observer` watch every request, received chunk, dropped queue and
     // outcome; nullptr stops it. What the engine does stays the same.

@@ -1,5 +1,5 @@
 // hx-sim: the simulated controller on a pseudo-terminal.
-#include "link/PortNames.h"
+#include "link/SimulatorPortFile.h"
 #include "sim/FaultInjector.h"
 #include "sim/RtuSlave.h"
 #include "sim/SimController.h"
@@ -71,13 +71,13 @@ int main(int argc, char** argv)
             std::cerr << "hx-sim: log stopped: " << traffic.error() << "\n";
     });
 
-    const bool published = PortNames::publishSimulatorPort(slave.device());
+    const bool published = SimulatorPortFile::publish(slave.device());
     std::cout << slave.device() << std::endl;
     std::cerr << "hx-sim: controller at bus address " << int(options.address) << " on " << slave.device()
               << (published ? " (offered in the console's port list)" : "")
               << "; Ctrl+C stops it\n";
     if (!published)
-        std::cerr << "hx-sim: could not write " << PortNames::simulatorPortFile()
+        std::cerr << "hx-sim: could not write " << SimulatorPortFile::path()
                   << "; type the device into the console's port box\n";
 
     slave.run(signals);
@@ -86,7 +86,7 @@ int main(int argc, char** argv)
         std::cerr << "hx-sim: " << traffic.error() << "\n";
 
     if (published)
-        PortNames::withdrawSimulatorPort();
+        SimulatorPortFile::withdraw();
     if (signals >= 0)
         ::close(signals);
     return 0;

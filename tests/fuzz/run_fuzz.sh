@@ -25,10 +25,11 @@ if ! "$cxx" -fsanitize=fuzzer,address,undefined "$probe" -o "$work/probe" >/dev/
     exit 77
 fi
 
-# The engine and its frames are plain C++ and build without Qt.
-sources=""
-for name in Crc16 Frames FloatText TransactionEngine WriteCommand ReadAllCommand FirmwareReadCommand \
-    FactoryResetCommand PollStepTransaction LiveActionTransaction CurveFetchTransaction LinkTap LinkObserver RegisterMap; do
+# The engine and its frames are plain C++ and build without Qt; so is the
+# table of live displays the recording view shows poll steps through.
+sources="$src/console/LiveWidgets.cpp"
+for name in Crc16 Frames FloatText RegisterMap TransactionEngine WriteCommand ReadAllCommand FirmwareReadCommand \
+    FactoryResetCommand PollStepTransaction LiveActionTransaction CurveFetchTransaction LinkTap LinkObserver; do
     sources="$sources $src/link/$name.cpp"
 done
 

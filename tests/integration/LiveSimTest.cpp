@@ -5,13 +5,11 @@
 #include "link/LinkState.h"
 #include "link/QtSerialPort.h"
 #include "support/RecordingMessageBoxes.h"
+#include "support/SimProcess.h"
 #include "widgets/TiSwitchLed.h"
 
 #include <QAbstractButton>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -19,41 +17,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
-
-// One hx-sim process with a private runtime folder, so its port file never
-// meets that of another simulator running on the machine.
-class Simulator {
-public:
-    explicit Simulator(const QStringList& arguments)
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_RUNTIME_DIR", runtime_.path());
-        process_.setProcessEnvironment(environment);
-        process_.start(QString::fromUtf8(HX_BINARY_DIR "/sim/hx-sim"), QStringList{"--steady"} + arguments);
-        if (!process_.waitForStarted(5000))
-            return;
-        for (int i = 0; i < 100 && !process_.canReadLine(); ++i)
-            process_.waitForReadyRead(50);
-        device_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
-    }
-    ~Simulator() { kill(); }
-
-    const QString& device() const { return device_; }
-    void kill()
-    {
-        if (process_.state() == QProcess::NotRunning)
-            return;
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-
-private:
-    QTemporaryDir runtime_;
-    QProcess process_;
-    QString device_;
-};
 
 class LiveSimTest : public testing::Test {
 protected:
@@ -68,10 +34,10 @@ protected:
 
     // Opens the simulator's port through the port box and "Open", then shows
     // the RealTimeData sheet.
-    void openPort(const Simulator& sim)
+    void openPort(SimProcess& sim)
     {
-        ASSERT_FALSE(sim.device().isEmpty());
-        form->setText("rdCOM", sim.device().toStdString());
+        ASSERT_FALSE(sim.device().empty());
+        form->setText("rdCOM", sim.device());
         button("Button1").click();
         ASSERT_EQ(form->text("Button1"), "Close") << boxes->last().text;
         form->pages().setCurrentIndex(1);
@@ -115,7 +81,7 @@ protected:
 
 TEST_F(LiveSimTest, SheetFillsBlinksSwitchesAndRecoversFromALostController)
 {
-    auto sim = std::make_unique<Simulator>(QStringList{"--alarm", "high-pressure"});
+    auto sim = std::make_unique<SimProcess>(std::vector<std::string>{"--steady", "--alarm", "high-pressure"});
     openPort(*sim);
 
     // Filled within two poll cycles: count the cycles the engine completes.
@@ -187,7 +153,7 @@ TEST_F(LiveSimTest, SheetFillsBlinksSwitchesAndRecoversFromALostController)
     EXPECT_FALSE(active("iLedRound10"));
 
     // Back again: a new simulator, the port reopened, the values return.
-    sim = std::make_unique<Simulator>(QStringList{});
+    sim = std::make_unique<SimProcess>(std::vector<std::string>{"--steady"});
     button("Button1").click();
     ASSERT_EQ(form->text("Button1"), "Open");
     openPort(*sim);
