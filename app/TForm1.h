@@ -20,6 +20,7 @@
 #include <string>
 
 class MessageBoxes;
+class MonitorLauncher;
 class QTabWidget;
 class QTimer;
 class SerialPort;
@@ -86,6 +87,7 @@ public:
     QTimer& timer3() { return *timer3_; }
     QTimer& portWatchTimer() { return *portWatchTimer_; }
     const PortWatch& portWatch() const { return watch_; }
+    MonitorLauncher& monitor() { return *monitor_; }
 
     // FormControls and LinkView, on the controls found by layout name.
     std::string text(const std::string& control) const override;
@@ -145,6 +147,9 @@ private:
     ConfigCommands commands_{state_, *this};
     LiveDisplay live_{state_, *this};
     FanCurveGraph graph_{state_, *this, *this};
+    // The bus monitor's button, shortcut and window; declared after the
+    // engine so that it is destroyed (and stops listening) first.
+    std::unique_ptr<MonitorLauncher> monitor_;
     QTabWidget* data_ = nullptr;
     TiXYPlot* plot_ = nullptr;
     QTimer* timer1_ = nullptr;
