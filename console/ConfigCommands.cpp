@@ -152,14 +152,39 @@ void ConfigCommands::Button4Click()
     queue(Command::SetExtInput);
 }
 
+bool ConfigCommands::deviceAddressAccepted(std::int32_t address)
+{
+    // Compared unsigned, so negative addresses are refused with the large ones.
+    const auto unsignedAddress = static_cast<std::uint32_t>(address);
+    return unsignedAddress >= 1 && unsignedAddress <= 255;
+}
+
+bool ConfigCommands::voltAlarmHighAccepted(std::int32_t tenths)
+{
+    return tenths >= 500 && tenths <= 700;
+}
+
+bool ConfigCommands::voltAlarmLowAccepted(std::int32_t tenths)
+{
+    return tenths >= 240 && tenths <= 470;
+}
+
+bool ConfigCommands::compStartTempAccepted(std::int32_t tenths)
+{
+    return tenths >= 180 && tenths <= 500;
+}
+
+bool ConfigCommands::compDeltTempAccepted(std::int32_t tenths)
+{
+    return tenths >= 0 && tenths <= 50;
+}
+
 void ConfigCommands::Button7Click()
 {
     if (refusedAtStart("Set Intfan1!"))
         return;
     state_.Settings.NewDeviceAddress = toInteger(text("Edit4"));
-    // Compared unsigned, so negative addresses are refused with the large ones.
-    const auto address = static_cast<std::uint32_t>(state_.Settings.NewDeviceAddress);
-    if (address < 1 || address > 255) {
+    if (!deviceAddressAccepted(state_.Settings.NewDeviceAddress)) {
         refuseRange();
         return;
     }
@@ -175,7 +200,7 @@ void ConfigCommands::Button9Click()
     DeviceSettings& s = state_.Settings;
     s.VoltAlarmHigh = static_cast<std::int32_t>(high);
     s.VoltAlarmLow = static_cast<std::int32_t>(low);
-    if (s.VoltAlarmHigh < 500 || s.VoltAlarmHigh > 700 || s.VoltAlarmLow < 240 || s.VoltAlarmLow > 470) {
+    if (!voltAlarmHighAccepted(s.VoltAlarmHigh) || !voltAlarmLowAccepted(s.VoltAlarmLow)) {
         refuseRange();
         return;
     }
@@ -192,7 +217,7 @@ void ConfigCommands::Button14Click()
     s.CompStartTemp = static_cast<std::int32_t>(start);
     s.CompDeltTemp = static_cast<std::int32_t>(delta);
     s.CompMaxRPM = toInteger(text("Edit31"));
-    if (s.CompStartTemp < 180 || s.CompStartTemp > 500 || s.CompDeltTemp < 0 || s.CompDeltTemp > 50) {
+    if (!compStartTempAccepted(s.CompStartTemp) || !compDeltTempAccepted(s.CompDeltTemp)) {
         refuseRange();
         return;
     }
