@@ -5,6 +5,7 @@
 #include "app/LayoutBuilder.h"
 #include "app/LiveLayout.h"
 #include "app/PortComboBox.h"
+#include "app/QtParameterDialogs.h"
 #include "console/MessageBoxes.h"
 #include "console/QtMessageBoxes.h"
 #include "console/TextConversions.h"
@@ -144,6 +145,11 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     connectHandler("BitBtn2", &TForm1::BitBtn2Click);
     connectHandler("Button5", &TForm1::Button5Click);
     connectHandler("Button6", &TForm1::Button6Click);
+    connectHandler("SaveParameters", &TForm1::SaveParametersClick);
+    connectHandler("LoadParameters", &TForm1::LoadParametersClick);
+    connectHandler("WriteAll", &TForm1::WriteAllClick);
+    connectHandler("CompareParameters", &TForm1::CompareParametersClick);
+    setParameterDialogs(std::make_unique<QtParameterDialogs>(this));
     // Direct connections: the handler sees the LED as it was before the
     // click, since the switch flips itself only after OnClick.
     for (const auto& [name, handler] : {std::pair{"iSwitchLed1", &TForm1::iSwitchLed1Click},
@@ -190,6 +196,7 @@ void TForm1::Button1Click()
         timer1_->stop();
         timer2_->stop();
         setPortSettingsEnabled(true);
+        parameterFiles_.portClosed();
         return;
     }
 
@@ -224,6 +231,7 @@ void TForm1::Button1Click()
     setPortSettingsEnabled(false);
     button.setText("Close");
     restyleOpenButton();
+    parameterFiles_.portOpened();
 }
 
 void TForm1::CloseClick()
@@ -244,6 +252,7 @@ void TForm1::Timer1Timer()
 void TForm1::Timer2Timer()
 {
     engine_.tick();
+    parameterFiles_.afterTick(currentTab());
 }
 
 void TForm1::SetClick() { commands_.SetClick(); }
@@ -260,6 +269,16 @@ void TForm1::Button6Click() { commands_.Button6Click(); }
 void TForm1::BitBtn1Click() { commands_.BitBtn1Click(); }
 void TForm1::BitBtn2Click() { commands_.BitBtn2Click(); }
 void TForm1::Button5Click() { commands_.Button5Click(); }
+void TForm1::SaveParametersClick() { parameterFiles_.SaveParametersClick(); }
+void TForm1::LoadParametersClick() { parameterFiles_.LoadParametersClick(); }
+void TForm1::WriteAllClick() { parameterFiles_.WriteAllClick(); }
+void TForm1::CompareParametersClick() { parameterFiles_.CompareClick(); }
+
+void TForm1::setParameterDialogs(std::unique_ptr<ParameterDialogs> dialogs)
+{
+    parameterDialogs_ = std::move(dialogs);
+    parameterFiles_.setDialogs(*parameterDialogs_);
+}
 
 void TForm1::Timer3Timer()
 {
@@ -325,6 +344,9 @@ int TForm1::itemIndex(const std::string& name) const
 
 void TForm1::showMessage(const std::string& text, const std::string& caption)
 {
+    // A running Write All keeps its groups' boxes for its summary.
+    if (parameterFiles_.takeMessage(text, caption))
+        return;
     messageBoxes_->show(text, caption);
 }
 

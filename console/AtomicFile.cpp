@@ -78,7 +78,7 @@ std::string write(const std::string& path, std::string_view bytes)
     return {};
 }
 
-ReadResult read(const std::string& path)
+ReadResult read(const std::string& path, std::size_t largest)
 {
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid())
@@ -87,9 +87,11 @@ ReadResult read(const std::string& path)
     char buffer[8192];
     for (;;) {
         const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-        if (n > 0)
+        if (n > 0) {
             bytes.append(buffer, static_cast<std::size_t>(n));
-        else if (n == 0)
+            if (bytes.size() > largest)
+                return {std::nullopt, "Cannot read " + path + ": it is too large for a parameter file"};
+        } else if (n == 0)
             break;
         else if (errno != EINTR)
             return {std::nullopt, failure("read", path, errno)};

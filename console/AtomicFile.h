@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@ struct ReadResult {
     std::string error;
 };
 
-ReadResult read(const std::string& path);
+// Refuses files longer than `largest` bytes.
+ReadResult read(const std::string& path, std::size_t largest);
 
 }
