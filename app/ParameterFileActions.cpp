@@ -234,7 +234,7 @@ void ParameterFileActions::LoadParametersClick()
         return;
     const auto specs = ParameterTable::all();
     for (std::size_t i = 0; i < specs.size(); ++i)
-        controls_.setText(specs[i].control, ParameterValues::unitText(specs[i], document->values[i]));
+        controls_.setText(specs[i].control, ParameterValues::controlText(specs[i], document->values[i]));
     loaded_ = std::move(document);
     filledFromController_ = false;
 }

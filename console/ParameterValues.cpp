@@ -104,6 +104,13 @@ std::string unitText(const ParameterSpec& spec, std::int32_t value)
     return (value < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." + std::to_string(magnitude % 10);
 }
 
+std::string controlText(const ParameterSpec& spec, std::int32_t value)
+{
+    if (spec.conversion == FieldConversion::WholeTenths && value % 10 == 0)
+        return std::to_string(value / 10);
+    return unitText(spec, value);
+}
+
 std::string withUnit(const ParameterSpec& spec, std::int32_t value)
 {
     const std::string text = unitText(spec, value);
