@@ -61,7 +61,7 @@ void ParameterFileActions::runGroup(std::uint8_t command)
 
 std::string ParameterFileActions::controlText(const ParameterSpec& spec) const
 {
-    return controls_.text(spec.control);
+    return controls_.text(std::string(spec.control()));
 }
 
 bool ParameterFileActions::busy(const char* caption)
@@ -110,7 +110,7 @@ void ParameterFileActions::afterTick(int tab)
         return;
     readAllSeen_ = false;
     // A good reply fills every edit Read All emptied; without one they stay empty.
-    readAllFinished(!controls_.text(ParameterTable::all().front().control).empty());
+    readAllFinished(!controls_.text(std::string(ParameterTable::all().front().control())).empty());
 }
 
 void ParameterFileActions::readAllFinished(bool filled)
@@ -234,7 +234,7 @@ void ParameterFileActions::LoadParametersClick()
         return;
     const auto specs = ParameterTable::all();
     for (std::size_t i = 0; i < specs.size(); ++i)
-        controls_.setText(specs[i].control, ParameterValues::controlText(specs[i], document->values[i]));
+        controls_.setText(std::string(specs[i].control()), ParameterValues::controlText(specs[i], document->values[i]));
     loaded_ = std::move(document);
     filledFromController_ = false;
 }

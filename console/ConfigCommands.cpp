@@ -3,23 +3,16 @@
 #include "console/FormControls.h"
 #include "console/TextConversions.h"
 #include "link/LinkState.h"
+#include "link/RegisterMap.h"
 
-#include <array>
+#include <utility>
+#include <vector>
 
 using namespace TextConversions;
 
 namespace {
 
 const std::string kBusyText = "Systerm Busy,Please Wait";
-
-// What Read All empties before the engine fills them from the reply.
-constexpr std::array<const char*, 41> kReadAllControls = {
-    "Edit12", "Edit13", "Edit14", "Edit27", "Edit9", "Edit41", "Edit15", "Edit16", "Edit5",
-    "Edit6", "Edit7", "Edit8", "Edit10", "Edit30", "Edit31", "Edit4", "Edit34", "Edit35",
-    "Edit36", "Edit37", "Edit38", "Edit39", "Edit40", "Edit50", "Edit51", "Edit52", "Edit53",
-    "Edit1", "Edit2", "Edit24", "Edit25", "ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4",
-    "ComboBox5", "ComboBox6", "ComboBox7", "Edit18", "Edit28", "Edit29",
-};
 
 }
 
@@ -29,7 +22,7 @@ ConfigCommands::ConfigCommands(LinkState& state, FormControls& controls)
 {
 }
 
-std::string ConfigCommands::text(const char* control) const
+std::string ConfigCommands::text(const std::string& control) const
 {
     return controls_.text(control);
 }
@@ -67,43 +60,61 @@ void ConfigCommands::refuseRange()
     controls_.showMessage("Data out of range!!", "Set Unsuccessfully");
 }
 
-// Field widths decide what survives of a typed value: the casts below keep
-// the low-order bits, as the controller's registers do.
-void ConfigCommands::setFans(FanRecord& first, FanRecord& second, const FanControls& names,
-    std::uint8_t commandCode)
+std::int64_t ConfigCommands::converted(const RegisterMap::Entry& entry) const
 {
-    first.StepRev = toInteger(text(names.stepRev));
-    first.MaxRev = toInteger(text(names.maxRev));
-    first.MinRev = toInteger(text(names.minRev));
-    first.StepTemp = static_cast<std::int16_t>(singleTenths(text(names.stepTemp)));
-    first.MaxTemp = static_cast<std::int16_t>(singleTenths(text(names.maxTemp)));
-    first.MinTemp = static_cast<std::int16_t>(singleTenths(text(names.minTemp)));
-    first.DeltTemp = static_cast<std::int16_t>(singleTenths(text(names.deltTemp)));
-    first.StopTemp = static_cast<std::int16_t>(singleTenths(text(names.stopTemp)));
-    first.PulseNo = static_cast<std::uint8_t>(toInteger(text(names.pulseNo)));
-    first.Enable = static_cast<std::uint8_t>(controls_.itemIndex(names.enable1));
-    second.Enable = static_cast<std::uint8_t>(controls_.itemIndex(names.enable2));
-    queue(commandCode);
+    const std::string control(entry.control);
+    switch (entry.input) {
+    case RegisterMap::Input::Integer:
+        return toInteger(text(control));
+    case RegisterMap::Input::SingleTenths:
+        return singleTenths(text(control));
+    case RegisterMap::Input::DoubleTenths:
+        return doubleTenths(text(control));
+    case RegisterMap::Input::WholeTenths:
+        return wholeTenths(text(control));
+    case RegisterMap::Input::ItemIndex:
+        break;
+    }
+    return controls_.itemIndex(control);
+}
+
+// Converts the group's controls in the handler's order and stores each field
+// at its width (the low-order bits survive, as in the controller's
+// registers). A run of double-tenths fields is converted whole before any of
+// it is stored, so a bad second value leaves the first field unchanged.
+void ConfigCommands::storeGroup(std::uint8_t commandCode)
+{
+    std::vector<std::pair<const RegisterMap::Entry*, std::int64_t>> run;
+    const auto storeRun = [&] {
+        for (const auto& [entry, value] : run)
+            entry->field.write(state_, value);
+        run.clear();
+    };
+    for (const RegisterMap::Entry* entry : RegisterMap::conversionOrder(commandCode)) {
+        if (entry->input == RegisterMap::Input::DoubleTenths) {
+            run.emplace_back(entry, converted(*entry));
+            continue;
+        }
+        storeRun();
+        entry->field.write(state_, converted(*entry));
+    }
+    storeRun();
 }
 
 void ConfigCommands::SetClick()
 {
     if (refusedAtStart("Set Intfan1!"))
         return;
-    setFans(state_.Intfan1, state_.Intfan2,
-        { "Edit12", "Edit5", "Edit13", "Edit14", "Edit27", "Edit9", "Edit7", "Edit6", "Edit41",
-            "ComboBox1", "ComboBox2" },
-        Command::SetIntfan);
+    storeGroup(Command::SetIntfan);
+    queue(Command::SetIntfan);
 }
 
 void ConfigCommands::Button10Click()
 {
     if (refusedAtStart("Set Extfan1!"))
         return;
-    setFans(state_.Extfan1, state_.Extfan2,
-        { "Edit34", "Edit8", "Edit35", "Edit36", "Edit37", "Edit15", "Edit39", "Edit38", "Edit40",
-            "ComboBox3", "ComboBox4" },
-        Command::SetExtfan);
+    storeGroup(Command::SetExtfan);
+    queue(Command::SetExtfan);
 }
 
 void ConfigCommands::Button15Click()
@@ -111,12 +122,7 @@ void ConfigCommands::Button15Click()
     // The heater's busy box has its text and caption the other way round.
     if (portClosed() || busy("Set Heater!", kBusyText))
         return;
-    DeviceSettings& s = state_.Settings;
-    s.HeaterMaxCurrent = static_cast<std::int32_t>(singleTenths(text("Edit50")));
-    s.HeaterMinCurrent = static_cast<std::int32_t>(singleTenths(text("Edit51")));
-    s.HeaterStartTemp = static_cast<std::int16_t>(singleTenths(text("Edit52")));
-    s.HeaterDeltTemp = static_cast<std::uint8_t>(wholeTenths(text("Edit53")));
-    s.HeaterEnable = static_cast<std::uint8_t>(controls_.itemIndex("ComboBox5"));
+    storeGroup(Command::SetHeater);
     queue(Command::SetHeater);
 }
 
@@ -124,10 +130,7 @@ void ConfigCommands::Button11Click()
 {
     if (refusedAtStart("Set Alarm TEMP!"))
         return;
-    const std::int64_t high = doubleTenths(text("Edit24"));
-    const std::int64_t low = doubleTenths(text("Edit25"));
-    state_.Settings.TempAlarmHigh = static_cast<std::int16_t>(high);
-    state_.Settings.TempAlarmLow = static_cast<std::int16_t>(low);
+    storeGroup(Command::SetTempAlarm);
     queue(Command::SetTempAlarm);
 }
 
@@ -135,11 +138,7 @@ void ConfigCommands::Button3Click()
 {
     if (refusedAtStart("Calibrate Temp!"))
         return;
-    DeviceSettings& s = state_.Settings;
-    s.CalTemp1 = static_cast<std::int16_t>(singleTenths(text("Edit1")));
-    s.CalTemp2 = static_cast<std::int16_t>(singleTenths(text("Edit2")));
-    s.CalCurrent = static_cast<std::int16_t>(singleTenths(text("Edit10")));
-    s.CalVoltage = static_cast<std::int16_t>(singleTenths(text("Edit16")));
+    storeGroup(Command::SetCalibration);
     queue(Command::SetCalibration);
 }
 
@@ -147,8 +146,7 @@ void ConfigCommands::Button4Click()
 {
     if (refusedAtStart("Set Intfan1!"))
         return;
-    state_.Settings.ExtInputEnable = controls_.itemIndex("ComboBox6");
-    state_.Settings.ExtInputType = controls_.itemIndex("ComboBox7");
+    storeGroup(Command::SetExtInput);
     queue(Command::SetExtInput);
 }
 
@@ -183,7 +181,7 @@ void ConfigCommands::Button7Click()
 {
     if (refusedAtStart("Set Intfan1!"))
         return;
-    state_.Settings.NewDeviceAddress = toInteger(text("Edit4"));
+    storeGroup(Command::SetAddress);
     if (!deviceAddressAccepted(state_.Settings.NewDeviceAddress)) {
         refuseRange();
         return;
@@ -195,11 +193,8 @@ void ConfigCommands::Button9Click()
 {
     if (refusedAtStart("Set Alarm TEMP!"))
         return;
-    const std::int64_t high = doubleTenths(text("Edit18"));
-    const std::int64_t low = doubleTenths(text("Edit28"));
-    DeviceSettings& s = state_.Settings;
-    s.VoltAlarmHigh = static_cast<std::int32_t>(high);
-    s.VoltAlarmLow = static_cast<std::int32_t>(low);
+    storeGroup(Command::SetVoltAlarm);
+    const DeviceSettings& s = state_.Settings;
     if (!voltAlarmHighAccepted(s.VoltAlarmHigh) || !voltAlarmLowAccepted(s.VoltAlarmLow)) {
         refuseRange();
         return;
@@ -211,12 +206,8 @@ void ConfigCommands::Button14Click()
 {
     if (refusedAtStart("Set Alarm TEMP!"))
         return;
-    const std::int64_t start = doubleTenths(text("Edit30"));
-    const std::int64_t delta = doubleTenths(text("Edit29"));
-    DeviceSettings& s = state_.Settings;
-    s.CompStartTemp = static_cast<std::int32_t>(start);
-    s.CompDeltTemp = static_cast<std::int32_t>(delta);
-    s.CompMaxRPM = toInteger(text("Edit31"));
+    storeGroup(Command::SetCompressor);
+    const DeviceSettings& s = state_.Settings;
     if (!compStartTempAccepted(s.CompStartTemp) || !compDeltTempAccepted(s.CompDeltTemp)) {
         refuseRange();
         return;
@@ -251,8 +242,10 @@ void ConfigCommands::BitBtn1Click()
     if (refusedAtStart("Set Intfan1!"))
         return;
     queue(Command::ReadAll);
-    for (const char* control : kReadAllControls)
-        controls_.setText(control, "");
+    for (const RegisterMap::Entry& entry : RegisterMap::kEntries) {
+        if (entry.group != RegisterMap::kNoGroup)
+            controls_.setText(std::string(entry.control), "");
+    }
 }
 
 void ConfigCommands::BitBtn2Click()

@@ -4,8 +4,10 @@
 #include <string>
 
 class FormControls;
-struct FanRecord;
 struct LinkState;
+namespace RegisterMap {
+struct Entry;
+}
 
 // The operator's handlers of the Configuration tab and the debug-temperature
 // "Send": they read the typed values, store them in the controller image and
@@ -39,28 +41,15 @@ public:
     static bool compDeltTempAccepted(std::int32_t tenths);
 
 private:
-    struct FanControls {
-        const char* stepRev;
-        const char* maxRev;
-        const char* minRev;
-        const char* stepTemp;
-        const char* maxTemp;
-        const char* minTemp;
-        const char* deltTemp;
-        const char* stopTemp;
-        const char* pulseNo;
-        const char* enable1;
-        const char* enable2;
-    };
-
     bool portClosed();
     bool busy(const std::string& text, const std::string& caption);
     bool refusedAtStart(const std::string& busyCaption);
     void queue(std::uint8_t commandCode);
     void refuseRange();
-    void setFans(FanRecord& first, FanRecord& second, const FanControls& names, std::uint8_t commandCode);
+    std::int64_t converted(const RegisterMap::Entry& entry) const;
+    void storeGroup(std::uint8_t commandCode);
 
-    std::string text(const char* control) const;
+    std::string text(const std::string& control) const;
 
     LinkState& state_;
     FormControls& controls_;

@@ -15,7 +15,7 @@ std::vector<ParameterDifference> differences(const ParameterFile::Document& file
         const ParameterValues::Converted controller = ParameterValues::toRegister(spec, shown);
         if (controller.value == file.values.at(i))
             continue;
-        found.push_back({spec.name,
+        found.push_back({std::string(spec.name()),
             controller.value ? ParameterValues::withUnit(spec, *controller.value) : "'" + shown + "'",
             ParameterValues::withUnit(spec, file.values.at(i))});
     }

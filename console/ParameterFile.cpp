@@ -79,16 +79,17 @@ std::string numberText(double value)
 // The value's text as the parameter's control would hold it, or a problem.
 std::optional<std::string> valueText(const ParameterSpec& spec, const QJsonValue& value, std::vector<Problem>& problems)
 {
-    if (ParameterValues::isChoice(spec)) {
+    const std::string name(spec.name());
+    if (spec.isChoice()) {
         if (value.isString())
             return value.toString().toStdString();
-        problems.push_back({spec.name, "a choice text (" + std::string(spec.items) + ") is expected, not "
+        problems.push_back({name, "a choice text (" + std::string(spec.items) + ") is expected, not "
                 + typeName(value) + "."});
         return std::nullopt;
     }
     if (value.isDouble())
         return numberText(value.toDouble());
-    problems.push_back({spec.name, "a number is expected, not " + typeName(value) + "."});
+    problems.push_back({name, "a number is expected, not " + typeName(value) + "."});
     return std::nullopt;
 }
 
@@ -127,10 +128,10 @@ std::string toJson(const Document& document)
     for (std::size_t i = 0; i < specs.size(); ++i) {
         const ParameterSpec& spec = specs[i];
         const std::string text = ParameterValues::unitText(spec, document.values[i]);
-        out += "    " + quoted(spec.name) + ": { \"register\": " + std::to_string(spec.reg) + ", \"value\": ";
-        out += ParameterValues::isChoice(spec) ? quoted(text) : text;
-        if (*spec.unit)
-            out += std::string(", \"unit\": ") + quoted(spec.unit);
+        out += "    " + quoted(spec.name()) + ": { \"register\": " + std::to_string(spec.reg()) + ", \"value\": ";
+        out += spec.isChoice() ? quoted(text) : text;
+        if (!spec.unit().empty())
+            out += ", \"unit\": " + quoted(spec.unit());
         out += i + 1 < specs.size() ? " },\n" : " }\n";
     }
     out += "  }\n}\n";
@@ -175,26 +176,27 @@ Checked parse(std::string_view text)
     if (root.value("busAddress").isDouble())
         document.busAddress = root.value("busAddress").toInt();
     for (const ParameterSpec& spec : ParameterTable::all()) {
-        const QJsonValue entry = parameters.value(QLatin1String(spec.name));
+        const std::string name(spec.name());
+        const QJsonValue entry = parameters.value(QString::fromStdString(name));
         if (entry.isUndefined()) {
-            problems.push_back({spec.name, "missing."});
+            problems.push_back({name, "missing."});
             continue;
         }
         if (!entry.isObject()) {
-            problems.push_back({spec.name, "an object with \"register\" and \"value\" is expected, not "
+            problems.push_back({name, "an object with \"register\" and \"value\" is expected, not "
                     + typeName(entry) + "."});
             continue;
         }
         const QJsonObject fields = entry.toObject();
         const QJsonValue reg = fields.value("register");
-        if (!reg.isUndefined() && (!reg.isDouble() || reg.toDouble() != spec.reg)) {
-            problems.push_back({spec.name, "its register is " + std::to_string(spec.reg) + ", the file says "
+        if (!reg.isUndefined() && (!reg.isDouble() || reg.toDouble() != spec.reg())) {
+            problems.push_back({name, "its register is " + std::to_string(spec.reg()) + ", the file says "
                     + (reg.isDouble() ? numberText(reg.toDouble()) : typeName(reg)) + "."});
             continue;
         }
         const QJsonValue value = fields.value("value");
         if (value.isUndefined()) {
-            problems.push_back({spec.name, "has no \"value\"."});
+            problems.push_back({name, "has no \"value\"."});
             continue;
         }
         const std::optional<std::string> shown = valueText(spec, value, problems);
@@ -202,7 +204,7 @@ Checked parse(std::string_view text)
             continue;
         const ParameterValues::Converted converted = ParameterValues::toRegister(spec, *shown);
         if (!converted.value) {
-            problems.push_back({spec.name, converted.problem});
+            problems.push_back({name, converted.problem});
             continue;
         }
         document.values.push_back(*converted.value);
@@ -221,7 +223,7 @@ Checked fromTexts(const std::function<std::string(const ParameterSpec&)>& text)
         if (converted.value)
             document.values.push_back(*converted.value);
         else
-            checked.problems.push_back({spec.name, converted.problem});
+            checked.problems.push_back({std::string(spec.name()), converted.problem});
     }
     if (checked.problems.empty())
         checked.document = std::move(document);

@@ -12,7 +12,8 @@
 // A controller's parameters as a file: a JSON document naming its format
 // and version, the console's version, the date, the controller's firmware
 // text and bus address when known, and every parameter of ParameterTable
-// by name with its register and its value in the tab's units.
+// by its register-map name with its register and its value in the tab's
+// units (choices by their item text).
 //
 //   {
 //     "format": "hxconsole-parameters",
@@ -22,8 +23,9 @@
 //     "firmware": "HX-CTRL V2.13",
 //     "busAddress": 1,
 //     "parameters": {
-//       "IntfanStepRev": { "register": 0, "value": 300, "unit": "rpm" },
-//       "Intfan1Enable": { "register": 9, "value": "Enable" },
+//       "Intfan1 StepSpeed": { "register": 0, "value": 300, "unit": "rpm" },
+//       "Intfan1 StepTemp": { "register": 3, "value": 5.0, "unit": "°C" },
+//       "Intfan1 Enable": { "register": 9, "value": "Enable" },
 //       ...
 //     }
 //   }

@@ -1,40 +1,32 @@
 #pragma once
 
+#include "link/RegisterMap.h"
+
 #include <cstdint>
 #include <span>
 #include <string_view>
 
-// How a Set handler turns a control into its field, as the text conversions
-// name them.
-enum class FieldConversion {
-    Integer,       // whole number of the register's unit (rpm, pulses, address)
-    SingleTenths,  // decimal number, stored in tenths through single precision
-    DoubleTenths,  // decimal number, stored in tenths through double precision
-    WholeTenths,   // whole number, stored in tenths
-    ItemIndex,     // the selected item of a combo box
-};
-
-// One controller parameter as the Configuration tab shows it: the holding
-// register, the control that shows and sets it, the command that writes it,
-// the unit of its text and how its Set handler converts it.
+// One controller parameter as the Configuration tab shows it: its row of the
+// register map, plus what the tab adds to it (the choices of its combo box
+// and the range test of its Set handler, where it has one).
 struct ParameterSpec {
-    const char* name;
-    int reg;
-    const char* control;
-    std::uint8_t command;
-    const char* unit;             // "" for counts and choices
-    FieldConversion conversion;
-    // Register values that fit, in register units (tenths for tenths fields).
-    std::int32_t lowest;
-    std::int32_t highest;
-    const char* items = nullptr;  // choices: the combo box's items, '|' separated
-    // The handler's own range test, where it has one.
-    bool (*accepted)(std::int32_t) = nullptr;
+    const RegisterMap::Entry* entry;
+    std::string_view items;             // choices: the combo box's items, '|' separated
+    bool (*accepted)(std::int32_t);     // nullptr: no range test beyond the register's
+
+    std::string_view name() const { return entry->name; }
+    int reg() const { return entry->reg; }
+    std::string_view control() const { return entry->control; }
+    std::uint8_t command() const { return entry->group; }
+    std::string_view unit() const { return entry->unit; }
+    RegisterMap::Input input() const { return entry->input; }
+    bool isChoice() const { return entry->isChoice; }
 };
 
 namespace ParameterTable {
 
-// Every parameter the Configuration tab shows, in register order.
+// Every parameter a configuration command writes, in register order; the
+// debug temperature of the RealTimeData tab is not one of them.
 std::span<const ParameterSpec> all();
 // Nullptr for a name that is not a parameter.
 const ParameterSpec* find(std::string_view name);

@@ -4,16 +4,19 @@
 #include "console/TextConversions.h"
 
 #include <cstdlib>
+#include <stdexcept>
 #include <vector>
 
 namespace ParameterValues {
 
 namespace {
 
+using RegisterMap::Input;
+
 std::vector<std::string> itemsOf(const ParameterSpec& spec)
 {
     std::vector<std::string> items;
-    std::string_view rest = spec.items ? spec.items : "";
+    std::string_view rest = spec.items;
     while (!rest.empty()) {
         const std::size_t bar = rest.find('|');
         items.emplace_back(rest.substr(0, bar));
@@ -22,29 +25,23 @@ std::vector<std::string> itemsOf(const ParameterSpec& spec)
     return items;
 }
 
-bool isTenths(const ParameterSpec& spec)
-{
-    return spec.conversion == FieldConversion::SingleTenths || spec.conversion == FieldConversion::DoubleTenths
-        || spec.conversion == FieldConversion::WholeTenths;
-}
-
 // The handler's conversion, without the cut to the field's width: what
 // does not fit is refused here instead of being cut.
 std::int64_t converted(const ParameterSpec& spec, std::string_view text)
 {
-    switch (spec.conversion) {
-    case FieldConversion::Integer:
+    switch (spec.input()) {
+    case Input::Integer:
         return TextConversions::toInteger(text);
-    case FieldConversion::SingleTenths:
+    case Input::SingleTenths:
         return TextConversions::singleTenths(text);
-    case FieldConversion::DoubleTenths:
+    case Input::DoubleTenths:
         return TextConversions::doubleTenths(text);
-    case FieldConversion::WholeTenths:
+    case Input::WholeTenths:
         return static_cast<std::int64_t>(TextConversions::toInteger(text)) * 10;
-    case FieldConversion::ItemIndex:
+    case Input::ItemIndex:
         break;
     }
-    throw std::logic_error(std::string("No number conversion for ") + spec.name);
+    throw std::logic_error("No number conversion for " + std::string(spec.name()));
 }
 
 std::string joined(const std::vector<std::string>& items)
@@ -57,14 +54,9 @@ std::string joined(const std::vector<std::string>& items)
 
 }
 
-bool isChoice(const ParameterSpec& spec)
-{
-    return spec.conversion == FieldConversion::ItemIndex;
-}
-
 Converted toRegister(const ParameterSpec& spec, std::string_view text)
 {
-    if (isChoice(spec)) {
+    if (spec.isChoice()) {
         const std::vector<std::string> items = itemsOf(spec);
         for (std::size_t i = 0; i < items.size(); ++i) {
             if (items[i] == text)
@@ -79,34 +71,36 @@ Converted toRegister(const ParameterSpec& spec, std::string_view text)
         return {std::nullopt, error.what()};
     }
     const std::string shown = TextConversions::trimmed(text);
-    if (value < spec.lowest || value > spec.highest) {
-        return {std::nullopt, "'" + shown + "' does not fit the register (" + withUnit(spec, spec.lowest) + " to "
-                + withUnit(spec, spec.highest) + ")."};
+    const RegisterMap::Range fits = RegisterMap::readBackRange(*spec.entry);
+    if (value < fits.min || value > fits.max) {
+        return {std::nullopt, "'" + shown + "' does not fit the register ("
+                + withUnit(spec, static_cast<std::int32_t>(fits.min)) + " to "
+                + withUnit(spec, static_cast<std::int32_t>(fits.max)) + ")."};
     }
-    const auto fits = static_cast<std::int32_t>(value);
-    if (spec.accepted && !spec.accepted(fits))
+    const auto inRegister = static_cast<std::int32_t>(value);
+    if (spec.accepted && !spec.accepted(inRegister))
         return {std::nullopt, "'" + shown + "' is outside the limits of the Set button (Data out of range!!)."};
-    return {fits, {}};
+    return {inRegister, {}};
 }
 
 std::string unitText(const ParameterSpec& spec, std::int32_t value)
 {
-    if (isChoice(spec)) {
+    if (spec.isChoice()) {
         const std::vector<std::string> items = itemsOf(spec);
         if (value < 0 || static_cast<std::size_t>(value) >= items.size())
-            throw std::out_of_range(std::string("No item ") + std::to_string(value) + " for " + spec.name);
+            throw std::out_of_range("No item " + std::to_string(value) + " for " + std::string(spec.name()));
         return items[static_cast<std::size_t>(value)];
     }
-    if (!isTenths(spec))
+    if (spec.entry->scale != RegisterMap::Scale::Tenths)
         return std::to_string(value);
     // Integer arithmetic: no locale and no binary fraction gets in the way.
-    const std::int64_t magnitude = std::llabs(static_cast<long long>(value));
+    const long long magnitude = std::llabs(static_cast<long long>(value));
     return (value < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." + std::to_string(magnitude % 10);
 }
 
 std::string controlText(const ParameterSpec& spec, std::int32_t value)
 {
-    if (spec.conversion == FieldConversion::WholeTenths && value % 10 == 0)
+    if (spec.input() == Input::WholeTenths && value % 10 == 0)
         return std::to_string(value / 10);
     return unitText(spec, value);
 }
@@ -114,7 +108,7 @@ std::string controlText(const ParameterSpec& spec, std::int32_t value)
 std::string withUnit(const ParameterSpec& spec, std::int32_t value)
 {
     const std::string text = unitText(spec, value);
-    return *spec.unit ? text + " " + spec.unit : text;
+    return spec.unit().empty() ? text : text + " " + std::string(spec.unit());
 }
 
 }

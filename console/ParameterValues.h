@@ -30,6 +30,4 @@ std::string controlText(const ParameterSpec& spec, std::int32_t value);
 // unitText followed by the unit where there is one: "20.0 °C".
 std::string withUnit(const ParameterSpec& spec, std::int32_t value);
 
-bool isChoice(const ParameterSpec& spec);
-
 }

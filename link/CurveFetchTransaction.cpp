@@ -1,10 +1,16 @@
 #include "link/CurveFetchTransaction.h"
 
 #include "link/Frames.h"
+#include "link/RegisterMap.h"
 
 namespace {
 
-constexpr std::uint16_t kCount = 11;
+// A curve is the fan pair's Set block: the curve parameters, then the pulse
+// number and the enables, which are fetched but not kept.
+RegisterMap::Block curveBlock(bool external)
+{
+    return RegisterMap::block(external ? Command::SetExtfan : Command::SetIntfan);
+}
 
 }
 
@@ -13,7 +19,7 @@ CurveFetchTransaction::CurveFetchTransaction(std::uint8_t code) : code_(code) {}
 std::size_t CurveFetchTransaction::buildRequest(LinkState& state) const
 {
     return Frames::buildRead(state.TxFrame, static_cast<std::uint8_t>(state.SlaveAddress), function(),
-                             isExternal() ? 11 : 0, kCount);
+                             curveBlock(isExternal()).first, curveBlock(isExternal()).count);
 }
 
 std::uint8_t CurveFetchTransaction::function() const
@@ -23,7 +29,7 @@ std::uint8_t CurveFetchTransaction::function() const
 
 std::size_t CurveFetchTransaction::replyLength() const
 {
-    return Frames::replyLength(function(), kCount);
+    return Frames::replyLength(function(), curveBlock(isExternal()).count);
 }
 
 FanCurve CurveFetchTransaction::decodeCurve(std::span<const std::uint8_t> reply)

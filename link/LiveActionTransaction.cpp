@@ -1,10 +1,11 @@
 #include "link/LiveActionTransaction.h"
 
 #include "link/Frames.h"
+#include "link/RegisterMap.h"
 
 namespace {
 
-constexpr std::uint16_t kDebugTemperatureRegister = 30;
+constexpr std::uint16_t kDebugTemperatureRegister = RegisterMap::named("Debug Temperature").reg;
 constexpr std::uint16_t kReCheckCoil = 11;
 constexpr std::uint16_t kForceOnCoil = 12;
 

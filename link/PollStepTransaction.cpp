@@ -2,6 +2,7 @@
 
 #include "link/FloatText.h"
 #include "link/Frames.h"
+#include "link/RegisterMap.h"
 
 #include <array>
 #include <string>
@@ -17,7 +18,8 @@ struct StepRequest {
 constexpr std::array<StepRequest, 4> kSteps{{
     {Frames::Function::ReadCoils, 0, 16},
     {Frames::Function::ReadDiscreteInputs, 0, 18},
-    {Frames::Function::ReadHoldingRegisters, 41, 3},
+    {Frames::Function::ReadHoldingRegisters, RegisterMap::block(Command::SetCompressor).first,
+     RegisterMap::block(Command::SetCompressor).count},
     {Frames::Function::ReadInputRegisters, 0, 13},
 }};
 
@@ -146,7 +148,7 @@ void PollStepTransaction::decodeInputs(LinkState& s, std::span<const std::uint8_
 
 void PollStepTransaction::decodeCompressorSettings(EngineContext& context, std::span<const std::uint8_t> reply)
 {
-    // Registers 41 and 42 are the first two of the block read.
+    // The compressor's start temperature and hysteresis open the block read.
     context.view.setControlText("Edit3", tenthsText(static_cast<std::int16_t>(word(reply, 0))));
     context.view.setControlText("Edit32", tenthsText(static_cast<std::int16_t>(word(reply, 1))));
 }

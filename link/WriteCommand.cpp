@@ -1,10 +1,9 @@
 #include "link/WriteCommand.h"
 
 #include "link/Frames.h"
+#include "link/RegisterMap.h"
 
 namespace {
-
-using Frames::encodeRegister;
 
 struct Caption {
     const char* text;
@@ -23,19 +22,6 @@ constexpr std::array<Caption, 9> kMessages{{
     {"Set Successfully", "Set Compressor"},
 }};
 
-template <typename... Fields>
-void put(WriteCommand::Block& block, Fields... fields)
-{
-    block.count = 0;
-    ((block.values[block.count++] = encodeRegister(fields)), ...);
-}
-
-void putFanPair(WriteCommand::Block& block, const FanRecord& first, const FanRecord& second)
-{
-    put(block, first.StepRev, first.MaxRev, first.MinRev, first.StepTemp, first.MaxTemp, first.MinTemp,
-        first.StopTemp, first.DeltTemp, first.PulseNo, first.Enable, second.Enable);
-}
-
 } // namespace
 
 WriteCommand::WriteCommand(std::uint8_t code) : code_(code <= Command::SetCompressor ? code : Command::SetIntfan) {}
@@ -47,46 +33,10 @@ std::uint8_t WriteCommand::function() const
 
 WriteCommand::Block WriteCommand::block(const LinkState& state) const
 {
-    const DeviceSettings& s = state.Settings;
     Block block;
-    switch (code_) {
-    case Command::SetIntfan:
-        block.first = 0;
-        putFanPair(block, state.Intfan1, state.Intfan2);
-        break;
-    case Command::SetExtfan:
-        block.first = 11;
-        putFanPair(block, state.Extfan1, state.Extfan2);
-        break;
-    case Command::SetHeater:
-        block.first = 22;
-        put(block, s.HeaterStartTemp, s.HeaterDeltTemp, s.HeaterMaxCurrent, s.HeaterMinCurrent, s.HeaterEnable);
-        break;
-    case Command::SetTempAlarm:
-        block.first = 28;
-        put(block, s.TempAlarmHigh, s.TempAlarmLow);
-        break;
-    case Command::SetCalibration:
-        block.first = 33;
-        put(block, s.CalTemp1, s.CalTemp2, s.CalCurrent, s.CalVoltage);
-        break;
-    case Command::SetExtInput:
-        block.first = 37;
-        put(block, s.ExtInputEnable, s.ExtInputType);
-        break;
-    case Command::SetAddress:
-        block.first = 27;
-        put(block, s.NewDeviceAddress);
-        break;
-    case Command::SetVoltAlarm:
-        block.first = 39;
-        put(block, s.VoltAlarmHigh, s.VoltAlarmLow);
-        break;
-    default:
-        block.first = 41;
-        put(block, s.CompStartTemp, s.CompDeltTemp, s.CompMaxRPM);
-        break;
-    }
+    block.first = RegisterMap::block(code_).first;
+    for (const RegisterMap::Entry* e : RegisterMap::group(code_))
+        block.values.at(block.count++) = Frames::encodeRegister(static_cast<std::int32_t>(e->field.read(state)));
     return block;
 }
 

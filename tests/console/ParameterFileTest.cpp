@@ -27,17 +27,13 @@ using ParameterFile::Problem;
 // A document of values unlike the factory ones, one per parameter.
 Document sampleDocument()
 {
-    const std::map<std::string, std::int32_t> values = {
-        {"IntfanStepRev", 1200}, {"IntfanMaxRev", 65535}, {"IntfanMinRev", 0}, {"IntfanStepTemp", 25},
-        {"IntfanMaxTemp", 450}, {"IntfanMinTemp", -25}, {"IntfanStopTemp", -32768}, {"IntfanDeltTemp", 32765},
-        {"IntfanPulseNo", 255}, {"Intfan1Enable", 1}, {"Intfan2Enable", 0}, {"ExtfanStepRev", 1300},
-        {"ExtfanMaxRev", 3100}, {"ExtfanMinRev", 900}, {"ExtfanStepTemp", 260}, {"ExtfanMaxTemp", 465},
-        {"ExtfanMinTemp", 210}, {"ExtfanStopTemp", 160}, {"ExtfanDeltTemp", 3}, {"ExtfanPulseNo", 4},
-        {"Extfan1Enable", 0}, {"Extfan2Enable", 1}, {"HeaterStartTemp", -25}, {"HeaterDeltTemp", 40},
-        {"HeaterMaxCurrent", 123}, {"HeaterMinCurrent", 3}, {"HeaterEnable", 1}, {"DeviceAddress", 7},
-        {"TempAlarmHigh", 550}, {"TempAlarmLow", -50}, {"CalTemp1", 5}, {"CalTemp2", -5}, {"CalCurrent", 15},
-        {"CalVoltage", 20}, {"ExtInputEnable", 1}, {"ExtInputType", 1}, {"VoltAlarmHigh", 700},
-        {"VoltAlarmLow", 240}, {"CompStartTemp", 180}, {"CompDeltTemp", 50}, {"CompMaxRPM", -5},
+    // By register.
+    const std::map<int, std::int32_t> values = {
+        {0, 1200}, {1, 65535}, {2, 0}, {3, 25}, {4, 450}, {5, -25}, {6, -32768}, {7, 32765}, {8, 255}, {9, 1},
+        {10, 0}, {11, 1300}, {12, 3100}, {13, 900}, {14, 260}, {15, 465}, {16, 210}, {17, 160}, {18, 3},
+        {19, 4}, {20, 0}, {21, 1}, {22, -25}, {23, 40}, {24, 123}, {25, 3}, {26, 1}, {27, 7}, {28, 550},
+        {29, -50}, {33, 5}, {34, -5}, {35, 15}, {36, 20}, {37, 1}, {38, 1}, {39, 700}, {40, 240}, {41, 180},
+        {42, 50}, {43, -5},
     };
     Document document;
     document.console = "0.1";
@@ -45,7 +41,7 @@ Document sampleDocument()
     document.firmware = "HX-CTRL \"V2.13\"";
     document.busAddress = 7;
     for (const ParameterSpec& spec : ParameterTable::all())
-        document.values.push_back(values.at(spec.name));
+        document.values.push_back(values.at(spec.reg()));
     return document;
 }
 
@@ -54,7 +50,7 @@ std::map<std::string, std::string> controlTexts(const Document& document)
     std::map<std::string, std::string> texts;
     const auto specs = ParameterTable::all();
     for (std::size_t i = 0; i < specs.size(); ++i)
-        texts[specs[i].control] = ParameterValues::controlText(specs[i], document.values[i]);
+        texts[std::string(specs[i].control())] = ParameterValues::controlText(specs[i], document.values[i]);
     return texts;
 }
 
@@ -88,7 +84,7 @@ TEST(ParameterFile, SaveLoadSaveGivesTheIdenticalFile)
     // Through the controls: the texts a load puts there convert back to the
     // same values.
     const auto texts = controlTexts(*loaded.document);
-    ParameterFile::Checked held = ParameterFile::fromTexts([&](const ParameterSpec& s) { return texts.at(s.control); });
+    ParameterFile::Checked held = ParameterFile::fromTexts([&](const ParameterSpec& s) { return texts.at(std::string(s.control())); });
     ASSERT_TRUE(held.document) << ParameterFile::report("", held.problems);
     held.document->console = document.console;
     held.document->date = document.date;
@@ -104,13 +100,13 @@ TEST(ParameterFile, WritesEveryParameterWithRegisterUnitAndFullResolution)
     EXPECT_NE(json.find("\"version\": 1,"), std::string::npos);
     EXPECT_NE(json.find("\"firmware\": \"HX-CTRL \\\"V2.13\\\"\""), std::string::npos);
     for (const std::string& expected : {
-             line("IntfanStepRev", 0, "1200", "rpm"), line("IntfanStepTemp", 3, "2.5", "°C"),
-             line("IntfanMinTemp", 5, "-2.5", "°C"), line("IntfanStopTemp", 6, "-3276.8", "°C"),
-             line("Intfan1Enable", 9, "\"Enable\"", ""), line("IntfanPulseNo", 8, "255", ""),
-             line("HeaterDeltTemp", 23, "4.0", "°C"), line("HeaterMaxCurrent", 24, "12.3", "A"),
-             line("TempAlarmHigh", 28, "55.0", "°C"), line("CalVoltage", 36, "2.0", "V"),
-             line("ExtInputType", 38, "\"NC\"", ""), line("CompMaxRPM", 43, "-5", "rpm"),
-             line("DeviceAddress", 27, "7", "")}) {
+             line("Intfan1 StepSpeed", 0, "1200", "rpm"), line("Intfan1 StepTemp", 3, "2.5", "°C"),
+             line("Intfan1 MinTemp", 5, "-2.5", "°C"), line("Intfan1 StopTemp", 6, "-3276.8", "°C"),
+             line("Intfan1 Enable", 9, "\"Enable\"", ""), line("Intfan1 PulseNo", 8, "255", ""),
+             line("Heater DeltTemp", 23, "4.0", "°C"), line("Heater MaxCurrent", 24, "12.3", "A"),
+             line("TempAlarm High", 28, "55.0", "°C"), line("Calibration Voltage", 36, "2.0", "V"),
+             line("ExtInput Type", 38, "\"NC\"", ""), line("Compressor MaxSpeed", 43, "-5", "rpm"),
+             line("Device Address", 27, "7", "")}) {
         EXPECT_NE(json.find(expected), std::string::npos) << expected;
     }
     // Unknown firmware and address are left out rather than guessed.
@@ -137,29 +133,29 @@ TEST(ParameterFile, EveryKindOfBadFileIsRefusedWithItsProblem)
         {"wrong format", edited("hxconsole-parameters", "hxconsole-layout"), {"", "This is not a parameter file"}},
         {"wrong version", edited("\"version\": 1", "\"version\": 2"), {"", "version 2 is not supported"}},
         {"no parameters", "{\"format\": \"hxconsole-parameters\", \"version\": 1}", {"", "no \"parameters\""}},
-        {"unknown name", edited("\"IntfanStepRev\"", "\"IntfanStepRevs\""), {"IntfanStepRevs", "unknown parameter."}},
-        {"missing parameter", edited("\"IntfanStepRev\"", "\"IntfanStepRevs\""), {"IntfanStepRev", "missing."}},
+        {"unknown name", edited("\"Intfan1 StepSpeed\"", "\"Intfan1 StepSpeeds\""), {"Intfan1 StepSpeeds", "unknown parameter."}},
+        {"missing parameter", edited("\"Intfan1 StepSpeed\"", "\"Intfan1 StepSpeeds\""), {"Intfan1 StepSpeed", "missing."}},
         {"text for a number", edited("\"value\": 1200", "\"value\": \"1200\""),
-            {"IntfanStepRev", "a number is expected, not the text \"1200\"."}},
+            {"Intfan1 StepSpeed", "a number is expected, not the text \"1200\"."}},
         {"number for a choice", edited("\"value\": \"Enable\"", "\"value\": 1"),
-            {"Intfan1Enable", "a choice text (Disable|Enable) is expected, not a number."}},
-        {"unknown choice", edited("\"value\": \"NC\"", "\"value\": \"NX\""), {"ExtInputType", "'NX' is not one of NO, NC."}},
-        {"no value", edited(", \"value\": 1200", ""), {"IntfanStepRev", "has no \"value\"."}},
-        {"wrong register", edited("\"register\": 0,", "\"register\": 1,"), {"IntfanStepRev", "its register is 0, the file says 1."}},
+            {"Intfan1 Enable", "a choice text (Disable|Enable) is expected, not a number."}},
+        {"unknown choice", edited("\"value\": \"NC\"", "\"value\": \"NX\""), {"ExtInput Type", "'NX' is not one of NO, NC."}},
+        {"no value", edited(", \"value\": 1200", ""), {"Intfan1 StepSpeed", "has no \"value\"."}},
+        {"wrong register", edited("\"register\": 0,", "\"register\": 1,"), {"Intfan1 StepSpeed", "its register is 0, the file says 1."}},
         {"fraction for an integer", edited("\"value\": 1200", "\"value\": 1200.5"),
-            {"IntfanStepRev", "'1200.5' is not a valid integer value."}},
-        {"internal fan speed", edited("\"value\": 65535", "\"value\": 65536"), {"IntfanMaxRev", "'65536' does not fit"}},
-        {"internal fan pulses", edited("\"value\": 255", "\"value\": 256"), {"IntfanPulseNo", "'256' does not fit"}},
-        {"external fan temperature", edited("\"value\": 26.0", "\"value\": 3276.8"), {"ExtfanStepTemp", "'3276.8' does not fit"}},
-        {"heater hysteresis", edited("\"value\": 4.0", "\"value\": 25.6"), {"HeaterDeltTemp", "'25.6' is not a valid integer"}},
-        {"heater hysteresis too big", edited("\"value\": 4.0", "\"value\": 26"), {"HeaterDeltTemp", "'26' does not fit"}},
-        {"temperature alarm", edited("\"value\": 55.0", "\"value\": -4000"), {"TempAlarmHigh", "'-4000' does not fit"}},
-        {"calibration", edited("\"value\": 1.5", "\"value\": 1e9"), {"CalCurrent", "'1e+09' does not fit"}},
-        {"address", edited("\"value\": 7", "\"value\": 256"), {"DeviceAddress", "(Data out of range!!)"}},
-        {"voltage alarm", edited("\"value\": 70.0", "\"value\": 70.2"), {"VoltAlarmHigh", "(Data out of range!!)"}},
-        {"voltage alarm low", edited("\"value\": 24.0", "\"value\": 23.9"), {"VoltAlarmLow", "(Data out of range!!)"}},
-        {"compressor", edited("\"value\": 18.0", "\"value\": 17.9"), {"CompStartTemp", "(Data out of range!!)"}},
-        {"compressor hysteresis", edited("\"value\": 5.0", "\"value\": -0.1"), {"CompDeltTemp", "(Data out of range!!)"}},
+            {"Intfan1 StepSpeed", "'1200.5' is not a valid integer value."}},
+        {"internal fan speed", edited("\"value\": 65535", "\"value\": 65536"), {"Intfan1 MaxSpeed", "'65536' does not fit"}},
+        {"internal fan pulses", edited("\"value\": 255", "\"value\": 256"), {"Intfan1 PulseNo", "'256' does not fit"}},
+        {"external fan temperature", edited("\"value\": 26.0", "\"value\": 3276.8"), {"Extfan1 StepTemp", "'3276.8' does not fit"}},
+        {"heater hysteresis", edited("\"value\": 4.0", "\"value\": 25.6"), {"Heater DeltTemp", "'25.6' is not a valid integer"}},
+        {"heater hysteresis too big", edited("\"value\": 4.0", "\"value\": 26"), {"Heater DeltTemp", "'26' does not fit"}},
+        {"temperature alarm", edited("\"value\": 55.0", "\"value\": -4000"), {"TempAlarm High", "'-4000' does not fit"}},
+        {"calibration", edited("\"value\": 1.5", "\"value\": 1e9"), {"Calibration Current", "'1e+09' does not fit"}},
+        {"address", edited("\"value\": 7", "\"value\": 256"), {"Device Address", "(Data out of range!!)"}},
+        {"voltage alarm", edited("\"value\": 70.0", "\"value\": 70.2"), {"VoltAlarm High", "(Data out of range!!)"}},
+        {"voltage alarm low", edited("\"value\": 24.0", "\"value\": 23.9"), {"VoltAlarm Low", "(Data out of range!!)"}},
+        {"compressor", edited("\"value\": 18.0", "\"value\": 17.9"), {"Compressor StartTemp", "(Data out of range!!)"}},
+        {"compressor hysteresis", edited("\"value\": 5.0", "\"value\": -0.1"), {"Compressor DeltTemp", "(Data out of range!!)"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -195,8 +191,8 @@ TEST(ParameterFile, HandlersSetTheFileValuesIntoTheirRegisters)
     controls.texts = controlTexts(document);
     controls.texts["Button1"] = "Close";
     for (const ParameterSpec& spec : ParameterTable::all()) {
-        if (ParameterValues::isChoice(spec))
-            controls.setItemIndex(spec.control, document.values[static_cast<std::size_t>(&spec - ParameterTable::all().data())]);
+        if (spec.isChoice())
+            controls.setItemIndex(std::string(spec.control()), document.values[static_cast<std::size_t>(&spec - ParameterTable::all().data())]);
     }
     ConfigCommands commands(state, controls);
     const std::map<std::uint8_t, void (ConfigCommands::*)()> handlers = {
@@ -217,21 +213,21 @@ TEST(ParameterFile, HandlersSetTheFileValuesIntoTheirRegisters)
     const auto specs = ParameterTable::all();
     ASSERT_EQ(written.size(), specs.size());
     for (std::size_t i = 0; i < specs.size(); ++i)
-        EXPECT_EQ(written.at(specs[i].reg), static_cast<std::uint16_t>(document.values[i])) << specs[i].name;
+        EXPECT_EQ(written.at(specs[i].reg()), static_cast<std::uint16_t>(document.values[i])) << specs[i].name();
 }
 
 TEST(ParameterFile, ComparisonListsExactlyTheDifferingParameters)
 {
     const Document document = sampleDocument();
     auto texts = controlTexts(document);
-    EXPECT_TRUE(ParameterComparison::differences(document, [&](const ParameterSpec& s) { return texts.at(s.control); }).empty());
+    EXPECT_TRUE(ParameterComparison::differences(document, [&](const ParameterSpec& s) { return texts.at(std::string(s.control())); }).empty());
 
     texts["Edit24"] = "47";     // TempAlarmHigh, as Read All shows it
     texts["ComboBox7"] = "";    // a register no item stands for
     texts["Edit12"] = "1200";   // the same value, written differently
-    const auto found = ParameterComparison::differences(document, [&](const ParameterSpec& s) { return texts.at(s.control); });
-    EXPECT_EQ(found, (std::vector<ParameterDifference>{{"TempAlarmHigh", "47.0 °C", "55.0 °C"},
-                         {"ExtInputType", "''", "NC"}}));
+    const auto found = ParameterComparison::differences(document, [&](const ParameterSpec& s) { return texts.at(std::string(s.control())); });
+    EXPECT_EQ(found, (std::vector<ParameterDifference>{{"TempAlarm High", "47.0 °C", "55.0 °C"},
+                         {"ExtInput Type", "''", "NC"}}));
 }
 
 class AtomicFileTest : public ::testing::Test {

@@ -53,10 +53,10 @@ struct Rig {
         port.openForTest();
         controls.texts["Button1"] = "Close";
         for (const ParameterSpec& spec : ParameterTable::all()) {
-            const std::int32_t value = spec.lowest < 0 ? 0 : spec.lowest;
-            controls.texts[spec.control] = ParameterValues::controlText(spec, spec.accepted ? accepted.at(spec.name) : value);
-            if (ParameterValues::isChoice(spec))
-                controls.setItemIndex(spec.control, 1);
+            const std::string control(spec.control());
+            controls.texts[control] = ParameterValues::controlText(spec, spec.accepted ? accepted.at(spec.reg()) : 0);
+            if (spec.isChoice())
+                controls.setItemIndex(control, 1);
         }
         port.setResponder([this](const FakeSerialPort::Bytes& request) {
             const int first = request.at(2) << 8 | request.at(3);
@@ -104,9 +104,8 @@ struct Rig {
         return all;
     }
 
-    const std::map<std::string, std::int32_t> accepted = {
-        {"DeviceAddress", 1}, {"VoltAlarmHigh", 580}, {"VoltAlarmLow", 420}, {"CompStartTemp", 350}, {"CompDeltTemp", 30},
-    };
+    // Registers whose handler has a range test, with a value it accepts.
+    const std::map<int, std::int32_t> accepted = {{27, 1}, {39, 580}, {40, 420}, {41, 350}, {42, 30}};
     LinkState state;
     FakeSerialPort port;
     Controls controls;
