@@ -19,7 +19,7 @@ constexpr LayoutFont kBitBtn{"Times New Roman", 24, true};
 constexpr LayoutFont kPortLabel{"隶书", 16, true};
 constexpr LayoutFont kPortButton{"隶书", 19};
 constexpr LayoutFont kVersion{"Times New Roman", 12};
-constexpr LayoutFont kParameterFile{"Cambria", 13};
+constexpr LayoutFont kParameterFile{"Cambria", 12};
 
 const auto kLayout = std::to_array<LayoutEntry>({
     {"Data", ControlKind::PageControl, nullptr, 0, 0, 785, 601, "", kWindow},
