@@ -34,6 +34,7 @@ public:
     void portClosed();
 
     bool writeAllRunning() const { return writeAll_.running(); }
+    const WriteAllRun& writeAll() const { return writeAll_; }
     // Set by Load; what Write All sends.
     const std::optional<ParameterFile::Document>& loaded() const { return loaded_; }
 

@@ -2,16 +2,14 @@
 // (the hx-sim program) over a pseudo-terminal, with the window's own timers.
 #include "app/FontSubstitutions.h"
 #include "app/TForm1.h"
+#include "integration/SimulatorProcess.h"
 #include "link/LinkState.h"
 #include "link/QtSerialPort.h"
 #include "support/RecordingMessageBoxes.h"
 #include "widgets/TiSwitchLed.h"
 
 #include <QAbstractButton>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -21,39 +19,6 @@
 #include <string>
 
 namespace {
-
-// One hx-sim process with a private runtime folder, so its port file never
-// meets that of another simulator running on the machine.
-class Simulator {
-public:
-    explicit Simulator(const QStringList& arguments)
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_RUNTIME_DIR", runtime_.path());
-        process_.setProcessEnvironment(environment);
-        process_.start(QString::fromUtf8(HX_BINARY_DIR "/sim/hx-sim"), QStringList{"--steady"} + arguments);
-        if (!process_.waitForStarted(5000))
-            return;
-        for (int i = 0; i < 100 && !process_.canReadLine(); ++i)
-            process_.waitForReadyRead(50);
-        device_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
-    }
-    ~Simulator() { kill(); }
-
-    const QString& device() const { return device_; }
-    void kill()
-    {
-        if (process_.state() == QProcess::NotRunning)
-            return;
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-
-private:
-    QTemporaryDir runtime_;
-    QProcess process_;
-    QString device_;
-};
 
 class LiveSimTest : public testing::Test {
 protected:
