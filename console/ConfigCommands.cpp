@@ -5,6 +5,7 @@
 #include "link/LinkState.h"
 #include "link/RegisterMap.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -55,66 +56,67 @@ void ConfigCommands::queue(std::uint8_t commandCode)
     state_.LinkBusy = 1;
 }
 
-void ConfigCommands::refuseRange()
+bool ConfigCommands::refuseRange()
 {
     controls_.showMessage("Data out of range!!", "Set Unsuccessfully");
+    return false;
 }
 
-std::int64_t ConfigCommands::converted(const RegisterMap::Entry& entry) const
+std::optional<std::int64_t> ConfigCommands::converted(const RegisterMap::Entry& entry) const
 {
     const std::string control(entry.control);
-    switch (entry.input) {
-    case RegisterMap::Input::Integer:
-        return toInteger(text(control));
-    case RegisterMap::Input::SingleTenths:
-        return singleTenths(text(control));
-    case RegisterMap::Input::DoubleTenths:
-        return doubleTenths(text(control));
-    case RegisterMap::Input::WholeTenths:
-        return wholeTenths(text(control));
-    case RegisterMap::Input::ItemIndex:
-        break;
-    }
-    return controls_.itemIndex(control);
+    if (entry.isChoice)
+        return controls_.itemIndex(control);
+    return registerValue(text(control), entry);
 }
 
-// Converts the group's controls in the handler's order and stores each field
-// at its width (the low-order bits survive, as in the controller's
-// registers). A run of double-tenths fields is converted whole before any of
-// it is stored, so a bad second value leaves the first field unchanged.
-void ConfigCommands::storeGroup(std::uint8_t commandCode)
+// Converts the group's controls in the handler's order and stores each
+// field. A run of double-tenths fields is converted whole before any of it
+// is stored, so a bad second value leaves the first field unchanged. A
+// value its register cannot hold is refused where it would be stored: what
+// was stored before stays, nothing is queued.
+bool ConfigCommands::storeGroup(std::uint8_t commandCode)
 {
-    std::vector<std::pair<const RegisterMap::Entry*, std::int64_t>> run;
+    std::vector<std::pair<const RegisterMap::Entry*, std::optional<std::int64_t>>> run;
     const auto storeRun = [&] {
+        for (const auto& [entry, value] : run) {
+            if (!value)
+                return false;
+        }
         for (const auto& [entry, value] : run)
-            entry->field.write(state_, value);
+            entry->field.write(state_, *value);
         run.clear();
+        return true;
     };
     for (const RegisterMap::Entry* entry : RegisterMap::conversionOrder(commandCode)) {
         if (entry->input == RegisterMap::Input::DoubleTenths) {
             run.emplace_back(entry, converted(*entry));
             continue;
         }
-        storeRun();
-        entry->field.write(state_, converted(*entry));
+        if (!storeRun())
+            return refuseRange();
+        const std::optional<std::int64_t> value = converted(*entry);
+        if (!value)
+            return refuseRange();
+        entry->field.write(state_, *value);
     }
-    storeRun();
+    return storeRun() || refuseRange();
 }
 
 void ConfigCommands::SetClick()
 {
     if (refusedAtStart("Set Intfan1!"))
         return;
-    storeGroup(Command::SetIntfan);
-    queue(Command::SetIntfan);
+    if (storeGroup(Command::SetIntfan))
+        queue(Command::SetIntfan);
 }
 
 void ConfigCommands::Button10Click()
 {
     if (refusedAtStart("Set Extfan1!"))
         return;
-    storeGroup(Command::SetExtfan);
-    queue(Command::SetExtfan);
+    if (storeGroup(Command::SetExtfan))
+        queue(Command::SetExtfan);
 }
 
 void ConfigCommands::Button15Click()
@@ -122,32 +124,32 @@ void ConfigCommands::Button15Click()
     // The heater's busy box has its text and caption the other way round.
     if (portClosed() || busy("Set Heater!", kBusyText))
         return;
-    storeGroup(Command::SetHeater);
-    queue(Command::SetHeater);
+    if (storeGroup(Command::SetHeater))
+        queue(Command::SetHeater);
 }
 
 void ConfigCommands::Button11Click()
 {
     if (refusedAtStart("Set Alarm TEMP!"))
         return;
-    storeGroup(Command::SetTempAlarm);
-    queue(Command::SetTempAlarm);
+    if (storeGroup(Command::SetTempAlarm))
+        queue(Command::SetTempAlarm);
 }
 
 void ConfigCommands::Button3Click()
 {
     if (refusedAtStart("Calibrate Temp!"))
         return;
-    storeGroup(Command::SetCalibration);
-    queue(Command::SetCalibration);
+    if (storeGroup(Command::SetCalibration))
+        queue(Command::SetCalibration);
 }
 
 void ConfigCommands::Button4Click()
 {
     if (refusedAtStart("Set Intfan1!"))
         return;
-    storeGroup(Command::SetExtInput);
-    queue(Command::SetExtInput);
+    if (storeGroup(Command::SetExtInput))
+        queue(Command::SetExtInput);
 }
 
 bool ConfigCommands::deviceAddressAccepted(std::int32_t address)
@@ -181,7 +183,8 @@ void ConfigCommands::Button7Click()
 {
     if (refusedAtStart("Set Intfan1!"))
         return;
-    storeGroup(Command::SetAddress);
+    if (!storeGroup(Command::SetAddress))
+        return;
     if (!deviceAddressAccepted(state_.Settings.NewDeviceAddress)) {
         refuseRange();
         return;
@@ -193,7 +196,8 @@ void ConfigCommands::Button9Click()
 {
     if (refusedAtStart("Set Alarm TEMP!"))
         return;
-    storeGroup(Command::SetVoltAlarm);
+    if (!storeGroup(Command::SetVoltAlarm))
+        return;
     const DeviceSettings& s = state_.Settings;
     if (!voltAlarmHighAccepted(s.VoltAlarmHigh) || !voltAlarmLowAccepted(s.VoltAlarmLow)) {
         refuseRange();
@@ -206,7 +210,8 @@ void ConfigCommands::Button14Click()
 {
     if (refusedAtStart("Set Alarm TEMP!"))
         return;
-    storeGroup(Command::SetCompressor);
+    if (!storeGroup(Command::SetCompressor))
+        return;
     const DeviceSettings& s = state_.Settings;
     if (!compStartTempAccepted(s.CompStartTemp) || !compDeltTempAccepted(s.CompDeltTemp)) {
         refuseRange();
@@ -226,12 +231,17 @@ void ConfigCommands::Button6Click()
 {
     if (portClosed())
         return;
-    const float value = toSingle(text("Edit11"));
+    const std::string typed = text("Edit11");
+    // Conversion errors as for a single-precision number; the value is then
+    // taken exactly, so the bounds are compared on the decimal text.
+    toSingle(typed);
+    const auto value = decimalTenths(trimmed(typed));
+    const bool belowSensor = !value || value->tenths < -400 || (value->tenths == -400 && !value->exact);
     // Temperatures outside the sensor range go out as 1100 instead.
-    if (value < -40.0f || value >= 100.0f)
+    if (belowSensor || value->tenths >= 1000)
         state_.Settings.DebugTemperature = 1100;
     else
-        state_.Settings.DebugTemperature = static_cast<std::int16_t>(*truncatedTenths(value));
+        state_.Settings.DebugTemperature = static_cast<std::int16_t>(value->tenths);
     state_.LiveAction = LiveActionCode::DebugTemperature;
     state_.CommandArmed = 1;
     state_.PollStep = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class FormControls;
@@ -45,9 +46,10 @@ private:
     bool busy(const std::string& text, const std::string& caption);
     bool refusedAtStart(const std::string& busyCaption);
     void queue(std::uint8_t commandCode);
-    void refuseRange();
-    std::int64_t converted(const RegisterMap::Entry& entry) const;
-    void storeGroup(std::uint8_t commandCode);
+    bool refuseRange();
+    std::optional<std::int64_t> converted(const RegisterMap::Entry& entry) const;
+    // False when a value was refused (the box is shown).
+    bool storeGroup(std::uint8_t commandCode);
 
     std::string text(const std::string& control) const;
 

@@ -11,4 +11,8 @@ public:
 
     static ConversionError integer(const std::string& text);
     static ConversionError floatingPoint(const std::string& text);
+
+    // The text as the message quotes it: its first 40 characters, then "…"
+    // when there are more, so a pasted page cannot make the box outgrow the screen.
+    static std::string quoted(const std::string& text);
 };

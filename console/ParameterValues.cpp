@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace ParameterValues {
@@ -23,25 +24,6 @@ std::vector<std::string> itemsOf(const ParameterSpec& spec)
         rest = bar == std::string_view::npos ? std::string_view() : rest.substr(bar + 1);
     }
     return items;
-}
-
-// The handler's conversion, without the cut to the field's width: what
-// does not fit is refused here instead of being cut.
-std::int64_t converted(const ParameterSpec& spec, std::string_view text)
-{
-    switch (spec.input()) {
-    case Input::Integer:
-        return TextConversions::toInteger(text);
-    case Input::SingleTenths:
-        return TextConversions::singleTenths(text);
-    case Input::DoubleTenths:
-        return TextConversions::doubleTenths(text);
-    case Input::WholeTenths:
-        return static_cast<std::int64_t>(TextConversions::toInteger(text)) * 10;
-    case Input::ItemIndex:
-        break;
-    }
-    throw std::logic_error("No number conversion for " + std::string(spec.name()));
 }
 
 std::string joined(const std::vector<std::string>& items)
@@ -64,20 +46,20 @@ Converted toRegister(const ParameterSpec& spec, std::string_view text)
         }
         return {std::nullopt, "'" + std::string(text) + "' is not one of " + joined(items) + "."};
     }
-    std::int64_t value = 0;
+    std::optional<std::int64_t> value;
     try {
-        value = converted(spec, text);
+        value = TextConversions::registerValue(text, *spec.entry);
     } catch (const ConversionError& error) {
         return {std::nullopt, error.what()};
     }
     const std::string shown = TextConversions::trimmed(text);
-    const RegisterMap::Range fits = RegisterMap::readBackRange(*spec.entry);
-    if (value < fits.min || value > fits.max) {
+    if (!value) {
+        const RegisterMap::Range fits = RegisterMap::readBackRange(*spec.entry);
         return {std::nullopt, "'" + shown + "' does not fit the register ("
                 + withUnit(spec, static_cast<std::int32_t>(fits.min)) + " to "
                 + withUnit(spec, static_cast<std::int32_t>(fits.max)) + ")."};
     }
-    const auto inRegister = static_cast<std::int32_t>(value);
+    const auto inRegister = static_cast<std::int32_t>(*value);
     if (spec.accepted && !spec.accepted(inRegister))
         return {std::nullopt, "'" + shown + "' is outside the limits of the Set button (Data out of range!!)."};
     return {inRegister, {}};

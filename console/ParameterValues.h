@@ -9,7 +9,8 @@
 
 // A parameter's text as its control holds it, and the register value it
 // stands for. Texts convert exactly as the parameter's Set handler converts
-// them, then must fit the register and pass the handler's range test.
+// them (TextConversions::registerValue: fits the register or is refused),
+// then must pass the handler's range test.
 namespace ParameterValues {
 
 struct Converted {

@@ -1,11 +1,11 @@
 #include "console/TextConversions.h"
 
 #include "console/ConversionError.h"
+#include "link/RegisterMap.h"
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
-#include <limits>
+#include <stdexcept>
 #include <system_error>
 
 namespace TextConversions {
@@ -191,53 +191,128 @@ double toDouble(std::string_view text)
     return toReal<double>(text);
 }
 
+std::optional<DecimalTenths> decimalTenths(std::string_view text)
+{
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    // The significant digits (leading zeros dropped) and the power of ten of
+    // the last one.
+    std::string digits;
+    long long lastDigitExponent = 0;
+    bool afterPoint = false;
+    for (; i < text.size(); ++i) {
+        if (text[i] == '.' && !afterPoint) {
+            afterPoint = true;
+            continue;
+        }
+        if (!isDigit(text[i]))
+            break;
+        if (!digits.empty() || text[i] != '0')
+            digits.push_back(text[i]);
+        if (afterPoint)
+            --lastDigitExponent;
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            negativeExponent = text[i] == '-';
+            ++i;
+        }
+        long long exponent = 0;
+        // Saturate: any exponent this large is far outside every range anyway.
+        for (; i < text.size() && isDigit(text[i]); ++i)
+            exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000'000LL);
+        lastDigitExponent += negativeExponent ? -exponent : exponent;
+    }
+    // Tenths: one power of ten more. Digits below the tenths are cut off.
+    const long long shift = lastDigitExponent + 1;
+    DecimalTenths result;
+    std::string_view kept = digits;
+    if (shift < 0) {
+        const auto cut = static_cast<std::size_t>(std::min<long long>(-shift, static_cast<long long>(digits.size())));
+        const std::string_view dropped = kept.substr(kept.size() - cut);
+        result.exact = dropped.find_first_not_of('0') == std::string_view::npos;
+        kept.remove_suffix(cut);
+    }
+    const std::uint64_t limit = negative ? 0x8000000000000000ULL : 0x7FFFFFFFFFFFFFFFULL;
+    std::uint64_t magnitude = 0;
+    const auto append = [&](int digit) {
+        if (magnitude > (limit - static_cast<std::uint64_t>(digit)) / 10)
+            return false;
+        magnitude = magnitude * 10 + static_cast<std::uint64_t>(digit);
+        return true;
+    };
+    for (char c : kept) {
+        if (!append(c - '0'))
+            return std::nullopt;
+    }
+    for (long long zeros = kept.empty() ? 0 : shift; zeros > 0; --zeros) {
+        if (!append(0))
+            return std::nullopt;
+    }
+    result.tenths = negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
+    return result;
+}
+
 namespace {
 
-// A double has 53 significant bits and ten needs 4 more, so a 64-bit long
-// double mantissa holds the product without rounding. Rounding in double
-// would turn 0.3 * 10 into exactly 3 instead of just below it.
-static_assert(std::numeric_limits<long double>::digits >= 57, "tenths need an exact product");
-
-std::optional<std::int64_t> truncateExact(long double tenths)
+template <typename Real>
+std::int64_t tenthsOf(std::string_view text)
 {
-    const long double limit = 9223372036854775808.0L; // 2^63
-    const long double t = std::trunc(tenths);
-    if (!(t < limit && t >= -limit))
-        return std::nullopt;
-    return static_cast<std::int64_t>(t);
+    // The binary value only decides, as before, which texts are numbers.
+    toReal<Real>(text);
+    const std::string t = trimmed(text);
+    const auto tenths = decimalTenths(t);
+    if (!tenths)
+        throw ConversionError::floatingPoint(t);
+    return tenths->tenths;
 }
 
-}
-
-std::optional<std::int64_t> truncatedTenths(float value)
-{
-    return truncateExact(static_cast<long double>(value) * 10.0L);
-}
-
-std::optional<std::int64_t> truncatedTenths(double value)
-{
-    return truncateExact(static_cast<long double>(value) * 10.0L);
 }
 
 std::int64_t singleTenths(std::string_view text)
 {
-    const auto tenths = truncatedTenths(toSingle(text));
-    if (!tenths)
-        throw ConversionError::floatingPoint(trimmed(text));
-    return *tenths;
+    return tenthsOf<float>(text);
 }
 
 std::int64_t doubleTenths(std::string_view text)
 {
-    const auto tenths = truncatedTenths(toDouble(text));
-    if (!tenths)
-        throw ConversionError::floatingPoint(trimmed(text));
-    return *tenths;
+    return tenthsOf<double>(text);
 }
 
-std::int32_t wholeTenths(std::string_view text)
+std::int64_t wholeTenths(std::string_view text)
 {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(toInteger(text)) * 10U);
+    return static_cast<std::int64_t>(toInteger(text)) * 10;
+}
+
+std::optional<std::int64_t> registerValue(std::string_view text, const RegisterMap::Entry& entry)
+{
+    std::int64_t value = 0;
+    switch (entry.input) {
+    case RegisterMap::Input::Integer:
+        value = toInteger(text);
+        break;
+    case RegisterMap::Input::SingleTenths:
+        value = singleTenths(text);
+        break;
+    case RegisterMap::Input::DoubleTenths:
+        value = doubleTenths(text);
+        break;
+    case RegisterMap::Input::WholeTenths:
+        value = wholeTenths(text);
+        break;
+    case RegisterMap::Input::ItemIndex:
+        throw std::logic_error(std::string(entry.name) + " is a choice, not a typed value");
+    }
+    const RegisterMap::Range range = RegisterMap::readBackRange(entry);
+    if (value < range.min || value > range.max)
+        return std::nullopt;
+    return value;
 }
 
 }

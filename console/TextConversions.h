@@ -5,6 +5,10 @@
 #include <string>
 #include <string_view>
 
+namespace RegisterMap {
+struct Entry;
+}
+
 // Conversions of the operator's typed texts into the numbers the controller
 // stores. Each conversion trims the text first and throws ConversionError
 // with the trimmed text when it is not a number of the expected kind.
@@ -24,16 +28,29 @@ std::int32_t toInteger(std::string_view text);
 float toSingle(std::string_view text);
 double toDouble(std::string_view text);
 
-// Exact value times ten, truncated toward zero; empty when the result does
-// not fit in 64 bits.
-std::optional<std::int64_t> truncatedTenths(float value);
-std::optional<std::int64_t> truncatedTenths(double value);
+// A decimal text times ten, truncated toward zero in exact decimal
+// arithmetic (2.3 -> 23, -0.05 -> 0, 2.35 -> 23); `exact` tells whether
+// non-zero digits were cut off. Empty when the result does not fit in 64
+// bits. The text is taken as it is, not trimmed, and must be a decimal number.
+struct DecimalTenths {
+    std::int64_t tenths = 0;
+    bool exact = true;
+};
+std::optional<DecimalTenths> decimalTenths(std::string_view text);
 
-// Text to tenths through single or double precision.
+// Decimal text to tenths. Texts that toSingle or toDouble refuse stay
+// conversion errors, so does a result outside 64 bits; the value itself is
+// taken exactly, not through the binary floating-point value.
 std::int64_t singleTenths(std::string_view text);
 std::int64_t doubleTenths(std::string_view text);
 
-// Integer text times ten, wrapping in 32 bits.
-std::int32_t wholeTenths(std::string_view text);
+// Integer text times ten.
+std::int64_t wholeTenths(std::string_view text);
+
+// The value a Set handler stores for `entry`'s typed text, converted as the
+// entry's input says; empty when the register cannot hold it, that is when
+// Read All would not give it back. Throws ConversionError for a text that
+// is not a number of the entry's kind and std::logic_error for a choice.
+std::optional<std::int64_t> registerValue(std::string_view text, const RegisterMap::Entry& entry);
 
 }

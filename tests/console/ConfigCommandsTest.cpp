@@ -173,29 +173,82 @@ TEST_F(ConfigCommandsTest, PortTestComesBeforeBusyTest)
     EXPECT_EQ(controls.messages, (std::vector<Message> { { "ComPort Not Open!!", "Comm Error" } }));
 }
 
-TEST_F(ConfigCommandsTest, InternalFansStoreEveryFieldAtItsWidth)
+TEST_F(ConfigCommandsTest, InternalFansStoreEveryFieldAsTyped)
 {
-    fill({ { "Edit12", "$1F" }, { "Edit5", "70000" }, { "Edit13", "0x1F" }, { "Edit14", "2.3" },
-        { "Edit27", "0.3" }, { "Edit9", "-0.05" }, { "Edit7", "-2.5" }, { "Edit6", "3276.8" },
-        { "Edit41", "300" } });
+    fill({ { "Edit12", "$1F" }, { "Edit5", "65535" }, { "Edit13", "0x1F" }, { "Edit14", "2.3" },
+        { "Edit27", "0.3" }, { "Edit9", "-0.05" }, { "Edit7", "-2.5" }, { "Edit6", "-3276.8" },
+        { "Edit41", "255" } });
     controls.setItemIndex("ComboBox1", 1);
     commands.SetClick();
 
     const FanRecord& f = state.Intfan1;
     EXPECT_EQ(f.StepRev, 31);
-    EXPECT_EQ(f.MaxRev, 70000);
+    EXPECT_EQ(f.MaxRev, 65535);
     EXPECT_EQ(f.MinRev, 31);
-    EXPECT_EQ(f.StepTemp, 22);
+    EXPECT_EQ(f.StepTemp, 23);
     EXPECT_EQ(f.MaxTemp, 3);
     EXPECT_EQ(f.MinTemp, 0);
     EXPECT_EQ(f.DeltTemp, -25);
-    EXPECT_EQ(f.StopTemp, -32768); // 32768 kept to 16 bits
-    EXPECT_EQ(f.PulseNo, 44);
+    EXPECT_EQ(f.StopTemp, -32768);
+    EXPECT_EQ(f.PulseNo, 255);
     EXPECT_EQ(f.Enable, 1);
     EXPECT_EQ(state.Intfan2.Enable, 255); // no selection
     EXPECT_EQ(state.Intfan2.StepRev, 0);
     EXPECT_EQ(state.Intfan2.PulseNo, 0);
+    EXPECT_TRUE(controls.messages.empty());
     expectQueued(Command::SetIntfan);
+}
+
+// A value its register cannot hold (Read All would show another number) is
+// refused where it would be stored: the fields before it keep their new
+// values, it and the rest keep their old ones, and nothing is queued.
+TEST_F(ConfigCommandsTest, ValuesTheirRegisterCannotHoldAreRefused)
+{
+    struct Case {
+        const char* control;
+        const char* text;
+        void (ConfigCommands::*click)();
+        std::function<std::int64_t(const LinkState&)> refusedField;
+        std::function<std::int64_t(const LinkState&)> earlierField;
+        std::int64_t earlierValue;
+    };
+    const auto stepTemp = [](const LinkState& s) -> std::int64_t { return s.Intfan1.StepTemp; };
+    const auto maxRev = [](const LinkState& s) -> std::int64_t { return s.Intfan1.MaxRev; };
+    const Case cases[] = {
+        { "Edit14", "5000", &ConfigCommands::SetClick, stepTemp, maxRev, 3000 },
+        { "Edit5", "70000", &ConfigCommands::SetClick, maxRev,
+            [](const LinkState& s) -> std::int64_t { return s.Intfan1.StepRev; }, 1200 },
+        { "Edit12", "-1", &ConfigCommands::SetClick,
+            [](const LinkState& s) -> std::int64_t { return s.Intfan1.StepRev; }, stepTemp, 0 },
+        { "Edit40", "300", &ConfigCommands::Button10Click,
+            [](const LinkState& s) -> std::int64_t { return s.Extfan1.PulseNo; },
+            [](const LinkState& s) -> std::int64_t { return s.Extfan1.DeltTemp; }, 30 },
+        { "Edit53", "26", &ConfigCommands::Button15Click,
+            [](const LinkState& s) -> std::int64_t { return s.Settings.HeaterDeltTemp; },
+            [](const LinkState& s) -> std::int64_t { return s.Settings.HeaterStartTemp; }, 50 },
+        { "Edit25", "-3276.9", &ConfigCommands::Button11Click,
+            [](const LinkState& s) -> std::int64_t { return s.Settings.TempAlarmLow; },
+            [](const LinkState& s) -> std::int64_t { return s.Settings.TempAlarmHigh; }, 0 },
+        { "Edit31", "70000", &ConfigCommands::Button14Click,
+            [](const LinkState& s) -> std::int64_t { return s.Settings.CompMaxRPM; },
+            [](const LinkState& s) -> std::int64_t { return s.Settings.CompDeltTemp; }, 30 },
+        { "Edit18", "5000", &ConfigCommands::Button9Click,
+            [](const LinkState& s) -> std::int64_t { return s.Settings.VoltAlarmHigh; },
+            [](const LinkState& s) -> std::int64_t { return s.Settings.VoltAlarmLow; }, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.control) + " = " + c.text);
+        std::memset(static_cast<void*>(&state), 0, sizeof state);
+        state.CommandCode = Command::None;
+        controls.messages.clear();
+        fill(kAcceptedValues);
+        controls.texts[c.control] = c.text;
+        (commands.*c.click)();
+        EXPECT_EQ(controls.messages, (std::vector<Message> { { "Data out of range!!", "Set Unsuccessfully" } }));
+        EXPECT_EQ(c.refusedField(state), 0);
+        EXPECT_EQ(c.earlierField(state), c.earlierValue);
+        expectNotQueued();
+    }
 }
 
 TEST_F(ConfigCommandsTest, ExternalFansReadTheirOwnControls)
@@ -235,15 +288,15 @@ TEST_F(ConfigCommandsTest, ConversionErrorKeepsEarlierFieldsAndQueuesNothing)
     expectNotQueued();
 }
 
-TEST_F(ConfigCommandsTest, HeaterWidthsAndWholeTenths)
+TEST_F(ConfigCommandsTest, HeaterTenthsAndWholeTenths)
 {
-    fill({ { "Edit50", "12.3" }, { "Edit51", "0.3" }, { "Edit52", "-2.5" }, { "Edit53", "26" } });
+    fill({ { "Edit50", "12.3" }, { "Edit51", "0.3" }, { "Edit52", "-2.5" }, { "Edit53", "25" } });
     controls.setItemIndex("ComboBox5", 1);
     commands.Button15Click();
     EXPECT_EQ(state.Settings.HeaterMaxCurrent, 123);
     EXPECT_EQ(state.Settings.HeaterMinCurrent, 3);
     EXPECT_EQ(state.Settings.HeaterStartTemp, -25);
-    EXPECT_EQ(state.Settings.HeaterDeltTemp, 4); // 260 kept to 8 bits
+    EXPECT_EQ(state.Settings.HeaterDeltTemp, 250);
     EXPECT_EQ(state.Settings.HeaterEnable, 1);
     expectQueued(Command::SetHeater);
 }
@@ -275,7 +328,7 @@ TEST_F(ConfigCommandsTest, TemperatureAlarmConvertsBothBeforeStoring)
 
     fill({ { "Edit24", "0.3" }, { "Edit25", "0" } });
     commands.Button11Click();
-    EXPECT_EQ(state.Settings.TempAlarmHigh, 2); // double precision
+    EXPECT_EQ(state.Settings.TempAlarmHigh, 3); // the decimal as typed
 }
 
 TEST_F(ConfigCommandsTest, CalibrationAndExternalInput)
@@ -397,7 +450,9 @@ TEST_F(ConfigCommandsTest, DebugTemperatureQueuesLiveActionWithoutBusyTest)
     state.CommandCode = Command::SetHeater;
     state.PollStep = 3;
     for (const auto& [typed, sent] : std::vector<std::pair<const char*, std::int16_t>> {
-             { "-40", -400 }, { "99.9", 999 }, { "100", 1100 }, { "-40.1", 1100 }, { "2.3", 22 }, { "1e9", 1100 } }) {
+             { "-40", -400 }, { "-40.0", -400 }, { "-40.05", 1100 }, { "99.9", 999 }, { "99.99", 999 },
+             { "100", 1100 }, { "-40.1", 1100 }, { "2.3", 23 }, { "1e9", 1100 }, { "-1e30", 1100 },
+             { "-0.05", 0 } }) {
         SCOPED_TRACE(typed);
         controls.texts["Edit11"] = typed;
         state.LiveAction = 0;

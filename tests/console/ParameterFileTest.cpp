@@ -29,7 +29,7 @@ Document sampleDocument()
 {
     // By register.
     const std::map<int, std::int32_t> values = {
-        {0, 1200}, {1, 65535}, {2, 0}, {3, 25}, {4, 450}, {5, -25}, {6, -32768}, {7, 32765}, {8, 255}, {9, 1},
+        {0, 1200}, {1, 65535}, {2, 0}, {3, 23}, {4, 450}, {5, -25}, {6, -32768}, {7, 32767}, {8, 255}, {9, 1},
         {10, 0}, {11, 1300}, {12, 3100}, {13, 900}, {14, 260}, {15, 465}, {16, 210}, {17, 160}, {18, 3},
         {19, 4}, {20, 0}, {21, 1}, {22, -25}, {23, 40}, {24, 123}, {25, 3}, {26, 1}, {27, 7}, {28, 550},
         {29, -50}, {33, 5}, {34, -5}, {35, 15}, {36, 20}, {37, 1}, {38, 1}, {39, 700}, {40, 240}, {41, 180},
@@ -100,7 +100,7 @@ TEST(ParameterFile, WritesEveryParameterWithRegisterUnitAndFullResolution)
     EXPECT_NE(json.find("\"version\": 1,"), std::string::npos);
     EXPECT_NE(json.find("\"firmware\": \"HX-CTRL \\\"V2.13\\\"\""), std::string::npos);
     for (const std::string& expected : {
-             line("Intfan1 StepSpeed", 0, "1200", "rpm"), line("Intfan1 StepTemp", 3, "2.5", "°C"),
+             line("Intfan1 StepSpeed", 0, "1200", "rpm"), line("Intfan1 StepTemp", 3, "2.3", "°C"),
              line("Intfan1 MinTemp", 5, "-2.5", "°C"), line("Intfan1 StopTemp", 6, "-3276.8", "°C"),
              line("Intfan1 Enable", 9, "\"Enable\"", ""), line("Intfan1 PulseNo", 8, "255", ""),
              line("Heater DeltTemp", 23, "4.0", "°C"), line("Heater MaxCurrent", 24, "12.3", "A"),

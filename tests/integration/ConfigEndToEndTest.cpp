@@ -138,18 +138,18 @@ protected:
 TEST_F(ConfigEndToEnd, InternalFansLandInRegisters0To10)
 {
     type("Edit12", "$1F");
-    type("Edit5", "70000");
+    type("Edit5", "65535");
     type("Edit13", "0x1F");
     type("Edit14", "2.3");
     type("Edit27", "0.3");
     type("Edit9", "-0.05");
     type("Edit6", "15");
     type("Edit7", "-2.5");
-    type("Edit41", "300");
+    type("Edit41", "255");
     select("ComboBox1", 1);
     select("ComboBox2", -1);
     EXPECT_EQ(clickAndWaitForMessage("Set"), (Message { "Set Successfully!", "Set Intfan1" }));
-    EXPECT_EQ(holding(0, 11), (std::vector<std::uint16_t> { 31, 70000 & 0xFFFF, 31, 22, 3, 0, 150, 0xFFE7, 44, 1, 0x00FF }));
+    EXPECT_EQ(holding(0, 11), (std::vector<std::uint16_t> { 31, 65535, 31, 23, 3, 0, 150, 0xFFE7, 255, 1, 0x00FF }));
     EXPECT_EQ(form->linkState().LinkBusy, 0);
 }
 
@@ -175,10 +175,72 @@ TEST_F(ConfigEndToEnd, HeaterLandsInRegisters22To26)
     type("Edit50", "12.3");
     type("Edit51", "0.3");
     type("Edit52", "-2.5");
-    type("Edit53", "26");
+    type("Edit53", "25");
     select("ComboBox5", 1);
     EXPECT_EQ(clickAndWaitForMessage("Button15"), (Message { "Set Successfully", "Set Heater!" }));
-    EXPECT_EQ(holding(22, 5), (std::vector<std::uint16_t> { 0xFFE7, 4, 123, 3, 1 }));
+    EXPECT_EQ(holding(22, 5), (std::vector<std::uint16_t> { 0xFFE7, 250, 123, 3, 1 }));
+}
+
+// What the technician types is what Read All shows afterwards.
+TEST_F(ConfigEndToEnd, TypedDecimalsComeBackAsTyped)
+{
+    type("Edit12", "1200");
+    type("Edit5", "3000");
+    type("Edit13", "800");
+    type("Edit14", "2.3");
+    type("Edit27", "-33.3");
+    type("Edit9", "2.35");
+    type("Edit6", "1e1");
+    type("Edit7", "0.3");
+    type("Edit41", "2");
+    select("ComboBox1", 1);
+    select("ComboBox2", 1);
+    EXPECT_EQ(clickAndWaitForMessage("Set"), (Message { "Set Successfully!", "Set Intfan1" }));
+    EXPECT_EQ(holding(3, 5), (std::vector<std::uint16_t> { 23, static_cast<std::uint16_t>(-333), 23, 100, 3 }));
+
+    clickAndWaitForIdle("BitBtn1");
+    EXPECT_EQ(form->text("Edit14"), "2.3");
+    EXPECT_EQ(form->text("Edit27"), "-33.3");
+    EXPECT_EQ(form->text("Edit9"), "2.3");
+    EXPECT_EQ(form->text("Edit6"), "10");
+    EXPECT_EQ(form->text("Edit7"), "0.3");
+}
+
+// Values their register cannot hold are refused before anything is sent.
+TEST_F(ConfigEndToEnd, OversizedValuesAreRefusedAndNotSent)
+{
+    struct Case {
+        const char* button;
+        const char* edit;
+        const char* text;
+    };
+    const Case cases[] = {
+        { "Set", "Edit14", "5000" },
+        { "Set", "Edit5", "70000" },
+        { "Button10", "Edit40", "300" },
+        { "Button15", "Edit53", "26" },
+        { "Button9", "Edit18", "70.1" },
+    };
+    for (const char* edit : { "Edit12", "Edit5", "Edit13", "Edit41", "Edit34", "Edit8", "Edit35", "Edit40" })
+        type(edit, "1");
+    for (const char* edit : { "Edit14", "Edit27", "Edit9", "Edit6", "Edit7", "Edit36", "Edit37", "Edit15",
+             "Edit38", "Edit39", "Edit50", "Edit51", "Edit52", "Edit53", "Edit28" })
+        type(edit, "24");
+    type("Edit18", "60");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::string before = form->text(c.edit);
+        type(c.edit, c.text);
+        click(c.button);
+        EXPECT_EQ(messages->last(), (Message { "Data out of range!!", "Set Unsuccessfully" }));
+        EXPECT_EQ(form->linkState().LinkBusy, 0);
+        type(c.edit, before);
+    }
+    EXPECT_EQ(holding(0, 44), std::vector<std::uint16_t>(44, 0));
+    // The link is free: the next good value goes out.
+    type("Edit18", "70");
+    EXPECT_EQ(clickAndWaitForMessage("Button9"), (Message { "Set Successfully", "Set Alarm Voltage" }));
+    EXPECT_EQ(holding(39, 2), (std::vector<std::uint16_t> { 700, 240 }));
 }
 
 TEST_F(ConfigEndToEnd, TemperatureAlarmAndCalibration)
