@@ -22,4 +22,7 @@ public:
     virtual Answer askReadAllFirst() = 0;
     // The result of Compare: every parameter that differs, or none.
     virtual void showDifferences(const std::vector<ParameterDifference>& differences) = 0;
+    // A report of many lines (a file's problems, Write All's summary) in a
+    // window that shows every line, where a message box would cut them.
+    virtual void showReport(const std::string& text, const std::string& caption) = 0;
 };

@@ -97,7 +97,7 @@ bool ParameterFileActions::startReadAll(AfterReadAll then)
 void ParameterFileActions::afterTick(int tab)
 {
     if (writeAll_.afterTick(tab)) {
-        controls_.showMessage(writeAll_.summary(), kWriteAllCaption);
+        dialogs_->showReport(writeAll_.summary(), kWriteAllCaption);
         return;
     }
     if (tab != kConfigurationTab)
@@ -153,7 +153,7 @@ void ParameterFileActions::portClosed()
     readAllSeen_ = false;
     if (writeAll_.running()) {
         writeAll_.cancel("interrupted: the port was closed");
-        controls_.showMessage(writeAll_.summary(), kWriteAllCaption);
+        dialogs_->showReport(writeAll_.summary(), kWriteAllCaption);
     }
 }
 
@@ -161,7 +161,8 @@ void ParameterFileActions::SaveParametersClick()
 {
     if (busy(kSaveCaption))
         return;
-    if (!filledFromController_) {
+    // A Read All is offered only where one can run.
+    if (!filledFromController_ && controls_.text("Button1") != "Open") {
         switch (dialogs_->askReadAllFirst()) {
         case ParameterDialogs::Answer::Cancel:
             return;
@@ -179,8 +180,8 @@ void ParameterFileActions::save()
 {
     ParameterFile::Checked held = ParameterFile::fromTexts([this](const ParameterSpec& spec) { return controlText(spec); });
     if (!held.document) {
-        controls_.showMessage(ParameterFile::report("The parameters were not saved: these controls do not hold a "
-                                                    "value their Set button would send.", held.problems),
+        dialogs_->showReport(ParameterFile::report("The parameters were not saved: these controls do not hold a "
+                                                   "value their Set button would send.", held.problems),
             kSaveCaption);
         return;
     }
@@ -214,7 +215,7 @@ std::optional<ParameterFile::Document> ParameterFileActions::readFile(const std:
     }
     ParameterFile::Checked checked = ParameterFile::parse(*file.bytes);
     if (!checked.document) {
-        controls_.showMessage(
+        dialogs_->showReport(
             ParameterFile::report(*path + " was not used; no control was changed.", checked.problems), caption);
         return std::nullopt;
     }
@@ -252,15 +253,15 @@ void ParameterFileActions::WriteAllClick()
         return;
     writeAll_.start(ParameterTable::writeAllGroups());
     if (!writeAll_.running())
-        controls_.showMessage(writeAll_.summary(), kWriteAllCaption);
+        dialogs_->showReport(writeAll_.summary(), kWriteAllCaption);
 }
 
 void ParameterFileActions::CompareClick()
 {
-    if (busy(kCompareCaption))
+    if (busy(kCompareCaption) || portClosedOrLinkBusy(kCompareCaption))
         return;
     std::optional<ParameterFile::Document> document = readFile(kCompareCaption);
-    if (!document || portClosedOrLinkBusy(kCompareCaption))
+    if (!document)
         return;
     compared_ = std::move(document);
     if (!startReadAll(AfterReadAll::Compare))

@@ -2,9 +2,13 @@
 
 #include "app/CompareDialog.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -46,5 +50,21 @@ ParameterDialogs::Answer QtParameterDialogs::askReadAllFirst()
 void QtParameterDialogs::showDifferences(const std::vector<ParameterDifference>& differences)
 {
     CompareDialog dialog(differences, owner_);
+    dialog.exec();
+}
+
+void QtParameterDialogs::showReport(const std::string& text, const std::string& caption)
+{
+    QDialog dialog(owner_);
+    dialog.setObjectName("ParameterReport");
+    dialog.setWindowTitle(QString::fromStdString(caption));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* lines = new QPlainTextEdit(QString::fromStdString(text), &dialog);
+    lines->setReadOnly(true);
+    lines->setMinimumSize(560, 320);
+    layout->addWidget(lines);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    layout->addWidget(buttons);
     dialog.exec();
 }

@@ -14,6 +14,7 @@ public:
     std::optional<std::string> openFileName(const std::string& caption) override;
     Answer askReadAllFirst() override;
     void showDifferences(const std::vector<ParameterDifference>& differences) override;
+    void showReport(const std::string& text, const std::string& caption) override;
 
 private:
     QWidget* owner_;

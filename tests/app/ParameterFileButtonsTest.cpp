@@ -121,18 +121,28 @@ TEST_F(ParameterFileButtons, LoadFillsEveryControlAndSaveWritesThemBack)
     // Nothing goes to the controller until the technician sets it.
     EXPECT_EQ(h.form->linkState().LinkBusy, 0);
 
-    // Saved without a Read All (the technician declines it): the same parameters.
+    // With a port open and no Read All since, a Read All is offered first;
+    // cancelled, nothing is saved.
     const std::string out = dir.filePath("out.json").toStdString();
-    dialogs->answer = ParameterDialogs::Answer::No;
+    h.port->openForTest();
+    h.form->setText("Button1", "Close");
+    dialogs->answer = ParameterDialogs::Answer::Cancel;
     dialogs->fileNames = {out};
     click("SaveParameters");
     EXPECT_EQ(dialogs->questions, 1);
+    EXPECT_FALSE(AtomicFile::read(out, 1 << 20).bytes);
+
+    // Declined: what the controls hold is saved, the same parameters.
+    dialogs->answer = ParameterDialogs::Answer::No;
+    click("SaveParameters");
+    EXPECT_EQ(dialogs->questions, 2);
     EXPECT_EQ(h.boxes->last().text, "Parameters saved to " + out);
     const ParameterFile::Checked in = ParameterFile::parse(*AtomicFile::read(path, 1 << 20).bytes);
     const ParameterFile::Checked saved = ParameterFile::parse(*AtomicFile::read(out, 1 << 20).bytes);
     ASSERT_TRUE(saved.document);
     EXPECT_EQ(saved.document->values, in.document->values);
-    EXPECT_EQ(saved.document->busAddress, std::nullopt) << "no port open, no address known";
+    EXPECT_EQ(saved.document->busAddress, 1);
+    EXPECT_EQ(saved.document->firmware, "") << "the version was not read";
 }
 
 TEST_F(ParameterFileButtons, BadFilesChangeNoControl)
@@ -152,13 +162,19 @@ TEST_F(ParameterFileButtons, BadFilesChangeNoControl)
     for (const std::string& path : {textForNumber, notJson, missing}) {
         SCOPED_TRACE(path);
         h.boxes->clear();
+        dialogs->reports.clear();
         dialogs->fileNames = {path};
         click("LoadParameters");
-        ASSERT_EQ(h.boxes->messages().size(), 1u);
-        EXPECT_EQ(h.boxes->last().caption, "Load Parameters");
+        // One message: a report of the file's problems, or why it cannot be read.
+        ASSERT_EQ(h.boxes->messages().size() + dialogs->reports.size(), 1u);
+        EXPECT_EQ(h.boxes->empty() ? dialogs->reports.back().caption : h.boxes->last().caption, "Load Parameters");
         EXPECT_EQ(controlTexts(), before);
     }
     EXPECT_NE(h.boxes->last().text.find("Cannot read " + missing), std::string::npos);
+    dialogs->fileNames = {textForNumber};
+    click("LoadParameters");
+    EXPECT_NE(dialogs->reports.back().text.find("Intfan1 StepSpeed: a number is expected, not the text \"x\"."),
+        std::string::npos) << dialogs->reports.back().text;
 
     // Write All without a loaded file says what to do first.
     h.boxes->clear();
@@ -199,8 +215,9 @@ TEST_F(ParameterFileButtons, WriteAllKeepsTheRulesOfTheSetButtons)
     h.form->setText("Button1", "Close");
     click("Button1");
     EXPECT_FALSE(h.form->parameterFiles().writeAllRunning());
-    ASSERT_EQ(h.boxes->messages().size(), 1u);
-    EXPECT_EQ(h.boxes->last().caption, "Write All");
-    EXPECT_NE(h.boxes->last().text.find("Internal Fan: failed, interrupted: the port was closed"), std::string::npos);
-    EXPECT_NE(h.boxes->last().text.find("Compressor: not sent"), std::string::npos);
+    EXPECT_TRUE(h.boxes->empty());
+    ASSERT_EQ(dialogs->reports.size(), 1u);
+    EXPECT_EQ(dialogs->reports.back().caption, "Write All");
+    EXPECT_NE(dialogs->reports.back().text.find("Internal Fan: failed, interrupted: the port was closed"), std::string::npos);
+    EXPECT_NE(dialogs->reports.back().text.find("Compressor: not sent"), std::string::npos);
 }

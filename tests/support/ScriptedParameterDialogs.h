@@ -23,6 +23,15 @@ public:
         return answer;
     }
     void showDifferences(const std::vector<ParameterDifference>& shown) override { differences.push_back(shown); }
+    void showReport(const std::string& text, const std::string& caption) override
+    {
+        reports.push_back({text, caption});
+    }
+
+    struct Report {
+        std::string text;
+        std::string caption;
+    };
 
     // File names the choosers return in turn; none left: cancelled.
     std::deque<std::string> fileNames;
@@ -30,6 +39,7 @@ public:
     int questions = 0;
     std::vector<std::string> captions;
     std::vector<std::vector<ParameterDifference>> differences;
+    std::vector<Report> reports;
 
 private:
     std::optional<std::string> next()
