@@ -9,6 +9,7 @@
 #include "link/LinkState.h"
 
 #include <QDateTime>
+#include <QString>
 
 #include <algorithm>
 #include <stdexcept>
@@ -191,8 +192,9 @@ void ParameterFileActions::save()
     ParameterFile::Document& document = *held.document;
     document.console = HX_VERSION;
     document.date = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
-    document.firmware = std::string(state_.FirmwareText.data(),
-        std::find(state_.FirmwareText.begin(), state_.FirmwareText.end(), '\0'));
+    // The controller's bytes as characters, so the file stays valid UTF-8.
+    const auto end = std::find(state_.FirmwareText.begin(), state_.FirmwareText.end(), '\0');
+    document.firmware = QString::fromLatin1(state_.FirmwareText.data(), end - state_.FirmwareText.begin()).toStdString();
     if (controls_.text("Button1") != "Open")
         document.busAddress = static_cast<int>(state_.SlaveAddress);
     const std::string error = AtomicFile::write(*path, ParameterFile::toJson(document));

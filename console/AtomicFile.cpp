@@ -75,6 +75,12 @@ std::string write(const std::string& path, std::string_view bytes)
         ::unlink(temporary.c_str());
         return failure("write", path, error);
     }
+    // The rename itself reaches the disk with the folder; should that fail,
+    // the new file is in place all the same, so it is not reported.
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    if (Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir.valid())
+        ::fsync(dir.get());
     return {};
 }
 
