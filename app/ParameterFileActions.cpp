@@ -31,33 +31,8 @@ ParameterFileActions::ParameterFileActions(LinkState& state, FormControls& contr
     : state_(state)
     , controls_(controls)
     , commands_(commands)
-    , writeAll_(state, [this](std::uint8_t command) { runGroup(command); })
+    , writeAll_(state, WriteAllRun::setButtonsOf(commands))
 {
-}
-
-void ParameterFileActions::runGroup(std::uint8_t command)
-{
-    switch (command) {
-    case Command::SetIntfan:
-        return commands_.SetClick();
-    case Command::SetExtfan:
-        return commands_.Button10Click();
-    case Command::SetHeater:
-        return commands_.Button15Click();
-    case Command::SetTempAlarm:
-        return commands_.Button11Click();
-    case Command::SetCalibration:
-        return commands_.Button3Click();
-    case Command::SetExtInput:
-        return commands_.Button4Click();
-    case Command::SetVoltAlarm:
-        return commands_.Button9Click();
-    case Command::SetCompressor:
-        return commands_.Button14Click();
-    default:
-        break;
-    }
-    throw std::logic_error("Write All has no group for command " + std::to_string(command));
 }
 
 std::string ParameterFileActions::controlText(const ParameterSpec& spec) const

@@ -50,7 +50,6 @@ private:
     void save();
     std::optional<ParameterFile::Document> readFile(const std::string& caption);
     std::string controlText(const ParameterSpec& spec) const;
-    void runGroup(std::uint8_t command);
 
     LinkState& state_;
     FormControls& controls_;

@@ -1,9 +1,12 @@
 #include "console/WriteAllRun.h"
 
+#include "console/ConfigCommands.h"
 #include "console/ConversionError.h"
 #include "console/ParameterTable.h"
 #include "link/LinkState.h"
 #include "link/TransactionEngine.h"
+
+#include <stdexcept>
 
 namespace {
 
@@ -19,6 +22,34 @@ bool isAcknowledgement(const std::string& text)
 WriteAllRun::WriteAllRun(LinkState& state, SetHandler handler)
     : state_(state), handler_(std::move(handler))
 {
+}
+
+WriteAllRun::SetHandler WriteAllRun::setButtonsOf(ConfigCommands& commands)
+{
+    return [&commands](std::uint8_t command) {
+        switch (command) {
+        case Command::SetIntfan:
+            return commands.SetClick();
+        case Command::SetExtfan:
+            return commands.Button10Click();
+        case Command::SetHeater:
+            return commands.Button15Click();
+        case Command::SetTempAlarm:
+            return commands.Button11Click();
+        case Command::SetCalibration:
+            return commands.Button3Click();
+        case Command::SetExtInput:
+            return commands.Button4Click();
+        case Command::SetVoltAlarm:
+            return commands.Button9Click();
+        case Command::SetCompressor:
+            return commands.Button14Click();
+        default:
+            break;
+        }
+        // The bus address is never part of a run.
+        throw std::logic_error("Write All has no group for command " + std::to_string(command));
+    };
 }
 
 void WriteAllRun::start(std::span<const std::uint8_t> commands)

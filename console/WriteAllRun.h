@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class ConfigCommands;
 struct LinkState;
 
 // "Write All": the parameter groups of a file written one after another,
@@ -29,6 +30,9 @@ public:
     using SetHandler = std::function<void(std::uint8_t command)>;
 
     WriteAllRun(LinkState& state, SetHandler handler);
+
+    // The Set buttons' handlers of `commands` by the command they queue.
+    static SetHandler setButtonsOf(ConfigCommands& commands);
 
     bool running() const { return phase_ != Phase::Idle; }
     const std::vector<Outcome>& outcomes() const { return outcomes_; }

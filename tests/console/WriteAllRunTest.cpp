@@ -112,14 +112,7 @@ struct Rig {
     View view;
     TransactionEngine engine{state, port, view};
     ConfigCommands commands{state, controls};
-    WriteAllRun run{state, [this](std::uint8_t code) {
-        static const std::map<std::uint8_t, void (ConfigCommands::*)()> handlers = {
-            {0, &ConfigCommands::SetClick}, {1, &ConfigCommands::Button10Click}, {2, &ConfigCommands::Button15Click},
-            {3, &ConfigCommands::Button11Click}, {4, &ConfigCommands::Button3Click}, {5, &ConfigCommands::Button4Click},
-            {7, &ConfigCommands::Button9Click}, {8, &ConfigCommands::Button14Click},
-        };
-        (commands.*handlers.at(code))();
-    }};
+    WriteAllRun run{state, WriteAllRun::setButtonsOf(commands)};
     std::map<int, Answer> answers;
     std::vector<int> firstRegisters;
     std::vector<Message> shown;
