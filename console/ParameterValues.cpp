@@ -2,6 +2,7 @@
 
 #include "console/ConversionError.h"
 #include "console/TextConversions.h"
+#include "link/FloatText.h"
 
 #include <cstdlib>
 #include <stdexcept>
@@ -82,8 +83,10 @@ std::string unitText(const ParameterSpec& spec, std::int32_t value)
 
 std::string controlText(const ParameterSpec& spec, std::int32_t value)
 {
-    if (spec.input() == Input::WholeTenths && value % 10 == 0)
-        return std::to_string(value / 10);
+    // Tenths read as Read All writes them ("35", "-3.2"), which also gives
+    // whole degrees where the handler reads an integer.
+    if (!spec.isChoice() && spec.entry->scale == RegisterMap::Scale::Tenths)
+        return tenthsText(static_cast<std::int16_t>(value));
     return unitText(spec, value);
 }
 

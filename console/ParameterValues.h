@@ -24,8 +24,8 @@ Converted toRegister(const ParameterSpec& spec, std::string_view text);
 // "300", "-2.5", "20.0", or the choice's item text ("Enable", "NC").
 std::string unitText(const ParameterSpec& spec, std::int32_t value);
 
-// The text Load puts into the parameter's control: unitText, except that a
-// field its handler reads as whole units ("4" for 4.0 °C) gets whole units.
+// The text Load puts into the parameter's control, the form Read All gives
+// the register ("35" for 35.0 °C, "-3.2", "Enable").
 std::string controlText(const ParameterSpec& spec, std::int32_t value);
 
 // unitText followed by the unit where there is one: "20.0 °C".
