@@ -13,8 +13,6 @@ namespace ParameterValues {
 
 namespace {
 
-using RegisterMap::Input;
-
 std::vector<std::string> itemsOf(const ParameterSpec& spec)
 {
     std::vector<std::string> items;
