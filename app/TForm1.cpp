@@ -6,19 +6,20 @@
 #include "app/LiveLayout.h"
 #include "app/PortComboBox.h"
 #include "app/QtParameterDialogs.h"
+#include "console/LiveWidgets.h"
 #include "console/MessageBoxes.h"
 #include "console/QtMessageBoxes.h"
 #include "console/TextConversions.h"
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
+#include "link/RegisterMap.h"
 #include "link/QtSerialPort.h"
 #include "link/SerialPort.h"
+#include "widgets/TiLabel.h"
 #include "widgets/TiSwitchLed.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QScreen>
@@ -43,39 +44,13 @@ const char* const kGroupBoxStyle =
 
 const char* const kPortSettings[] = {"rdCOM", "baudrate", "databits", "parity", "stopbits"};
 
-QString textOf(const QWidget& control)
-{
-    if (auto* edit = qobject_cast<const QLineEdit*>(&control))
-        return edit->text();
-    if (auto* combo = qobject_cast<const QComboBox*>(&control))
-        return combo->currentText();
-    if (auto* button = qobject_cast<const QAbstractButton*>(&control))
-        return button->text();
-    if (auto* label = qobject_cast<const QLabel*>(&control))
-        return label->text();
-    if (auto* group = qobject_cast<const QGroupBox*>(&control))
-        return group->title();
-    throw std::logic_error("Control without text: " + control.objectName().toStdString());
-}
-
-void setTextOf(QWidget& control, const QString& text)
-{
-    if (auto* edit = qobject_cast<QLineEdit*>(&control))
-        edit->setText(text);
-    else if (auto* combo = qobject_cast<QComboBox*>(&control)) {
-        // The selection follows the text, so an emptied box sends "none".
-        combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
-        combo->setEditText(text);
-    }
-    else if (auto* button = qobject_cast<QAbstractButton*>(&control))
-        button->setText(text);
-    else if (auto* label = qobject_cast<QLabel*>(&control))
-        label->setText(text);
-    else if (auto* group = qobject_cast<QGroupBox*>(&control))
-        group->setTitle(text);
-    else
-        throw std::logic_error("Control without text: " + control.objectName().toStdString());
-}
+// Captions of the status strip over the tab row.
+const char* const kLinkStatus = "Communication Satus";
+const char* const kPortLostStatus = "Port lost";
+const char* const kPortAwaitedStatus = "Port lost, waiting";
+// Reopen attempts while the device is gone: often enough to be back within
+// a second or two of replugging, rarely enough to cost nothing meanwhile.
+constexpr int kPortWatchMs = 1000;
 
 } // namespace
 
@@ -105,10 +80,7 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
 
     buildLayout(*this, configurationLayout());
     buildLayout(*this, liveLayout());
-    for (QWidget* child : findChildren<QWidget*>()) {
-        if (!child->objectName().isEmpty())
-            controls_.emplace(child->objectName().toStdString(), child);
-    }
+    bindControls();
     data_ = &control<QTabWidget>("Data");
     data_->setCurrentIndex(0);
     for (int i = 0; i < data_->count(); ++i) {
@@ -123,6 +95,8 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     timer2_ = createTimer("Timer2", 10, &TForm1::Timer2Timer);
     timer1_ = createTimer("Timer1", 200, &TForm1::Timer1Timer);
     timer3_ = createTimer("Timer3", 200, &TForm1::Timer3Timer);
+    portWatchTimer_ = createTimer("PortWatchTimer", kPortWatchMs, &TForm1::PortWatchTick);
+    portWatchTimer_->stop();
 
     control<PortComboBox>("rdCOM").setItemSource([] {
         QStringList items;
@@ -189,14 +163,10 @@ void TForm1::guarded(const std::function<void()>& handler)
 void TForm1::Button1Click()
 {
     auto& button = control<QAbstractButton>("Button1");
-    if (button.text() != "Open") {
-        port_->close();
-        button.setText("Open");
-        restyleOpenButton();
-        timer1_->stop();
-        timer2_->stop();
-        setPortSettingsEnabled(true);
-        parameterFiles_.portClosed();
+    // While its device is lost the port is still the operator's: the click
+    // lets go of it, as "Close" would have, and the next one opens afresh.
+    if (button.text() != "Open" || watch_.lost()) {
+        closePort();
         return;
     }
 
@@ -206,7 +176,8 @@ void TForm1::Button1Click()
     wanted.baudRate = TextConversions::toInteger(text("baudrate"));
     wanted.dataBits = TextConversions::toInteger(text("databits"));
 
-    if (!port_->open(devicePath())) {
+    const std::string device = devicePath();
+    if (!port_->open(device)) {
         showMessage("Open Port Error!!", "Comm Error");
         return;
     }
@@ -226,6 +197,7 @@ void TForm1::Button1Click()
         showMessage("通信端口设置错误!!!", "Set Error");
         return;
     }
+    watch_.watch(device, settings);
     timer1_->start();
     timer2_->start();
     setPortSettingsEnabled(false);
@@ -234,8 +206,65 @@ void TForm1::Button1Click()
     parameterFiles_.portOpened();
 }
 
+// Closed by the operator: nothing is reopened behind their back.
+void TForm1::closePort()
+{
+    watch_.stop();
+    portWatchTimer_->stop();
+    port_->close();
+    control<QAbstractButton>("Button1").setText("Open");
+    restyleOpenButton();
+    timer1_->stop();
+    timer2_->stop();
+    setPortSettingsEnabled(true);
+    showPortStatus(kLinkStatus);
+    parameterFiles_.portClosed("the port was closed");
+}
+
+// The device went away under an open port. The button reads "Open" again,
+// as for any closed port, and the strip says why; no box, which would pile
+// up while the adapter stays out. The port boxes stay locked on the device
+// being waited for. Timer1 runs on, so the live sheet's watchdog turns the
+// bar red and clears the readings of the lost controller.
+void TForm1::portLost()
+{
+    timer2_->stop();
+    // A Write All or a Read All of the file buttons cannot go on without the engine.
+    parameterFiles_.portClosed("the port's device went away");
+    control<QAbstractButton>("Button1").setText("Open");
+    restyleOpenButton();
+    const bool awaited = watch_.state() == PortWatch::State::Lost;
+    showPortStatus(awaited ? kPortAwaitedStatus : kPortLostStatus);
+    if (awaited)
+        portWatchTimer_->start();
+}
+
+void TForm1::PortWatchTick()
+{
+    if (watch_.tick())
+        portReopened();
+}
+
+void TForm1::portReopened()
+{
+    portWatchTimer_->stop();
+    engine_.startOver();
+    if (!timer1_->isActive())
+        timer1_->start();
+    timer2_->start();
+    control<QAbstractButton>("Button1").setText("Close");
+    restyleOpenButton();
+    showPortStatus(kLinkStatus);
+}
+
+void TForm1::showPortStatus(const char* caption)
+{
+    control<TiLabel>("iLabel1").SetCaption(QString::fromUtf8(caption));
+}
+
 void TForm1::CloseClick()
 {
+    watch_.stop();
     port_->close();
 }
 
@@ -253,6 +282,8 @@ void TForm1::Timer2Timer()
 {
     engine_.tick();
     parameterFiles_.afterTick(currentTab());
+    if (watch_.noticeLoss())
+        portLost();
 }
 
 void TForm1::SetClick() { commands_.SetClick(); }
@@ -312,10 +343,24 @@ void TForm1::restyleOpenButton()
     button.setPalette(colours);
 }
 
-QWidget* TForm1::named(const std::string& name) const
+// Every name the console's tables address must be in the layout, with the
+// property the table sets: a misspelt one stops the window from opening.
+void TForm1::bindControls()
 {
-    const auto found = controls_.find(name);
-    return found == controls_.end() ? nullptr : found->second;
+    bindings_.bind(*this);
+    for (const RegisterMap::Entry& entry : RegisterMap::kEntries) {
+        const std::string name(entry.control);
+        if (entry.isChoice)
+            bindings_.as<QComboBox>(name);
+        else
+            bindings_.as<QLineEdit>(name);
+    }
+    for (const LiveWidgets::Row& row : LiveWidgets::kRows) {
+        if (row.property == nullptr)
+            bindings_.as<QLineEdit>(row.widget);
+        else
+            bindings_.requireProperty(row.widget, row.property);
+    }
 }
 
 void TForm1::setPortSettingsEnabled(bool enabled)
@@ -326,12 +371,12 @@ void TForm1::setPortSettingsEnabled(bool enabled)
 
 std::string TForm1::text(const std::string& name) const
 {
-    return textOf(control<QWidget>(name)).toStdString();
+    return bindings_.text(name).toStdString();
 }
 
 void TForm1::setText(const std::string& name, const std::string& text)
 {
-    setTextOf(control<QWidget>(name), QString::fromStdString(text));
+    bindings_.setText(name, QString::fromStdString(text));
 }
 
 // What the operator sees is what is sent: the item whose text the box shows,
@@ -381,10 +426,7 @@ void TForm1::setTimer1Interval(int milliseconds)
 
 double TForm1::widgetProperty(const std::string& widget, const std::string& property) const
 {
-    const QWidget& target = control<QWidget>(widget);
-    if (target.metaObject()->indexOfProperty(property.c_str()) < 0)
-        throw std::logic_error(widget + " has no property " + property);
-    return target.property(property.c_str()).toDouble();
+    return bindings_.property(widget, property);
 }
 
 void TForm1::setControlText(const std::string& name, const std::string& text)
@@ -405,9 +447,12 @@ void TForm1::setComboIndex(const std::string& name, int index)
 
 void TForm1::setWidgetProperty(const std::string& widget, const std::string& property, double value)
 {
-    // The instrument widgets of a sheet not built yet are simply absent.
-    if (QWidget* target = named(widget))
-        target->setProperty(property.c_str(), value);
+    bindings_.setProperty(widget, property, value);
+}
+
+void TForm1::showPolled(const LinkState& state, int pollStep)
+{
+    LiveWidgets::showPolled(state, pollStep, *this);
 }
 
 void TForm1::linkStep()

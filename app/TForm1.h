@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ControlBindings.h"
 #include "app/ParameterDialogs.h"
 #include "app/ParameterFileActions.h"
 #include "console/ConfigCommands.h"
@@ -8,15 +9,14 @@
 #include "console/LiveView.h"
 #include "link/LinkState.h"
 #include "link/LinkView.h"
+#include "link/PortWatch.h"
 #include "link/TransactionEngine.h"
 
 #include <QWidget>
 
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
-#include <unordered_map>
 
 class MessageBoxes;
 class QTabWidget;
@@ -40,6 +40,9 @@ public:
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
+    // Once a second while the port's device is lost: opens it again when it
+    // is back and carries on with the shown tab's work.
+    void PortWatchTick();
 
     // Configuration commands, Read All, Default, firmware version and the
     // debug temperature's "Send".
@@ -84,6 +87,8 @@ public:
     QTimer& timer1() { return *timer1_; }
     QTimer& timer2() { return *timer2_; }
     QTimer& timer3() { return *timer3_; }
+    QTimer& portWatchTimer() { return *portWatchTimer_; }
+    const PortWatch& portWatch() const { return watch_; }
 
     // FormControls and LinkView, on the controls found by layout name.
     std::string text(const std::string& control) const override;
@@ -97,6 +102,7 @@ public:
     void setControlText(const std::string& control, const std::string& text) override;
     void setComboIndex(const std::string& control, int index) override;
     void setWidgetProperty(const std::string& widget, const std::string& property, double value) override;
+    void showPolled(const LinkState& state, int pollStep) override;
     void linkStep() override;
     void drawFanCurve(const FanCurve& curve, int channel) override;
 
@@ -106,7 +112,7 @@ public:
     void setTimer1Interval(int milliseconds) override;
 
     // Control of the given layout name and type; throws std::logic_error
-    // when there is none.
+    // when there is none or it is of another type.
     template <class Control>
     Control& control(const std::string& name) const;
 
@@ -118,15 +124,19 @@ private:
     QTimer* createTimer(const char* name, int interval, void (TForm1::*handler)());
     std::string devicePath() const;
     void moveToDesignedPosition();
+    void closePort();
+    void portLost();
+    void portReopened();
+    void showPortStatus(const char* caption);
     void restyleOpenButton();
     void setPortSettingsEnabled(bool enabled);
-    // The layout's control of that name, or nullptr.
-    QWidget* named(const std::string& name) const;
+    void bindControls();
 
     LinkState state_;
     std::unique_ptr<SerialPort> port_;
     std::unique_ptr<MessageBoxes> messageBoxes_;
     TransactionEngine engine_{state_, *port_, *this};
+    PortWatch watch_{*port_};
     ConfigCommands commands_{state_, *this};
     ParameterFileActions parameterFiles_{state_, *this, commands_};
     std::unique_ptr<ParameterDialogs> parameterDialogs_;
@@ -135,16 +145,14 @@ private:
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
     QTimer* timer3_ = nullptr;
-    // Layout controls by name, collected once after the layout is built:
-    // the engine and Timer1 address widgets by name on every tick.
-    std::unordered_map<std::string, QWidget*> controls_;
+    QTimer* portWatchTimer_ = nullptr;
+    // Layout controls by name, bound once after the layout is built: the
+    // engine and Timer1 address widgets by name on every tick.
+    ControlBindings bindings_;
 };
 
 template <class Control>
 Control& TForm1::control(const std::string& name) const
 {
-    auto* found = qobject_cast<Control*>(named(name));
-    if (found == nullptr)
-        throw std::logic_error("No control named " + name);
-    return *found;
+    return bindings_.as<Control>(name);
 }

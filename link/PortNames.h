@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-// How the text of the port box names a device, and where a running
-// simulator tells us its port. No Qt here: the simulator uses this too.
+// How the text of the port box names a device, and which items it offers.
 namespace PortNames {
 
 // Label appended to the simulator's port in the port list.
@@ -22,23 +21,9 @@ std::string deviceForPortText(const std::string& text);
 // The port list entry of a running simulator's device.
 std::string simulatorItem(const std::string& device);
 
-// Per-user file in which a running simulator publishes its device (line 1)
-// and process id (line 2): $XDG_RUNTIME_DIR/hxconsole/sim.port, or
-// /tmp/hxconsole-<uid>/sim.port without a runtime directory.
-std::string simulatorPortFile();
-
-// Writes the file above for this process; false when it cannot.
-bool publishSimulatorPort(const std::string& device);
-// Removes the file if it names this process.
-void withdrawSimulatorPort();
-
-// Device of a running simulator, or empty when the file is missing, is not
-// ours, names a process that is gone or a device that does not exist.
-std::string runningSimulatorPort();
-
-// The items of the port box: COM1 to COM9, then the given system ports,
-// stable USB adapter names and the simulator's item (when not empty),
-// each once.
+// The items of the port box: the simulator's item (when not empty) first,
+// where a newcomer finds it, then COM1 to COM9, the given system ports and
+// the stable USB adapter names, each once.
 std::vector<std::string> portItems(const std::vector<std::string>& systemPorts,
                                    const std::vector<std::string>& adapterPorts,
                                    const std::string& simulatorDevice);

@@ -18,6 +18,8 @@ struct LineSettings {
 // The one serial port the console talks through. Every operation is
 // synchronous and never blocks: the engine only reads bytes already waiting.
 // Operations on a closed port fail (return false / -1) without side effects.
+// A port whose device goes away (the peer hangs up, the adapter is pulled)
+// closes itself, so isOpen() tells whether the device is still there.
 class SerialPort {
 public:
     virtual ~SerialPort() = default;

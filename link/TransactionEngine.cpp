@@ -17,6 +17,8 @@ namespace {
 constexpr int kConfigurationTab = 0;
 constexpr int kLiveTab = 1;
 constexpr int kGraphTab = 2;
+// No tab has it: the next tick arrives at whichever tab is shown.
+constexpr std::uint8_t kNoTab = 0xFF;
 
 }
 
@@ -47,6 +49,11 @@ void TransactionEngine::tick()
         port_.discardReceived();
         break;
     }
+}
+
+void TransactionEngine::startOver()
+{
+    state_.EngineTab = kNoTab;
 }
 
 bool TransactionEngine::arrivedAt(int tab)

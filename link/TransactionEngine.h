@@ -16,6 +16,10 @@ public:
     TransactionEngine(LinkState& state, SerialPort& port, LinkView& view);
 
     void tick();
+    // The port has just been opened again after its device was lost: what
+    // was under way is dropped and the next tick starts the shown tab's
+    // work afresh, as if the tab had just been shown.
+    void startOver();
 
     // Longest run of bytes a single read may bring in; more waiting than
     // this means the line is babbling, and the queue is dropped.

@@ -1,5 +1,5 @@
 // hx-sim: the simulated controller on a pseudo-terminal.
-#include "link/PortNames.h"
+#include "link/SimulatorPortFile.h"
 #include "sim/FaultInjector.h"
 #include "sim/RtuSlave.h"
 #include "sim/SimController.h"
@@ -58,19 +58,19 @@ int main(int argc, char** argv)
     if (options.verbose)
         slave.setLog([](const std::string& line) { std::cerr << "hx-sim: " << line << "\n"; });
 
-    const bool published = PortNames::publishSimulatorPort(slave.device());
+    const bool published = SimulatorPortFile::publish(slave.device());
     std::cout << slave.device() << std::endl;
     std::cerr << "hx-sim: controller at bus address " << int(options.address) << " on " << slave.device()
               << (published ? " (offered in the console's port list)" : "")
               << "; Ctrl+C stops it\n";
     if (!published)
-        std::cerr << "hx-sim: could not write " << PortNames::simulatorPortFile()
+        std::cerr << "hx-sim: could not write " << SimulatorPortFile::path()
                   << "; type the device into the console's port box\n";
 
     slave.run(signals);
 
     if (published)
-        PortNames::withdrawSimulatorPort();
+        SimulatorPortFile::withdraw();
     if (signals >= 0)
         ::close(signals);
     return 0;

@@ -1,6 +1,6 @@
 #include "gui/LiveHarness.h"
+#include "support/FakeController.h"
 
-#include "link/Crc16.h"
 #include "link/LinkState.h"
 #include "console/LiveDisplay.h"
 #include "widgets/TiSwitchLed.h"
@@ -12,61 +12,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
 
 namespace {
 
 using Bytes = FakeSerialPort::Bytes;
-
-Bytes withCrc(Bytes body)
-{
-    const std::uint16_t crc = Crc16(body.data(), body.size());
-    // Crc16 gives the first byte on the wire in its high half.
-    body.push_back(static_cast<std::uint8_t>(crc >> 8));
-    body.push_back(static_cast<std::uint8_t>(crc & 0xFF));
-    return body;
-}
-
-Bytes registers(std::uint8_t function, std::initializer_list<std::uint16_t> values)
-{
-    Bytes body{1, function, static_cast<std::uint8_t>(values.size() * 2)};
-    for (std::uint16_t v : values) {
-        body.push_back(static_cast<std::uint8_t>(v >> 8));
-        body.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    }
-    return withCrc(body);
-}
-
-// A controller that answers every live request at once from its fields.
-struct FakeController {
-    std::array<std::uint8_t, 2> coils{};
-    std::array<std::uint8_t, 3> inputs{};
-    std::array<std::uint16_t, 13> inputRegisters{};
-
-    Bytes answer(const Bytes& request) const
-    {
-        if (request.size() < 2)
-            return {};
-        switch (request[1]) {
-        case 0x01:
-            return withCrc({1, 0x01, 2, coils[0], coils[1]});
-        case 0x02:
-            return withCrc({1, 0x02, 3, inputs[0], inputs[1], inputs[2]});
-        case 0x03:
-            return registers(0x03, {250, 20, 0});
-        case 0x04: {
-            const auto& r = inputRegisters;
-            return registers(0x04, {r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7], r[8], r[9], r[10], r[11], r[12]});
-        }
-        case 0x05:
-        case 0x06:
-            return request;
-        default:
-            return {};
-        }
-    }
-};
 
 // The window with its port open through "Open", the RealTimeData sheet shown
 // and the fake controller answering; the test ticks the timers itself.
@@ -80,7 +30,10 @@ struct LiveWindow : LiveHarness {
         form->timer1().stop();
         form->timer2().stop();
         form->pages().setCurrentIndex(1);
-        port->setResponder([this](const Bytes& request) { return controller.answer(request); });
+        // The compressor set-points the poll reads, in tenths.
+        controller.holding[41] = 250;
+        controller.holding[42] = 20;
+        port->setResponder(controller.responder());
     }
 
     void engineTick()
@@ -103,7 +56,7 @@ struct LiveWindow : LiveHarness {
 TEST(LiveEngine, CoilReplySetsRunningLampsKnobsAndForceOnSwitch)
 {
     LiveWindow w;
-    w.controller.coils = {0x15, 0x10};
+    w.controller.setCoilBytes({0x15, 0x10});
     w.pollCycle();
 
     EXPECT_TRUE(w.active("iLedRound1"));
@@ -120,7 +73,7 @@ TEST(LiveEngine, CoilReplySetsRunningLampsKnobsAndForceOnSwitch)
 TEST(LiveEngine, InputRegistersReachTheRealWidgets)
 {
     LiveWindow w;
-    w.controller.inputRegisters = {0xFFFF, 1200, 2300, 2400, 0xFF38, 255, 480, 1450, 125, 0, 32, 0, 0};
+    w.controller.input = {0xFFFF, 1200, 2300, 2400, 0xFF38, 255, 480, 1450, 125, 0, 32, 0, 0};
     w.pollCycle();
 
     EXPECT_EQ(w.form->text("Edit19"), "65535");
@@ -142,7 +95,7 @@ TEST(LiveEngine, InputRegistersReachTheRealWidgets)
 TEST(LiveEngine, AlarmLampBlinksLitThenDarkThroughTimer1)
 {
     LiveWindow w;
-    w.controller.inputs = {0x01, 0x00, 0x00};   // Intfan1 alarm
+    w.controller.setDiscreteBytes({0x01, 0x00, 0x00});   // Intfan1 alarm
     w.pollCycle();
     ASSERT_EQ(w.form->linkState().Intfan1.Alarm, 1);
     ASSERT_GT(w.form->linkState().LinkAliveCountdown, 0);
@@ -164,9 +117,9 @@ TEST(LiveEngine, AlarmLampBlinksLitThenDarkThroughTimer1)
 TEST(LiveEngine, LinkLossTurnsTheBarRedAndZeroesEveryDisplay)
 {
     LiveWindow w;
-    w.controller.coils = {0x0F, 0x10};
-    w.controller.inputs = {0xFF, 0xFF, 0x03};
-    w.controller.inputRegisters = {1500, 1200, 2300, 2400, 250, 255, 480, 1450, 125, 0, 32, 0, 0};
+    w.controller.setCoilBytes({0x0F, 0x10});
+    w.controller.setDiscreteBytes({0xFF, 0xFF, 0x03});
+    w.controller.input = {1500, 1200, 2300, 2400, 250, 255, 480, 1450, 125, 0, 32, 0, 0};
     w.pollCycle();
     w.form->Timer3Timer();
     ASSERT_TRUE(w.active("iSwitchLed1"));
@@ -199,7 +152,7 @@ TEST(LiveEngine, LinkLossTurnsTheBarRedAndZeroesEveryDisplay)
 TEST(LiveEngine, ReCheckWhileTheSelfCheckRunsIsRefusedAndQueuesNothing)
 {
     LiveWindow w;
-    w.controller.inputRegisters[11] = 0x0001;
+    w.controller.input[11] = 0x0001;
     w.pollCycle();
     ASSERT_EQ(w.form->linkState().Live.SelfCheckRunning, 1);
     const std::size_t sent = w.port->written().size();

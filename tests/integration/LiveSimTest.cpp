@@ -6,6 +6,7 @@
 #include "link/LinkState.h"
 #include "link/QtSerialPort.h"
 #include "support/RecordingMessageBoxes.h"
+#include "support/SimProcess.h"
 #include "widgets/TiSwitchLed.h"
 
 #include <QAbstractButton>
@@ -17,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -33,10 +35,10 @@ protected:
 
     // Opens the simulator's port through the port box and "Open", then shows
     // the RealTimeData sheet.
-    void openPort(const Simulator& sim)
+    void openPort(SimProcess& sim)
     {
-        ASSERT_FALSE(sim.device().isEmpty());
-        form->setText("rdCOM", sim.device().toStdString());
+        ASSERT_FALSE(sim.device().empty());
+        form->setText("rdCOM", sim.device());
         button("Button1").click();
         ASSERT_EQ(form->text("Button1"), "Close") << boxes->last().text;
         form->pages().setCurrentIndex(1);
@@ -80,7 +82,7 @@ protected:
 
 TEST_F(LiveSimTest, SheetFillsBlinksSwitchesAndRecoversFromALostController)
 {
-    auto sim = std::make_unique<Simulator>(QStringList{"--alarm", "high-pressure"});
+    auto sim = std::make_unique<SimProcess>(std::vector<std::string>{"--steady", "--alarm", "high-pressure"});
     openPort(*sim);
 
     // Filled within two poll cycles: count the cycles the engine completes.
@@ -152,7 +154,7 @@ TEST_F(LiveSimTest, SheetFillsBlinksSwitchesAndRecoversFromALostController)
     EXPECT_FALSE(active("iLedRound10"));
 
     // Back again: a new simulator, the port reopened, the values return.
-    sim = std::make_unique<Simulator>(QStringList{});
+    sim = std::make_unique<SimProcess>(std::vector<std::string>{"--steady"});
     button("Button1").click();
     ASSERT_EQ(form->text("Button1"), "Open");
     openPort(*sim);

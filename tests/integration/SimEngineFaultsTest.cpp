@@ -44,7 +44,7 @@ TEST(SimEngineFaults, LateRepliesWithinTheWindowSucceed)
     ASSERT_TRUE(rig.runCommand(Command::SetTempAlarm));
     EXPECT_TRUE(shown(rig.view, "Set Successfully", "Set Alarm TEMP"));
 
-    rig.clock += 30000;
+    rig.slave.advance(30000);
     ASSERT_TRUE(rig.runPollCycles(1));
     EXPECT_GT(rig.state.Intfan1.Speed, 500u);
 }
@@ -77,7 +77,7 @@ TEST(SimEngineFaults, CorruptedRepliesNeverPass)
     EXPECT_TRUE(rig.view.curves.empty());
     EXPECT_FALSE(rig.view.hasText("SWV"));
 
-    rig.clock += 30000;
+    rig.slave.advance(30000);
     ASSERT_TRUE(rig.runPollCycles(1));
     EXPECT_EQ(rig.state.Intfan1.Speed, 0u);
     EXPECT_FALSE(rig.view.hasText("Edit19"));
@@ -97,7 +97,7 @@ TEST(SimEngineFaults, StrayBytesMakeWrongReplies)
     ASSERT_TRUE(rig.runCommand(Command::FactoryReset));
     EXPECT_TRUE(rig.view.messages.empty());
 
-    rig.clock += 30000;
+    rig.slave.advance(30000);
     ASSERT_TRUE(rig.runPollCycles(2));
     EXPECT_EQ(rig.state.Intfan1.Speed, 0u);
     EXPECT_FALSE(rig.view.hasText("Edit3"));
@@ -119,7 +119,7 @@ TEST(SimEngineFaults, RepliesFromAnotherAddressAreRefused)
     EXPECT_TRUE(rig.view.messages.empty());
     EXPECT_EQ(rig.view.linkSteps, 1);   // a wrong reply to the fan commands still shows traffic
 
-    rig.clock += 30000;
+    rig.slave.advance(30000);
     ASSERT_TRUE(rig.runPollCycles(1));
     EXPECT_EQ(rig.state.Intfan1.Speed, 0u);
 
@@ -167,7 +167,7 @@ TEST(SimEngineFaults, MixedFaultsNeverMislead)
     }
     EXPECT_GT(good, 0);
 
-    rig.clock += 30000;
+    rig.slave.advance(30000);
     ASSERT_TRUE(rig.runPollCycles(4));
     EXPECT_LE(rig.state.Intfan1.Speed, 2600u);
 }

@@ -10,27 +10,13 @@ SimController::Options SimEngineRig::simOptions()
 }
 
 SimEngineRig::SimEngineRig(const FaultSettings& faults, int tickWaitMs)
-    : controller_(simOptions(), clock.load()),
-      faults_(faults),
-      slave_(controller_, faults_, [this] { return clock.load(); }),
-      tickWaitMs_(tickWaitMs)
+    : slave(faults, simOptions()), tickWaitMs_(tickWaitMs)
 {
-    if (!slave_.open())
-        return;
-    thread_ = std::thread([this] { slave_.run(); });
-    if (!port.open(slave_.device()))
+    if (!slave.ok() || !port.open(slave.device()))
         return;
     LineSettings settings;
     settings.baudRate = 9600;
     ok_ = port.setSettings(settings);
-}
-
-SimEngineRig::~SimEngineRig()
-{
-    port.close();
-    slave_.stop();
-    if (thread_.joinable())
-        thread_.join();
 }
 
 void SimEngineRig::tick()

@@ -3,13 +3,8 @@
 #include "link/LinkState.h"
 #include "link/QtSerialPort.h"
 #include "link/TransactionEngine.h"
-#include "sim/FaultInjector.h"
-#include "sim/RtuSlave.h"
-#include "sim/SimController.h"
 #include "support/RecordingView.h"
-
-#include <atomic>
-#include <thread>
+#include "support/RunningSlave.h"
 
 // The console's transaction engine on a real QtSerialPort, talking over a
 // pseudo-terminal to the simulated controller running on its own thread.
@@ -18,7 +13,6 @@
 class SimEngineRig {
 public:
     explicit SimEngineRig(const FaultSettings& faults = {}, int tickWaitMs = 10);
-    ~SimEngineRig();
 
     bool ok() const { return ok_; }
 
@@ -34,21 +28,17 @@ public:
     // passed step 3 (successfully or not).
     bool runPollCycles(int cycles, int maxTicks = 2000);
 
+    // First in, last out: the slave outlives the port that talks to it.
+    RunningSlave slave;
     LinkState state;
     RecordingView view{&state};
     QtSerialPort port;
     TransactionEngine engine{state, port, view};
 
-    std::atomic<SimMillis> clock{1000000};
-
 private:
     // Steady supply, so no alarm comes and goes while a test runs.
     static SimController::Options simOptions();
 
-    SimController controller_;
-    FaultInjector faults_;
-    RtuSlave slave_;
-    std::thread thread_;
     int tickWaitMs_;
     bool ok_ = false;
 };

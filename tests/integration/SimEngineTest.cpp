@@ -144,7 +144,7 @@ TEST_F(SimEngine, LivePollAndActions)
     ASSERT_TRUE(rig.runLiveAction(LiveActionCode::DebugTemperature));
     EXPECT_EQ(lastMessage(rig.view), (Message{"Adopt Realtime Temperature!!", "Set Correctly"}));
 
-    rig.clock += 30000;
+    rig.slave.advance(30000);
     ASSERT_TRUE(rig.runPollCycles(1));
     EXPECT_NEAR(rig.state.Intfan1.Speed, 1733, 20);
     EXPECT_EQ(rig.state.Intfan1.Running, 1);
@@ -160,7 +160,7 @@ TEST_F(SimEngine, LivePollAndActions)
     ASSERT_TRUE(rig.runPollCycles(1));
     EXPECT_EQ(rig.state.Live.ForceOn, 1);
     EXPECT_EQ(rig.state.Live.SelfCheckRunning, 1);
-    rig.clock += SimController::kSelfCheckMillis;
+    rig.slave.advance(SimController::kSelfCheckMillis);
     ASSERT_TRUE(rig.runPollCycles(1));
     EXPECT_EQ(rig.state.Live.SelfCheckRunning, 0);
 

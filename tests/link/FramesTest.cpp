@@ -1,4 +1,5 @@
 #include "EngineHarness.h"
+#include "link/Crc16.h"
 #include "link/Frames.h"
 
 #include <gtest/gtest.h>

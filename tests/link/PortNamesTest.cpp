@@ -4,10 +4,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace PortNames;
@@ -35,93 +31,30 @@ TEST(PortNames, DeviceForPortText)
         EXPECT_EQ(deviceForPortText(none), "") << '"' << none << '"';
 }
 
-TEST(PortNames, ItemsListComPortsThenWhatTheSystemHas)
+TEST(PortNames, ItemsListTheSimulatorFirstThenComPortsThenWhatTheSystemHas)
 {
     const auto items = portItems({"/dev/ttyS0", "/dev/ttyUSB0"}, {"/dev/serial/by-id/usb-x", "/dev/ttyUSB0"}, "/dev/pts/3");
-    const std::vector<std::string> expected{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9",
-                                            "/dev/ttyS0", "/dev/ttyUSB0", "/dev/serial/by-id/usb-x", "/dev/pts/3 (simulator)"};
+    const std::vector<std::string> expected{"/dev/pts/3 (simulator)", "COM1", "COM2", "COM3", "COM4", "COM5", "COM6",
+                                            "COM7", "COM8", "COM9", "/dev/ttyS0", "/dev/ttyUSB0", "/dev/serial/by-id/usb-x"};
     EXPECT_EQ(items, expected);
-    EXPECT_EQ(portItems({}, {}, "").size(), 9U);
-    EXPECT_EQ(deviceForPortText(items.back()), "/dev/pts/3");
+    EXPECT_EQ(deviceForPortText(items.front()), "/dev/pts/3");
+    const auto withoutSimulator = portItems({}, {}, "");
+    ASSERT_EQ(withoutSimulator.size(), 9U);
+    EXPECT_EQ(withoutSimulator.front(), "COM1");
 }
 
-TEST(PortNames, DiscoveryStartsWithTheComPorts)
+TEST(PortNames, StableAdapterNameLeadsToTheSameDevice)
 {
-    const auto items = discoverPortItems();
-    ASSERT_GE(items.size(), 9U);
-    EXPECT_EQ(items.front(), "COM1");
-    EXPECT_EQ(items[8], "COM9");
-}
+    QTemporaryDir adapters;
+    ASSERT_TRUE(adapters.isValid());
+    const std::string folder = adapters.path().toStdString();
+    const std::string stable = folder + "/usb-FTDI_FT232R_A1-if00-port0";
+    ASSERT_EQ(::symlink("/dev/null", (folder + "/usb-other-if00").c_str()), 0);
+    ASSERT_EQ(::symlink("/dev/zero", stable.c_str()), 0);
 
-class SimulatorPortFile : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(runtime_.isValid());
-        const char* old = std::getenv("XDG_RUNTIME_DIR");
-        hadOld_ = old != nullptr;
-        if (hadOld_)
-            old_ = old;
-        ::setenv("XDG_RUNTIME_DIR", runtime_.path().toLocal8Bit().constData(), 1);
-    }
-    void TearDown() override
-    {
-        if (hadOld_)
-            ::setenv("XDG_RUNTIME_DIR", old_.c_str(), 1);
-        else
-            ::unsetenv("XDG_RUNTIME_DIR");
-    }
-    void writeFile(const std::string& content)
-    {
-        ::mkdir((runtime_.path().toStdString() + "/hxconsole").c_str(), 0700);
-        std::ofstream(simulatorPortFile()) << content;
-    }
-    // A pid that certainly names no process any more.
-    static pid_t deadPid()
-    {
-        const pid_t child = ::fork();
-        if (child == 0)
-            ::_exit(0);
-        ::waitpid(child, nullptr, 0);
-        return child;
-    }
-
-    QTemporaryDir runtime_;
-    bool hadOld_ = false;
-    std::string old_;
-};
-
-TEST_F(SimulatorPortFile, LivesInTheRuntimeFolder)
-{
-    EXPECT_EQ(simulatorPortFile(), runtime_.path().toStdString() + "/hxconsole/sim.port");
-    ::unsetenv("XDG_RUNTIME_DIR");
-    EXPECT_EQ(simulatorPortFile(), "/tmp/hxconsole-" + std::to_string(::getuid()) + "/sim.port");
-}
-
-TEST_F(SimulatorPortFile, PublishedPortIsFoundWhileItsProcessRuns)
-{
-    EXPECT_EQ(runningSimulatorPort(), "");
-    ASSERT_TRUE(publishSimulatorPort("/dev/null"));
-    EXPECT_EQ(runningSimulatorPort(), "/dev/null");
-    withdrawSimulatorPort();
-    EXPECT_EQ(runningSimulatorPort(), "");
-}
-
-TEST_F(SimulatorPortFile, StaleOrBrokenFilesAreIgnored)
-{
-    writeFile("/dev/null\n" + std::to_string(deadPid()) + "\n");
-    EXPECT_EQ(runningSimulatorPort(), "") << "simulator gone";
-
-    writeFile("/dev/no-such-pts\n" + std::to_string(::getpid()) + "\n");
-    EXPECT_EQ(runningSimulatorPort(), "") << "device gone";
-
-    for (const std::string broken : {"", "/dev/null\n", "/dev/null\nabc\n", "/dev/null\n-1\n", "dev/null\n1\n",
-                                     "/dev/null\n99999999999999999999\n"}) {
-        writeFile(broken);
-        EXPECT_EQ(runningSimulatorPort(), "") << broken;
-    }
-
-    writeFile("/dev/null\n" + std::to_string(::getpid()) + "\n");
-    ::chmod((runtime_.path().toStdString() + "/hxconsole").c_str(), 0777);
-    EXPECT_EQ(runningSimulatorPort(), "") << "a folder anyone could write to";
+    EXPECT_EQ(stableAdapterName("/dev/zero", folder), stable) << "the adapter's stable name";
+    EXPECT_EQ(stableAdapterName(stable, folder), stable) << "already stable";
+    EXPECT_EQ(stableAdapterName("/dev/full", folder), "/dev/full") << "no stable name";
+    EXPECT_EQ(stableAdapterName("/dev/no-such-tty", folder), "/dev/no-such-tty") << "gone";
+    EXPECT_EQ(stableAdapterName("/dev/zero", folder + "/missing"), "/dev/zero") << "no adapter folder";
 }

@@ -1,4 +1,4 @@
-#include "SimHarness.h"
+#include "ModbusMaster.h"
 
 #include "sim/FaultInjector.h"
 #include "sim/RequestAssembler.h"

@@ -1,4 +1,4 @@
-#include "SimHarness.h"
+#include "ModbusMaster.h"
 
 #include <gtest/gtest.h>
 

@@ -49,8 +49,14 @@ public:
 
     // setSettings() fails from now on (the port rejects the line settings).
     void setRejectSettings(bool reject) { rejectSettings_ = reject; }
-    // Unplugged: every operation fails as on a vanished device.
-    void unplug() { unplugged_ = true; }
+    // Unplugged: the port closes itself, as a real one does when its device
+    // vanishes, and nothing opens until it is plugged in again.
+    void unplug()
+    {
+        unplugged_ = true;
+        open_ = false;
+    }
+    void replug() { unplugged_ = false; }
     // Opens without going through the name checks (most engine tests).
     void openForTest() { open_ = true; }
 

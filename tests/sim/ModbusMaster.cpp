@@ -1,55 +1,8 @@
-#include "SimHarness.h"
+#include "ModbusMaster.h"
 
 #include <cerrno>
 #include <poll.h>
 #include <unistd.h>
-
-namespace {
-
-// Standard bitwise MODBUS CRC, independent of the table-driven one under test.
-std::uint16_t bitwiseCrc(const std::uint8_t* bytes, std::size_t count)
-{
-    std::uint16_t crc = 0xFFFF;
-    for (std::size_t i = 0; i < count; ++i) {
-        crc ^= bytes[i];
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : static_cast<std::uint16_t>(crc >> 1);
-    }
-    return crc;
-}
-
-} // namespace
-
-std::vector<std::uint8_t> withCrc(std::vector<std::uint8_t> request)
-{
-    const std::uint16_t crc = bitwiseCrc(request.data(), request.size());
-    request.push_back(static_cast<std::uint8_t>(crc & 0xFF));
-    request.push_back(static_cast<std::uint8_t>(crc >> 8));
-    return request;
-}
-
-bool crcGood(const std::vector<std::uint8_t>& frame)
-{
-    if (frame.size() < 3)
-        return false;
-    const std::uint16_t crc = bitwiseCrc(frame.data(), frame.size() - 2);
-    return frame[frame.size() - 2] == (crc & 0xFF) && frame[frame.size() - 1] == (crc >> 8);
-}
-
-RunningSlave::RunningSlave(const FaultSettings& faults, const SimController::Options& options)
-    : controller_(options, kStart), faults_(faults), slave_(controller_, faults_, [this] { return clock_.load(); })
-{
-    ok_ = slave_.open();
-    if (ok_)
-        thread_ = std::thread([this] { slave_.run(); });
-}
-
-RunningSlave::~RunningSlave()
-{
-    slave_.stop();
-    if (thread_.joinable())
-        thread_.join();
-}
 
 ModbusMaster::ModbusMaster(const std::string& device, int slave, int timeoutMs)
 {

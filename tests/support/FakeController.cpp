@@ -1,4 +1,18 @@
-#include "EngineHarness.h"
+#include "support/FakeController.h"
+
+namespace {
+
+template <std::size_t N>
+void unpack(std::array<bool, N>& bits, std::initializer_list<std::uint8_t> bytes)
+{
+    std::size_t n = 0;
+    for (std::uint8_t byte : bytes) {
+        for (int bit = 0; bit < 8 && n < N; ++bit, ++n)
+            bits[n] = (byte >> bit & 1) != 0;
+    }
+}
+
+} // namespace
 
 FakeSerialPort::Bytes FakeController::answer(const FakeSerialPort::Bytes& rq)
 {
@@ -42,4 +56,34 @@ FakeSerialPort::Bytes FakeController::answer(const FakeSerialPort::Bytes& rq)
     default:
         return {};
     }
+}
+
+FakeSerialPort::Responder FakeController::responder()
+{
+    return [this](const FakeSerialPort::Bytes& request) { return answer(request); };
+}
+
+void FakeController::setCoilBytes(std::initializer_list<std::uint8_t> bytes)
+{
+    unpack(coils, bytes);
+}
+
+void FakeController::setDiscreteBytes(std::initializer_list<std::uint8_t> bytes)
+{
+    unpack(discrete, bytes);
+}
+
+FakeSerialPort::Bytes registerReply(std::uint8_t address, std::uint8_t function, const std::vector<std::uint16_t>& words)
+{
+    FakeSerialPort::Bytes body{address, function, static_cast<std::uint8_t>(2 * words.size())};
+    for (std::uint16_t w : words) {
+        body.push_back(static_cast<std::uint8_t>(w >> 8));
+        body.push_back(static_cast<std::uint8_t>(w & 0xFF));
+    }
+    return withCrc(body);
+}
+
+FakeSerialPort::Bytes echoReply(const FakeSerialPort::Bytes& request)
+{
+    return withCrc(FakeSerialPort::Bytes(request.begin(), request.begin() + 6));
 }

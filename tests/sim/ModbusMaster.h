@@ -1,40 +1,13 @@
 #pragma once
 
-#include "sim/FaultInjector.h"
-#include "sim/RtuSlave.h"
-#include "sim/SimController.h"
+#include "support/ReferenceCrc.h"
+#include "support/RunningSlave.h"
 
 #include <modbus/modbus.h>
 
-#include <atomic>
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
-
-// The simulator's slave running on its own thread over a real
-// pseudo-terminal, with a model clock the test moves by hand.
-class RunningSlave {
-public:
-    explicit RunningSlave(const FaultSettings& faults = {}, const SimController::Options& options = {});
-    ~RunningSlave();
-
-    bool ok() const { return ok_; }
-    const std::string& device() const { return slave_.device(); }
-    void advance(SimMillis millis) { clock_ += millis; }
-    SimController& controller() { return controller_; }
-
-    static constexpr SimMillis kStart = 1000000;
-
-private:
-    std::atomic<SimMillis> clock_{kStart};
-    SimController controller_;
-    FaultInjector faults_;
-    RtuSlave slave_;
-    std::thread thread_;
-    bool ok_ = false;
-};
 
 // libmodbus as the master: a MODBUS stack nobody here wrote.
 class ModbusMaster {
@@ -62,8 +35,3 @@ private:
     modbus_t* ctx_ = nullptr;
     bool ok_ = false;
 };
-
-// The request with its CRC appended, low byte first as on the wire.
-std::vector<std::uint8_t> withCrc(std::vector<std::uint8_t> request);
-// Whether the last two bytes are a correct CRC of the rest.
-bool crcGood(const std::vector<std::uint8_t>& frame);

@@ -1,0 +1,107 @@
+#include "link/SimulatorPortFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace SimulatorPortFile {
+
+namespace {
+
+std::string runtimeFolder()
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && *runtime != '\0')
+        return std::string(runtime) + "/hxconsole";
+    return "/tmp/hxconsole-" + std::to_string(::getuid());
+}
+
+bool processAlive(long pid)
+{
+    if (pid <= 0 || pid != static_cast<pid_t>(pid))
+        return false;
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+// A folder of ours that nobody else can have placed there for us to trust.
+bool ownFolder(const std::string& folder)
+{
+    struct stat info {};
+    return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid()
+        && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// The published device and pid, if the file is there and is ours.
+bool readPortFile(std::string& device, long& pid)
+{
+    const std::string file = path();
+    struct stat info {};
+    if (!ownFolder(runtimeFolder()) || ::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)
+        || info.st_uid != ::getuid())
+        return false;
+    std::ifstream in(file);
+    std::string pidText;
+    if (!std::getline(in, device) || !std::getline(in, pidText) || pidText.empty() || pidText.size() > 10
+        || !std::all_of(pidText.begin(), pidText.end(), [](unsigned char c) { return std::isdigit(c); }))
+        return false;
+    pid = std::stol(pidText);
+    return true;
+}
+
+} // namespace
+
+std::string path()
+{
+    return runtimeFolder() + "/sim.port";
+}
+
+bool publish(const std::string& device)
+{
+    const std::string folder = runtimeFolder();
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return false;
+    if (!ownFolder(folder))
+        return false;
+    // Written aside and renamed, so a reader never sees half a file.
+    const std::string file = path();
+    const std::string partial = file + "." + std::to_string(::getpid());
+    {
+        std::ofstream out(partial, std::ios::trunc);
+        out << device << '\n' << ::getpid() << '\n';
+        if (!out.flush())
+            return false;
+    }
+    if (std::rename(partial.c_str(), file.c_str()) != 0) {
+        std::remove(partial.c_str());
+        return false;
+    }
+    return true;
+}
+
+void withdraw()
+{
+    std::string device;
+    long pid = 0;
+    if (readPortFile(device, pid) && pid == ::getpid())
+        std::remove(path().c_str());
+}
+
+std::string runningDevice()
+{
+    std::string device;
+    long pid = 0;
+    if (!readPortFile(device, pid) || device.empty() || device.front() != '/' || !processAlive(pid))
+        return {};
+    struct stat info {};
+    if (::stat(device.c_str(), &info) != 0)
+        return {};
+    return device;
+}
+
+} // namespace SimulatorPortFile
