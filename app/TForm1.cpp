@@ -255,6 +255,7 @@ void TForm1::portReopened()
     control<QAbstractButton>("Button1").setText("Close");
     restyleOpenButton();
     showPortStatus(kLinkStatus);
+    parameterFiles_.portOpened();
 }
 
 void TForm1::showPortStatus(const char* caption)
