@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/ControlBindings.h"
+#include "app/ParameterDialogs.h"
+#include "app/ParameterFileActions.h"
 #include "console/ConfigCommands.h"
 #include "console/FanCurveGraph.h"
 #include "console/FormControls.h"
@@ -63,6 +65,16 @@ public:
     void BitBtn1Click();
     void BitBtn2Click();
     void Button5Click();
+
+    // Parameter files: "Save Parameters...", "Load Parameters...",
+    // "Write All" and "Compare...".
+    void SaveParametersClick();
+    void LoadParametersClick();
+    void WriteAllClick();
+    void CompareParametersClick();
+    ParameterFileActions& parameterFiles() { return parameterFiles_; }
+    // Replaces the file choosers, the question and the compare window.
+    void setParameterDialogs(std::unique_ptr<ParameterDialogs> dialogs);
 
     // The RealTimeData sheet's switch LEDs: "On" (forced-on output) and
     // "ReC" (re-check). They run on the click, before the LED flips itself.
@@ -145,6 +157,8 @@ private:
     TransactionEngine engine_{state_, *port_, *this};
     PortWatch watch_{*port_};
     ConfigCommands commands_{state_, *this};
+    ParameterFileActions parameterFiles_{state_, *this, commands_};
+    std::unique_ptr<ParameterDialogs> parameterDialogs_;
     LiveDisplay live_{state_, *this};
     FanCurveGraph graph_{state_, *this, *this};
     // The bus monitor's button, shortcut and window; declared after the
