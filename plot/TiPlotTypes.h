@@ -60,7 +60,7 @@ Q_ENUM_NS(TiPlotLegendChannelNameColorStyle)
 enum TiPlotUnitReference { ipurScale, ipurPercent };
 Q_ENUM_NS(TiPlotUnitReference)
 
-enum TiPlotEditorFormStyle { ipfsModal, ipfsNone };
+enum TiPlotEditorFormStyle { ipfsModal, ipfsModeless };
 Q_ENUM_NS(TiPlotEditorFormStyle)
 
 enum TiPlotExportFormat { ipefMetaFile, ipefBitmap, ipefJPEG, ipefPNG };
