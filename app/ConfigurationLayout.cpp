@@ -19,6 +19,7 @@ constexpr LayoutFont kBitBtn{"Times New Roman", 24, true};
 constexpr LayoutFont kPortLabel{"隶书", 16, true};
 constexpr LayoutFont kPortButton{"隶书", 19};
 constexpr LayoutFont kVersion{"Times New Roman", 12};
+constexpr LayoutFont kParameterFile{"Cambria", 12};
 
 const auto kLayout = std::to_array<LayoutEntry>({
     {"Data", ControlKind::PageControl, nullptr, 0, 0, 785, 601, "", kWindow},
@@ -49,6 +50,12 @@ const auto kLayout = std::to_array<LayoutEntry>({
     {"Button5", ControlKind::Button, "GroupBox22", 48, 52, 73, 22, "Read", kSetBold},
     {"BitBtn1", ControlKind::BitBtn, "Configuration", 32, 400, 134, 40, "Read All", kBitBtn, nullptr, true, ":/glyphs/ReadAll.png"},
     {"BitBtn2", ControlKind::BitBtn, "Configuration", 32, 464, 134, 40, "Default", kBitBtn, nullptr, true, ":/glyphs/Default.png"},
+
+    // Parameter files, in the free corner below Default
+    {"SaveParameters", ControlKind::Button, "Configuration", 8, 514, 100, 24, "Save Parameters...", kParameterFile},
+    {"LoadParameters", ControlKind::Button, "Configuration", 112, 514, 100, 24, "Load Parameters...", kParameterFile},
+    {"WriteAll", ControlKind::Button, "Configuration", 8, 542, 100, 24, "Write All", kParameterFile},
+    {"CompareParameters", ControlKind::Button, "Configuration", 112, 542, 100, 24, "Compare...", kParameterFile},
 
     // Internal Fan fans
     {"GroupBox12", ControlKind::GroupBox, "Configuration", 220, 8, 497, 129, "Internal Fan", kGroup},

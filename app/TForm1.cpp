@@ -5,6 +5,7 @@
 #include "app/LayoutBuilder.h"
 #include "app/LiveLayout.h"
 #include "app/PortComboBox.h"
+#include "app/QtParameterDialogs.h"
 #include "console/MessageBoxes.h"
 #include "console/QtMessageBoxes.h"
 #include "console/TextConversions.h"
@@ -155,6 +156,11 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     connectHandler("BitBtn2", &TForm1::BitBtn2Click);
     connectHandler("Button5", &TForm1::Button5Click);
     connectHandler("Button6", &TForm1::Button6Click);
+    connectHandler("SaveParameters", &TForm1::SaveParametersClick);
+    connectHandler("LoadParameters", &TForm1::LoadParametersClick);
+    connectHandler("WriteAll", &TForm1::WriteAllClick);
+    connectHandler("CompareParameters", &TForm1::CompareParametersClick);
+    setParameterDialogs(std::make_unique<QtParameterDialogs>(this));
     // Direct connections: the handler sees the LED as it was before the
     // click, since the switch flips itself only after OnClick.
     for (const auto& [name, handler] : {std::pair{"iSwitchLed1", &TForm1::iSwitchLed1Click},
@@ -234,6 +240,7 @@ void TForm1::Button1Click()
     setPortSettingsEnabled(false);
     button.setText("Close");
     restyleOpenButton();
+    parameterFiles_.portOpened();
 }
 
 // Closed by the operator: nothing is reopened behind their back.
@@ -248,6 +255,7 @@ void TForm1::closePort()
     timer2_->stop();
     setPortSettingsEnabled(true);
     showPortStatus(kLinkStatus);
+    parameterFiles_.portClosed();
 }
 
 // The device went away under an open port. The button reads "Open" again,
@@ -258,6 +266,7 @@ void TForm1::closePort()
 void TForm1::portLost()
 {
     timer2_->stop();
+    parameterFiles_.portClosed();
     control<QAbstractButton>("Button1").setText("Open");
     restyleOpenButton();
     const bool awaited = watch_.state() == PortWatch::State::Lost;
@@ -308,6 +317,7 @@ void TForm1::Timer1Timer()
 void TForm1::Timer2Timer()
 {
     engine_.tick();
+    parameterFiles_.afterTick(currentTab());
     if (watch_.noticeLoss())
         portLost();
 }
@@ -326,6 +336,16 @@ void TForm1::Button6Click() { commands_.Button6Click(); }
 void TForm1::BitBtn1Click() { commands_.BitBtn1Click(); }
 void TForm1::BitBtn2Click() { commands_.BitBtn2Click(); }
 void TForm1::Button5Click() { commands_.Button5Click(); }
+void TForm1::SaveParametersClick() { parameterFiles_.SaveParametersClick(); }
+void TForm1::LoadParametersClick() { parameterFiles_.LoadParametersClick(); }
+void TForm1::WriteAllClick() { parameterFiles_.WriteAllClick(); }
+void TForm1::CompareParametersClick() { parameterFiles_.CompareClick(); }
+
+void TForm1::setParameterDialogs(std::unique_ptr<ParameterDialogs> dialogs)
+{
+    parameterDialogs_ = std::move(dialogs);
+    parameterFiles_.setDialogs(*parameterDialogs_);
+}
 
 void TForm1::Timer3Timer()
 {
@@ -391,6 +411,9 @@ int TForm1::itemIndex(const std::string& name) const
 
 void TForm1::showMessage(const std::string& text, const std::string& caption)
 {
+    // A running Write All keeps its groups' boxes for its summary.
+    if (parameterFiles_.takeMessage(text, caption))
+        return;
     messageBoxes_->show(text, caption);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ParameterDialogs.h"
+#include "app/ParameterFileActions.h"
 #include "console/ConfigCommands.h"
 #include "console/FormControls.h"
 #include "console/LiveDisplay.h"
@@ -59,6 +61,16 @@ public:
     void BitBtn1Click();
     void BitBtn2Click();
     void Button5Click();
+
+    // Parameter files: "Save Parameters...", "Load Parameters...",
+    // "Write All" and "Compare...".
+    void SaveParametersClick();
+    void LoadParametersClick();
+    void WriteAllClick();
+    void CompareParametersClick();
+    ParameterFileActions& parameterFiles() { return parameterFiles_; }
+    // Replaces the file choosers, the question and the compare window.
+    void setParameterDialogs(std::unique_ptr<ParameterDialogs> dialogs);
 
     // The RealTimeData sheet's switch LEDs: "On" (forced-on output) and
     // "ReC" (re-check). They run on the click, before the LED flips itself.
@@ -127,6 +139,8 @@ private:
     TransactionEngine engine_{state_, *port_, *this};
     PortWatch watch_{*port_};
     ConfigCommands commands_{state_, *this};
+    ParameterFileActions parameterFiles_{state_, *this, commands_};
+    std::unique_ptr<ParameterDialogs> parameterDialogs_;
     LiveDisplay live_{state_, *this};
     QTabWidget* data_ = nullptr;
     QTimer* timer1_ = nullptr;

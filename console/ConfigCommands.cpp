@@ -152,15 +152,40 @@ void ConfigCommands::Button4Click()
         queue(Command::SetExtInput);
 }
 
+bool ConfigCommands::deviceAddressAccepted(std::int32_t address)
+{
+    // Compared unsigned, so negative addresses are refused with the large ones.
+    const auto unsignedAddress = static_cast<std::uint32_t>(address);
+    return unsignedAddress >= 1 && unsignedAddress <= 255;
+}
+
+bool ConfigCommands::voltAlarmHighAccepted(std::int32_t tenths)
+{
+    return tenths >= 500 && tenths <= 700;
+}
+
+bool ConfigCommands::voltAlarmLowAccepted(std::int32_t tenths)
+{
+    return tenths >= 240 && tenths <= 470;
+}
+
+bool ConfigCommands::compStartTempAccepted(std::int32_t tenths)
+{
+    return tenths >= 180 && tenths <= 500;
+}
+
+bool ConfigCommands::compDeltTempAccepted(std::int32_t tenths)
+{
+    return tenths >= 0 && tenths <= 50;
+}
+
 void ConfigCommands::Button7Click()
 {
     if (refusedAtStart("Set Intfan1!"))
         return;
     if (!storeGroup(Command::SetAddress))
         return;
-    // Compared unsigned, so negative addresses are refused with the large ones.
-    const auto address = static_cast<std::uint32_t>(state_.Settings.NewDeviceAddress);
-    if (address < 1 || address > 255) {
+    if (!deviceAddressAccepted(state_.Settings.NewDeviceAddress)) {
         refuseRange();
         return;
     }
@@ -174,7 +199,7 @@ void ConfigCommands::Button9Click()
     if (!storeGroup(Command::SetVoltAlarm))
         return;
     const DeviceSettings& s = state_.Settings;
-    if (s.VoltAlarmHigh < 500 || s.VoltAlarmHigh > 700 || s.VoltAlarmLow < 240 || s.VoltAlarmLow > 470) {
+    if (!voltAlarmHighAccepted(s.VoltAlarmHigh) || !voltAlarmLowAccepted(s.VoltAlarmLow)) {
         refuseRange();
         return;
     }
@@ -188,7 +213,7 @@ void ConfigCommands::Button14Click()
     if (!storeGroup(Command::SetCompressor))
         return;
     const DeviceSettings& s = state_.Settings;
-    if (s.CompStartTemp < 180 || s.CompStartTemp > 500 || s.CompDeltTemp < 0 || s.CompDeltTemp > 50) {
+    if (!compStartTempAccepted(s.CompStartTemp) || !compDeltTempAccepted(s.CompDeltTemp)) {
         refuseRange();
         return;
     }

@@ -34,6 +34,13 @@ public:
     void BitBtn2Click();   // factory parameters
     void Button5Click();   // firmware version
 
+    // The handlers' range tests, one per checked field, in register units.
+    static bool deviceAddressAccepted(std::int32_t address);
+    static bool voltAlarmHighAccepted(std::int32_t tenths);
+    static bool voltAlarmLowAccepted(std::int32_t tenths);
+    static bool compStartTempAccepted(std::int32_t tenths);
+    static bool compDeltTempAccepted(std::int32_t tenths);
+
 private:
     bool portClosed();
     bool busy(const std::string& text, const std::string& caption);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "console/ParameterComparison.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The questions and dialogs of the parameter-file buttons. The window uses
+// QtParameterDialogs; tests answer them from a script.
+class ParameterDialogs {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~ParameterDialogs() = default;
+
+    // A file name chosen by the operator, or none when cancelled.
+    virtual std::optional<std::string> saveFileName() = 0;
+    virtual std::optional<std::string> openFileName(const std::string& caption) = 0;
+    // Asked by Save when the controls were not read from the controller
+    // since the port was opened.
+    virtual Answer askReadAllFirst() = 0;
+    // The result of Compare: every parameter that differs, or none.
+    virtual void showDifferences(const std::vector<ParameterDifference>& differences) = 0;
+    // A report of many lines (a file's problems, Write All's summary) in a
+    // window that shows every line, where a message box would cut them.
+    virtual void showReport(const std::string& text, const std::string& caption) = 0;
+};

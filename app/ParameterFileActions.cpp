@@ -1,0 +1,246 @@
+#include "app/ParameterFileActions.h"
+
+#include "app/ParameterDialogs.h"
+#include "console/AtomicFile.h"
+#include "console/ConfigCommands.h"
+#include "console/FormControls.h"
+#include "console/ParameterComparison.h"
+#include "console/ParameterValues.h"
+#include "link/LinkState.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kConfigurationTab = 0;
+constexpr const char* kBusyText = "Systerm Busy,Please Wait";
+constexpr const char* kSaveCaption = "Save Parameters";
+constexpr const char* kLoadCaption = "Load Parameters";
+constexpr const char* kWriteAllCaption = "Write All";
+constexpr const char* kCompareCaption = "Compare";
+// Parameter files are a few kilobytes; anything far larger is not one.
+constexpr std::size_t kLargestFile = 1 << 20;
+
+}
+
+ParameterFileActions::ParameterFileActions(LinkState& state, FormControls& controls, ConfigCommands& commands)
+    : state_(state)
+    , controls_(controls)
+    , commands_(commands)
+    , writeAll_(state, WriteAllRun::setButtonsOf(commands))
+{
+}
+
+std::string ParameterFileActions::controlText(const ParameterSpec& spec) const
+{
+    return controls_.text(std::string(spec.control()));
+}
+
+bool ParameterFileActions::busy(const char* caption)
+{
+    if (!writeAll_.running() && afterReadAll_ == AfterReadAll::Nothing)
+        return false;
+    controls_.showMessage(kBusyText, caption);
+    return true;
+}
+
+bool ParameterFileActions::portClosedOrLinkBusy(const char* caption)
+{
+    if (controls_.text("Button1") == "Open") {
+        controls_.showMessage("ComPort Not Open!!", "Comm Error");
+        return true;
+    }
+    if (state_.LinkBusy == 1) {
+        controls_.showMessage(kBusyText, caption);
+        return true;
+    }
+    return false;
+}
+
+bool ParameterFileActions::startReadAll(AfterReadAll then)
+{
+    commands_.BitBtn1Click();
+    if (state_.LinkBusy != 1 || state_.CommandCode != Command::ReadAll)
+        return false;
+    afterReadAll_ = then;
+    return true;
+}
+
+void ParameterFileActions::afterTick(int tab)
+{
+    if (writeAll_.afterTick(tab)) {
+        dialogs_->showReport(writeAll_.summary(), kWriteAllCaption);
+        return;
+    }
+    if (tab != kConfigurationTab)
+        return;
+    if (state_.LinkBusy == 1 && state_.CommandCode == Command::ReadAll) {
+        readAllSeen_ = true;
+        return;
+    }
+    if (!readAllSeen_ || state_.LinkBusy == 1)
+        return;
+    readAllSeen_ = false;
+    // A good reply fills every edit Read All emptied; without one they stay empty.
+    readAllFinished(!controls_.text(std::string(ParameterTable::all().front().control())).empty());
+}
+
+void ParameterFileActions::readAllFinished(bool filled)
+{
+    filledFromController_ = filled;
+    const AfterReadAll then = afterReadAll_;
+    afterReadAll_ = AfterReadAll::Nothing;
+    if (then == AfterReadAll::Nothing)
+        return;
+    const char* caption = then == AfterReadAll::Save ? kSaveCaption : kCompareCaption;
+    if (!filled) {
+        controls_.showMessage("Read All got no answer from the controller; nothing was "
+                + std::string(then == AfterReadAll::Save ? "saved." : "compared."), caption);
+        return;
+    }
+    if (then == AfterReadAll::Save) {
+        save();
+        return;
+    }
+    const ParameterFile::Document file = *compared_;
+    compared_.reset();
+    dialogs_->showDifferences(
+        ParameterComparison::differences(file, [this](const ParameterSpec& spec) { return controlText(spec); }));
+}
+
+bool ParameterFileActions::takeMessage(const std::string& text, const std::string& caption)
+{
+    return writeAll_.takeMessage(text, caption);
+}
+
+void ParameterFileActions::portOpened()
+{
+    filledFromController_ = false;
+}
+
+void ParameterFileActions::portClosed()
+{
+    afterReadAll_ = AfterReadAll::Nothing;
+    compared_.reset();
+    readAllSeen_ = false;
+    if (writeAll_.running()) {
+        writeAll_.cancel("interrupted: the port was closed");
+        dialogs_->showReport(writeAll_.summary(), kWriteAllCaption);
+    }
+}
+
+void ParameterFileActions::SaveParametersClick()
+{
+    if (busy(kSaveCaption))
+        return;
+    // A Read All is offered only where one can run.
+    if (!filledFromController_ && controls_.text("Button1") != "Open") {
+        switch (dialogs_->askReadAllFirst()) {
+        case ParameterDialogs::Answer::Cancel:
+            return;
+        case ParameterDialogs::Answer::Yes:
+            startReadAll(AfterReadAll::Save);
+            return;
+        case ParameterDialogs::Answer::No:
+            break;
+        }
+    }
+    save();
+}
+
+void ParameterFileActions::save()
+{
+    ParameterFile::Checked held = ParameterFile::fromTexts([this](const ParameterSpec& spec) { return controlText(spec); });
+    if (!held.document) {
+        dialogs_->showReport(ParameterFile::report("The parameters were not saved: these controls do not hold a "
+                                                   "value their Set button would send.", held.problems),
+            kSaveCaption);
+        return;
+    }
+    const std::optional<std::string> path = dialogs_->saveFileName();
+    if (!path)
+        return;
+    ParameterFile::Document& document = *held.document;
+    document.console = HX_VERSION;
+    document.date = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
+    // The controller's bytes as characters, so the file stays valid UTF-8.
+    const auto end = std::find(state_.FirmwareText.begin(), state_.FirmwareText.end(), '\0');
+    document.firmware = QString::fromLatin1(state_.FirmwareText.data(), end - state_.FirmwareText.begin()).toStdString();
+    if (controls_.text("Button1") != "Open")
+        document.busAddress = static_cast<int>(state_.SlaveAddress);
+    const std::string error = AtomicFile::write(*path, ParameterFile::toJson(document));
+    if (!error.empty()) {
+        controls_.showMessage(error + "\nThe parameters were not saved.", kSaveCaption);
+        return;
+    }
+    controls_.showMessage("Parameters saved to " + *path, kSaveCaption);
+}
+
+std::optional<ParameterFile::Document> ParameterFileActions::readFile(const std::string& caption)
+{
+    const std::optional<std::string> path = dialogs_->openFileName(caption + "...");
+    if (!path)
+        return std::nullopt;
+    const AtomicFile::ReadResult file = AtomicFile::read(*path, kLargestFile);
+    if (!file.bytes) {
+        controls_.showMessage(file.error, caption);
+        return std::nullopt;
+    }
+    ParameterFile::Checked checked = ParameterFile::parse(*file.bytes);
+    if (!checked.document) {
+        dialogs_->showReport(
+            ParameterFile::report(*path + " was not used; no control was changed.", checked.problems), caption);
+        return std::nullopt;
+    }
+    return std::move(checked.document);
+}
+
+void ParameterFileActions::LoadParametersClick()
+{
+    if (busy(kLoadCaption))
+        return;
+    if (state_.LinkBusy == 1) {
+        controls_.showMessage(kBusyText, kLoadCaption);
+        return;
+    }
+    std::optional<ParameterFile::Document> document = readFile(kLoadCaption);
+    if (!document)
+        return;
+    const auto specs = ParameterTable::all();
+    for (std::size_t i = 0; i < specs.size(); ++i)
+        controls_.setText(std::string(specs[i].control()), ParameterValues::controlText(specs[i], document->values[i]));
+    loaded_ = std::move(document);
+    filledFromController_ = false;
+}
+
+void ParameterFileActions::WriteAllClick()
+{
+    if (busy(kWriteAllCaption))
+        return;
+    if (!loaded_) {
+        controls_.showMessage("Load a parameter file first: Write All sends the groups of the loaded file.",
+            kWriteAllCaption);
+        return;
+    }
+    if (portClosedOrLinkBusy(kWriteAllCaption))
+        return;
+    writeAll_.start(ParameterTable::writeAllGroups());
+    if (!writeAll_.running())
+        dialogs_->showReport(writeAll_.summary(), kWriteAllCaption);
+}
+
+void ParameterFileActions::CompareClick()
+{
+    if (busy(kCompareCaption) || portClosedOrLinkBusy(kCompareCaption))
+        return;
+    std::optional<ParameterFile::Document> document = readFile(kCompareCaption);
+    if (!document)
+        return;
+    compared_ = std::move(document);
+    if (!startReadAll(AfterReadAll::Compare))
+        compared_.reset();
+}

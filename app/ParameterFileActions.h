@@ -1,0 +1,65 @@
+#pragma once
+
+#include "console/ParameterFile.h"
+#include "console/WriteAllRun.h"
+
+#include <optional>
+#include <string>
+
+class ConfigCommands;
+class FormControls;
+class ParameterDialogs;
+struct LinkState;
+
+// The four parameter-file buttons of the Configuration tab: "Save
+// Parameters...", "Load Parameters...", "Write All" and "Compare...". Save
+// and Compare may first run a Read All and go on when the engine has
+// finished it; Write All runs the groups' Set handlers one by one. The
+// window calls afterTick() after every engine tick and passes every
+// message through takeMessage() first.
+class ParameterFileActions {
+public:
+    ParameterFileActions(LinkState& state, FormControls& controls, ConfigCommands& commands);
+
+    void setDialogs(ParameterDialogs& dialogs) { dialogs_ = &dialogs; }
+
+    void SaveParametersClick();
+    void LoadParametersClick();
+    void WriteAllClick();
+    void CompareClick();
+
+    void afterTick(int tab);
+    bool takeMessage(const std::string& text, const std::string& caption);
+    void portOpened();
+    void portClosed();
+
+    bool writeAllRunning() const { return writeAll_.running(); }
+    const WriteAllRun& writeAll() const { return writeAll_; }
+    // Set by Load; what Write All sends.
+    const std::optional<ParameterFile::Document>& loaded() const { return loaded_; }
+
+private:
+    enum class AfterReadAll { Nothing, Save, Compare };
+
+    // Refuses with the busy box while a Write All or a Read All of ours runs.
+    bool busy(const char* caption);
+    bool portClosedOrLinkBusy(const char* caption);
+    // Queues Read All through its button's handler; false when refused.
+    bool startReadAll(AfterReadAll then);
+    void readAllFinished(bool filled);
+    void save();
+    std::optional<ParameterFile::Document> readFile(const std::string& caption);
+    std::string controlText(const ParameterSpec& spec) const;
+
+    LinkState& state_;
+    FormControls& controls_;
+    ConfigCommands& commands_;
+    ParameterDialogs* dialogs_ = nullptr;
+    WriteAllRun writeAll_;
+    std::optional<ParameterFile::Document> loaded_;
+    std::optional<ParameterFile::Document> compared_;
+    AfterReadAll afterReadAll_ = AfterReadAll::Nothing;
+    // A Read All (ours or the button's) is under way.
+    bool readAllSeen_ = false;
+    bool filledFromController_ = false;
+};

@@ -1,0 +1,70 @@
+#include "app/QtParameterDialogs.h"
+
+#include "app/CompareDialog.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kFilter = "Parameter files (*.json);;All files (*)";
+
+std::optional<std::string> chosen(const QString& name)
+{
+    if (name.isEmpty())
+        return std::nullopt;
+    return name.toStdString();
+}
+
+}
+
+std::optional<std::string> QtParameterDialogs::saveFileName()
+{
+    QString name = QFileDialog::getSaveFileName(owner_, "Save Parameters", QString(), kFilter);
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += ".json";
+    return chosen(name);
+}
+
+std::optional<std::string> QtParameterDialogs::openFileName(const std::string& caption)
+{
+    return chosen(QFileDialog::getOpenFileName(owner_, QString::fromStdString(caption), QString(), kFilter));
+}
+
+ParameterDialogs::Answer QtParameterDialogs::askReadAllFirst()
+{
+    const auto answer = QMessageBox::question(owner_, "Save Parameters",
+        "The controls were not read from the controller since the port was opened.\n"
+        "Read All first, then save what the controller holds?",
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+        return Answer::Yes;
+    return answer == QMessageBox::No ? Answer::No : Answer::Cancel;
+}
+
+void QtParameterDialogs::showDifferences(const std::vector<ParameterDifference>& differences)
+{
+    CompareDialog dialog(differences, owner_);
+    dialog.exec();
+}
+
+void QtParameterDialogs::showReport(const std::string& text, const std::string& caption)
+{
+    QDialog dialog(owner_);
+    dialog.setObjectName("ParameterReport");
+    dialog.setWindowTitle(QString::fromStdString(caption));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* lines = new QPlainTextEdit(QString::fromStdString(text), &dialog);
+    lines->setReadOnly(true);
+    lines->setMinimumSize(560, 320);
+    layout->addWidget(lines);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    layout->addWidget(buttons);
+    dialog.exec();
+}

@@ -1,0 +1,247 @@
+#include "console/ParameterFile.h"
+
+#include "console/ParameterValues.h"
+
+#include <QByteArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QJsonValue>
+#include <QLocale>
+
+#include <cstdio>
+
+namespace ParameterFile {
+
+namespace {
+
+std::string quoted(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+                out += escaped;
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string typeName(const QJsonValue& value)
+{
+    switch (value.type()) {
+    case QJsonValue::Null:
+        return "null";
+    case QJsonValue::Bool:
+        return value.toBool() ? "true" : "false";
+    case QJsonValue::Double:
+        return "a number";
+    case QJsonValue::String:
+        return "the text \"" + value.toString().toStdString() + "\"";
+    case QJsonValue::Array:
+        return "a list";
+    case QJsonValue::Object:
+        return "an object";
+    case QJsonValue::Undefined:
+        break;
+    }
+    return "nothing";
+}
+
+// The number as its shortest exact decimal text, which the Set handler's
+// conversion then reads like a typed value.
+std::string numberText(double value)
+{
+    return QByteArray::number(value, 'g', QLocale::FloatingPointShortest).toStdString();
+}
+
+// The value's text as the parameter's control would hold it, or a problem.
+std::optional<std::string> valueText(const ParameterSpec& spec, const QJsonValue& value, std::vector<Problem>& problems)
+{
+    const std::string name(spec.name());
+    if (spec.isChoice()) {
+        if (value.isString())
+            return value.toString().toStdString();
+        problems.push_back({name, "a choice text (" + std::string(spec.items) + ") is expected, not "
+                + typeName(value) + "."});
+        return std::nullopt;
+    }
+    if (value.isDouble())
+        return numberText(value.toDouble());
+    problems.push_back({name, "a number is expected, not " + typeName(value) + "."});
+    return std::nullopt;
+}
+
+void checkHeader(const QJsonObject& root, std::vector<Problem>& problems)
+{
+    const QJsonValue format = root.value("format");
+    if (format.toString() != QLatin1String(kFormatName)) {
+        problems.push_back({{}, "This is not a parameter file: \"format\" is " + typeName(format)
+                + ", not \"" + kFormatName + "\"."});
+        return;
+    }
+    const QJsonValue version = root.value("version");
+    if (!version.isDouble() || version.toDouble() != kVersion) {
+        problems.push_back({{}, "Parameter file version " + (version.isDouble() ? numberText(version.toDouble())
+                : typeName(version)) + " is not supported; this console reads version " + std::to_string(kVersion) + "."});
+    }
+}
+
+}
+
+std::string toJson(const Document& document)
+{
+    const auto specs = ParameterTable::all();
+    if (document.values.size() != specs.size())
+        throw std::logic_error("A parameter document needs one value per parameter");
+    std::string out = "{\n";
+    out += "  \"format\": " + quoted(kFormatName) + ",\n";
+    out += "  \"version\": " + std::to_string(kVersion) + ",\n";
+    out += "  \"console\": " + quoted(document.console) + ",\n";
+    out += "  \"date\": " + quoted(document.date) + ",\n";
+    if (!document.firmware.empty())
+        out += "  \"firmware\": " + quoted(document.firmware) + ",\n";
+    if (document.busAddress)
+        out += "  \"busAddress\": " + std::to_string(*document.busAddress) + ",\n";
+    out += "  \"parameters\": {\n";
+    for (std::size_t i = 0; i < specs.size(); ++i) {
+        const ParameterSpec& spec = specs[i];
+        const std::string text = ParameterValues::unitText(spec, document.values[i]);
+        out += "    " + quoted(spec.name()) + ": { \"register\": " + std::to_string(spec.reg()) + ", \"value\": ";
+        out += spec.isChoice() ? quoted(text) : text;
+        if (!spec.unit().empty())
+            out += ", \"unit\": " + quoted(spec.unit());
+        out += i + 1 < specs.size() ? " },\n" : " }\n";
+    }
+    out += "  }\n}\n";
+    return out;
+}
+
+Checked parse(std::string_view text)
+{
+    Checked checked;
+    auto& problems = checked.problems;
+    QJsonParseError error;
+    const QJsonDocument json = QJsonDocument::fromJson(
+        QByteArray(text.data(), static_cast<qsizetype>(text.size())), &error);
+    if (json.isNull()) {
+        problems.push_back({{}, "The file is not readable JSON: " + error.errorString().toStdString()
+                + " at character " + std::to_string(error.offset) + "."});
+        return checked;
+    }
+    if (!json.isObject()) {
+        problems.push_back({{}, "The file is not a parameter file: it holds no JSON object."});
+        return checked;
+    }
+    const QJsonObject root = json.object();
+    checkHeader(root, problems);
+    if (!problems.empty())
+        return checked;
+    const QJsonValue parametersValue = root.value("parameters");
+    if (!parametersValue.isObject()) {
+        problems.push_back({{}, "The file has no \"parameters\" object."});
+        return checked;
+    }
+    const QJsonObject parameters = parametersValue.toObject();
+    for (auto it = parameters.begin(); it != parameters.end(); ++it) {
+        if (!ParameterTable::find(it.key().toStdString()))
+            problems.push_back({it.key().toStdString(), "unknown parameter."});
+    }
+
+    Document document;
+    document.console = root.value("console").toString().toStdString();
+    document.date = root.value("date").toString().toStdString();
+    document.firmware = root.value("firmware").toString().toStdString();
+    if (root.value("busAddress").isDouble())
+        document.busAddress = root.value("busAddress").toInt();
+    for (const ParameterSpec& spec : ParameterTable::all()) {
+        const std::string name(spec.name());
+        const QJsonValue entry = parameters.value(QString::fromStdString(name));
+        if (entry.isUndefined()) {
+            problems.push_back({name, "missing."});
+            continue;
+        }
+        if (!entry.isObject()) {
+            problems.push_back({name, "an object with \"register\" and \"value\" is expected, not "
+                    + typeName(entry) + "."});
+            continue;
+        }
+        const QJsonObject fields = entry.toObject();
+        const QJsonValue reg = fields.value("register");
+        if (!reg.isUndefined() && (!reg.isDouble() || reg.toDouble() != spec.reg())) {
+            problems.push_back({name, "its register is " + std::to_string(spec.reg()) + ", the file says "
+                    + (reg.isDouble() ? numberText(reg.toDouble()) : typeName(reg)) + "."});
+            continue;
+        }
+        const QJsonValue value = fields.value("value");
+        if (value.isUndefined()) {
+            problems.push_back({name, "has no \"value\"."});
+            continue;
+        }
+        const std::optional<std::string> shown = valueText(spec, value, problems);
+        if (!shown)
+            continue;
+        const ParameterValues::Converted converted = ParameterValues::toRegister(spec, *shown);
+        if (!converted.value) {
+            problems.push_back({name, converted.problem});
+            continue;
+        }
+        document.values.push_back(*converted.value);
+    }
+    if (problems.empty())
+        checked.document = std::move(document);
+    return checked;
+}
+
+Checked fromTexts(const std::function<std::string(const ParameterSpec&)>& text)
+{
+    Checked checked;
+    Document document;
+    for (const ParameterSpec& spec : ParameterTable::all()) {
+        const ParameterValues::Converted converted = ParameterValues::toRegister(spec, text(spec));
+        if (converted.value)
+            document.values.push_back(*converted.value);
+        else
+            checked.problems.push_back({std::string(spec.name()), converted.problem});
+    }
+    if (checked.problems.empty())
+        checked.document = std::move(document);
+    return checked;
+}
+
+std::string report(std::string_view headline, const std::vector<Problem>& problems)
+{
+    std::string out(headline);
+    const std::size_t shown = std::min(problems.size(), kReportedProblems);
+    for (std::size_t i = 0; i < shown; ++i) {
+        const Problem& p = problems[i];
+        out += "\n" + (p.parameter.empty() ? p.message : p.parameter + ": " + p.message);
+    }
+    if (problems.size() > shown)
+        out += "\n... and " + std::to_string(problems.size() - shown) + " more";
+    out += "\n(" + std::to_string(problems.size()) + (problems.size() == 1 ? " problem)" : " problems)");
+    return out;
+}
+
+}

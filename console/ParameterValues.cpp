@@ -1,0 +1,97 @@
+#include "console/ParameterValues.h"
+
+#include "console/ConversionError.h"
+#include "console/TextConversions.h"
+#include "link/FloatText.h"
+
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace ParameterValues {
+
+namespace {
+
+std::vector<std::string> itemsOf(const ParameterSpec& spec)
+{
+    std::vector<std::string> items;
+    std::string_view rest = spec.items;
+    while (!rest.empty()) {
+        const std::size_t bar = rest.find('|');
+        items.emplace_back(rest.substr(0, bar));
+        rest = bar == std::string_view::npos ? std::string_view() : rest.substr(bar + 1);
+    }
+    return items;
+}
+
+std::string joined(const std::vector<std::string>& items)
+{
+    std::string text;
+    for (const std::string& item : items)
+        text += (text.empty() ? "" : ", ") + item;
+    return text;
+}
+
+}
+
+Converted toRegister(const ParameterSpec& spec, std::string_view text)
+{
+    if (spec.isChoice()) {
+        const std::vector<std::string> items = itemsOf(spec);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (items[i] == text)
+                return {static_cast<std::int32_t>(i), {}};
+        }
+        return {std::nullopt, "'" + std::string(text) + "' is not one of " + joined(items) + "."};
+    }
+    std::optional<std::int64_t> value;
+    try {
+        value = TextConversions::registerValue(text, *spec.entry);
+    } catch (const ConversionError& error) {
+        return {std::nullopt, error.what()};
+    }
+    const std::string shown = TextConversions::trimmed(text);
+    if (!value) {
+        const RegisterMap::Range fits = RegisterMap::readBackRange(*spec.entry);
+        return {std::nullopt, "'" + shown + "' does not fit the register ("
+                + withUnit(spec, static_cast<std::int32_t>(fits.min)) + " to "
+                + withUnit(spec, static_cast<std::int32_t>(fits.max)) + ")."};
+    }
+    const auto inRegister = static_cast<std::int32_t>(*value);
+    if (spec.accepted && !spec.accepted(inRegister))
+        return {std::nullopt, "'" + shown + "' is outside the limits of the Set button (Data out of range!!)."};
+    return {inRegister, {}};
+}
+
+std::string unitText(const ParameterSpec& spec, std::int32_t value)
+{
+    if (spec.isChoice()) {
+        const std::vector<std::string> items = itemsOf(spec);
+        if (value < 0 || static_cast<std::size_t>(value) >= items.size())
+            throw std::out_of_range("No item " + std::to_string(value) + " for " + std::string(spec.name()));
+        return items[static_cast<std::size_t>(value)];
+    }
+    if (spec.entry->scale != RegisterMap::Scale::Tenths)
+        return std::to_string(value);
+    // Integer arithmetic: no locale and no binary fraction gets in the way.
+    const long long magnitude = std::llabs(static_cast<long long>(value));
+    return (value < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." + std::to_string(magnitude % 10);
+}
+
+std::string controlText(const ParameterSpec& spec, std::int32_t value)
+{
+    // Tenths read as Read All writes them ("35", "-3.2"), which also gives
+    // whole degrees where the handler reads an integer.
+    if (!spec.isChoice() && spec.entry->scale == RegisterMap::Scale::Tenths)
+        return tenthsText(static_cast<std::int16_t>(value));
+    return unitText(spec, value);
+}
+
+std::string withUnit(const ParameterSpec& spec, std::int32_t value)
+{
+    const std::string text = unitText(spec, value);
+    return spec.unit().empty() ? text : text + " " + std::string(spec.unit());
+}
+
+}

@@ -1,0 +1,168 @@
+#include "console/WriteAllRun.h"
+
+#include "console/ConfigCommands.h"
+#include "console/ConversionError.h"
+#include "console/ParameterTable.h"
+#include "link/LinkState.h"
+#include "link/TransactionEngine.h"
+
+#include <stdexcept>
+
+namespace {
+
+constexpr int kConfigurationTab = 0;
+
+bool isAcknowledgement(const std::string& text)
+{
+    return text.rfind("Set Successfully", 0) == 0;
+}
+
+}
+
+WriteAllRun::WriteAllRun(LinkState& state, SetHandler handler)
+    : state_(state), handler_(std::move(handler))
+{
+}
+
+WriteAllRun::SetHandler WriteAllRun::setButtonsOf(ConfigCommands& commands)
+{
+    return [&commands](std::uint8_t command) {
+        switch (command) {
+        case Command::SetIntfan:
+            return commands.SetClick();
+        case Command::SetExtfan:
+            return commands.Button10Click();
+        case Command::SetHeater:
+            return commands.Button15Click();
+        case Command::SetTempAlarm:
+            return commands.Button11Click();
+        case Command::SetCalibration:
+            return commands.Button3Click();
+        case Command::SetExtInput:
+            return commands.Button4Click();
+        case Command::SetVoltAlarm:
+            return commands.Button9Click();
+        case Command::SetCompressor:
+            return commands.Button14Click();
+        default:
+            break;
+        }
+        // The bus address is never part of a run.
+        throw std::logic_error("Write All has no group for command " + std::to_string(command));
+    };
+}
+
+void WriteAllRun::start(std::span<const std::uint8_t> commands)
+{
+    commands_.assign(commands.begin(), commands.end());
+    outcomes_.clear();
+    next_ = 0;
+    launchNext();
+}
+
+void WriteAllRun::launchNext()
+{
+    while (next_ < commands_.size()) {
+        current_ = commands_[next_++];
+        phase_ = Phase::Launching;
+        refusal_.clear();
+        try {
+            handler_(current_);
+        } catch (const ConversionError& error) {
+            refusal_ = error.what();
+        }
+        if (refusal_.empty() && state_.LinkBusy == 1 && state_.CommandCode == current_) {
+            phase_ = Phase::Waiting;
+            acknowledged_ = false;
+            return;
+        }
+        outcomes_.push_back({current_, Status::Failed, refusal_.empty() ? "not queued" : refusal_});
+    }
+    phase_ = Phase::Idle;
+}
+
+bool WriteAllRun::takeMessage(const std::string& text, const std::string&)
+{
+    switch (phase_) {
+    case Phase::Launching:
+        // The handler's own refusal ("Data out of range!!", busy, port).
+        refusal_ = text;
+        return true;
+    case Phase::Waiting:
+        if (!isAcknowledgement(text))
+            return false;
+        acknowledged_ = true;
+        return true;
+    case Phase::Idle:
+        break;
+    }
+    return false;
+}
+
+bool WriteAllRun::afterTick(int tab)
+{
+    if (phase_ != Phase::Waiting)
+        return false;
+    if (tab != kConfigurationTab) {
+        cancel("interrupted: the Configuration tab was left");
+        return true;
+    }
+    if (state_.LinkBusy == 1)
+        return false;
+    if (acknowledged_) {
+        finish(Status::Written, {});
+    } else if (state_.WaitTicks >= TransactionEngine::kWaitLimit) {
+        // No answer: the link is gone, so nothing more is tried.
+        finish(Status::Failed, "no answer from the controller (time-out)");
+        notSentFromHere("the link failed");
+        phase_ = Phase::Idle;
+        return true;
+    } else {
+        finish(Status::Failed, "the controller's reply was not an acknowledgement");
+    }
+    launchNext();
+    return !running();
+}
+
+void WriteAllRun::cancel(const std::string& reason)
+{
+    if (!running())
+        return;
+    finish(Status::Failed, reason);
+    notSentFromHere(reason);
+    phase_ = Phase::Idle;
+}
+
+void WriteAllRun::finish(Status status, const std::string& reason)
+{
+    outcomes_.push_back({current_, status, reason});
+}
+
+void WriteAllRun::notSentFromHere(const std::string& reason)
+{
+    for (; next_ < commands_.size(); ++next_)
+        outcomes_.push_back({commands_[next_], Status::NotSent, reason});
+}
+
+std::string WriteAllRun::summary() const
+{
+    std::size_t written = 0;
+    for (const Outcome& o : outcomes_)
+        written += o.status == Status::Written ? 1 : 0;
+    std::string text = std::to_string(written) + " of " + std::to_string(outcomes_.size()) + " groups written.";
+    for (const Outcome& o : outcomes_) {
+        text += "\n" + std::string(ParameterTable::groupName(o.command)) + ": ";
+        switch (o.status) {
+        case Status::Written:
+            text += "written";
+            break;
+        case Status::Failed:
+            text += "failed, " + o.reason;
+            break;
+        case Status::NotSent:
+            text += "not sent (" + o.reason + ")";
+            break;
+        }
+    }
+    return text;
+}

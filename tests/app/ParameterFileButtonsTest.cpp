@@ -1,0 +1,223 @@
+// The parameter-file buttons of the real window on a scripted port: what
+// they put into the controls, what they refuse, and where they sit.
+#include "support/FormHarness.h"
+#include "support/ScriptedParameterDialogs.h"
+
+#include "console/AtomicFile.h"
+#include "console/ParameterFile.h"
+#include "console/ParameterTable.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+class ParameterFileButtons : public ::testing::Test {
+protected:
+    ParameterFileButtons()
+    {
+        auto scripted = std::make_unique<ScriptedParameterDialogs>();
+        dialogs = scripted.get();
+        h.form->setParameterDialogs(std::move(scripted));
+    }
+
+    void click(const char* button) { h.form->findChild<QAbstractButton*>(button)->click(); }
+
+    std::map<std::string, std::string> controlTexts() const
+    {
+        std::map<std::string, std::string> texts;
+        for (const ParameterSpec& spec : ParameterTable::all())
+            texts[std::string(spec.control())] = h.form->text(std::string(spec.control()));
+        return texts;
+    }
+
+    // A file written from `values` by register, the others 0 or the first item.
+    std::string writeFile(const char* name, const std::map<int, std::int32_t>& values)
+    {
+        ParameterFile::Document document;
+        document.console = "test";
+        document.date = "2026-12-09T13:00:00Z";
+        for (const ParameterSpec& spec : ParameterTable::all()) {
+            const auto it = values.find(spec.reg());
+            document.values.push_back(it != values.end() ? it->second : spec.accepted ? kAccepted.at(spec.reg()) : 0);
+        }
+        const std::string path = dir.filePath(name).toStdString();
+        EXPECT_EQ(AtomicFile::write(path, ParameterFile::toJson(document)), "");
+        return path;
+    }
+
+    const std::map<int, std::int32_t> kAccepted = {{27, 5}, {39, 580}, {40, 420}, {41, 350}, {42, 30}};
+    FormHarness h;
+    ScriptedParameterDialogs* dialogs = nullptr;
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(ParameterFileButtons, SitBelowDefaultWithoutTouchingAnything)
+{
+    h.form->show();
+    const QWidget* sheet = h.form->findChild<QWidget*>("Configuration");
+    const QRect defaultButton = h.form->findChild<QWidget*>("BitBtn2")->geometry();
+    for (const char* name : {"SaveParameters", "LoadParameters", "WriteAll", "CompareParameters"}) {
+        SCOPED_TRACE(name);
+        const auto* button = h.form->findChild<QAbstractButton*>(name);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->parentWidget(), sheet);
+        const QRect bounds = button->geometry();
+        EXPECT_GT(bounds.top(), defaultButton.bottom());
+        EXPECT_TRUE(sheet->rect().contains(bounds));
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 6, bounds.width()) << "caption cut";
+        for (const QWidget* other : sheet->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (other != button && other->isVisible()) {
+                EXPECT_FALSE(other->geometry().intersects(bounds)) << other->objectName().toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(h.form->findChild<QAbstractButton*>("SaveParameters")->text(), "Save Parameters...");
+    EXPECT_EQ(h.form->findChild<QAbstractButton*>("LoadParameters")->text(), "Load Parameters...");
+    EXPECT_EQ(h.form->findChild<QAbstractButton*>("WriteAll")->text(), "Write All");
+    EXPECT_EQ(h.form->findChild<QAbstractButton*>("CompareParameters")->text(), "Compare...");
+    EXPECT_EQ(h.form->size(), QSize(815, 634));
+}
+
+TEST_F(ParameterFileButtons, ChoicesAreTheComboBoxesItems)
+{
+    for (const ParameterSpec& spec : ParameterTable::all()) {
+        if (!spec.isChoice())
+            continue;
+        const auto* combo = h.form->findChild<QComboBox*>(QString::fromStdString(std::string(spec.control())));
+        ASSERT_NE(combo, nullptr) << spec.name();
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        EXPECT_EQ(items.join('|').toStdString(), std::string(spec.items)) << spec.name();
+    }
+}
+
+TEST_F(ParameterFileButtons, LoadFillsEveryControlAndSaveWritesThemBack)
+{
+    const std::string path = writeFile("in.json", {{0, 1250}, {3, 255}, {9, 1}, {23, 40}, {38, 1}, {43, -5}});
+    dialogs->fileNames = {path};
+    click("LoadParameters");
+    EXPECT_TRUE(h.boxes->empty()) << h.boxes->last().text;
+    EXPECT_EQ(dialogs->captions, std::vector<std::string>{"Load Parameters..."});
+    EXPECT_EQ(h.form->text("Edit12"), "1250");
+    EXPECT_EQ(h.form->text("Edit14"), "25.5");
+    EXPECT_EQ(h.form->itemIndex("ComboBox1"), 1);
+    EXPECT_EQ(h.form->itemIndex("ComboBox2"), 0);
+    EXPECT_EQ(h.form->text("Edit53"), "4");
+    EXPECT_EQ(h.form->text("ComboBox7"), "NC");
+    EXPECT_EQ(h.form->text("Edit31"), "-5");
+    EXPECT_EQ(h.form->text("Edit4"), "5");
+    // Nothing goes to the controller until the technician sets it.
+    EXPECT_EQ(h.form->linkState().LinkBusy, 0);
+
+    // With a port open and no Read All since, a Read All is offered first;
+    // cancelled, nothing is saved.
+    const std::string out = dir.filePath("out.json").toStdString();
+    h.port->openForTest();
+    h.form->setText("Button1", "Close");
+    dialogs->answer = ParameterDialogs::Answer::Cancel;
+    dialogs->fileNames = {out};
+    click("SaveParameters");
+    EXPECT_EQ(dialogs->questions, 1);
+    EXPECT_FALSE(AtomicFile::read(out, 1 << 20).bytes);
+
+    // Declined: what the controls hold is saved, the same parameters.
+    dialogs->answer = ParameterDialogs::Answer::No;
+    click("SaveParameters");
+    EXPECT_EQ(dialogs->questions, 2);
+    EXPECT_EQ(h.boxes->last().text, "Parameters saved to " + out);
+    const ParameterFile::Checked in = ParameterFile::parse(*AtomicFile::read(path, 1 << 20).bytes);
+    const ParameterFile::Checked saved = ParameterFile::parse(*AtomicFile::read(out, 1 << 20).bytes);
+    ASSERT_TRUE(saved.document);
+    EXPECT_EQ(saved.document->values, in.document->values);
+    EXPECT_EQ(saved.document->busAddress, 1);
+    EXPECT_EQ(saved.document->firmware, "") << "the version was not read";
+}
+
+TEST_F(ParameterFileButtons, BadFilesChangeNoControl)
+{
+    const std::string good = writeFile("good.json", {});
+    std::string text = *AtomicFile::read(good, 1 << 20).bytes;
+    text.replace(text.find("\"value\": 0"), 10, "\"value\": \"x\"");
+    const std::string textForNumber = dir.filePath("text.json").toStdString();
+    ASSERT_EQ(AtomicFile::write(textForNumber, text), "");
+    const std::string notJson = dir.filePath("not.json").toStdString();
+    ASSERT_EQ(AtomicFile::write(notJson, "parameters"), "");
+
+    h.form->setText("Edit12", "777");
+    h.form->setText("ComboBox3", "Enable");
+    const auto before = controlTexts();
+    const std::string missing = dir.filePath("missing.json").toStdString();
+    for (const std::string& path : {textForNumber, notJson, missing}) {
+        SCOPED_TRACE(path);
+        h.boxes->clear();
+        dialogs->reports.clear();
+        dialogs->fileNames = {path};
+        click("LoadParameters");
+        // One message: a report of the file's problems, or why it cannot be read.
+        ASSERT_EQ(h.boxes->messages().size() + dialogs->reports.size(), 1u);
+        EXPECT_EQ(h.boxes->empty() ? dialogs->reports.back().caption : h.boxes->last().caption, "Load Parameters");
+        EXPECT_EQ(controlTexts(), before);
+    }
+    EXPECT_NE(h.boxes->last().text.find("Cannot read " + missing), std::string::npos);
+    dialogs->fileNames = {textForNumber};
+    click("LoadParameters");
+    EXPECT_NE(dialogs->reports.back().text.find("Intfan1 StepSpeed: a number is expected, not the text \"x\"."),
+        std::string::npos) << dialogs->reports.back().text;
+
+    // Write All without a loaded file says what to do first.
+    h.boxes->clear();
+    click("WriteAll");
+    EXPECT_EQ(h.boxes->last().text, "Load a parameter file first: Write All sends the groups of the loaded file.");
+}
+
+TEST_F(ParameterFileButtons, WriteAllKeepsTheRulesOfTheSetButtons)
+{
+    dialogs->fileNames = {writeFile("in.json", {})};
+    click("LoadParameters");
+    ASSERT_TRUE(h.form->parameterFiles().loaded());
+
+    // No port open: refused like any Set button.
+    click("WriteAll");
+    EXPECT_EQ(h.boxes->last(), (RecordingMessageBoxes::Message{"ComPort Not Open!!", "Comm Error"}));
+    EXPECT_FALSE(h.form->parameterFiles().writeAllRunning());
+
+    // Port open and a command pending: busy.
+    h.port->openForTest();
+    h.form->setText("Button1", "Close");
+    h.form->linkState().LinkBusy = 1;
+    click("WriteAll");
+    EXPECT_EQ(h.boxes->last(), (RecordingMessageBoxes::Message{"Systerm Busy,Please Wait", "Write All"}));
+    h.form->linkState().LinkBusy = 0;
+
+    // While it runs, the Set buttons and the file buttons are refused.
+    click("WriteAll");
+    ASSERT_TRUE(h.form->parameterFiles().writeAllRunning());
+    EXPECT_EQ(h.form->linkState().CommandCode, Command::SetIntfan);
+    click("Button11");
+    EXPECT_EQ(h.boxes->last(), (RecordingMessageBoxes::Message{"Systerm Busy,Please Wait", "Set Alarm TEMP!"}));
+    click("LoadParameters");
+    EXPECT_EQ(h.boxes->last(), (RecordingMessageBoxes::Message{"Systerm Busy,Please Wait", "Load Parameters"}));
+
+    // Closing the port ends it with the summary.
+    h.boxes->clear();
+    h.form->setText("Button1", "Close");
+    click("Button1");
+    EXPECT_FALSE(h.form->parameterFiles().writeAllRunning());
+    EXPECT_TRUE(h.boxes->empty());
+    ASSERT_EQ(dialogs->reports.size(), 1u);
+    EXPECT_EQ(dialogs->reports.back().caption, "Write All");
+    EXPECT_NE(dialogs->reports.back().text.find("Internal Fan: failed, interrupted: the port was closed"), std::string::npos);
+    EXPECT_NE(dialogs->reports.back().text.find("Compressor: not sent"), std::string::npos);
+}

@@ -1,0 +1,194 @@
+// Parameter files end to end: the real window and its engine against the
+// simulated controller (the hx-sim program) over a pseudo-terminal.
+#include "app/FontSubstitutions.h"
+#include "app/TForm1.h"
+#include "console/AtomicFile.h"
+#include "console/ParameterFile.h"
+#include "console/ParameterTable.h"
+#include "integration/SimulatorProcess.h"
+#include "link/QtSerialPort.h"
+#include "support/RecordingMessageBoxes.h"
+#include "support/ScriptedParameterDialogs.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace {
+
+class ParameterFilesSimTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        installFontSubstitutions();
+        auto recorded = std::make_unique<RecordingMessageBoxes>();
+        boxes = recorded.get();
+        form = std::make_unique<TForm1>(std::make_unique<QtSerialPort>(), std::move(recorded));
+        auto scripted = std::make_unique<ScriptedParameterDialogs>();
+        dialogs = scripted.get();
+        form->setParameterDialogs(std::move(scripted));
+        sim = std::make_unique<Simulator>(QStringList{});
+        ASSERT_FALSE(sim->device().isEmpty());
+        form->setText("rdCOM", sim->device().toStdString());
+        click("Button1");
+        ASSERT_EQ(form->text("Button1"), "Close") << boxes->last().text;
+    }
+
+    void click(const char* button) { form->findChild<QAbstractButton*>(button)->click(); }
+
+    // Lets the window's timers run until `done` holds or the engine has
+    // ticked `tickBudget` times (an unanswered command ends after ~110).
+    bool runUntil(const std::function<bool()>& done, int tickBudget = 3000)
+    {
+        int ticks = 0;
+        const auto counter = QObject::connect(&form->timer2(), &QTimer::timeout, [&ticks] { ++ticks; });
+        for (int spins = 0; !done() && ticks < tickBudget && spins < 20 * tickBudget; ++spins)
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        QObject::disconnect(counter);
+        return done();
+    }
+
+    bool idle() { return form->linkState().LinkBusy == 0; }
+
+    RecordingMessageBoxes::Message clickAndWaitForMessage(const char* button)
+    {
+        const std::size_t before = boxes->messages().size();
+        click(button);
+        EXPECT_TRUE(runUntil([&] { return boxes->messages().size() > before; })) << button;
+        return boxes->last();
+    }
+
+    void readAll()
+    {
+        click("BitBtn1");
+        ASSERT_TRUE(runUntil([&] { return idle(); }));
+        ASSERT_NE(form->text("Edit12"), "") << "Read All got no answer";
+    }
+
+    // Register values the controls hold now.
+    std::vector<std::int32_t> controlValues()
+    {
+        const ParameterFile::Checked held = ParameterFile::fromTexts(
+            [&](const ParameterSpec& spec) { return form->text(std::string(spec.control())); });
+        EXPECT_TRUE(held.document) << ParameterFile::report("", held.problems);
+        return held.document ? held.document->values : std::vector<std::int32_t>{};
+    }
+
+    std::vector<std::int32_t> fileValues(const std::string& path)
+    {
+        const ParameterFile::Checked file = ParameterFile::parse(*AtomicFile::read(path, 1 << 20).bytes);
+        EXPECT_TRUE(file.document);
+        return file.document ? file.document->values : std::vector<std::int32_t>{};
+    }
+
+    // Sets values unlike the factory ones, reads them all back and saves them.
+    std::string saveNonFactoryParameters()
+    {
+        form->setText("Edit12", "1250");
+        form->setText("Edit14", "27.5");
+        form->setText("ComboBox1", "Enable");
+        form->setText("ComboBox2", "Disable");
+        EXPECT_EQ(clickAndWaitForMessage("Set").text, "Set Successfully!");
+        form->setText("Edit24", "61.5");
+        form->setText("Edit25", "-12.5");
+        EXPECT_EQ(clickAndWaitForMessage("Button11").text, "Set Successfully");
+        form->setText("Edit30", "40.5");
+        form->setText("Edit29", "4");
+        form->setText("Edit31", "3900");
+        EXPECT_EQ(clickAndWaitForMessage("Button14").text, "Set Successfully");
+        readAll();
+        click("Button5");
+        EXPECT_TRUE(runUntil([&] { return idle() && !form->text("SWV").empty(); }));
+        const std::string path = dir.filePath("cabinet.json").toStdString();
+        dialogs->fileNames = {path};
+        boxes->clear();
+        click("SaveParameters");
+        EXPECT_EQ(dialogs->questions, 0) << "filled by Read All: no offer";
+        EXPECT_EQ(boxes->last().text, "Parameters saved to " + path);
+        return path;
+    }
+
+    RecordingMessageBoxes* boxes = nullptr;
+    ScriptedParameterDialogs* dialogs = nullptr;
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<Simulator> sim;
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(ParameterFilesSimTest, FactoryResetThenLoadAndWriteAllRestoresEveryParameter)
+{
+    const std::string saved = saveNonFactoryParameters();
+    const std::vector<std::int32_t> values = fileValues(saved);
+    const std::string text = *AtomicFile::read(saved, 1 << 20).bytes;
+    EXPECT_NE(text.find("\"busAddress\": 1,"), std::string::npos);
+    EXPECT_NE(text.find("\"firmware\": \"HX-CTRL V2.13 SIM\","), std::string::npos);
+
+    EXPECT_EQ(clickAndWaitForMessage("BitBtn2").text, "Parameter Reset Successfully");
+    readAll();
+    EXPECT_EQ(form->text("Edit12"), "300");
+    EXPECT_NE(controlValues(), values);
+
+    dialogs->fileNames = {saved};
+    click("LoadParameters");
+    EXPECT_EQ(controlValues(), values);
+    boxes->clear();
+    click("WriteAll");
+    ASSERT_TRUE(runUntil([&] { return !dialogs->reports.empty(); }));
+    const ScriptedParameterDialogs::Report summary = dialogs->reports.back();
+    EXPECT_EQ(summary.caption, "Write All");
+    EXPECT_EQ(summary.text.substr(0, summary.text.find('\n')), "8 of 8 groups written.") << summary.text;
+    EXPECT_EQ(dialogs->reports.size(), 1u) << "one summary for the whole run";
+    EXPECT_TRUE(boxes->empty()) << "no box per group: " << boxes->last().text;
+
+    // What the controller holds now, read back register by register.
+    readAll();
+    EXPECT_EQ(controlValues(), values);
+}
+
+TEST_F(ParameterFilesSimTest, CompareListsExactlyTheParameterChangedWithItsSetButton)
+{
+    const std::string saved = saveNonFactoryParameters();
+    dialogs->fileNames = {saved};
+    click("CompareParameters");
+    ASSERT_TRUE(runUntil([&] { return !dialogs->differences.empty(); }));
+    EXPECT_TRUE(dialogs->differences.back().empty());
+
+    form->setText("Edit24", "47");
+    EXPECT_EQ(clickAndWaitForMessage("Button11").text, "Set Successfully");
+    dialogs->fileNames = {saved};
+    click("CompareParameters");
+    ASSERT_TRUE(runUntil([&] { return dialogs->differences.size() == 2; }));
+    EXPECT_EQ(dialogs->differences.back(),
+        (std::vector<ParameterDifference>{{"TempAlarm High", "47.0 °C", "61.5 °C"}}));
+    EXPECT_EQ(dialogs->captions.back(), "Compare...");
+}
+
+TEST_F(ParameterFilesSimTest, SimulatorStoppedMidWayNamesWrittenAndUnsentGroups)
+{
+    const std::string saved = saveNonFactoryParameters();
+    dialogs->fileNames = {saved};
+    click("LoadParameters");
+    boxes->clear();
+    click("WriteAll");
+    ASSERT_TRUE(runUntil([&] { return form->parameterFiles().writeAll().outcomes().size() >= 3; }));
+    sim->kill();
+    ASSERT_TRUE(runUntil([&] { return !dialogs->reports.empty(); }));
+    const std::string summary = dialogs->reports.back().text;
+    EXPECT_EQ(dialogs->reports.back().caption, "Write All");
+    EXPECT_NE(summary.find("3 of 8 groups written."), std::string::npos) << summary;
+    EXPECT_NE(summary.find("Internal Fan: written\nExternal Fan: written\nHeater: written\n"
+                           "Temp. Alarm: failed, no answer from the controller (time-out)\n"
+                           "Calibration: not sent (the link failed)"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("Compressor: not sent (the link failed)"), std::string::npos) << summary;
+    EXPECT_TRUE(boxes->empty());
+    EXPECT_TRUE(idle());
+}
