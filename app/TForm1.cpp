@@ -4,6 +4,7 @@
 #include "app/HxApplication.h"
 #include "app/LayoutBuilder.h"
 #include "app/LiveLayout.h"
+#include "app/MonitorLauncher.h"
 #include "app/PortComboBox.h"
 #include "app/QtParameterDialogs.h"
 #include "console/MessageBoxes.h"
@@ -168,6 +169,7 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
         connect(&control<TiSwitchLed>(name), &TiComponent::OnClick, this,
                 [this, handler] { guarded([this, handler] { (this->*handler)(); }); }, Qt::DirectConnection);
     }
+    monitor_ = std::make_unique<MonitorLauncher>(*this, engine_);
 }
 
 TForm1::~TForm1() = default;

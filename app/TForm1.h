@@ -20,6 +20,7 @@
 #include <unordered_map>
 
 class MessageBoxes;
+class MonitorLauncher;
 class QTabWidget;
 class QTimer;
 class SerialPort;
@@ -90,6 +91,7 @@ public:
     QTimer& timer3() { return *timer3_; }
     QTimer& portWatchTimer() { return *portWatchTimer_; }
     const PortWatch& portWatch() const { return watch_; }
+    MonitorLauncher& monitor() { return *monitor_; }
 
     // FormControls and LinkView, on the controls found by layout name.
     std::string text(const std::string& control) const override;
@@ -142,6 +144,8 @@ private:
     ParameterFileActions parameterFiles_{state_, *this, commands_};
     std::unique_ptr<ParameterDialogs> parameterDialogs_;
     LiveDisplay live_{state_, *this};
+    // The bus monitor's button, shortcut and window; goes before the engine.
+    std::unique_ptr<MonitorLauncher> monitor_;
     QTabWidget* data_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/LinkState.h"
+#include "link/LinkTap.h"
 #include "link/LinkView.h"
 #include "link/SerialPort.h"
 
@@ -14,8 +15,13 @@ struct EngineContext {
     LinkState& state;
     SerialPort& port;
     LinkView& view;
+    LinkTap tap;
 
-    void discardReceived() { port.discardReceived(); }
+    void discardReceived()
+    {
+        tap.discarding(port);
+        port.discardReceived();
+    }
     // Keeps the link watchdog alive and moves the indicator bar on by one.
     void stepLinkIndicator()
     {

@@ -31,7 +31,7 @@ void TransactionEngine::tick()
 {
     view_.setWindowSize(kWindowWidth, kWindowHeight);
     if (waiting() > kQueueLimit) {
-        port_.discardReceived();
+        context_.discardReceived();
         return;
     }
     switch (view_.currentTab()) {
@@ -46,7 +46,7 @@ void TransactionEngine::tick()
         break;
     default:
         state_.EngineTab = kLiveTab;
-        port_.discardReceived();
+        context_.discardReceived();
         break;
     }
 }
@@ -74,7 +74,7 @@ bool TransactionEngine::arrivedAt(int tab)
         break;
     }
     state_.EngineTab = static_cast<std::uint8_t>(tab);
-    port_.discardReceived();
+    context_.discardReceived();
     return true;
 }
 
@@ -134,7 +134,7 @@ void TransactionEngine::serveGraph()
     if (code == Command::FetchIntCurve || code == Command::FetchExtCurve)
         serve(CurveFetchTransaction(code));
     else
-        port_.discardReceived();
+        context_.discardReceived();
 }
 
 void TransactionEngine::serve(const Transaction& transaction)
@@ -149,8 +149,10 @@ void TransactionEngine::transmit(const Transaction& transaction)
 {
     state_.TxLength = static_cast<std::int32_t>(transaction.buildRequest(state_));
     // A failed write is not reported: the exchange ends by its time-out.
-    port_.write(state_.TxFrame.data(), static_cast<std::size_t>(state_.TxLength));
-    port_.discardReceived();
+    const long written = port_.write(state_.TxFrame.data(), static_cast<std::size_t>(state_.TxLength));
+    context_.tap.requestSent({state_.TxFrame.data(), static_cast<std::size_t>(state_.TxLength)}, written,
+                             transaction.replyLength());
+    context_.discardReceived();
     state_.CommandArmed = 0;
     state_.RxLength = 0;
     state_.RxFrame.fill(0);
@@ -162,6 +164,7 @@ void TransactionEngine::receive(const Transaction& transaction)
 {
     view_.setTimer2Interval(kReadInterval);
     if (state_.WaitTicks >= kWaitLimit) {
+        context_.tap.outcome(LinkOutcome::Timeout);
         transaction.onTimeout(context_);
         return;
     }
@@ -169,8 +172,10 @@ void TransactionEngine::receive(const Transaction& transaction)
 
     // The tick has already dropped a babbling queue; read what is there.
     const long got = port_.read(state_.ReadBuffer.data(), state_.ReadBuffer.size());
-    if (got > 0)
+    if (got > 0) {
+        context_.tap.bytesReceived({state_.ReadBuffer.data(), static_cast<std::size_t>(got)});
         appendReceived(static_cast<std::size_t>(got));
+    }
 
     const std::size_t length = transaction.replyLength();
     if (state_.RxLength < length || length > state_.RxFrame.size())
@@ -180,16 +185,21 @@ void TransactionEngine::receive(const Transaction& transaction)
     case Frames::ReplyStatus::Incomplete:
         break;
     case Frames::ReplyStatus::WrongReply:
+        context_.tap.outcome(LinkOutcome::WrongReply);
         transaction.onWrongReply(context_);
         break;
     case Frames::ReplyStatus::CrcMismatch:
+        context_.tap.outcome(LinkOutcome::CrcMismatch);
         transaction.onCrcMismatch(context_);
         break;
     case Frames::ReplyStatus::Valid:
-        if (transaction.acceptsContent(reply))
+        if (transaction.acceptsContent(reply)) {
+            context_.tap.outcome(LinkOutcome::Valid);
             transaction.onValidReply(context_, reply);
-        else
+        } else {
+            context_.tap.outcome(LinkOutcome::CrcMismatch);
             transaction.onCrcMismatch(context_);
+        }
         break;
     }
 }

@@ -21,6 +21,11 @@ public:
     // work afresh, as if the tab had just been shown.
     void startOver();
 
+    // Lets `observer` watch every request, received chunk, dropped queue and
+    // outcome; nullptr stops it. What the engine does stays the same.
+    void setObserver(LinkObserver* observer) { context_.tap.setObserver(observer); }
+    LinkTap& tap() { return context_.tap; }
+
     // Longest run of bytes a single read may bring in; more waiting than
     // this means the line is babbling, and the queue is dropped.
     static constexpr long kQueueLimit = 1024;

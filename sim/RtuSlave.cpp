@@ -158,6 +158,7 @@ void RtuSlave::run(int stopFd)
 
 void RtuSlave::handle(const std::vector<std::uint8_t>& frame, int stopFd)
 {
+    const LinkTime requestAt = linkTimeNow();
     note("request", frame);
     const std::uint8_t address = frame[0];
     const bool broadcast = address == 0;
@@ -177,6 +178,8 @@ void RtuSlave::handle(const std::vector<std::uint8_t>& frame, int stopFd)
         note("reply dropped", reply);
     else
         writeLine(reply);
+    if (exchangeHook_)
+        exchangeHook_(requestAt, frame, reply, decision);
     controller_.finishExchange();
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "link/LinkObserver.h"
+#include "sim/FaultInjector.h"
 #include "sim/RequestAssembler.h"
 #include "sim/SimTypes.h"
 
 #include <functional>
 #include <string>
 
-class FaultInjector;
 class SimController;
 
 // The controller's end of the serial line: a pseudo-terminal whose other
@@ -38,6 +39,13 @@ public:
 
     // Receives one line per request and per reply when set.
     void setLog(Log log) { log_ = std::move(log); }
+    // Told, once the reply has gone, of every request addressed to the
+    // controller (with the time it was complete), the reply bytes sent
+    // (empty when dropped) and the faults put into them.
+    using ExchangeHook = std::function<void(const LinkTime& requestAt, const std::vector<std::uint8_t>& request,
+                                            const std::vector<std::uint8_t>& reply,
+                                            const FaultInjector::Decision& decision)>;
+    void setExchangeHook(ExchangeHook hook) { exchangeHook_ = std::move(hook); }
 
     // A request frame is over when the line stays silent this long.
     static constexpr int kFrameGapMs = 50;
@@ -63,6 +71,7 @@ private:
     FaultInjector& faults_;
     Clock modelClock_;
     Log log_;
+    ExchangeHook exchangeHook_;
     RequestAssembler assembler_;
     int master_ = -1;
     int wake_[2] = {-1, -1};

@@ -62,7 +62,8 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
             continue;
         }
         const bool takesValue = name == "--address" || name == "--seed" || name == "--delay-ms" || name == "--drop"
-            || name == "--corrupt-crc" || name == "--stray" || name == "--wrong-address" || name == "--alarm";
+            || name == "--corrupt-crc" || name == "--stray" || name == "--wrong-address" || name == "--alarm"
+            || name == "--log";
         if (!takesValue) {
             error = "unknown option '" + name + "'";
             return false;
@@ -73,7 +74,12 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
         }
         const std::string& value = args[++i];
         bool ok = true;
-        if (name == "--address") {
+        if (name == "--log") {
+            ok = !value.empty();
+            options.logFile = value;
+            if (!ok)
+                error = "--log needs a file name";
+        } else if (name == "--address") {
             int address = 0;
             ok = wholeNumber(value, 1, 255, address);
             options.address = static_cast<std::uint8_t>(address);
@@ -130,6 +136,8 @@ std::string simUsage()
            "  --steady            no supply dips (by default the supply sags below its low\n"
            "                      alarm for 10 s every 3 minutes)\n"
            "  --verbose           log every request and reply on stderr\n"
+           "  --log FILE          write every request and reply, decoded, with the faults\n"
+           "                      injected, to FILE (CSV when it ends in .csv)\n"
            "\n"
            "Faults (shares from 0 to 1, drawn reply by reply from the seed):\n"
            "  --delay-ms N        answer every request N ms late\n"
@@ -137,5 +145,8 @@ std::string simUsage()
            "  --corrupt-crc P     spoil the CRC of a share P of replies\n"
            "  --stray P           put 1 to 3 stray bytes ahead of a share P of replies\n"
            "  --wrong-address P   answer a share P of requests from another bus address\n"
-           "  --help              this text\n";
+           "  --help              this text\n"
+           "On exit it reports how many replies each fault struck. A reply struck by\n"
+           "several counts once, under the fault the console meets first: dropped, then\n"
+           "stray bytes, then another address, then a bad CRC.\n";
 }

@@ -16,6 +16,7 @@ struct SimOptions {
     std::set<AlarmScenario> alarms;
     bool supplyDips = true;
     bool verbose = false;
+    std::string logFile;   // every request and reply, decoded; empty: none
     bool help = false;
 };
 

@@ -4,6 +4,7 @@
 #include "sim/RtuSlave.h"
 #include "sim/SimController.h"
 #include "sim/SimOptions.h"
+#include "sim/SimTrafficLog.h"
 
 #include <chrono>
 #include <csignal>
@@ -57,6 +58,18 @@ int main(int argc, char** argv)
     }
     if (options.verbose)
         slave.setLog([](const std::string& line) { std::cerr << "hx-sim: " << line << "\n"; });
+    SimTrafficLog traffic;
+    if (!options.logFile.empty() && !traffic.open(options.logFile, error)) {
+        std::cerr << "hx-sim: " << error << "\n";
+        return 1;
+    }
+    slave.setExchangeHook([&traffic](const LinkTime& requestAt, const std::vector<std::uint8_t>& request,
+                                     const std::vector<std::uint8_t>& reply, const FaultInjector::Decision& decision) {
+        const bool logging = traffic.error().empty();
+        traffic.exchange(requestAt, request, linkTimeNow(), reply, decision);
+        if (logging && !traffic.error().empty())
+            std::cerr << "hx-sim: log stopped: " << traffic.error() << "\n";
+    });
 
     const bool published = SimulatorPortFile::publish(slave.device());
     std::cout << slave.device() << std::endl;
@@ -68,6 +81,9 @@ int main(int argc, char** argv)
                   << "; type the device into the console's port box\n";
 
     slave.run(signals);
+    std::cerr << "hx-sim: " << traffic.faults().summary() << "\n";
+    if (!traffic.close())
+        std::cerr << "hx-sim: " << traffic.error() << "\n";
 
     if (published)
         SimulatorPortFile::withdraw();

@@ -1,0 +1,16 @@
+#include "link/LinkTap.h"
+
+#include "link/SerialPort.h"
+
+void LinkTap::sent(std::span<const std::uint8_t> frame, long written, std::size_t replyLength)
+{
+    judged_ = false;
+    observer_->requestSent(now(), frame, written, replyLength);
+}
+
+void LinkTap::reportDiscard(SerialPort& port)
+{
+    const long waiting = port.bytesWaiting();
+    if (waiting > 0)
+        observer_->bytesDiscarded(now(), static_cast<std::size_t>(waiting));
+}
