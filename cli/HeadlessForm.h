@@ -1,0 +1,63 @@
+#pragma once
+
+#include "console/FormControls.h"
+#include "link/LinkView.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+
+// The window's controls without a window: the engine and the operator
+// handlers of hxctl read and write the Configuration tab's edits and combo
+// boxes, the firmware text and the live widgets' values here, by the same
+// layout names. Combo boxes know their items (from the parameter table), so
+// a text selects the item it names as in the window. A name the console does
+// not use is an error, as it is in the window.
+class HeadlessForm : public LinkView, public FormControls {
+public:
+    HeadlessForm();
+
+    // LinkView
+    int currentTab() const override { return tab_; }
+    void setWindowSize(int, int) override {}
+    void setTimer2Interval(int milliseconds) override { timer2Interval_ = milliseconds; }
+    void setControlText(const std::string& control, const std::string& text) override;
+    void setComboIndex(const std::string& control, int index) override;
+    void setWidgetProperty(const std::string& widget, const std::string& property, double value) override;
+    void showMessage(const std::string& text, const std::string& caption) override;
+    void linkStep() override {}
+    void drawFanCurve(const FanCurve&, int) override {}
+
+    // FormControls
+    std::string text(const std::string& control) const override;
+    void setText(const std::string& control, const std::string& text) override;
+    int itemIndex(const std::string& control) const override;
+
+    void setTab(int tab) { tab_ = tab; }
+    int timer2Interval() const { return timer2Interval_; }
+    // "Close" while a port is open, "Open" otherwise, as on Button1.
+    void setPortOpen(bool open);
+    // Last value the engine gave a widget's property; 0 before any.
+    double widgetValue(const std::string& widget, const std::string& property) const;
+
+    // Who hears the messages the handlers and the engine show.
+    using MessageSink = std::function<void(const std::string& text, const std::string& caption)>;
+    void setMessageSink(MessageSink sink) { sink_ = std::move(sink); }
+
+private:
+    struct Combo {
+        std::string items;   // '|' separated
+        int index = -1;
+    };
+    int indexOf(const Combo& combo, const std::string& text) const;
+    std::string itemText(const Combo& combo, int index) const;
+    std::string& textSlot(const std::string& control);
+
+    int tab_ = 0;
+    int timer2Interval_ = 10;
+    std::map<std::string, std::string> texts_;
+    std::map<std::string, Combo> combos_;
+    std::map<std::pair<std::string, std::string>, double> widgets_;
+    MessageSink sink_;
+};
