@@ -28,12 +28,12 @@ CtlSession::CtlSession(SerialPort& port, Pacer pacer)
 
 std::string CtlSession::open(const std::string& device, int baud, int dataBits)
 {
-    if (device.empty() || !port_.open(device))
-        return "cannot open the port " + (device.empty() ? std::string("(no device)") : device);
+    if (!port_.open(device))
+        return "cannot be opened (missing, in use or not permitted)";
     LineSettings settings;
     if (!port_.getSettings(settings)) {
         port_.close();
-        return "cannot read the line settings of " + device;
+        return "does not tell its line settings";
     }
     settings.baudRate = baud;
     settings.dataBits = dataBits;
@@ -41,7 +41,7 @@ std::string CtlSession::open(const std::string& device, int baud, int dataBits)
     settings.stopBits = StopBits::One;
     if (!port_.setSettings(settings)) {
         port_.close();
-        return device + " refuses " + std::to_string(baud) + " baud with " + std::to_string(dataBits) + " data bits";
+        return "refuses " + std::to_string(baud) + " baud with " + std::to_string(dataBits) + " data bits";
     }
     form_.setPortOpen(true);
     engine_.setObserver(&watch_);

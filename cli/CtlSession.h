@@ -32,7 +32,7 @@ public:
     CtlSession(SerialPort& port, Pacer pacer);
 
     // Opens the device exclusively with the line settings, as "Open" does.
-    // Empty on success, else why not.
+    // Empty on success, else what the port did wrong ("cannot be opened ...").
     std::string open(const std::string& device, int baud, int dataBits);
     // The bus address the requests go to, set as the "Comm Address" Set does.
     void setAddress(int address);

@@ -291,9 +291,13 @@ int run(const std::vector<std::string>& args, Io io, SerialPort& port, CtlSessio
         session.setLog(&logWriter.log());
     }
 
-    if (const std::string error = session.open(PortNames::deviceForPortText(options.port), options.baud, options.dataBits);
-        !error.empty()) {
-        c.fail(error + " (" + options.port + ")");
+    const std::string device = PortNames::deviceForPortText(options.port);
+    if (device.empty()) {
+        c.fail("the port " + options.port + " names no serial device (COM1 to COM9 or a device path)");
+        return PortUnusable;
+    }
+    if (const std::string error = session.open(device, options.baud, options.dataBits); !error.empty()) {
+        c.fail("the port " + options.port + (device != options.port ? " (" + device + ")" : std::string()) + " " + error);
         return PortUnusable;
     }
     if (options.address)
