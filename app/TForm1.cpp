@@ -7,11 +7,13 @@
 #include "app/MonitorLauncher.h"
 #include "app/PortComboBox.h"
 #include "app/QtParameterDialogs.h"
+#include "console/LiveWidgets.h"
 #include "console/MessageBoxes.h"
 #include "console/QtMessageBoxes.h"
 #include "console/TextConversions.h"
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
+#include "link/RegisterMap.h"
 #include "link/QtSerialPort.h"
 #include "link/SerialPort.h"
 #include "widgets/TiLabel.h"
@@ -19,8 +21,6 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QScreen>
@@ -53,40 +53,6 @@ const char* const kPortAwaitedStatus = "Port lost, waiting";
 // a second or two of replugging, rarely enough to cost nothing meanwhile.
 constexpr int kPortWatchMs = 1000;
 
-QString textOf(const QWidget& control)
-{
-    if (auto* edit = qobject_cast<const QLineEdit*>(&control))
-        return edit->text();
-    if (auto* combo = qobject_cast<const QComboBox*>(&control))
-        return combo->currentText();
-    if (auto* button = qobject_cast<const QAbstractButton*>(&control))
-        return button->text();
-    if (auto* label = qobject_cast<const QLabel*>(&control))
-        return label->text();
-    if (auto* group = qobject_cast<const QGroupBox*>(&control))
-        return group->title();
-    throw std::logic_error("Control without text: " + control.objectName().toStdString());
-}
-
-void setTextOf(QWidget& control, const QString& text)
-{
-    if (auto* edit = qobject_cast<QLineEdit*>(&control))
-        edit->setText(text);
-    else if (auto* combo = qobject_cast<QComboBox*>(&control)) {
-        // The selection follows the text, so an emptied box sends "none".
-        combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
-        combo->setEditText(text);
-    }
-    else if (auto* button = qobject_cast<QAbstractButton*>(&control))
-        button->setText(text);
-    else if (auto* label = qobject_cast<QLabel*>(&control))
-        label->setText(text);
-    else if (auto* group = qobject_cast<QGroupBox*>(&control))
-        group->setTitle(text);
-    else
-        throw std::logic_error("Control without text: " + control.objectName().toStdString());
-}
-
 } // namespace
 
 TForm1::TForm1()
@@ -115,10 +81,7 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
 
     buildLayout(*this, configurationLayout());
     buildLayout(*this, liveLayout());
-    for (QWidget* child : findChildren<QWidget*>()) {
-        if (!child->objectName().isEmpty())
-            controls_.emplace(child->objectName().toStdString(), child);
-    }
+    bindControls();
     data_ = &control<QTabWidget>("Data");
     data_->setCurrentIndex(0);
     for (int i = 0; i < data_->count(); ++i) {
@@ -381,10 +344,24 @@ void TForm1::restyleOpenButton()
     button.setPalette(colours);
 }
 
-QWidget* TForm1::named(const std::string& name) const
+// Every name the console's tables address must be in the layout, with the
+// property the table sets: a misspelt one stops the window from opening.
+void TForm1::bindControls()
 {
-    const auto found = controls_.find(name);
-    return found == controls_.end() ? nullptr : found->second;
+    bindings_.bind(*this);
+    for (const RegisterMap::Entry& entry : RegisterMap::kEntries) {
+        const std::string name(entry.control);
+        if (entry.isChoice)
+            bindings_.as<QComboBox>(name);
+        else
+            bindings_.as<QLineEdit>(name);
+    }
+    for (const LiveWidgets::Row& row : LiveWidgets::kRows) {
+        if (row.property == nullptr)
+            bindings_.as<QLineEdit>(row.widget);
+        else
+            bindings_.requireProperty(row.widget, row.property);
+    }
 }
 
 void TForm1::setPortSettingsEnabled(bool enabled)
@@ -395,12 +372,12 @@ void TForm1::setPortSettingsEnabled(bool enabled)
 
 std::string TForm1::text(const std::string& name) const
 {
-    return textOf(control<QWidget>(name)).toStdString();
+    return bindings_.text(name).toStdString();
 }
 
 void TForm1::setText(const std::string& name, const std::string& text)
 {
-    setTextOf(control<QWidget>(name), QString::fromStdString(text));
+    bindings_.setText(name, QString::fromStdString(text));
 }
 
 // What the operator sees is what is sent: the item whose text the box shows,
@@ -450,10 +427,7 @@ void TForm1::setTimer1Interval(int milliseconds)
 
 double TForm1::widgetProperty(const std::string& widget, const std::string& property) const
 {
-    const QWidget& target = control<QWidget>(widget);
-    if (target.metaObject()->indexOfProperty(property.c_str()) < 0)
-        throw std::logic_error(widget + " has no property " + property);
-    return target.property(property.c_str()).toDouble();
+    return bindings_.property(widget, property);
 }
 
 void TForm1::setControlText(const std::string& name, const std::string& text)
@@ -474,9 +448,12 @@ void TForm1::setComboIndex(const std::string& name, int index)
 
 void TForm1::setWidgetProperty(const std::string& widget, const std::string& property, double value)
 {
-    // The instrument widgets of a sheet not built yet are simply absent.
-    if (QWidget* target = named(widget))
-        target->setProperty(property.c_str(), value);
+    bindings_.setProperty(widget, property, value);
+}
+
+void TForm1::showPolled(const LinkState& state, int pollStep)
+{
+    LiveWidgets::showPolled(state, pollStep, *this);
 }
 
 void TForm1::linkStep()

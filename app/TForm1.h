@@ -2,6 +2,7 @@
 
 #include "app/ParameterDialogs.h"
 #include "app/ParameterFileActions.h"
+#include "app/ControlBindings.h"
 #include "console/ConfigCommands.h"
 #include "console/FormControls.h"
 #include "console/LiveDisplay.h"
@@ -15,9 +16,7 @@
 
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
-#include <unordered_map>
 
 class MessageBoxes;
 class MonitorLauncher;
@@ -105,6 +104,7 @@ public:
     void setControlText(const std::string& control, const std::string& text) override;
     void setComboIndex(const std::string& control, int index) override;
     void setWidgetProperty(const std::string& widget, const std::string& property, double value) override;
+    void showPolled(const LinkState& state, int pollStep) override;
     void linkStep() override;
     void drawFanCurve(const FanCurve& curve, int channel) override;
 
@@ -114,7 +114,7 @@ public:
     void setTimer1Interval(int milliseconds) override;
 
     // Control of the given layout name and type; throws std::logic_error
-    // when there is none.
+    // when there is none or it is of another type.
     template <class Control>
     Control& control(const std::string& name) const;
 
@@ -132,8 +132,7 @@ private:
     void showPortStatus(const char* caption);
     void restyleOpenButton();
     void setPortSettingsEnabled(bool enabled);
-    // The layout's control of that name, or nullptr.
-    QWidget* named(const std::string& name) const;
+    void bindControls();
 
     LinkState state_;
     std::unique_ptr<SerialPort> port_;
@@ -151,16 +150,13 @@ private:
     QTimer* timer2_ = nullptr;
     QTimer* timer3_ = nullptr;
     QTimer* portWatchTimer_ = nullptr;
-    // Layout controls by name, collected once after the layout is built:
-    // the engine and Timer1 address widgets by name on every tick.
-    std::unordered_map<std::string, QWidget*> controls_;
+    // Layout controls by name, bound once after the layout is built: the
+    // engine and Timer1 address widgets by name on every tick.
+    ControlBindings bindings_;
 };
 
 template <class Control>
 Control& TForm1::control(const std::string& name) const
 {
-    auto* found = qobject_cast<Control*>(named(name));
-    if (found == nullptr)
-        throw std::logic_error("No control named " + name);
-    return *found;
+    return bindings_.as<Control>(name);
 }

@@ -57,7 +57,8 @@ public:
     struct LiveRow {
         int validReplies = 0;   // of the cycle's four steps
         unsigned fanRpm[4] = {0, 0, 0, 0};
-        double indoorC = 0, outdoorC = 0, supplyV = 0, heaterA = 0, compressorA = 0;
+        // Tenths of °C, V and A, as read.
+        int indoorC = 0, outdoorC = 0, supplyV = 0, heaterA = 0, compressorA = 0;
         int compressorRpm = 0;
         std::vector<std::string> alarms;
     };

@@ -82,17 +82,6 @@ void HeadlessForm::setComboIndex(const std::string& control, int index)
     it->second.index = inRange ? index : -1;
 }
 
-void HeadlessForm::setWidgetProperty(const std::string& widget, const std::string& property, double value)
-{
-    widgets_[{widget, property}] = value;
-}
-
-double HeadlessForm::widgetValue(const std::string& widget, const std::string& property) const
-{
-    const auto it = widgets_.find({widget, property});
-    return it == widgets_.end() ? 0.0 : it->second;
-}
-
 void HeadlessForm::showMessage(const std::string& text, const std::string& caption)
 {
     if (sink_)

@@ -10,8 +10,8 @@
 
 // The window's controls without a window: the engine and the operator
 // handlers of hxctl read and write the Configuration tab's edits and combo
-// boxes, the firmware text and the live widgets' values here, by the same
-// layout names. Combo boxes know their items (from the parameter table), so
+// boxes, and the firmware text here, by the same
+// layout names; the live readings stay in the LinkState. Combo boxes know their items (from the parameter table), so
 // a text selects the item it names as in the window. A name the console does
 // not use is an error, as it is in the window.
 class HeadlessForm : public LinkView, public FormControls {
@@ -24,7 +24,9 @@ public:
     void setTimer2Interval(int milliseconds) override { timer2Interval_ = milliseconds; }
     void setControlText(const std::string& control, const std::string& text) override;
     void setComboIndex(const std::string& control, int index) override;
-    void setWidgetProperty(const std::string& widget, const std::string& property, double value) override;
+    // No widgets here: what they would show is read from the LinkState.
+    void setWidgetProperty(const std::string&, const std::string&, double) override {}
+    void showPolled(const LinkState&, int) override {}
     void showMessage(const std::string& text, const std::string& caption) override;
     void linkStep() override {}
     void drawFanCurve(const FanCurve&, int) override {}
@@ -38,8 +40,6 @@ public:
     int timer2Interval() const { return timer2Interval_; }
     // "Close" while a port is open, "Open" otherwise, as on Button1.
     void setPortOpen(bool open);
-    // Last value the engine gave a widget's property; 0 before any.
-    double widgetValue(const std::string& widget, const std::string& property) const;
 
     // Who hears the messages the handlers and the engine show.
     using MessageSink = std::function<void(const std::string& text, const std::string& caption)>;
@@ -58,6 +58,5 @@ private:
     int timer2Interval_ = 10;
     std::map<std::string, std::string> texts_;
     std::map<std::string, Combo> combos_;
-    std::map<std::pair<std::string, std::string>, double> widgets_;
     MessageSink sink_;
 };

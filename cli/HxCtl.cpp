@@ -11,7 +11,6 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include <cstdio>
 #include <ostream>
 
 namespace HxCtl {
@@ -193,11 +192,11 @@ int scanCommand(const Context& c)
     return Success;
 }
 
-std::string tenths(double value)
+// Exact decimal text of a value in tenths: -205 is "-20.5".
+std::string tenths(int value)
 {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.1f", value);
-    return buffer;
+    const int whole = value < 0 ? -value : value;
+    return (value < 0 ? "-" : "") + std::to_string(whole / 10) + "." + std::to_string(whole % 10);
 }
 
 } // namespace
@@ -221,7 +220,7 @@ std::string liveLine(const std::string& time, const CtlSession::LiveRow& row, bo
     std::string line = time;
     for (unsigned rpm : row.fanRpm)
         line += sep + std::to_string(rpm);
-    for (double v : {row.indoorC, row.outdoorC, row.supplyV, row.heaterA, row.compressorA})
+    for (int v : {row.indoorC, row.outdoorC, row.supplyV, row.heaterA, row.compressorA})
         line += sep + tenths(v);
     line += sep + std::to_string(row.compressorRpm);
     std::string alarms;

@@ -67,7 +67,7 @@ std::optional<std::int64_t> ConfigCommands::converted(const RegisterMap::Entry& 
     const std::string control(entry.control);
     if (entry.isChoice)
         return controls_.itemIndex(control);
-    return registerValue(text(control), entry);
+    return typedRegisterValue(text(control), entry);
 }
 
 // Converts the group's controls in the handler's order and stores each

@@ -1,6 +1,7 @@
 #include "console/LiveDisplay.h"
 
 #include "console/LiveView.h"
+#include "console/LiveWidgets.h"
 #include "link/LinkState.h"
 
 #include <array>
@@ -87,41 +88,14 @@ void LiveDisplay::linkLossReset()
         fan->Speed = 0;
     }
     LiveStatus& live = state_.Live;
-    live.CompAlarm1 = 0;
-    live.CompAlarm2 = 0;
-    live.HeaterAlarm = 0;
-    live.Sensor1Alarm = 0;
-    live.Sensor2Alarm = 0;
-    live.SupplyAlarm1 = 0;
-    live.SupplyAlarm2 = 0;
-    live.HighTempAlarm = 0;
-    live.LowTempAlarm = 0;
-    live.HighPressureAlarm = 0;
-    live.LowPressureAlarm = 0;
-
-    view_.setControlText("Edit19", "0");
-    view_.setControlText("Edit20", "0");
-    for (const char* gauge : {"iAngularGauge1", "iAngularGauge2", "iAngularGauge3", "iAngularGauge4"})
-        view_.setWidgetProperty(gauge, "Position", 0);
-    for (const char* odometer : {"iOdometer1", "iOdometer2", "iOdometer3", "iOdometer4"})
-        view_.setWidgetProperty(odometer, "Value", 0);
-    for (const char* lamp : {"iLedRound1", "iLedRound2", "iLedRound3", "iLedRound4"})
-        view_.setWidgetProperty(lamp, "Active", 0);
-
-    view_.setWidgetProperty("iAnalogOutput3", "Value", 0);
-    view_.setWidgetProperty("iThermometer1", "Position", 0);
-    view_.setWidgetProperty("iAnalogOutput4", "Value", 0);
-    view_.setWidgetProperty("iThermometer2", "Position", 0);
-    view_.setWidgetProperty("iAnalogOutput5", "Value", 0);
-    view_.setWidgetProperty("iAngularGauge5", "Position", 0);
-    view_.setWidgetProperty("iAnalogOutput1", "Value", 0);
-    view_.setWidgetProperty("iAngularGauge7", "Position", 0);
-    view_.setWidgetProperty("iOdometer5", "Value", 0);
-    view_.setWidgetProperty("iAnalogOutput2", "Value", 0);
-    view_.setWidgetProperty("iAngularGauge6", "Position", 0);
-
-    view_.setWidgetProperty("iSwitchLed1", "Active", 0);
-    view_.setWidgetProperty("iSwitchLed3", "Active", 0);
+    for (std::uint8_t* flag : {&live.CompAlarm1, &live.CompAlarm2, &live.HeaterAlarm, &live.Sensor1Alarm,
+                               &live.Sensor2Alarm, &live.SupplyAlarm1, &live.SupplyAlarm2, &live.HighTempAlarm,
+                               &live.LowTempAlarm, &live.HighPressureAlarm, &live.LowPressureAlarm})
+        *flag = 0;
+    for (std::int16_t* reading : {&live.IndoorTemp, &live.OutdoorTemp, &live.SupplyVoltage, &live.CompSpeed,
+                                  &live.CompGauge, &live.HeaterCurrent})
+        *reading = 0;
+    LiveWidgets::zeroForLinkLoss(view_);
 }
 
 void LiveDisplay::Timer3Timer()

@@ -20,13 +20,26 @@ QString QtMessageBoxes::boundedText(const QString& text, int columns, int lines)
     QStringList kept;
     bool cut = false;
     for (const QString& line : text.split(QLatin1Char('\n'))) {
-        for (qsizetype from = 0; from == 0 || from < line.size(); from += columns) {
+        qsizetype from = 0;
+        do {
             if (kept.size() == lines) {
                 cut = true;
                 break;
             }
-            kept << line.mid(from, columns);
-        }
+            // Break at the last blank that keeps the piece short enough,
+            // inside a word only when it alone is too long.
+            qsizetype end = std::min(from + columns, line.size());
+            qsizetype next = end;
+            if (end < line.size()) {
+                const qsizetype blank = line.lastIndexOf(QLatin1Char(' '), end);
+                if (blank > from) {
+                    end = blank;
+                    next = blank + 1;
+                }
+            }
+            kept << line.mid(from, end - from);
+            from = next;
+        } while (from < line.size());
         if (cut)
             break;
     }

@@ -20,7 +20,7 @@ public:
     static std::unique_ptr<QMessageBox> makeBox(const std::string& text, const std::string& caption, QScreen* screen);
 
     // `text` with every line longer than `columns` characters broken into
-    // pieces of that length, and only the first `lines` lines kept ("…"
-    // marks a cut).
+    // pieces no longer than that (at a blank where there is one), and only
+    // the first `lines` lines kept ("…" marks a cut).
     static QString boundedText(const QString& text, int columns, int lines);
 };

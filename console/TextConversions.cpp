@@ -290,7 +290,7 @@ std::int64_t wholeTenths(std::string_view text)
     return static_cast<std::int64_t>(toInteger(text)) * 10;
 }
 
-std::optional<std::int64_t> registerValue(std::string_view text, const RegisterMap::Entry& entry)
+std::optional<std::int64_t> typedRegisterValue(std::string_view text, const RegisterMap::Entry& entry)
 {
     std::int64_t value = 0;
     switch (entry.input) {

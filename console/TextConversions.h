@@ -51,6 +51,6 @@ std::int64_t wholeTenths(std::string_view text);
 // entry's input says; empty when the register cannot hold it, that is when
 // Read All would not give it back. Throws ConversionError for a text that
 // is not a number of the entry's kind and std::logic_error for a choice.
-std::optional<std::int64_t> registerValue(std::string_view text, const RegisterMap::Entry& entry);
+std::optional<std::int64_t> typedRegisterValue(std::string_view text, const RegisterMap::Entry& entry);
 
 }

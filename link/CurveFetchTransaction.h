@@ -2,9 +2,8 @@
 
 #include "link/Transaction.h"
 
-// Reads the speed-curve parameters of one fan pair (holding registers 0-10
-// for the internal fans, 11-21 for the external fans) and has the curve
-// drawn into plot channel 0 or 1.
+// Reads the speed-curve parameters of one fan pair (the block its Set
+// command writes) and has the curve drawn into plot channel 0 or 1.
 class CurveFetchTransaction : public Transaction {
 public:
     // `code` is Command::FetchIntCurve or Command::FetchExtCurve.

@@ -73,6 +73,18 @@ struct LiveStatus {
     std::uint8_t HighPressureAlarm = 0;
     std::uint8_t LowPressureAlarm = 0;
     std::uint8_t SelfCheckRunning = 0;
+    // Input registers 4 to 8 and 10, as read (signed; tenths except CompSpeed).
+    std::int16_t IndoorTemp = 0;
+    std::int16_t OutdoorTemp = 0;
+    std::int16_t SupplyVoltage = 0;
+    std::int16_t CompSpeed = 0;      // rpm
+    std::int16_t CompGauge = 0;
+    std::int16_t HeaterCurrent = 0;
+    // The compressor's start temperature and hysteresis as the poll reads
+    // them back from the controller (tenths); the settings fields keep what
+    // the operator entered.
+    std::int16_t PolledCompStartTemp = 0;
+    std::int16_t PolledCompDeltTemp = 0;
 };
 
 // Command numbers carried by CommandCode.

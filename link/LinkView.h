@@ -3,6 +3,7 @@
 #include <string>
 
 struct FanCurve;
+struct LinkState;
 
 // What the transaction engine needs of the window. The window implements it
 // on its controls and widgets (found by their layout names); tests implement
@@ -24,6 +25,9 @@ public:
     // Sets a published numeric property of an instrument widget, e.g.
     // setWidgetProperty("iAngularGauge1", "Position", 1500).
     virtual void setWidgetProperty(const std::string& widget, const std::string& property, double value) = 0;
+
+    // A poll step's reply is in `state`: show what that step reads.
+    virtual void showPolled(const LinkState& state, int pollStep) = 0;
 
     // Modal OK box without owner; timers keep running while it is open.
     virtual void showMessage(const std::string& text, const std::string& caption) = 0;

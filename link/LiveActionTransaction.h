@@ -3,7 +3,7 @@
 #include "link/Transaction.h"
 
 // The one-shot actions of the RealTimeData tab: 1 writes the debug
-// temperature into register 30, 2 switches the forced-on output (coil 12),
+// temperature into its holding register, 2 switches the forced-on output (coil 12),
 // 4 starts the controller's re-check (coil 11). Each reports the answer in
 // a message box and then lets the poll cycle start again.
 class LiveActionTransaction : public Transaction {

@@ -1,11 +1,9 @@
 #include "link/PollStepTransaction.h"
 
-#include "link/FloatText.h"
 #include "link/Frames.h"
 #include "link/RegisterMap.h"
 
 #include <array>
-#include <string>
 
 namespace {
 
@@ -33,9 +31,9 @@ std::uint16_t word(std::span<const std::uint8_t> reply, std::size_t k)
     return Frames::registerValue(reply, k).value_or(0);
 }
 
-double tenths(std::span<const std::uint8_t> reply, std::size_t k)
+std::int16_t signedWord(std::span<const std::uint8_t> reply, std::size_t k)
 {
-    return static_cast<std::int16_t>(word(reply, k)) * 0.1;
+    return static_cast<std::int16_t>(word(reply, k));
 }
 
 } // namespace
@@ -67,21 +65,23 @@ void PollStepTransaction::moveOn(LinkState& state) const
 
 void PollStepTransaction::onValidReply(EngineContext& context, std::span<const std::uint8_t> reply) const
 {
+    LinkState& s = context.state;
     switch (step_) {
     case 0:
-        decodeCoils(context, reply);
+        decodeCoils(s, reply);
         break;
     case 1:
-        decodeInputs(context.state, reply);
+        decodeInputs(s, reply);
         break;
     case 2:
-        decodeCompressorSettings(context, reply);
+        decodeCompressorSettings(s, reply);
         break;
     default:
-        decodeMeasurements(context, reply);
+        decodeMeasurements(s, reply);
         break;
     }
-    moveOn(context.state);
+    context.view.showPolled(s, step_);
+    moveOn(s);
     context.discardReceived();
     context.stepLinkIndicator();
 }
@@ -108,23 +108,15 @@ void PollStepTransaction::onTimeout(EngineContext& context) const
     moveOn(context.state);
 }
 
-void PollStepTransaction::decodeCoils(EngineContext& context, std::span<const std::uint8_t> reply)
+void PollStepTransaction::decodeCoils(LinkState& s, std::span<const std::uint8_t> reply)
 {
-    LinkState& s = context.state;
-    LinkView& v = context.view;
-    FanRecord* fans[] = {&s.Intfan1, &s.Intfan2, &s.Extfan1, &s.Extfan2};
-    const char* leds[] = {"iLedRound1", "iLedRound2", "iLedRound3", "iLedRound4"};
-    for (std::size_t i = 0; i < 4; ++i) {
-        fans[i]->Running = bit(reply, i);
-        v.setWidgetProperty(leds[i], "Active", fans[i]->Running);
-    }
-    // Rotary switches: position 0 reads "On", 1 "Off".
+    s.Intfan1.Running = bit(reply, 0);
+    s.Intfan2.Running = bit(reply, 1);
+    s.Extfan1.Running = bit(reply, 2);
+    s.Extfan2.Running = bit(reply, 3);
     s.Live.CompRunning = bit(reply, 4);
-    v.setWidgetProperty("iSwitchRotary2", "Position", s.Live.CompRunning ? 0 : 1);
     s.Live.HeaterRunning = bit(reply, 5);
-    v.setWidgetProperty("iSwitchRotary1", "Position", s.Live.HeaterRunning ? 0 : 1);
     s.Live.ForceOn = bit(reply, 12);
-    v.setWidgetProperty("iSwitchLed1", "Active", s.Live.ForceOn);
 }
 
 void PollStepTransaction::decodeInputs(LinkState& s, std::span<const std::uint8_t> reply)
@@ -146,57 +138,24 @@ void PollStepTransaction::decodeInputs(LinkState& s, std::span<const std::uint8_
     s.Live.LowPressureAlarm = bit(reply, 17);
 }
 
-void PollStepTransaction::decodeCompressorSettings(EngineContext& context, std::span<const std::uint8_t> reply)
+void PollStepTransaction::decodeCompressorSettings(LinkState& s, std::span<const std::uint8_t> reply)
 {
     // The compressor's start temperature and hysteresis open the block read.
-    context.view.setControlText("Edit3", tenthsText(static_cast<std::int16_t>(word(reply, 0))));
-    context.view.setControlText("Edit32", tenthsText(static_cast<std::int16_t>(word(reply, 1))));
+    s.Live.PolledCompStartTemp = signedWord(reply, 0);
+    s.Live.PolledCompDeltTemp = signedWord(reply, 1);
 }
 
-void PollStepTransaction::decodeMeasurements(EngineContext& context, std::span<const std::uint8_t> reply)
+void PollStepTransaction::decodeMeasurements(LinkState& s, std::span<const std::uint8_t> reply)
 {
-    LinkState& s = context.state;
-    LinkView& v = context.view;
-
     s.Intfan1.Speed = word(reply, 0);
-    v.setControlText("Edit19", std::to_string(s.Intfan1.Speed));
-    v.setWidgetProperty("iAngularGauge1", "Position", s.Intfan1.Speed);
-    v.setWidgetProperty("iOdometer1", "Value", s.Intfan1.Speed);
-
     s.Intfan2.Speed = word(reply, 1);
-    v.setWidgetProperty("iAngularGauge2", "Position", s.Intfan2.Speed);
-    v.setWidgetProperty("iOdometer2", "Value", s.Intfan2.Speed);
-
     s.Extfan1.Speed = word(reply, 2);
-    v.setControlText("Edit20", std::to_string(s.Extfan1.Speed));
-    v.setWidgetProperty("iAngularGauge3", "Position", s.Extfan1.Speed);
-    v.setWidgetProperty("iOdometer3", "Value", s.Extfan1.Speed);
-
     s.Extfan2.Speed = word(reply, 3);
-    v.setWidgetProperty("iAngularGauge4", "Position", s.Extfan2.Speed);
-    v.setWidgetProperty("iOdometer4", "Value", s.Extfan2.Speed);
-
-    const double indoor = tenths(reply, 4);
-    v.setWidgetProperty("iAnalogOutput3", "Value", indoor);
-    v.setWidgetProperty("iThermometer1", "Position", indoor);
-
-    const double outdoor = tenths(reply, 5);
-    v.setWidgetProperty("iAnalogOutput4", "Value", outdoor);
-    v.setWidgetProperty("iThermometer2", "Position", outdoor);
-
-    const double supply = tenths(reply, 6);
-    v.setWidgetProperty("iAnalogOutput5", "Value", supply);
-    v.setWidgetProperty("iAngularGauge5", "Position", supply);
-
-    v.setWidgetProperty("iOdometer5", "Value", static_cast<std::int16_t>(word(reply, 7)));
-
-    const double compressor = tenths(reply, 8);
-    v.setWidgetProperty("iAnalogOutput1", "Value", compressor);
-    v.setWidgetProperty("iAngularGauge7", "Position", compressor);
-
-    const double heater = tenths(reply, 10);
-    v.setWidgetProperty("iAnalogOutput2", "Value", heater);
-    v.setWidgetProperty("iAngularGauge6", "Position", heater);
-
+    s.Live.IndoorTemp = signedWord(reply, 4);
+    s.Live.OutdoorTemp = signedWord(reply, 5);
+    s.Live.SupplyVoltage = signedWord(reply, 6);
+    s.Live.CompSpeed = signedWord(reply, 7);
+    s.Live.CompGauge = signedWord(reply, 8);
+    s.Live.HeaterCurrent = signedWord(reply, 10);
     s.Live.SelfCheckRunning = static_cast<std::uint8_t>(word(reply, 11) & 0xFFU);
 }

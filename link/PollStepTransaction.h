@@ -3,9 +3,10 @@
 #include "link/Transaction.h"
 
 // One step of the endless live poll on the RealTimeData tab:
-// 0 coils 0-15, 1 discrete inputs 0-17, 2 holding registers 41-43,
-// 3 input registers 0-12. Each valid reply is decoded into the live state
-// and the widgets the engine updates itself; polling never shows a message.
+// 0 coils 0-15, 1 discrete inputs 0-17, 2 the compressor's holding registers,
+// 3 input registers 0-12. Each valid reply is decoded into the live state,
+// then the window is asked to show that step's readings; polling never
+// shows a message.
 class PollStepTransaction : public Transaction {
 public:
     // `step` is 0 to 3.
@@ -22,10 +23,10 @@ public:
 
 private:
     void moveOn(LinkState& state) const;
-    static void decodeCoils(EngineContext& context, std::span<const std::uint8_t> reply);
+    static void decodeCoils(LinkState& state, std::span<const std::uint8_t> reply);
     static void decodeInputs(LinkState& state, std::span<const std::uint8_t> reply);
-    static void decodeCompressorSettings(EngineContext& context, std::span<const std::uint8_t> reply);
-    static void decodeMeasurements(EngineContext& context, std::span<const std::uint8_t> reply);
+    static void decodeCompressorSettings(LinkState& state, std::span<const std::uint8_t> reply);
+    static void decodeMeasurements(LinkState& state, std::span<const std::uint8_t> reply);
 
     std::uint8_t step_;
 };

@@ -2,7 +2,7 @@
 
 #include "link/Transaction.h"
 
-// Configuration command 9: reads holding registers 0 to 43 and writes them
+// Configuration command 9: reads every holding register of the map and writes them
 // into the Configuration tab's controls. The settings fields stay as the
 // operator last set them.
 class ReadAllCommand : public Transaction {

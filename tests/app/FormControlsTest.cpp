@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -67,11 +68,40 @@ TEST_F(FormControlsTest, ComboIndexSelectsOrClears)
     }
 }
 
-TEST_F(FormControlsTest, WidgetPropertyReachesNamedChildAndIgnoresMissingOne)
+// A misspelt widget or property name fails where it is used, and never
+// leaves a made-up property behind on the widget.
+TEST_F(FormControlsTest, MisspeltWidgetOrPropertyFailsLoudly)
 {
-    EXPECT_NO_THROW(form.setWidgetProperty("iAngularGauge1", "Position", 1500));
-    form.setWidgetProperty("Edit12", "Position", 42.5);
-    EXPECT_DOUBLE_EQ(h.form->findChild<QLineEdit*>("Edit12")->property("Position").toDouble(), 42.5);
+    form.setWidgetProperty("iAngularGauge1", "Position", 1500);
+    EXPECT_DOUBLE_EQ(form.widgetProperty("iAngularGauge1", "Position"), 1500);
+
+    const struct {
+        const char* widget;
+        const char* property;
+    } misspelt[] = {
+        {"iAngularGauge1", "Positon"},
+        {"iAngularGuage1", "Position"},
+        {"Edit12", "Position"},
+        {"iLedRound1", "active"},
+    };
+    for (const auto& m : misspelt) {
+        SCOPED_TRACE(std::string(m.widget) + "." + m.property);
+        EXPECT_THROW(form.setWidgetProperty(m.widget, m.property, 1), std::logic_error);
+        EXPECT_THROW(form.widgetProperty(m.widget, m.property), std::logic_error);
+        if (QObject* target = h.form->findChild<QObject*>(m.widget)) {
+            EXPECT_TRUE(target->dynamicPropertyNames().isEmpty());
+        }
+    }
+    EXPECT_THROW(form.control<QLineEdit>("ComboBox1"), std::logic_error) << "a combo box is not an edit";
+}
+
+// The engine's path: a name that fails inside a tick shows its error in a
+// box under the application title, and the timers carry on.
+TEST_F(FormControlsTest, MisspeltNameInsideAHandlerIsShown)
+{
+    form.guarded([&] { form.setWidgetProperty("iOdometer9", "Value", 1); });
+    ASSERT_EQ(h.boxes->messages().size(), 1u);
+    EXPECT_EQ(h.boxes->last().text, "No control named iOdometer9");
 }
 
 TEST_F(FormControlsTest, TabTimerWindowSizeAndMessages)

@@ -221,12 +221,13 @@ TEST(HxCtlRun, LiveLinesCarryTheReadingsInTheTabsUnits)
     CtlSession::LiveRow row;
     row.fanRpm[0] = 1500;
     row.fanRpm[3] = 65535;
-    row.indoorC = -20.0;
-    row.supplyV = 48.1;
+    row.indoorC = -200;
+    row.outdoorC = -5;
+    row.supplyV = 481;
     row.compressorRpm = -5;
     row.alarms = {"HighTempAlarm", "SupplyAlarm1"};
-    EXPECT_EQ(HxCtl::liveLine("T", row, false), "T\t1500\t0\t0\t65535\t-20.0\t0.0\t48.1\t0.0\t0.0\t-5\tHighTempAlarm SupplyAlarm1\n");
-    EXPECT_EQ(HxCtl::liveLine("T", row, true), "T,1500,0,0,65535,-20.0,0.0,48.1,0.0,0.0,-5,HighTempAlarm SupplyAlarm1\n");
+    EXPECT_EQ(HxCtl::liveLine("T", row, false), "T\t1500\t0\t0\t65535\t-20.0\t-0.5\t48.1\t0.0\t0.0\t-5\tHighTempAlarm SupplyAlarm1\n");
+    EXPECT_EQ(HxCtl::liveLine("T", row, true), "T,1500,0,0,65535,-20.0,-0.5,48.1,0.0,0.0,-5,HighTempAlarm SupplyAlarm1\n");
     EXPECT_EQ(HxCtl::liveHeader(true).substr(0, 17), "time,intfan1_rpm,");
 }
 

@@ -1,11 +1,13 @@
 #include "console/LiveDisplay.h"
 #include "console/LiveView.h"
+#include "console/LiveWidgets.h"
 #include "link/LinkState.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -168,6 +170,42 @@ TEST_F(LiveDisplayTest, CountdownRunningOutTurnsTheBarRedAndZeroesEveryDisplay)
     EXPECT_EQ(view.widgetProperty("iSwitchRotary1", "Position"), 0);
     EXPECT_EQ(state.Live.ForceOn, 1);
     EXPECT_EQ(state.Live.SelfCheckRunning, 1);
+}
+
+// The readings behind the zeroed displays drop to zero with them, so the
+// next poll update cannot bring an old value back; the set-points read
+// back from the controller stay.
+TEST_F(LiveDisplayTest, LinkLossZeroesTheReadingsBehindTheDisplays)
+{
+    LiveStatus& live = state.Live;
+    live.IndoorTemp = 215;
+    live.OutdoorTemp = -40;
+    live.SupplyVoltage = 480;
+    live.CompSpeed = 3000;
+    live.CompGauge = 12;
+    live.HeaterCurrent = 31;
+    live.PolledCompStartTemp = 250;
+    state.Extfan2.Speed = 900;
+    state.LinkAliveCountdown = 0;
+    display.Timer1Timer();
+    EXPECT_EQ(live.IndoorTemp, 0);
+    EXPECT_EQ(live.OutdoorTemp, 0);
+    EXPECT_EQ(live.SupplyVoltage, 0);
+    EXPECT_EQ(live.CompSpeed, 0);
+    EXPECT_EQ(live.CompGauge, 0);
+    EXPECT_EQ(live.HeaterCurrent, 0);
+    EXPECT_EQ(state.Extfan2.Speed, 0u);
+    EXPECT_EQ(live.PolledCompStartTemp, 250);
+
+    // Every display the reset zeroes is one the poll fills again, and no
+    // display is listed twice.
+    std::set<std::pair<std::string, std::string>> seen;
+    for (const LiveWidgets::Row& row : LiveWidgets::kRows) {
+        const std::string property = row.property == nullptr ? "" : row.property;
+        EXPECT_TRUE(seen.emplace(row.widget, property).second) << row.widget;
+        const bool hasSource = row.property == nullptr ? row.text != nullptr : row.value != nullptr;
+        EXPECT_EQ(hasSource, row.step != LiveWidgets::kNoStep) << row.widget;
+    }
 }
 
 TEST_F(LiveDisplayTest, BeforeAnyReplyEveryLampStaysDark)

@@ -15,6 +15,8 @@ TEST(QtMessageBoxes, BoundedTextBreaksLongLinesAndCutsExtraLines)
     EXPECT_EQ(QtMessageBoxes::boundedText("abcdefgh", 3, 2), QString::fromUtf8("abc\nde…"));
     EXPECT_EQ(QtMessageBoxes::boundedText("a\n\nb\nc", 3, 3), QString::fromUtf8("a\n\nb…"));
     EXPECT_EQ(QtMessageBoxes::boundedText("", 3, 1), "");
+    EXPECT_EQ(QtMessageBoxes::boundedText("ab cd efgh", 5, 5), "ab cd\nefgh");
+    EXPECT_EQ(QtMessageBoxes::boundedText("ab cdefghij", 5, 5), "ab\ncdefg\nhij");
 }
 
 // However long the text, the box and its OK button stay on the screen.

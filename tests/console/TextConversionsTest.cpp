@@ -180,7 +180,7 @@ TEST(TextConversions, WholeTenthsAreIntegersTimesTen)
 
 // A value is refused when its register cannot hold it as typed, by the
 // field's width and the signedness with which Read All reads it back.
-TEST(TextConversions, RegisterValueRefusesWhatReadAllWouldNotGiveBack)
+TEST(TextConversions, TypedRegisterValueRefusesWhatReadAllWouldNotGiveBack)
 {
     constexpr std::int64_t kRefused = INT64_MIN;
     struct Case {
@@ -212,10 +212,10 @@ TEST(TextConversions, RegisterValueRefusesWhatReadAllWouldNotGiveBack)
     for (const Case& c : cases) {
         const RegisterMap::Entry* entry = RegisterMap::byName(c.parameter);
         ASSERT_NE(entry, nullptr) << c.parameter;
-        EXPECT_EQ(registerValue(c.text, *entry).value_or(kRefused), c.expected) << c.parameter << " " << c.text;
+        EXPECT_EQ(typedRegisterValue(c.text, *entry).value_or(kRefused), c.expected) << c.parameter << " " << c.text;
     }
-    EXPECT_THROW(registerValue("2.5", *RegisterMap::byName("Heater DeltTemp")), ConversionError);
-    EXPECT_THROW(registerValue("1", *RegisterMap::byName("Heater Enable")), std::logic_error);
+    EXPECT_THROW(typedRegisterValue("2.5", *RegisterMap::byName("Heater DeltTemp")), ConversionError);
+    EXPECT_THROW(typedRegisterValue("1", *RegisterMap::byName("Heater Enable")), std::logic_error);
 }
 
 // A pasted page is quoted by its first 40 characters, never cut inside one.

@@ -25,9 +25,10 @@ if ! "$cxx" -fsanitize=fuzzer,address,undefined "$probe" -o "$work/probe" >/dev/
     exit 77
 fi
 
-# The engine and its frames are plain C++ and build without Qt.
-sources=""
-for name in Crc16 Frames FloatText TransactionEngine WriteCommand ReadAllCommand FirmwareReadCommand \
+# The engine and its frames are plain C++ and build without Qt; so is the
+# table of live displays the recording view shows poll steps through.
+sources="$src/console/LiveWidgets.cpp"
+for name in Crc16 Frames FloatText RegisterMap TransactionEngine WriteCommand ReadAllCommand FirmwareReadCommand \
     FactoryResetCommand PollStepTransaction LiveActionTransaction CurveFetchTransaction; do
     sources="$sources $src/link/$name.cpp"
 done

@@ -99,6 +99,9 @@ TEST(EngineLivePoll, CompressorSettingsGoToTheirEdits)
     h.tick();
     EXPECT_EQ(h.view.text("Edit3"), "25.5");
     EXPECT_EQ(h.view.text("Edit32"), "-3.2");
+    EXPECT_EQ(h.state.Live.PolledCompStartTemp, 255);
+    EXPECT_EQ(h.state.Live.PolledCompDeltTemp, -32);
+    EXPECT_EQ(h.state.Settings.CompStartTemp, 0);   // what the operator entered stays apart
     EXPECT_EQ(h.state.PollStep, 3);
 }
 
@@ -112,6 +115,13 @@ TEST(EngineLivePoll, MeasurementsDecodeSignedAndUnsignedInOrder)
     h.tick();
 
     EXPECT_EQ(h.state.Intfan1.Speed, 65535u);
+    EXPECT_EQ(h.state.Extfan2.Speed, 2400u);
+    EXPECT_EQ(h.state.Live.IndoorTemp, -200);
+    EXPECT_EQ(h.state.Live.OutdoorTemp, 255);
+    EXPECT_EQ(h.state.Live.SupplyVoltage, -1);
+    EXPECT_EQ(h.state.Live.CompSpeed, -10);
+    EXPECT_EQ(h.state.Live.CompGauge, 125);
+    EXPECT_EQ(h.state.Live.HeaterCurrent, 32);
     EXPECT_EQ(h.state.Live.SelfCheckRunning, 1);
     EXPECT_EQ(h.state.PollStep, 0);
 

@@ -1,5 +1,7 @@
 #include "support/RecordingView.h"
 
+#include "console/LiveWidgets.h"
+
 #include <sstream>
 
 namespace {
@@ -110,4 +112,9 @@ void RecordingView::clear()
     intervals.clear();
     linkSteps = 0;
     log.clear();
+}
+
+void RecordingView::showPolled(const LinkState& state, int pollStep)
+{
+    LiveWidgets::showPolled(state, pollStep, *this);
 }

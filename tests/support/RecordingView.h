@@ -34,6 +34,8 @@ public:
     void setControlText(const std::string& control, const std::string& text) override;
     void setComboIndex(const std::string& control, int index) override;
     void setWidgetProperty(const std::string& widget, const std::string& property, double value) override;
+    // Shows the step through the window's own table of live displays.
+    void showPolled(const LinkState& state, int pollStep) override;
     void showMessage(const std::string& text, const std::string& caption) override;
     void linkStep() override;
     void drawFanCurve(const FanCurve& curve, int channel) override;
