@@ -1,15 +1,7 @@
 #include "link/TrafficEntry.h"
 
-#include <chrono>
 #include <cstdio>
 #include <ctime>
-
-LinkTime linkTimeNow()
-{
-    using namespace std::chrono;
-    return {duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count(),
-            duration_cast<microseconds>(system_clock::now().time_since_epoch()).count()};
-}
 
 bool TrafficEntry::isError() const
 {
