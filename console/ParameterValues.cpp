@@ -47,7 +47,7 @@ Converted toRegister(const ParameterSpec& spec, std::string_view text)
     }
     std::optional<std::int64_t> value;
     try {
-        value = TextConversions::registerValue(text, *spec.entry);
+        value = TextConversions::typedRegisterValue(text, *spec.entry);
     } catch (const ConversionError& error) {
         return {std::nullopt, error.what()};
     }

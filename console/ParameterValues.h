@@ -9,7 +9,7 @@
 
 // A parameter's text as its control holds it, and the register value it
 // stands for. Texts convert exactly as the parameter's Set handler converts
-// them (TextConversions::registerValue: fits the register or is refused),
+// them (TextConversions::typedRegisterValue: fits the register or is refused),
 // then must pass the handler's range test.
 namespace ParameterValues {
 
