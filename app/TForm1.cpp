@@ -323,9 +323,9 @@ void TForm1::ScanBusClick()
         showMessage("Systerm Busy,Please Wait", "Scan");
         return;
     }
-    QElapsedTimer clock;
-    clock.start();
-    BusScan scan(*port_, &engine_.tap(), [&clock] { return clock.elapsed(); });
+    QElapsedTimer elapsed;
+    elapsed.start();
+    BusScan scan(*port_, &engine_.tap(), scanClock_ ? scanClock_ : [&elapsed] { return elapsed.elapsed(); });
     ScanDialog dialog(scan, this);
     // Busy as for a command, so every handler refuses while the scan runs;
     // afterwards nothing is pending.

@@ -14,6 +14,7 @@
 
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -78,6 +79,9 @@ public:
     bool scanning() const { return scanning_; }
     // Runs the scan dialog; by default exec(). Tests drive it themselves.
     void setScanDialogRunner(std::function<void(ScanDialog&)> runner) { scanDialogRunner_ = std::move(runner); }
+    // The scan's time-outs are measured on this clock (milliseconds); by
+    // default the monotonic clock.
+    void setScanClock(std::function<std::int64_t()> clock) { scanClock_ = std::move(clock); }
     // Replaces the file choosers, the question and the compare window.
     void setParameterDialogs(std::unique_ptr<ParameterDialogs> dialogs);
 
@@ -161,6 +165,7 @@ private:
     QTimer* portWatchTimer_ = nullptr;
     bool scanning_ = false;
     std::function<void(ScanDialog&)> scanDialogRunner_;
+    std::function<std::int64_t()> scanClock_;
     // Layout controls by name, bound once after the layout is built: the
     // engine and Timer1 address widgets by name on every tick.
     ControlBindings bindings_;
