@@ -31,7 +31,8 @@ constexpr std::array<CommandInfo, 7> kCommands{{
      "The bus address in the file is never written."},
     {"compare", Command::Compare, "hxctl compare --port DEV [--address N] FILE",
      "Reads the controller (Read All) and prints every parameter that differs from\n"
-     "FILE: name, file value, controller value, unit."},
+     "FILE: name, file value, controller value, unit. The bus address, which write\n"
+     "never sends, is not compared."},
     {"version", Command::Version, "hxctl version --port DEV [--address N]",
      "Prints the controller's firmware text."},
     {"live", Command::Live, "hxctl live --port DEV [--address N] [--count K] [--csv]",

@@ -11,6 +11,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
+
 #include <ostream>
 
 namespace HxCtl {
@@ -43,7 +45,7 @@ std::optional<ParameterFile::Document> loadFile(const Context& c)
 {
     const AtomicFile::ReadResult file = AtomicFile::read(c.options.file, kLargestFile);
     if (!file.bytes) {
-        c.fail(c.options.file + ": " + file.error);
+        c.fail(file.error);
         return std::nullopt;
     }
     ParameterFile::Checked checked = ParameterFile::parse(*file.bytes);
@@ -123,8 +125,13 @@ int compareCommand(const Context& c, const ParameterFile::Document& document)
         return c.noAnswer("Read All");
     int differences = 0;
     const auto specs = ParameterTable::all();
+    const auto written = ParameterTable::writeAllGroups();
     for (std::size_t i = 0; i < specs.size(); ++i) {
         const ParameterSpec& spec = specs[i];
+        // The bus address is in the file for information only and write
+        // never sends it: every cabinet set from one file keeps its own.
+        if (std::find(written.begin(), written.end(), spec.command()) == written.end())
+            continue;
         const std::string shown = c.session.form().text(std::string(spec.control()));
         const ParameterValues::Converted held = ParameterValues::toRegister(spec, shown);
         const std::int32_t fileValue = document.values.at(i);

@@ -232,3 +232,19 @@ TEST(HxCtlRun, LiveLinesCarryTheReadingsInTheTabsUnits)
 }
 
 }
+
+namespace {
+
+TEST(HxCtlRun, CompareLeavesOutTheBusAddressThatWriteNeverSends)
+{
+    Rig source;
+    ASSERT_EQ(source.run({"read", "--port", "/dev/fake", "--out", source.path("a.json")}), HxCtl::Success);
+    Rig other;
+    other.controller.address = 12;
+    other.controller.holding[27] = 12;
+    EXPECT_EQ(other.run({"compare", "--port", "/dev/fake", "--address", "12", source.path("a.json")}), HxCtl::Success)
+        << other.out.str();
+    EXPECT_EQ(other.out.str(), "");
+}
+
+}
