@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <array>
+#include <csignal>
 #include <fstream>
 #include <sstream>
 
@@ -19,9 +20,10 @@ struct Result {
 };
 
 // The hxctl program run as a script would run it; bounded wait.
-Result hxctl(const QStringList& args)
+Result hxctl(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(env);
     process.start(QStringLiteral(HXCTL_PROGRAM), args);
     Result r;
     if (!process.waitForFinished(60000)) {
@@ -165,6 +167,40 @@ TEST_F(HxCtlSim, ScanFindsTheSimulatorAtItsAddressAndNothingElse)
     EXPECT_EQ(none.code, 2);
     EXPECT_EQ(none.out, "");
     EXPECT_EQ(none.err, "hxctl: no controller answered at addresses 1 to 6 on " + device.toStdString() + "\n");
+}
+
+TEST_F(HxCtlSim, PortsListsTheRunningSimulatorFirstAndMarked)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    const QString portFile = QString::fromStdString(sim.portFile());
+    // The simulator's runtime folder holds "hxconsole/sim.port".
+    env.insert("XDG_RUNTIME_DIR", portFile.left(portFile.lastIndexOf("/hxconsole/")));
+    const Result ports = hxctl({"ports"}, env);
+    ASSERT_EQ(ports.code, 0) << ports.err;
+    const std::vector<std::string> items = lines(ports.out);
+    ASSERT_GE(items.size(), 10u) << ports.out;
+    EXPECT_EQ(items[0], device.toStdString() + " (simulator)");
+    EXPECT_EQ(items[1], "COM1");
+}
+
+TEST_F(HxCtlSim, CtrlCStopsLiveCleanlyAfterWholeLines)
+{
+    QProcess process;
+    process.start(QStringLiteral(HXCTL_PROGRAM), {"live", "--port", device, "--address", "7"});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    std::string out;
+    // Header and one reading, then Ctrl+C.
+    while (std::count(out.begin(), out.end(), '\n') < 2 && process.waitForReadyRead(10000))
+        out += process.readAllStandardOutput().toStdString();
+    ASSERT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(10000));
+    out += process.readAllStandardOutput().toStdString();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_EQ(out.back(), '\n');
+    for (const std::string& row : lines(out))
+        EXPECT_EQ(fieldCount(row, '\t'), 12) << row;
 }
 
 TEST_F(HxCtlSim, TheWrongAddressGetsNoAnswer)
