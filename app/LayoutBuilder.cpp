@@ -2,6 +2,7 @@
 
 #include "app/PictureResource.h"
 #include "app/PortComboBox.h"
+#include "app/StoredPlot.h"
 #include "widgets/TiAnalogOutput.h"
 #include "widgets/TiAngularGauge.h"
 #include "widgets/TiLabel.h"
@@ -134,6 +135,8 @@ QWidget* createControl(const LayoutEntry& entry, QWidget* parent)
         return new TiLedBar(parent);
     case ControlKind::TiThermometer:
         return new TiThermometer(parent);
+    case ControlKind::TiXYPlot:
+        return createStoredPlot(parent, entry.glyph);
     }
     throw std::logic_error(std::string("layout: unknown control kind of ") + entry.name);
 }

@@ -31,6 +31,7 @@ enum class ControlKind {
     TiThermometer,
     TiSwitchRotary,
     TiSwitchLed,
+    TiXYPlot,       // restored from the stored plot document named by `glyph`
 };
 
 struct LayoutFont {
@@ -58,7 +59,7 @@ struct LayoutEntry {
     LayoutFont font{};
     const char* items = nullptr;    // combo items separated by '|'
     bool enabled = true;
-    const char* glyph = nullptr;    // resource path of a bit-button glyph or of a picture
+    const char* glyph = nullptr;    // resource path of a bit-button glyph, a picture or a stored plot
     WidgetProperties properties{};  // instrument widgets: assigned while loading
     bool visible = true;
     int color = -1;                 // background of a standard control, 0x00BBGGRR; -1: default

@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include "app/ConfigurationLayout.h"
+#include "app/GraphLayout.h"
 #include "app/HxApplication.h"
 #include "app/LayoutBuilder.h"
 #include "app/LiveLayout.h"
@@ -18,6 +19,7 @@
 #include "link/RegisterMap.h"
 #include "link/QtSerialPort.h"
 #include "link/SerialPort.h"
+#include "plot/TiXYPlot.h"
 #include "widgets/TiLabel.h"
 #include "widgets/TiSwitchLed.h"
 
@@ -66,6 +68,7 @@ TForm1::TForm1()
 TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> messageBoxes)
     : port_(std::move(port))
     , messageBoxes_(std::move(messageBoxes))
+    , widgetErrors_([this](const std::exception& error) { messageBoxes_->show(error.what(), HxApplication::title()); })
 {
     Q_INIT_RESOURCE(glyphs);
     Q_INIT_RESOURCE(panel);
@@ -84,8 +87,10 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
 
     buildLayout(*this, configurationLayout());
     buildLayout(*this, liveLayout());
+    buildLayout(*this, graphLayout());
     bindControls();
     data_ = &control<QTabWidget>("Data");
+    plot_ = &control<TiXYPlot>("iXYPlot1");
     data_->setCurrentIndex(0);
     for (int i = 0; i < data_->count(); ++i) {
         QWidget* sheet = data_->widget(i);
@@ -129,6 +134,8 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     connectHandler("CompareParameters", &TForm1::CompareParametersClick);
     connectHandler("ScanBus", &TForm1::ScanBusClick);
     setParameterDialogs(std::make_unique<QtParameterDialogs>(this));
+    connectHandler("Button16", &TForm1::Button16Click);
+    connectHandler("Button17", &TForm1::Button17Click);
     // Direct connections: the handler sees the LED as it was before the
     // click, since the switch flips itself only after OnClick.
     for (const auto& [name, handler] : {std::pair{"iSwitchLed1", &TForm1::iSwitchLed1Click},
@@ -359,6 +366,9 @@ void TForm1::Timer3Timer()
 void TForm1::iSwitchLed1Click() { live_.iSwitchLed1Click(); }
 void TForm1::iSwitchLed3Click() { live_.iSwitchLed3Click(); }
 
+void TForm1::Button16Click() { graph_.Button16Click(); }
+void TForm1::Button17Click() { graph_.Button17Click(); }
+
 // The designed place, pulled back onto the screen when the screen is too
 // small to show the whole window there.
 void TForm1::moveToDesignedPosition()
@@ -500,6 +510,22 @@ void TForm1::linkStep()
     live_.linkStep();
 }
 
-void TForm1::drawFanCurve(const FanCurve&, int)
+void TForm1::drawFanCurve(const FanCurve& curve, int channel)
 {
+    graph_.DrawFanCurve(curve, channel);
+}
+
+void TForm1::clearChannel(int channel)
+{
+    plot_->GetChannel(channel)->Clear();
+}
+
+void TForm1::setChannelLayer(int channel, int layer)
+{
+    plot_->GetChannel(channel)->SetLayer(layer);
+}
+
+void TForm1::addChannelPoint(int channel, double x, double y)
+{
+    plot_->GetChannel(channel)->AddXY(x, y);
 }

@@ -4,13 +4,16 @@
 #include "app/ParameterFileActions.h"
 #include "app/ControlBindings.h"
 #include "console/ConfigCommands.h"
+#include "console/FanCurveGraph.h"
 #include "console/FormControls.h"
+#include "console/GraphView.h"
 #include "console/LiveDisplay.h"
 #include "console/LiveView.h"
 #include "link/LinkState.h"
 #include "link/LinkView.h"
 #include "link/PortWatch.h"
 #include "link/TransactionEngine.h"
+#include "widgets/TiErrorDisplay.h"
 
 #include <QWidget>
 
@@ -25,13 +28,14 @@ class ScanDialog;
 class QTabWidget;
 class QTimer;
 class SerialPort;
+class TiXYPlot;
 
 // The console's one window: the page control with the Configuration,
 // RealTimeData and Graph sheets, the three timers, the serial port and the
 // controller image. Handlers are public methods named after the layout;
 // every control signal runs its handler through guarded(), which shows an
 // escaping error in a message box and lets the event loop go on.
-class TForm1 : public QWidget, public FormControls, public LinkView, public LiveView {
+class TForm1 : public QWidget, public FormControls, public LinkView, public LiveView, public GraphView {
     Q_OBJECT
 public:
     TForm1();
@@ -90,6 +94,10 @@ public:
     void iSwitchLed1Click();
     void iSwitchLed3Click();
 
+    // The Graph sheet's "DrawIntfan" and "DrawExtfan".
+    void Button16Click();
+    void Button17Click();
+
     // Runs a handler; an error it throws is shown with its text under the
     // application title, as the event loop of a toolkit would.
     void guarded(const std::function<void()>& handler);
@@ -98,6 +106,7 @@ public:
     SerialPort& port() { return *port_; }
     MessageBoxes& messageBoxes() { return *messageBoxes_; }
     QTabWidget& pages() { return *data_; }
+    TiXYPlot& plot() const { return *plot_; }
     QTimer& timer1() { return *timer1_; }
     QTimer& timer2() { return *timer2_; }
     QTimer& timer3() { return *timer3_; }
@@ -120,6 +129,11 @@ public:
     void showPolled(const LinkState& state, int pollStep) override;
     void linkStep() override;
     void drawFanCurve(const FanCurve& curve, int channel) override;
+
+    // GraphView, on the channels of iXYPlot1.
+    void clearChannel(int channel) override;
+    void setChannelLayer(int channel, int layer) override;
+    void addChannelPoint(int channel, double x, double y) override;
 
     // LiveView: published properties of the instrument widgets, read back
     // by name; throws std::logic_error for an unknown widget or property.
@@ -150,15 +164,20 @@ private:
     LinkState state_;
     std::unique_ptr<SerialPort> port_;
     std::unique_ptr<MessageBoxes> messageBoxes_;
+    // Errors of the widgets' own key and focus handling (a read-out's text
+    // that is not a number) go to the same message boxes as guarded()'s.
+    TiErrorDisplay::Installation widgetErrors_;
     TransactionEngine engine_{state_, *port_, *this};
     PortWatch watch_{*port_};
     ConfigCommands commands_{state_, *this};
     ParameterFileActions parameterFiles_{state_, *this, commands_};
     std::unique_ptr<ParameterDialogs> parameterDialogs_;
     LiveDisplay live_{state_, *this};
+    FanCurveGraph graph_{state_, *this, *this};
     // The bus monitor's button, shortcut and window; goes before the engine.
     std::unique_ptr<MonitorLauncher> monitor_;
     QTabWidget* data_ = nullptr;
+    TiXYPlot* plot_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
     QTimer* timer3_ = nullptr;

@@ -35,8 +35,10 @@ std::uint16_t bits(int value)
 HoldingImage factory(std::uint8_t address)
 {
     return HoldingImage{
-        // internal fans: step, max, min rpm; step, max, min, stop, hysteresis (0.1 C); pulses; enables
-        300, 2200, 800, 50, 350, 200, 100, 50, 2, 1, 1,
+        // internal fans: step, max, min rpm; step, max, min, stop, hysteresis (0.1 C); pulses; enables.
+        // The two pairs stop and restart at different temperatures, so their
+        // curves on the Graph tab do not run over one another.
+        300, 2200, 800, 50, 350, 200, 50, 50, 2, 1, 1,
         // external fans
         300, 2400, 900, 50, 400, 250, 150, 50, 2, 1, 1,
         // heater: start 5.0 C, hysteresis 3.0 C, current 8.0 A max, 4.0 A min, enabled

@@ -105,10 +105,13 @@ void TiAnalogOutput::CompleteChange()
     if (Text() != m_committedText) {
         double v = 0;
         if (!TiAnalogOutputMath::parseEditedText(Text(), m_unitsText, &v)) {
+            // Worded like the console's own conversion errors; the text
+            // quoted is what was read as the number.
+            if (!m_undoOnError)
+                throw TiError(QStringLiteral("'%1' is not a valid floating point value.")
+                                  .arg(TiAnalogOutputMath::numberText(Text(), m_unitsText)));
             if (m_beepOnError)
                 Beep();
-            if (!m_undoOnError)
-                throw TiError(QStringLiteral("'%1' is not a valid floating point value").arg(Text()));
             // The old value stays; its text comes back.
             RefreshText();
         } else {
@@ -132,7 +135,8 @@ bool TiAnalogOutput::AllowKey(QChar key)
     if (m_filterStyle == ifisNone)
         return true;
     const QChar separator = QString::asprintf("%1.1f", 0.0).at(1);
-    const bool ok = key.isDigit() || key == QLatin1Char('-') || (key == separator && m_precision != 0)
+    const bool digit = key >= QLatin1Char('0') && key <= QLatin1Char('9');
+    const bool ok = digit || key == QLatin1Char('-') || (key == separator && m_precision != 0)
         || (!m_unitsText.isEmpty() && m_unitsText.contains(key, Qt::CaseInsensitive));
     if (!ok && m_beepOnError)
         Beep();

@@ -14,6 +14,10 @@ double clampValue(double value, double valueMin, double valueMax);
 // An all-blank units text is stored as empty.
 QString normalizedUnits(const QString& unitsText);
 
+// The edited text with every occurrence of the trimmed units removed
+// (ignoring case), trimmed: the part that must be a number.
+QString numberText(const QString& text, const QString& unitsText);
+
 // Parses an edited text back to a number: every occurrence of the trimmed
 // units is removed (ignoring case). Returns false when it is not a number.
 bool parseEditedText(const QString& text, const QString& unitsText, double* value);

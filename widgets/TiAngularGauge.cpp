@@ -1,5 +1,6 @@
 #include "widgets/TiAngularGauge.h"
 
+#include "widgets/TiError.h"
 #include "widgets/TiScaleMath.h"
 
 #include <algorithm>
@@ -18,7 +19,7 @@ TiAngularGauge::TiAngularGauge(QWidget* parent) : TiGaugeComponent(parent)
 
 void TiAngularGauge::SetArcRangeDegrees(int value)
 {
-    SetIntegerProperty(clampArcRange(value), m_arcRangeDegrees, irtBackGround);
+    SetProperty(clampArcRange(value), m_arcRangeDegrees, irtBackGround);
 }
 
 TiAngularGaugePointerStyle TiAngularGauge::PointerStyle() const
@@ -81,61 +82,19 @@ void TiAngularGauge::SetPointersStyle(int index, TiAngularGaugePointerStyle valu
     Pointers(index).SetStyle(value);
 }
 
-void TiAngularGauge::SetMinMaxPointerStyle(TiAngularGaugePointerStyle value)
-{
-    if (value == m_minMaxPointerStyle)
-        return;
-    m_minMaxPointerStyle = value;
-    BackGroundChange();
-}
+void TiAngularGauge::SetMinMaxPointerStyle(TiAngularGaugePointerStyle value) { SetProperty(value, m_minMaxPointerStyle, irtBackGround); }
 
-void TiAngularGauge::SetLabel1AlignHorizontal(TiAlignmentHorizontal value)
-{
-    if (value == m_label1.alignHorizontal)
-        return;
-    m_label1.alignHorizontal = value;
-    BackGroundChange();
-}
+void TiAngularGauge::SetLabel1AlignHorizontal(TiAlignmentHorizontal value) { SetProperty(value, m_label1.alignHorizontal, irtBackGround); }
 
-void TiAngularGauge::SetLabel2AlignHorizontal(TiAlignmentHorizontal value)
-{
-    if (value == m_label2.alignHorizontal)
-        return;
-    m_label2.alignHorizontal = value;
-    BackGroundChange();
-}
+void TiAngularGauge::SetLabel2AlignHorizontal(TiAlignmentHorizontal value) { SetProperty(value, m_label2.alignHorizontal, irtBackGround); }
 
-void TiAngularGauge::SetLabel1AlignVertical(TiAlignmentVertical value)
-{
-    if (value == m_label1.alignVertical)
-        return;
-    m_label1.alignVertical = value;
-    BackGroundChange();
-}
+void TiAngularGauge::SetLabel1AlignVertical(TiAlignmentVertical value) { SetProperty(value, m_label1.alignVertical, irtBackGround); }
 
-void TiAngularGauge::SetLabel2AlignVertical(TiAlignmentVertical value)
-{
-    if (value == m_label2.alignVertical)
-        return;
-    m_label2.alignVertical = value;
-    BackGroundChange();
-}
+void TiAngularGauge::SetLabel2AlignVertical(TiAlignmentVertical value) { SetProperty(value, m_label2.alignVertical, irtBackGround); }
 
-void TiAngularGauge::SetTickLabelAlignment(TiLabelAlignment value)
-{
-    if (value == m_tickLabelAlignment)
-        return;
-    m_tickLabelAlignment = value;
-    BackGroundChange();
-}
+void TiAngularGauge::SetTickLabelAlignment(TiLabelAlignment value) { SetProperty(value, m_tickLabelAlignment, irtBackGround); }
 
-void TiAngularGauge::SetPanelFaceStyle(TiPanelFaceStyle value)
-{
-    if (value == m_panelFaceStyle)
-        return;
-    m_panelFaceStyle = value;
-    BackGroundChange();
-}
+void TiAngularGauge::SetPanelFaceStyle(TiPanelFaceStyle value) { SetProperty(value, m_panelFaceStyle, irtBackGround); }
 
 // ---------------------------------------------------------------- geometry
 
@@ -157,57 +116,50 @@ QString TiAngularGauge::GetLabelText(int index)
 
 TiRect TiAngularGauge::GetLabelRect(TiCanvas& canvas, int index, QPoint center)
 {
-    return labelRectFor(canvas, index, GetLabelText(index), center);
+    const GaugeLayout layout = computeLayout(canvas);
+    if (index < 0 || index >= static_cast<int>(layout.labelRects.size()))
+        throw TiError(QStringLiteral("Index out of Bounds"));
+    const QPoint shift = center - layout.center;
+    return layout.labelRects[static_cast<std::size_t>(index)].Offset(shift.x(), shift.y());
 }
 
-TiRect TiAngularGauge::labelRectFor(TiCanvas& canvas, int index, const QString& text,
-                                    QPoint center)
+GaugeLayout TiAngularGauge::computeLayout(TiCanvas& canvas)
 {
+    GaugeLayoutInput in;
+    in.width = Width();
+    in.height = Height();
+    in.plainCenter = TiGaugeComponent::GetCenterPoint(canvas);
+    in.offsetX = OffsetX();
+    in.offsetY = OffsetY();
+    in.autoCenter = m_autoCenter;
+    in.autoSize = m_autoSize;
+    in.arcRadius = m_arcRadius;
+    in.outerMargin = m_outerMargin;
+    in.hubSize = m_hubSize;
+    in.tickMargin = TickMargin();
+    in.majorLength = TickMajorLength();
+    in.minorLength = TickMinorLength();
+    in.minorAlignment = TickMinorAlignment();
+    in.showInnerArc = m_showInnerArcRadius;
+    in.showOuterArc = m_showOuterArcRadius;
+    in.labelMargin = TickLabelMargin();
+    in.labelAlignment = m_tickLabelAlignment;
+    in.arcStart = m_arcStartDegrees;
+    in.arcRange = m_arcRangeDegrees;
+    in.reverse = m_reverseScale;
+    in.positionMin = PositionMin();
+    in.positionMax = PositionMax();
     canvas.Font = TickLabelFont();
-    const QSize size = canvas.TextExtent(text);
-    const double degrees = PositionToDegrees(GetLabelValue(index));
-    const QPoint anchor = GetXYRadPoint(degrees, currentRadii().label, center);
-    return labelRect(m_tickLabelAlignment, anchor, size.width(), size.height(), degrees);
-}
-
-Radii TiAngularGauge::currentRadii() const
-{
-    return radii(m_arcRadius, TickMargin(), TickMajorLength(), TickMinorLength(),
-                 TickMinorAlignment(), m_showInnerArcRadius, m_showOuterArcRadius,
-                 TickLabelMargin());
-}
-
-std::vector<TiRect> TiAngularGauge::labelRectsAtOrigin(TiCanvas& canvas, int arcRadius)
-{
-    const int saved = m_arcRadius;
-    m_arcRadius = arcRadius;
-    std::vector<TiRect> rects;
-    if (ShowTickLabels()) {
-        for (int i = 0; i < TickMajorCount(); ++i)
-            rects.push_back(GetLabelRect(canvas, i, QPoint(0, 0)));
+    for (int i = 0; i < TickMajorCount(); ++i) {
+        in.labelDegrees.push_back(PositionToDegrees(GetLabelValue(i)));
+        in.labelSizes.push_back(canvas.TextExtent(GetLabelText(i)));
     }
-    m_arcRadius = saved;
-    return rects;
+    return gaugeLayout(in);
 }
 
 QPoint TiAngularGauge::GetCenterPoint(TiCanvas& canvas)
 {
-    const QPoint plain = TiGaugeComponent::GetCenterPoint(canvas);
-    if (!m_autoCenter && !m_autoSize)
-        return plain;
-    const std::vector<double> angles = bandSampleAngles(
-        PositionMin(), PositionMax(), m_arcStartDegrees, m_arcRangeDegrees, m_reverseScale);
-    return autoCenter(plain, Width(), Height(), m_hubSize,
-                      TickMargin() + m_arcRadius + TickMinorLength(), angles,
-                      labelRectsAtOrigin(canvas, m_arcRadius), OffsetX(), OffsetY());
-}
-
-void TiAngularGauge::applyAutoSize(TiCanvas& canvas)
-{
-    // Stored without a repaint request: whatever changed the size or the
-    // labels has already asked for the background to be rebuilt.
-    m_arcRadius = autoSizeRadius(labelRectsAtOrigin(canvas, 0), Width(), Height(),
-                                 m_arcRangeDegrees, m_outerMargin, m_hubSize);
+    return computeLayout(canvas).center;
 }
 
 QRegion TiAngularGauge::PointerRegion(int index) const
@@ -221,9 +173,11 @@ QRegion TiAngularGauge::PointerRegion(int index) const
 
 void TiAngularGauge::iPaintTo(TiCanvas& canvas)
 {
-    if (m_autoSize)
-        applyAutoSize(canvas);
-    m_center = GetCenterPoint(canvas);
+    m_layout = computeLayout(canvas);
+    // AutoSize chooses ArcRadius itself; it is stored without a repaint
+    // request, since whatever changed the size or the labels already asked
+    // for the background to be rebuilt.
+    m_arcRadius = m_layout.arcRadius;
     DrawCached(canvas, [this](TiCanvas& c) { drawStatic(c); });
 
     if (m_label1.show)
@@ -253,8 +207,8 @@ void TiAngularGauge::iPaintTo(TiCanvas& canvas)
         canvas.Brush.Color = m_hubColor;
         // One pixel wider so that the hub is centred on the centre pixel,
         // where the needles start.
-        canvas.Ellipse(m_center.x() - r, m_center.y() - r, m_center.x() + r + 1,
-                       m_center.y() + r + 1);
+        canvas.Ellipse(m_layout.center.x() - r, m_layout.center.y() - r, m_layout.center.x() + r + 1,
+                       m_layout.center.y() + r + 1);
     }
 }
 
@@ -292,8 +246,19 @@ void TiAngularGauge::drawArcSegment(TiCanvas& canvas, double from, double to, do
     canvas.Pen.Color = color;
     canvas.Brush.Style = bsSolid;
     canvas.Brush.Color = color;
-    const QList<QPoint> points =
-        arcSegmentPoints(PositionToDegrees(from), PositionToDegrees(to), r1, r2, m_center);
+    const double a1 = PositionToDegrees(from);
+    const double a2 = PositionToDegrees(to);
+    // On a screen with finer pixels the ring follows the true circle; at one
+    // device pixel per pixel the rounded outline is exactly what is drawn.
+    if (canvas.PixelRatio() > 1) {
+        const QList<QPointF> points = arcSegmentPointsExact(a1, a2, r1, r2, m_layout.center);
+        if (r1 == r2)
+            canvas.PolylineF(points);
+        else
+            canvas.PolygonF(points);
+        return;
+    }
+    const QList<QPoint> points = arcSegmentPoints(a1, a2, r1, r2, m_layout.center);
     if (r1 == r2)
         canvas.Polyline(points);
     else
@@ -302,7 +267,7 @@ void TiAngularGauge::drawArcSegment(TiCanvas& canvas, double from, double to, do
 
 void TiAngularGauge::drawSections(TiCanvas& canvas)
 {
-    const Radii r = currentRadii();
+    const Radii& r = m_layout.radii;
     const std::array<double, 4> ends{SectionEnd1(), SectionEnd2(), SectionEnd3(), SectionEnd4()};
     for (const SectionSpan& s : sectionSpans(PositionMin(), PositionMax(), SectionCount(), ends))
         drawArcSegment(canvas, s.from, s.to, r.sectionInner, r.sectionOuter,
@@ -311,7 +276,7 @@ void TiAngularGauge::drawSections(TiCanvas& canvas)
 
 void TiAngularGauge::drawArcLines(TiCanvas& canvas)
 {
-    const Radii r = currentRadii();
+    const Radii& r = m_layout.radii;
     if (m_showInnerArcRadius)
         drawArcSegment(canvas, PositionMin(), PositionMax(), r.tickInner, r.tickInner,
                        TickMajorColor());
@@ -322,7 +287,7 @@ void TiAngularGauge::drawArcLines(TiCanvas& canvas)
 
 void TiAngularGauge::drawTicksAndLabels(TiCanvas& canvas)
 {
-    const Radii r = currentRadii();
+    const Radii& r = m_layout.radii;
     const TiScaleMath::TickValues ticks =
         TiScaleMath::tickValues(LabelStart(), LabelEnd(), TickMajorCount(), TickMinorCount(),
                                 UsesLabelRange() && ShowTicksMinor(), PositionMin(), PositionMax());
@@ -331,28 +296,35 @@ void TiAngularGauge::drawTicksAndLabels(TiCanvas& canvas)
     canvas.Pen.Width = 1;
     const auto tick = [&](double value, double from, double to) {
         const double degrees = PositionToDegrees(value);
-        const QPoint a = GetXYRadPoint(degrees, from, m_center);
-        const QPoint b = GetXYRadPoint(degrees, to, m_center);
+        const QPoint a = GetXYRadPoint(degrees, from, m_layout.center);
+        const QPoint b = GetXYRadPoint(degrees, to, m_layout.center);
         canvas.Line(a.x(), a.y(), b.x(), b.y());
     };
-    if (ShowTicksMinor()) {
+    const auto minorTicks = [&](std::size_t from, std::size_t to) {
         canvas.Pen.Color = TickMinorColor();
-        for (double v : ticks.minor)
-            tick(v, r.minorFrom, r.minorTo);
-    }
+        for (std::size_t k = from; k < to && k < ticks.minor.size(); ++k)
+            tick(ticks.minor[k], r.minorFrom, r.minorTo);
+    };
+    // Interval by interval: its major tick, its label, then its minor ticks
+    // (drawn over the label where they overlap).
+    const std::size_t perInterval = static_cast<std::size_t>(ticks.minorPerInterval);
     for (std::size_t i = 0; i < ticks.major.size(); ++i) {
         if (ShowTicksMajor()) {
             canvas.Pen.Color = TickMajorColor();
             tick(ticks.major[i], r.tickInner, r.tickOuter);
         }
-        if (ShowTickLabels()) {
-            const int index = static_cast<int>(i);
-            const QString text = GetLabelText(index);
-            const TiRect rect = labelRectFor(canvas, index, text, m_center);
+        if (ShowTickLabels() && i < m_layout.labelRects.size()) {
+            canvas.Font = TickLabelFont();
             canvas.Brush.Style = bsClear;
-            canvas.DrawText(rect, text, itfCenter | itfVCenter | itfSingleLine | itfNoClip);
+            canvas.DrawText(m_layout.labelRects[i], GetLabelText(static_cast<int>(i)),
+                            itfCenter | itfVCenter | itfSingleLine | itfNoClip);
         }
+        if (ShowTicksMinor() && i + 1 < ticks.major.size())
+            minorTicks(i * perInterval, (i + 1) * perInterval);
     }
+    // The fixed auto-scaler's minor ticks beyond the first and last label.
+    if (ShowTicksMinor())
+        minorTicks((ticks.major.size() - 1) * perInterval, ticks.minor.size());
 }
 
 void TiAngularGauge::drawFreeLabel(TiCanvas& canvas, const FreeLabel& label)
@@ -360,12 +332,12 @@ void TiAngularGauge::drawFreeLabel(TiCanvas& canvas, const FreeLabel& label)
     canvas.Font = label.font;
     canvas.Brush.Style = bsClear;
     const QSize size = canvas.TextExtent(label.text);
-    int y = m_center.y() + label.offsetY - size.height() / 2;
+    int y = m_layout.center.y() + label.offsetY - size.height() / 2;
     if (label.alignVertical == iavTop)
         y = label.offsetY;
     else if (label.alignVertical == iavBottom)
         y = label.offsetY + Height() - size.height();
-    int x = m_center.x() + label.offsetX - size.width() / 2;
+    int x = m_layout.center.x() + label.offsetX - size.width() / 2;
     if (label.alignHorizontal == iahLeft)
         x = label.offsetX;
     else if (label.alignHorizontal == iahRight)
@@ -377,15 +349,15 @@ PointerShape TiAngularGauge::drawIndicator(TiCanvas& canvas, double position,
                                            TiAngularGaugePointerStyle style, int margin, int size,
                                            TColor color, bool drawScaleSide)
 {
-    const PointerShape shape = pointerShape(style, PositionToDegrees(position), m_arcRadius,
-                                            margin, size, drawScaleSide, m_center);
+    const PointerShape shape = pointerShape(style, PositionToDegrees(position), m_layout.arcRadius,
+                                            margin, size, drawScaleSide, m_layout.center);
     canvas.Brush.Style = bsSolid;
     canvas.Brush.Color = color;
     canvas.Pen.Style = psSolid;
     canvas.Pen.Width = 1;
     canvas.Pen.Color = color;
     if (shape.hasLine)
-        canvas.Line(m_center.x(), m_center.y(), shape.tip.x(), shape.tip.y());
+        canvas.Line(m_layout.center.x(), m_layout.center.y(), shape.tip.x(), shape.tip.y());
     if (!shape.triangle.isEmpty())
         canvas.Polygon(shape.triangle);
     return shape;
@@ -429,7 +401,7 @@ void TiAngularGauge::iMouseDown(TMouseButton button, TShiftState shift, int x, i
         else if (ShowMaxPointer() && m_maxRegion.contains(p))
             m_drag = Drag::Max;
         if (m_drag != Drag::None) {
-            m_dragDegrees = dragDegrees(m_center, p, m_arcStartDegrees);
+            m_dragDegrees = dragDegrees(m_layout.center, p, m_arcStartDegrees);
             InvalidateChange();
         }
     }
@@ -442,7 +414,7 @@ void TiAngularGauge::iMouseMove(TShiftState shift, int x, int y)
     TiGaugeComponent::iMouseMove(shift, x, y);
     if (m_drag == Drag::None)
         return;
-    const double degrees = dragDegrees(m_center, QPoint(x, y), m_arcStartDegrees);
+    const double degrees = dragDegrees(m_layout.center, QPoint(x, y), m_arcStartDegrees);
     const double delta = dragValueDelta(m_dragDegrees, degrees, m_arcRangeDegrees, PositionMin(),
                                         PositionMax(), m_reverseScale);
     m_dragDegrees = degrees;

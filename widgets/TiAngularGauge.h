@@ -54,29 +54,29 @@ public:
     explicit TiAngularGauge(QWidget* parent = nullptr);
 
     int ArcStartDegrees() const { return m_arcStartDegrees; }
-    void SetArcStartDegrees(int value) { SetIntegerProperty(value, m_arcStartDegrees, irtBackGround); }
+    void SetArcStartDegrees(int value) { SetProperty(value, m_arcStartDegrees, irtBackGround); }
     int ArcRangeDegrees() const { return m_arcRangeDegrees; }
     void SetArcRangeDegrees(int value);
     int ArcRadius() const { return m_arcRadius; }
-    void SetArcRadius(int value) { SetIntegerProperty(value, m_arcRadius, irtBackGround); }
+    void SetArcRadius(int value) { SetProperty(value, m_arcRadius, irtBackGround); }
     bool ReverseScale() const { return m_reverseScale; }
-    void SetReverseScale(bool value) { SetBooleanProperty(value, m_reverseScale, irtBackGround); }
+    void SetReverseScale(bool value) { SetProperty(value, m_reverseScale, irtBackGround); }
     bool AutoCenter() const { return m_autoCenter; }
-    void SetAutoCenter(bool value) { SetBooleanProperty(value, m_autoCenter, irtBackGround); }
+    void SetAutoCenter(bool value) { SetProperty(value, m_autoCenter, irtBackGround); }
     bool AutoSize() const { return m_autoSize; }
-    void SetAutoSize(bool value) { SetBooleanProperty(value, m_autoSize, irtBackGround); }
+    void SetAutoSize(bool value) { SetProperty(value, m_autoSize, irtBackGround); }
     int OuterMargin() const { return m_outerMargin; }
-    void SetOuterMargin(int value) { SetIntegerProperty(value, m_outerMargin, irtBackGround); }
+    void SetOuterMargin(int value) { SetProperty(value, m_outerMargin, irtBackGround); }
     bool ShowInnerArcRadius() const { return m_showInnerArcRadius; }
-    void SetShowInnerArcRadius(bool value) { SetBooleanProperty(value, m_showInnerArcRadius, irtBackGround); }
+    void SetShowInnerArcRadius(bool value) { SetProperty(value, m_showInnerArcRadius, irtBackGround); }
     bool ShowOuterArcRadius() const { return m_showOuterArcRadius; }
-    void SetShowOuterArcRadius(bool value) { SetBooleanProperty(value, m_showOuterArcRadius, irtBackGround); }
+    void SetShowOuterArcRadius(bool value) { SetProperty(value, m_showOuterArcRadius, irtBackGround); }
     bool ShowHub() const { return m_showHub; }
-    void SetShowHub(bool value) { SetBooleanProperty(value, m_showHub, irtBackGround); }
+    void SetShowHub(bool value) { SetProperty(value, m_showHub, irtBackGround); }
     int HubSize() const { return m_hubSize; }
-    void SetHubSize(int value) { SetIntegerProperty(value, m_hubSize, irtBackGround); }
+    void SetHubSize(int value) { SetProperty(value, m_hubSize, irtBackGround); }
     TColor HubColor() const { return m_hubColor; }
-    void SetHubColor(TColor value) { SetColorProperty(value, m_hubColor, irtBackGround); }
+    void SetHubColor(TColor value) { SetProperty(value, m_hubColor, irtBackGround); }
 
     // Pointer 0.
     TiAngularGaugePointerStyle PointerStyle() const;
@@ -96,17 +96,17 @@ public:
     void SetMinMaxPointerStyle(TiAngularGaugePointerStyle value);
 
     QString Label1Text() const { return m_label1.text; }
-    void SetLabel1Text(const QString& value) { SetStringProperty(value, m_label1.text, irtBackGround); }
+    void SetLabel1Text(const QString& value) { SetProperty(value, m_label1.text, irtBackGround); }
     QString Label2Text() const { return m_label2.text; }
-    void SetLabel2Text(const QString& value) { SetStringProperty(value, m_label2.text, irtBackGround); }
+    void SetLabel2Text(const QString& value) { SetProperty(value, m_label2.text, irtBackGround); }
     bool ShowLabel1() const { return m_label1.show; }
-    void SetShowLabel1(bool value) { SetBooleanProperty(value, m_label1.show, irtBackGround); }
+    void SetShowLabel1(bool value) { SetProperty(value, m_label1.show, irtBackGround); }
     bool ShowLabel2() const { return m_label2.show; }
-    void SetShowLabel2(bool value) { SetBooleanProperty(value, m_label2.show, irtBackGround); }
+    void SetShowLabel2(bool value) { SetProperty(value, m_label2.show, irtBackGround); }
     TiFont Label1Font() const { return m_label1.font; }
-    void SetLabel1Font(const TiFont& value) { SetFontProperty(value, m_label1.font, irtBackGround); }
+    void SetLabel1Font(const TiFont& value) { SetProperty(value, m_label1.font, irtBackGround); }
     TiFont Label2Font() const { return m_label2.font; }
-    void SetLabel2Font(const TiFont& value) { SetFontProperty(value, m_label2.font, irtBackGround); }
+    void SetLabel2Font(const TiFont& value) { SetProperty(value, m_label2.font, irtBackGround); }
     TiAlignmentHorizontal Label1AlignHorizontal() const { return m_label1.alignHorizontal; }
     void SetLabel1AlignHorizontal(TiAlignmentHorizontal value);
     TiAlignmentHorizontal Label2AlignHorizontal() const { return m_label2.alignHorizontal; }
@@ -116,24 +116,24 @@ public:
     TiAlignmentVertical Label2AlignVertical() const { return m_label2.alignVertical; }
     void SetLabel2AlignVertical(TiAlignmentVertical value);
     int Label1OffsetX() const { return m_label1.offsetX; }
-    void SetLabel1OffsetX(int value) { SetIntegerProperty(value, m_label1.offsetX, irtBackGround); }
+    void SetLabel1OffsetX(int value) { SetProperty(value, m_label1.offsetX, irtBackGround); }
     int Label1OffsetY() const { return m_label1.offsetY; }
-    void SetLabel1OffsetY(int value) { SetIntegerProperty(value, m_label1.offsetY, irtBackGround); }
+    void SetLabel1OffsetY(int value) { SetProperty(value, m_label1.offsetY, irtBackGround); }
     int Label2OffsetX() const { return m_label2.offsetX; }
-    void SetLabel2OffsetX(int value) { SetIntegerProperty(value, m_label2.offsetX, irtBackGround); }
+    void SetLabel2OffsetX(int value) { SetProperty(value, m_label2.offsetX, irtBackGround); }
     int Label2OffsetY() const { return m_label2.offsetY; }
-    void SetLabel2OffsetY(int value) { SetIntegerProperty(value, m_label2.offsetY, irtBackGround); }
+    void SetLabel2OffsetY(int value) { SetProperty(value, m_label2.offsetY, irtBackGround); }
 
     TiLabelAlignment TickLabelAlignment() const { return m_tickLabelAlignment; }
     void SetTickLabelAlignment(TiLabelAlignment value);
     TiPanelFaceStyle PanelFaceStyle() const { return m_panelFaceStyle; }
     void SetPanelFaceStyle(TiPanelFaceStyle value);
     TColor PanelFaceOuterColor() const { return m_panelFaceOuterColor; }
-    void SetPanelFaceOuterColor(TColor value) { SetColorProperty(value, m_panelFaceOuterColor, irtBackGround); }
+    void SetPanelFaceOuterColor(TColor value) { SetProperty(value, m_panelFaceOuterColor, irtBackGround); }
     TColor PanelFaceInnerColor() const { return m_panelFaceInnerColor; }
-    void SetPanelFaceInnerColor(TColor value) { SetColorProperty(value, m_panelFaceInnerColor, irtBackGround); }
+    void SetPanelFaceInnerColor(TColor value) { SetProperty(value, m_panelFaceInnerColor, irtBackGround); }
     int PanelFaceSize() const { return m_panelFaceSize; }
-    void SetPanelFaceSize(int value) { SetIntegerProperty(value, m_panelFaceSize, irtBackGround); }
+    void SetPanelFaceSize(int value) { SetProperty(value, m_panelFaceSize, irtBackGround); }
 
     // Geometry, as the last paint used it or as it would be now.
     double PositionToDegrees(double value) const;
@@ -142,7 +142,7 @@ public:
     TiRect GetLabelRect(TiCanvas& canvas, int index, QPoint center);
     QPoint GetCenterPoint(TiCanvas& canvas) override;
     // Centre used by the last paint (mouse hit-tests use it).
-    QPoint LastCenter() const { return m_center; }
+    QPoint LastCenter() const { return m_layout.center; }
     // Shape of pointer `index` as last drawn.
     QRegion PointerRegion(int index) const;
 
@@ -164,10 +164,9 @@ private:
     };
     enum class Drag { None, Min, Max };
 
-    TiAngularGaugeMath::Radii currentRadii() const;
-    TiRect labelRectFor(TiCanvas& canvas, int index, const QString& text, QPoint center);
-    std::vector<TiRect> labelRectsAtOrigin(TiCanvas& canvas, int arcRadius);
-    void applyAutoSize(TiCanvas& canvas);
+    // The dial's layout for the current properties and size, with the tick
+    // labels measured in TickLabelFont on canvas.
+    TiAngularGaugeMath::GaugeLayout computeLayout(TiCanvas& canvas);
 
     void drawStatic(TiCanvas& canvas);
     void drawFace(TiCanvas& canvas);
@@ -202,7 +201,8 @@ private:
     TColor m_panelFaceInnerColor = clWhite;
     int m_panelFaceSize = 15;
 
-    QPoint m_center;
+    // Worked out at the start of each paint.
+    TiAngularGaugeMath::GaugeLayout m_layout;
     std::vector<QRegion> m_pointerRegions;
     QRegion m_minRegion;
     QRegion m_maxRegion;

@@ -112,6 +112,28 @@ QList<QPoint> arcSegmentPoints(double degrees1, double degrees2, double r1, doub
     return points;
 }
 
+QList<QPointF> arcSegmentPointsExact(double degrees1, double degrees2, double r1, double r2,
+                                     QPoint center)
+{
+    const double lo = std::min(degrees1, degrees2);
+    const double hi = std::max(degrees1, degrees2);
+    const double step = (hi - lo) / kArcSteps;
+    const auto at = [&](double degrees, double r) {
+        const double t = degrees * std::numbers::pi / 180.0;
+        return QPointF(center.x() + r * std::cos(t), center.y() - r * std::sin(t));
+    };
+    QList<QPointF> points;
+    points.reserve(r1 == r2 ? kArcSteps + 1 : 2 * kArcSteps + 3);
+    for (int i = 0; i <= kArcSteps; ++i)
+        points.append(at(lo + i * step, r1));
+    if (r1 == r2)
+        return points;
+    for (int i = kArcSteps; i >= 0; --i)
+        points.append(at(lo + i * step, r2));
+    points.append(points.front());
+    return points;
+}
+
 PointerShape pointerShape(TiAngularGaugePointerStyle style, double degrees, int arcRadius,
                           int margin, int size, bool drawScaleSide, QPoint center)
 {
@@ -240,6 +262,39 @@ int autoSizeRadius(const std::vector<TiRect>& labelRectsAtOrigin, int width, int
     if (arcRange > 90)
         return tiRound(available / ((arcRange - 90) / 90.0 + 1)) - outerMargin;
     return available - outerMargin - hubSize;
+}
+
+GaugeLayout gaugeLayout(const GaugeLayoutInput& in)
+{
+    const auto radiiFor = [&](int arcRadius) {
+        return radii(arcRadius, in.tickMargin, in.majorLength, in.minorLength, in.minorAlignment,
+                     in.showInnerArc, in.showOuterArc, in.labelMargin);
+    };
+    const auto labelRectsAt = [&](QPoint center, int arcRadius) {
+        const int r = radiiFor(arcRadius).label;
+        std::vector<TiRect> rects;
+        for (std::size_t i = 0; i < in.labelDegrees.size() && i < in.labelSizes.size(); ++i) {
+            const double degrees = in.labelDegrees[i];
+            rects.push_back(labelRect(in.labelAlignment, GetXYRadPoint(degrees, r, center),
+                                      in.labelSizes[i].width(), in.labelSizes[i].height(), degrees));
+        }
+        return rects;
+    };
+    GaugeLayout layout;
+    layout.arcRadius = in.autoSize ? autoSizeRadius(labelRectsAt(QPoint(0, 0), 0), in.width, in.height,
+                                                    in.arcRange, in.outerMargin, in.hubSize)
+                                   : in.arcRadius;
+    layout.radii = radiiFor(layout.arcRadius);
+    layout.center = in.plainCenter;
+    if (in.autoCenter || in.autoSize) {
+        const std::vector<double> angles =
+            bandSampleAngles(in.positionMin, in.positionMax, in.arcStart, in.arcRange, in.reverse);
+        layout.center = autoCenter(in.plainCenter, in.width, in.height, in.hubSize,
+                                   in.tickMargin + layout.arcRadius + in.minorLength, angles,
+                                   labelRectsAt(QPoint(0, 0), layout.arcRadius), in.offsetX, in.offsetY);
+    }
+    layout.labelRects = labelRectsAt(layout.center, layout.arcRadius);
+    return layout;
 }
 
 double dragDegrees(QPoint center, QPoint mouse, int arcStart)

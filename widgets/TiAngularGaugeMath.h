@@ -9,6 +9,7 @@
 #include <QList>
 #include <QPoint>
 #include <QRegion>
+#include <QSize>
 #include <array>
 #include <vector>
 
@@ -57,6 +58,11 @@ std::vector<SectionSpan> sectionSpans(double positionMin, double positionMax, in
 QList<QPoint> arcSegmentPoints(double degrees1, double degrees2, double r1, double r2,
                                QPoint center);
 
+// The same outline without rounding, for screens with more device pixels
+// than logical ones, where the rounded points would show as steps.
+QList<QPointF> arcSegmentPointsExact(double degrees1, double degrees2, double r1, double r2,
+                                     QPoint center);
+
 struct PointerShape {
     bool hasLine = false;         // needle line from the centre to the tip
     QPoint tip;
@@ -86,6 +92,46 @@ std::vector<double> bandSampleAngles(double positionMin, double positionMax, int
 // the origin) into the widget.
 int autoSizeRadius(const std::vector<TiRect>& labelRectsAtOrigin, int width, int height,
                    int arcRange, int outerMargin, int hubSize);
+
+// Everything a paint of the dial places: worked out in one go before the
+// paint and kept whole until the next one (mouse hit-tests use its centre).
+struct GaugeLayoutInput {
+    int width = 0;
+    int height = 0;
+    QPoint plainCenter;       // the base's centre point (size and offsets)
+    int offsetX = 0;
+    int offsetY = 0;
+    bool autoCenter = true;
+    bool autoSize = false;
+    int arcRadius = 60;       // ArcRadius as set; AutoSize replaces it
+    int outerMargin = 5;
+    int hubSize = 14;
+    int tickMargin = 0;
+    int majorLength = 0;
+    int minorLength = 0;
+    TiTickMinorAlignment minorAlignment = itmnaInside;
+    bool showInnerArc = false;
+    bool showOuterArc = false;
+    int labelMargin = 0;
+    TiLabelAlignment labelAlignment = ilaCenter;
+    int arcStart = 180;
+    int arcRange = 90;
+    bool reverse = false;
+    double positionMin = 0;
+    double positionMax = 100;
+    // Per tick label, measured whether the labels are shown or not.
+    std::vector<double> labelDegrees;
+    std::vector<QSize> labelSizes;
+};
+
+struct GaugeLayout {
+    QPoint center;
+    int arcRadius = 0;
+    Radii radii;
+    std::vector<TiRect> labelRects; // about the centre
+};
+
+GaugeLayout gaugeLayout(const GaugeLayoutInput& in);
 
 // Screen angle of the mouse about the centre for marker dragging: degrees
 // clockwise from 3 o'clock (screen Y grows downward), in (-180, 180], never

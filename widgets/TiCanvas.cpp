@@ -105,8 +105,15 @@ TiCanvas::TiCanvas(QPainter& painter) : m_painter(&painter)
 
 TiCanvas::~TiCanvas() = default;
 
-int TiCanvas::Width() const { return painter().device() ? painter().device()->width() : 0; }
-int TiCanvas::Height() const { return painter().device() ? painter().device()->height() : 0; }
+int TiCanvas::Width() const
+{
+    return painter().device() ? qRound(painter().device()->width() / PixelRatio()) : 0;
+}
+
+int TiCanvas::Height() const
+{
+    return painter().device() ? qRound(painter().device()->height() / PixelRatio()) : 0;
+}
 
 void TiCanvas::applyPen(bool antialias) const
 {
@@ -286,6 +293,54 @@ void TiCanvas::Polyline(const QList<QPoint>& points)
     painter().drawPolyline(poly);
 }
 
+namespace {
+
+QPolygonF atPixelCentres(const QList<QPointF>& points)
+{
+    QPolygonF poly;
+    poly.reserve(points.size());
+    for (const QPointF& pt : points)
+        poly << pt + QPointF(0.5, 0.5);
+    return poly;
+}
+
+} // namespace
+
+void TiCanvas::PolygonF(const QList<QPointF>& points)
+{
+    if (points.size() < 2)
+        return;
+    applyPen(true);
+    applyBrush();
+    painter().drawPolygon(atPixelCentres(points), Qt::OddEvenFill);
+}
+
+void TiCanvas::PolylineF(const QList<QPointF>& points)
+{
+    if (points.size() < 2 || Pen.Style == psClear)
+        return;
+    applyPen(true);
+    painter().setBrush(Qt::NoBrush);
+    painter().drawPolyline(atPixelCentres(points));
+}
+
+void TiCanvas::ThinLines(const QLine* lines, qsizetype count)
+{
+    if (count <= 0 || Pen.Style == psClear)
+        return;
+    QPainter& p = painter();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(tiToQColor(Pen.Color));
+    pen.setWidth(1);
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    // One call per line: a batch would let Qt merge touching lines into a
+    // path and leave out the pixels where they meet.
+    for (qsizetype i = 0; i < count; ++i)
+        p.drawLine(lines[i]);
+}
+
 void TiCanvas::MoveTo(int x, int y) { m_penPos = QPoint(x, y); }
 
 void TiCanvas::LineTo(int x, int y)
@@ -308,9 +363,11 @@ void TiCanvas::SetPixel(int x, int y, TColor color)
 TColor TiCanvas::GetPixel(int x, int y) const
 {
     auto* image = dynamic_cast<QImage*>(painter().device());
-    if (!image || !image->rect().contains(x, y))
+    // The device pixel at the logical pixel's top-left corner.
+    const QPoint p = (QPointF(x, y) * PixelRatio()).toPoint();
+    if (!image || !image->rect().contains(p))
         return clBlack;
-    return tiFromQColor(image->pixelColor(x, y));
+    return tiFromQColor(image->pixelColor(p));
 }
 
 int TiCanvas::TextWidth(const QString& text) { return QFontMetrics(qfont()).horizontalAdvance(text); }
@@ -477,6 +534,12 @@ void TiCanvas::GradientFill(const TiRect& rect, TColor start, TColor stop, bool 
     gradient.setColorAt(0, tiToQColor(start));
     gradient.setColorAt(1, tiToQColor(stop));
     painter().fillRect(r, gradient);
+}
+
+double TiCanvas::PixelRatio() const
+{
+    const QPaintDevice* device = painter().device();
+    return device && !m_vector ? device->devicePixelRatio() : 1.0;
 }
 
 void TiCanvas::Draw(int x, int y, const QImage& image)

@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QLine>
 #include <QList>
 #include <QPoint>
 #include <QString>
@@ -73,6 +74,8 @@ public:
     int Height() const;
     // True when drawing into a vector form rather than pixels.
     bool IsVector() const { return m_vector; }
+    // Device pixels per logical pixel of what is drawn on (1 for vectors).
+    double PixelRatio() const;
 
     // Solid fill in the brush colour, no outline (nothing with a clear brush).
     void FillRect(const TiRect& rect);
@@ -95,6 +98,15 @@ public:
     // Filled with the brush, outlined with the pen; closes itself.
     void Polygon(const QList<QPoint>& points);
     void Polyline(const QList<QPoint>& points);
+    // Curves sampled finer than a pixel (on screens with more device pixels
+    // than logical ones); (x, y) lies where the integer forms put pixel x, y.
+    void PolygonF(const QList<QPointF>& points);
+    void PolylineF(const QList<QPointF>& points);
+    // Independent one-pixel lines in the pen colour, never antialiased (a
+    // thin data trace). Each covers the same pixels whichever way it runs:
+    // its first pixel and all but the end pixel of larger x (larger y when
+    // steep); a line of zero length covers its one pixel.
+    void ThinLines(const QLine* lines, qsizetype count);
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     void Line(int x1, int y1, int x2, int y2);

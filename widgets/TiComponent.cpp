@@ -1,26 +1,26 @@
 #include "widgets/TiComponent.h"
 
+#include "widgets/TiErrorDisplay.h"
+
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <optional>
 
 TiComponent::TiComponent(QWidget* parent)
-    : QWidget(parent), m_clock(&TiClock::Steady()), m_errorFont(QStringLiteral("MS Sans Serif"), -11, clRed, fsBold)
+    : QWidget(parent)
+    , m_gate([this] { update(); })
+    , m_errorFont(QStringLiteral("MS Sans Serif"), -11, clRed, fsBold)
 {
     // Every paint covers the whole area, so Qt never needs to erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
-    m_lastRepaintTime = NowMs();
-    m_gateTimer = new QTimer(this);
-    m_gateTimer->setSingleShot(true);
-    connect(m_gateTimer, &QTimer::timeout, this, &TiComponent::ReleaseGatedRepaint);
 }
 
 TiComponent::~TiComponent() = default;
@@ -37,144 +37,35 @@ void TiComponent::Loaded()
 
 // ---------------------------------------------------------------- repaint
 
-void TiComponent::SetClock(const TiClock& clock)
-{
-    m_clock = &clock;
-    m_lastRepaintTime = NowMs();
-}
+void TiComponent::SetClock(const TiClock& clock) { m_gate.SetClock(clock); }
 
-void TiComponent::InvalidateChange()
-{
-    if (m_updating) {
-        m_invalidatePending = true;
-    } else if (m_autoFrameRate) {
-        m_invalidatePending = true;
-        RunFrameGate();
-    } else {
-        Repaint();
-    }
-}
+void TiComponent::InvalidateChange() { m_gate.Request(irtInvalidate); }
 
 void TiComponent::BackGroundChange()
 {
-    m_backGroundChanged = true;
-    if (m_updating) {
-        m_backGroundPending = true;
-    } else if (m_autoFrameRate) {
-        m_backGroundPending = true;
-        RunFrameGate();
-    } else {
-        Repaint();
-    }
+    m_cache.MarkChanged();
+    m_gate.Request(irtBackGround);
 }
 
-void TiComponent::InvalidateNow() { Repaint(); }
+void TiComponent::InvalidateNow() { m_gate.RepaintNow(); }
 
 void TiComponent::RepaintAll() { BackGroundChange(); }
 
-void TiComponent::BeginUpdate() { m_updating = true; }
+void TiComponent::BeginUpdate() { m_gate.BeginUpdate(); }
 
-void TiComponent::EndUpdate()
-{
-    m_updating = false;
-    if (m_invalidatePending || m_backGroundPending)
-        RunFrameGate();
-}
+void TiComponent::EndUpdate() { m_gate.EndUpdate(); }
 
-void TiComponent::RunFrameGate()
-{
-    if (!m_autoFrameRate || m_updateFrameRate <= 0) {
-        Repaint();
-        return;
-    }
-    const double frameMs = 1000.0 / m_updateFrameRate;
-    const double now = NowMs();
-    if (now > m_lastRepaintTime + frameMs) {
-        Repaint();
-        return;
-    }
-    // Held back: release it once the frame time is over, so the last change
-    // of a burst is shown even if no further change comes.
-    if (!m_gateTimer->isActive()) {
-        const double wait = m_lastRepaintTime + frameMs - now;
-        m_gateTimer->start(std::max(1, static_cast<int>(std::ceil(wait))) );
-    }
-}
-
-void TiComponent::ReleaseGatedRepaint()
-{
-    if (!m_updating && (m_invalidatePending || m_backGroundPending))
-        RunFrameGate();
-}
-
-void TiComponent::Repaint()
-{
-    m_invalidatePending = false;
-    m_backGroundPending = false;
-    m_lastRepaintTime = NowMs();
-    m_gateTimer->stop();
-    update();
-}
+void TiComponent::ReleaseGatedRepaint() { m_gate.ReleaseHeld(); }
 
 void TiComponent::RequestRepaint(TiRepaintType repaint)
 {
-    if (repaint == irtInvalidate)
-        InvalidateChange();
-    else if (repaint == irtBackGround)
+    if (repaint == irtBackGround)
         BackGroundChange();
+    else
+        m_gate.Request(repaint);
 }
 
 // ---------------------------------------------------------------- setters
-
-bool TiComponent::SetBooleanProperty(bool newValue, bool& field, TiRepaintType repaint)
-{
-    if (newValue == field)
-        return false;
-    field = newValue;
-    RequestRepaint(repaint);
-    return true;
-}
-
-bool TiComponent::SetIntegerProperty(int newValue, int& field, TiRepaintType repaint)
-{
-    if (newValue == field)
-        return false;
-    field = newValue;
-    RequestRepaint(repaint);
-    return true;
-}
-
-bool TiComponent::SetDoubleProperty(double newValue, double& field, TiRepaintType repaint)
-{
-    if (!(newValue != field))
-        return false;
-    field = newValue;
-    RequestRepaint(repaint);
-    return true;
-}
-
-bool TiComponent::SetStringProperty(const QString& newValue, QString& field, TiRepaintType repaint)
-{
-    if (newValue == field)
-        return false;
-    field = newValue;
-    RequestRepaint(repaint);
-    return true;
-}
-
-bool TiComponent::SetColorProperty(TColor newValue, TColor& field, TiRepaintType repaint)
-{
-    return SetIntegerProperty(newValue, field, repaint);
-}
-
-bool TiComponent::SetFontProperty(const TiFont& newValue, TiFont& field, TiRepaintType repaint)
-{
-    if (newValue == field)
-        return false;
-    field = newValue;
-    RequestRepaint(repaint);
-    return true;
-}
 
 bool TiComponent::RequestEdit(const QString& propName)
 {
@@ -189,51 +80,32 @@ void TiComponent::PropertyChanged(const QString& propName)
 
 void TiComponent::SetAutoFrameRate(bool value)
 {
-    if (value == m_autoFrameRate)
-        return;
-    m_autoFrameRate = value;
-    if (value)
-        BackGroundChange();
-    else
+    // On: the next request passes the gate with everything redrawn. Off:
+    // whatever the gate held back goes out now.
+    if (SetProperty(value, m_gate.autoFrameRate, value ? irtBackGround : irtNone) && !value)
         EndUpdate();
 }
 
-void TiComponent::SetUpdateFrameRate(int value) { SetIntegerProperty(value, m_updateFrameRate, irtNone); }
+void TiComponent::SetUpdateFrameRate(int value) { SetProperty(value, m_gate.updateFrameRate, irtBackGround); }
 
-void TiComponent::SetBackGroundColor(TColor value) { SetColorProperty(value, m_backGroundColor, irtBackGround); }
+void TiComponent::SetBackGroundColor(TColor value) { SetProperty(value, m_backGroundColor, irtBackGround); }
 
-void TiComponent::SetBackGroundPicture(const QImage& value)
-{
-    if (value == m_backGroundPicture)
-        return;
-    m_backGroundPicture = value;
-    BackGroundChange();
-}
+void TiComponent::SetBackGroundPicture(const QImage& value) { SetProperty(value, m_backGroundPicture, irtBackGround); }
 
-void TiComponent::SetBorderStyle(TiBevelStyle value)
-{
-    if (value == m_borderStyle)
-        return;
-    m_borderStyle = value;
-    BackGroundChange();
-}
+void TiComponent::SetBorderStyle(TiBevelStyle value) { SetProperty(value, m_borderStyle, irtBackGround); }
 
 void TiComponent::SetCachedDrawing(bool value)
 {
-    if (value == m_cachedDrawing)
-        return;
-    m_cachedDrawing = value;
-    if (!value)
-        m_backGroundBitmap = QImage();
-    BackGroundChange();
+    if (SetProperty(value, m_cachedDrawing, irtBackGround) && !value)
+        m_cache.Release();
 }
 
-void TiComponent::SetOffsetX(int value) { SetIntegerProperty(value, m_offsetX, irtBackGround); }
-void TiComponent::SetOffsetY(int value) { SetIntegerProperty(value, m_offsetY, irtBackGround); }
-void TiComponent::SetErrorActive(bool value) { SetBooleanProperty(value, m_errorActive, irtBackGround); }
-void TiComponent::SetErrorText(const QString& value) { SetStringProperty(value, m_errorText, irtBackGround); }
-void TiComponent::SetErrorFont(const TiFont& value) { SetFontProperty(value, m_errorFont, irtInvalidate); }
-void TiComponent::SetErrorBackGroundColor(TColor value) { SetColorProperty(value, m_errorBackGroundColor, irtBackGround); }
+void TiComponent::SetOffsetX(int value) { SetProperty(value, m_offsetX, irtBackGround); }
+void TiComponent::SetOffsetY(int value) { SetProperty(value, m_offsetY, irtBackGround); }
+void TiComponent::SetErrorActive(bool value) { SetProperty(value, m_errorActive, irtBackGround); }
+void TiComponent::SetErrorText(const QString& value) { SetProperty(value, m_errorText, irtBackGround); }
+void TiComponent::SetErrorFont(const TiFont& value) { SetProperty(value, m_errorFont, irtInvalidate); }
+void TiComponent::SetErrorBackGroundColor(TColor value) { SetProperty(value, m_errorBackGroundColor, irtBackGround); }
 
 void TiComponent::SetTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus); }
 
@@ -257,7 +129,7 @@ QPointF TiComponent::GetCenterPointDouble(TiCanvas&) const { return tiCenterPoin
 
 void TiComponent::DrawBackGround(TiCanvas& canvas, TColor color)
 {
-    m_backGroundChanged = false;
+    m_cache.MarkDrawn();
     const TiRect whole{0, 0, width(), height()};
     if (m_backGroundPicture.width() > 0) {
         canvas.StretchDraw(whole, m_backGroundPicture);
@@ -280,46 +152,53 @@ void TiComponent::DrawCached(TiCanvas& canvas, const std::function<void(TiCanvas
         staticLayers(canvas);
         return;
     }
-    const QSize size(std::max(1, width()), std::max(1, height()));
-    if (m_backGroundChanged || m_backGroundBitmap.size() != size) {
-        if (m_backGroundBitmap.size() != size)
-            m_backGroundBitmap = QImage(size, QImage::Format_ARGB32_Premultiplied);
-        m_backGroundBitmap.fill(Qt::transparent);
-        {
-            TiCanvas cache(m_backGroundBitmap);
-            staticLayers(cache);
-        }
-        m_backGroundChanged = false;
-    }
-    canvas.Draw(0, 0, m_backGroundBitmap);
+    m_cache.Draw(canvas, QSize(std::max(1, width()), std::max(1, height())), canvas.PixelRatio(), staticLayers);
 }
+
+namespace {
+
+// The message of an error `step` raises; none when it ran through.
+template <class Step>
+std::optional<QString> failureOf(Step&& step)
+{
+    try {
+        step();
+    } catch (const std::exception& error) {
+        return QString::fromStdString(error.what());
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 void TiComponent::PaintInto(QImage& image)
 {
-    bool failed = false;
-    QString message;
+    std::optional<QString> failure;
     {
         TiCanvas canvas(image);
         canvas.Brush.Style = bsSolid;
         canvas.Pen.Style = psSolid;
-        try {
-            iPaintTo(canvas);
-        } catch (const std::exception& error) {
-            failed = true;
-            message = QString::fromStdString(error.what());
+        failure = failureOf([&] { iPaintTo(canvas); });
+        if (!failure) {
+            failure = failureOf([&] { emit OnPaintOverlay(canvas); });
+            if (!failure)
+                return;
         }
-        if (!failed)
-            emit OnPaintOverlay(canvas);
     }
-    if (!failed)
-        return;
-    TiCanvas canvas(image);
-    canvas.Brush = TiBrush{clBlack, bsSolid};
-    canvas.FillRect(TiRect{0, 0, image.width(), image.height()});
-    canvas.Brush.Style = bsClear;
-    canvas.Font.Color = clWhite;
-    canvas.DrawText(TiRect{0, 0, image.width(), image.height()}, message, itfLeft | itfTop | itfWordBreak | itfNoPrefix);
-    emit OnPaintOverlay(canvas);
+    const auto paintError = [&](const QString& message) {
+        TiCanvas canvas(image);
+        const TiRect whole{0, 0, width(), height()};
+        canvas.Brush = TiBrush{clBlack, bsSolid};
+        canvas.FillRect(whole);
+        canvas.Brush.Style = bsClear;
+        canvas.Font.Color = clWhite;
+        canvas.DrawText(whole, message, itfLeft | itfTop | itfWordBreak | itfNoPrefix);
+        return failureOf([&] { emit OnPaintOverlay(canvas); });
+    };
+    // The overlay draws over the error text too; when it fails again there,
+    // its own message is what the widget shows.
+    if (const std::optional<QString> overlayFailure = paintError(*failure))
+        paintError(*overlayFailure);
 }
 
 void TiComponent::PaintUncached(TiCanvas& canvas)
@@ -333,29 +212,30 @@ void TiComponent::PaintUncached(TiCanvas& canvas)
         ~Restore()
         {
             w.m_cachedDrawing = cached;
-            w.m_backGroundChanged = rebuild || w.m_backGroundChanged;
-            w.Unlock();
+            if (rebuild)
+                w.m_cache.MarkChanged();
         }
     };
-    Lock();
-    const Restore restore{*this, m_cachedDrawing, m_backGroundChanged};
+    const PaintLock lock(*this);
+    const Restore restore{*this, m_cachedDrawing, m_cache.Changed()};
     m_cachedDrawing = false;
     iPaintTo(canvas);
 }
 
-QImage TiComponent::NewPaintImage() const
+QImage TiComponent::NewPaintImage(double pixelRatio) const
 {
-    QImage image(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32_Premultiplied);
+    const QSize logical(std::max(1, width()), std::max(1, height()));
+    QImage image((QSizeF(logical) * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
     image.fill(PaintImageFill());
     return image;
 }
 
-QImage TiComponent::RenderToImage()
+QImage TiComponent::RenderToImage(double pixelRatio)
 {
-    QImage image = NewPaintImage();
-    Lock();
+    QImage image = NewPaintImage(pixelRatio);
+    const PaintLock lock(*this);
     PaintInto(image);
-    Unlock();
     return image;
 }
 
@@ -363,15 +243,18 @@ void TiComponent::paintEvent(QPaintEvent*)
 {
     if (m_skipOwnPaint || width() <= 0 || height() <= 0)
         return;
-    Lock();
-    // One image serves every paint; only a new size allocates another.
-    if (m_offScreen.size() != size())
-        m_offScreen = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-    m_offScreen.fill(PaintImageFill());
+    const PaintLock lock(*this);
+    // Drawn at the screen's pixel ratio, so that on a scaled screen the dial
+    // is as sharp as the text beside it; geometry stays in logical pixels.
+    // One image serves every paint; only a new size or ratio allocates another.
+    const double ratio = devicePixelRatioF();
+    if (m_offScreen.size() != (QSizeF(size()) * ratio).toSize() || m_offScreen.devicePixelRatio() != ratio)
+        m_offScreen = NewPaintImage(ratio);
+    else
+        m_offScreen.fill(PaintImageFill());
     PaintInto(m_offScreen);
     QPainter screen(this);
     screen.drawImage(0, 0, m_offScreen);
-    Unlock();
 }
 
 // ---------------------------------------------------------------- input
@@ -468,20 +351,25 @@ void TiComponent::keyPressEvent(QKeyEvent* event)
             emit OnKeyPress(ch);
             iKeyPress(ch);
         }
-    } catch (const std::exception&) {
-        // A key handler's error must not reach the event loop.
+    } catch (const std::exception& error) {
+        // Nothing may unwind through Qt's frames: the application shows it.
+        TiErrorDisplay::Show(error);
     }
 }
 
 void TiComponent::keyReleaseEvent(QKeyEvent* event)
 {
+    // A held key repeats its press only: the releases Qt sends between the
+    // repeats would otherwise toggle a switch or end a change once per repeat.
+    if (event->isAutoRepeat())
+        return;
     FlagScope scope(m_userGenerated);
     emit OnKeyUp(event->key(), event->modifiers());
     try {
         int key = event->key();
         iKeyUp(key, event->modifiers());
-    } catch (const std::exception&) {
-        // Swallowed like the key-down handler's.
+    } catch (const std::exception& error) {
+        TiErrorDisplay::Show(error);
     }
 }
 
@@ -503,8 +391,9 @@ void TiComponent::focusOutEvent(QFocusEvent* event)
         // End a drag that the lost focus interrupted.
         iMouseUp(Qt::LeftButton, Qt::NoModifier, 0, 0);
         iDoKillFocus();
-    } catch (const std::exception&) {
-        // Losing focus never fails.
+    } catch (const std::exception& error) {
+        // The focus is lost all the same; a commit that failed is reported.
+        TiErrorDisplay::Show(error);
     }
     emit OnExit();
     update();
@@ -532,6 +421,8 @@ void TiComponent::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
     iBoundsChanged();
+    // What lies beneath a transparent widget changed with its place.
+    BackGroundChange();
 }
 
 void TiComponent::resizeEvent(QResizeEvent* event)

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "widgets/TiBackgroundCache.h"
 #include "widgets/TiCanvas.h"
 #include "widgets/TiClock.h"
 #include "widgets/TiColor.h"
 #include "widgets/TiFont.h"
 #include "widgets/TiGeometry.h"
+#include "widgets/TiRepaintGate.h"
 #include "widgets/TiTypes.h"
 
 #include <QColor>
@@ -13,14 +15,15 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <type_traits>
 
 using TShiftState = Qt::KeyboardModifiers;
 using TMouseButton = Qt::MouseButton;
 
 // Root of every instrument widget: off-screen painting through iPaintTo,
-// repaint requests of two kinds, update brackets, the frame-rate gate, the
-// cached background, colour/picture background and border, input hooks and
-// the loading bracket of the window's layout tables.
+// repaint requests of two kinds (held back and thinned out by its repaint
+// gate), the cached background, colour/picture background and border, input
+// hooks and the loading bracket of the window's layout tables.
 class TiComponent : public QWidget {
     Q_OBJECT
     Q_PROPERTY(bool AutoFrameRate READ AutoFrameRate WRITE SetAutoFrameRate)
@@ -61,19 +64,19 @@ public:
     virtual void RepaintAll();
     void BeginUpdate();
     void EndUpdate();
-    bool Updating() const { return m_updating; }
-    bool InvalidatePending() const { return m_invalidatePending; }
-    bool BackGroundPending() const { return m_backGroundPending; }
-    bool BackGroundChanged() const { return m_backGroundChanged; }
+    bool Updating() const { return m_gate.Updating(); }
+    bool InvalidatePending() const { return m_gate.InvalidatePending(); }
+    bool BackGroundPending() const { return m_gate.BackGroundPending(); }
+    bool BackGroundChanged() const { return m_cache.Changed(); }
     // Runs the gate again for a repaint it held back (the gate's own timer
     // calls this once the frame time has passed).
     void ReleaseGatedRepaint();
     void SetClock(const TiClock& clock);
 
     // --- published state
-    bool AutoFrameRate() const { return m_autoFrameRate; }
+    bool AutoFrameRate() const { return m_gate.autoFrameRate; }
     void SetAutoFrameRate(bool value);
-    int UpdateFrameRate() const { return m_updateFrameRate; }
+    int UpdateFrameRate() const { return m_gate.updateFrameRate; }
     void SetUpdateFrameRate(int value);
     TColor BackGroundColor() const { return m_backGroundColor; }
     virtual void SetBackGroundColor(TColor value);
@@ -121,6 +124,18 @@ public:
     // --- lock and timer (supplied by TiVCLComponent)
     virtual void Lock() = 0;
     virtual void Unlock() = 0;
+    // Holds the widget's lock for its own lifetime, so that a paint, an
+    // overlay slot or an export that throws never leaves it held.
+    class PaintLock {
+    public:
+        explicit PaintLock(TiComponent& widget) : m_widget(widget) { m_widget.Lock(); }
+        ~PaintLock() { m_widget.Unlock(); }
+        PaintLock(const PaintLock&) = delete;
+        PaintLock& operator=(const PaintLock&) = delete;
+
+    private:
+        TiComponent& m_widget;
+    };
     virtual bool GetTimerRunning() const = 0;
     virtual void TimerStart(int initialDelay, int interval) = 0;
     virtual void TimerStop() = 0;
@@ -130,8 +145,10 @@ public:
     // Told after such a change.
     std::function<void(const QString& propName)> PropertyChangeHook;
 
-    // Renders the widget as the screen shows it into a new image of its size.
-    virtual QImage RenderToImage();
+    // Renders the widget as the screen shows it into a new image of its size
+    // in logical pixels, with pixelRatio device pixels to each (the screen's
+    // ratio gives what a HiDPI screen shows; exports use 1).
+    virtual QImage RenderToImage(double pixelRatio = 1.0);
 
 signals:
     void OnClick();
@@ -160,14 +177,19 @@ protected:
     virtual void DrawBackGround(TiCanvas& canvas, TColor color);
     virtual void DrawBorder(TiCanvas& canvas);
 
-    // Compare-then-store setters: they store a changed value, request the
-    // repaint of the given kind and report whether anything changed.
-    bool SetBooleanProperty(bool newValue, bool& field, TiRepaintType repaint);
-    bool SetIntegerProperty(int newValue, int& field, TiRepaintType repaint);
-    bool SetDoubleProperty(double newValue, double& field, TiRepaintType repaint);
-    bool SetStringProperty(const QString& newValue, QString& field, TiRepaintType repaint);
-    bool SetColorProperty(TColor newValue, TColor& field, TiRepaintType repaint);
-    bool SetFontProperty(const TiFont& newValue, TiFont& field, TiRepaintType repaint);
+    // Compare-then-store setter of every property: stores a changed value,
+    // requests the repaint of the given kind and reports whether anything
+    // changed. The field's type decides (doubles compare for inequality, so
+    // a NaN is always stored).
+    template <class T>
+    bool SetProperty(const std::type_identity_t<T>& newValue, T& field, TiRepaintType repaint)
+    {
+        if (!(newValue != field))
+            return false;
+        field = newValue;
+        RequestRepaint(repaint);
+        return true;
+    }
     void RequestRepaint(TiRepaintType repaint);
 
     // RequestEditHook's answer (true when no hook is set).
@@ -192,9 +214,10 @@ protected:
 
     // Colour the off-screen image is cleared to before each paint.
     virtual QColor PaintImageFill() const { return Qt::black; }
-    // A cleared off-screen image of the widget's size.
-    QImage NewPaintImage() const;
-    // Renders iPaintTo (and an error it raises) into image.
+    // A cleared off-screen image of the widget's size at pixelRatio.
+    QImage NewPaintImage(double pixelRatio) const;
+    // Renders iPaintTo and the overlay into image; an error either raises is
+    // painted instead (white on black).
     void PaintInto(QImage& image);
     // iPaintTo with CachedDrawing off, for vector export.
     void PaintUncached(TiCanvas& canvas);
@@ -219,19 +242,9 @@ protected:
     bool m_skipOwnPaint = false;
 
 private:
-    void Repaint();
-    void RunFrameGate();
-    double NowMs() const { return m_clock->NowMs(); }
-
-    const TiClock* m_clock;
+    TiRepaintGate m_gate;
+    TiBackgroundCache m_cache;
     bool m_loading = false;
-    bool m_updating = false;
-    bool m_invalidatePending = false;
-    bool m_backGroundPending = false;
-    bool m_backGroundChanged = true;
-    double m_lastRepaintTime = 0;
-    bool m_autoFrameRate = false;
-    int m_updateFrameRate = 60;
     TColor m_backGroundColor = clBtnFace;
     QImage m_backGroundPicture;
     TiBevelStyle m_borderStyle = ibsNone;
@@ -242,10 +255,8 @@ private:
     QString m_errorText = QStringLiteral("Error");
     TiFont m_errorFont;
     TColor m_errorBackGroundColor = clBlack;
-    QImage m_backGroundBitmap;
     QImage m_offScreen;
     bool m_hasFocus = false;
     bool m_userGenerated = false;
     bool m_clicked = false;
-    QTimer* m_gateTimer = nullptr;
 };

@@ -18,11 +18,13 @@
 //   (pointer, liquid, lit segments) on the canvas. The callback runs only
 //   after a background change (or on every paint when CachedDrawing is off).
 //   A widget without moving layers simply calls DrawBackGround itself.
-// * Setters: compare first. Use SetIntegerProperty / SetDoubleProperty /
-//   SetBooleanProperty / SetColorProperty / SetStringProperty /
-//   SetFontProperty(newValue, field, kind) with irtBackGround when a static
-//   layer changes and irtInvalidate when only a moving part changes; they do
-//   nothing for an unchanged value and report whether they stored.
+// * Setters: compare first. Use SetProperty(newValue, field, kind) for a
+//   field of any type (numbers, enums, colours, strings, fonts, images) with
+//   irtBackGround when a static layer changes and irtInvalidate when only a
+//   moving part changes; it does nothing for an unchanged value and reports
+//   whether it stored.
+// * Locking: hold the paint lock with a PaintLock guard, never with bare
+//   Lock()/Unlock() pairs.
 //   Value setters fire their Qt signal (OnChange, OnPositionChange, ...) after
 //   RequestEdit("Name") agreed and the value was stored, followed by
 //   PropertyChanged("Name"); they stay silent while Loading(), and each has a

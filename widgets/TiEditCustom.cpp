@@ -1,5 +1,7 @@
 #include "widgets/TiEditCustom.h"
 
+#include "widgets/TiErrorDisplay.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -13,7 +15,13 @@ TiEditCustom::TiEditCustom(QWidget* parent) : TiCustomComponent(parent), m_menu(
     SetTabStop(true);
     setCursor(Qt::IBeamCursor);
     resize(80, 21);
-    m_menu->addAction(QStringLiteral("Apply"), this, [this] { CompleteChange(); });
+    m_menu->addAction(QStringLiteral("Apply"), this, [this] {
+        try {
+            CompleteChange();
+        } catch (const std::exception& error) {
+            TiErrorDisplay::Show(error);
+        }
+    });
     m_menu->addAction(QStringLiteral("Undo"), this, [this] { Undo(); });
     m_menu->addSeparator();
     m_menu->addAction(QStringLiteral("Cut"), this, [this] {
@@ -50,7 +58,7 @@ void TiEditCustom::SetDisplayText(const QString& value)
 
 void TiEditCustom::SetFont(const TiFont& value)
 {
-    if (SetFontProperty(value, m_font, irtBackGround))
+    if (SetProperty(value, m_font, irtBackGround))
         ApplyAutoSize();
 }
 
@@ -76,32 +84,20 @@ void TiEditCustom::ApplyAutoSize()
     const int b = BorderStyle() != ibsNone ? 2 : 0;
     SetHeight(canvas.TextHeight(QStringLiteral("0")) + 2 * b + 2);
 }
-void TiEditCustom::SetColor(TColor value) { SetColorProperty(value, m_color, irtBackGround); }
+void TiEditCustom::SetColor(TColor value) { SetProperty(value, m_color, irtBackGround); }
 
-void TiEditCustom::SetAlignment(TAlignment value)
-{
-    if (value == m_alignment)
-        return;
-    m_alignment = value;
-    BackGroundChange();
-}
+void TiEditCustom::SetAlignment(TAlignment value) { SetProperty(value, m_alignment, irtBackGround); }
 
-void TiEditCustom::SetAlignmentMargin(int value) { SetIntegerProperty(value, m_alignmentMargin, irtBackGround); }
-void TiEditCustom::SetAutoSelect(bool value) { SetBooleanProperty(value, m_autoSelect, irtNone); }
+void TiEditCustom::SetAlignmentMargin(int value) { SetProperty(value, m_alignmentMargin, irtBackGround); }
+void TiEditCustom::SetAutoSelect(bool value) { SetProperty(value, m_autoSelect, irtNone); }
 void TiEditCustom::SetAutoSize(bool value)
 {
-    if (SetBooleanProperty(value, m_autoSize, irtBackGround))
+    if (SetProperty(value, m_autoSize, irtBackGround))
         ApplyAutoSize();
 }
-void TiEditCustom::SetMaxLength(int value) { SetIntegerProperty(std::max(0, value), m_maxLength, irtNone); }
+void TiEditCustom::SetMaxLength(int value) { SetProperty(std::max(0, value), m_maxLength, irtNone); }
 
-void TiEditCustom::SetPasswordChar(QChar value)
-{
-    if (value == m_passwordChar)
-        return;
-    m_passwordChar = value;
-    InvalidateChange();
-}
+void TiEditCustom::SetPasswordChar(QChar value) { SetProperty(value, m_passwordChar, irtInvalidate); }
 
 void TiEditCustom::SetSelection(int start, int length)
 {
@@ -213,10 +209,15 @@ void TiEditCustom::iKeyDown(int& key, TShiftState shift)
         Undo();
         return;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
+    case Qt::Key_Enter: {
+        // Selected also when the text is refused, ready to be typed over.
+        struct SelectAllAfter {
+            TiEditCustom& edit;
+            ~SelectAllAfter() { edit.SelectAll(); }
+        } selectAll{*this};
         CompleteChange();
-        SelectAll();
         return;
+    }
     case Qt::Key_Backspace:
         if (m_selLength == 0 && m_caret > 0)
             SetSelection(m_caret - 1, 1);

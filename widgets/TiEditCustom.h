@@ -69,7 +69,7 @@ protected:
     // Replaces the text from the program: no undo step, no change event.
     void SetDisplayText(const QString& value);
     void Undo();
-    void Beep();
+    virtual void Beep();
 
     void iPaintTo(TiCanvas& canvas) override;
     void iKeyDown(int& key, TShiftState shift) override;

@@ -64,10 +64,10 @@ public:
     double SectionEnd2() const { return m_sectionEnd[1]; }
     double SectionEnd3() const { return m_sectionEnd[2]; }
     double SectionEnd4() const { return m_sectionEnd[3]; }
-    void SetSectionEnd1(double value) { SetDoubleProperty(value, m_sectionEnd[0], irtBackGround); }
-    void SetSectionEnd2(double value) { SetDoubleProperty(value, m_sectionEnd[1], irtBackGround); }
-    void SetSectionEnd3(double value) { SetDoubleProperty(value, m_sectionEnd[2], irtBackGround); }
-    void SetSectionEnd4(double value) { SetDoubleProperty(value, m_sectionEnd[3], irtBackGround); }
+    void SetSectionEnd1(double value) { SetProperty(value, m_sectionEnd[0], irtBackGround); }
+    void SetSectionEnd2(double value) { SetProperty(value, m_sectionEnd[1], irtBackGround); }
+    void SetSectionEnd3(double value) { SetProperty(value, m_sectionEnd[2], irtBackGround); }
+    void SetSectionEnd4(double value) { SetProperty(value, m_sectionEnd[3], irtBackGround); }
     void SetSectionEnd1_2(double value) { m_sectionEnd[0] = value; }
     void SetSectionEnd2_2(double value) { m_sectionEnd[1] = value; }
     TColor SectionColor1() const { return m_sectionColor[0]; }
@@ -75,11 +75,11 @@ public:
     TColor SectionColor3() const { return m_sectionColor[2]; }
     TColor SectionColor4() const { return m_sectionColor[3]; }
     TColor SectionColor5() const { return m_sectionColor[4]; }
-    void SetSectionColor1(TColor value) { SetColorProperty(value, m_sectionColor[0], irtBackGround); }
-    void SetSectionColor2(TColor value) { SetColorProperty(value, m_sectionColor[1], irtBackGround); }
-    void SetSectionColor3(TColor value) { SetColorProperty(value, m_sectionColor[2], irtBackGround); }
-    void SetSectionColor4(TColor value) { SetColorProperty(value, m_sectionColor[3], irtBackGround); }
-    void SetSectionColor5(TColor value) { SetColorProperty(value, m_sectionColor[4], irtBackGround); }
+    void SetSectionColor1(TColor value) { SetProperty(value, m_sectionColor[0], irtBackGround); }
+    void SetSectionColor2(TColor value) { SetProperty(value, m_sectionColor[1], irtBackGround); }
+    void SetSectionColor3(TColor value) { SetProperty(value, m_sectionColor[2], irtBackGround); }
+    void SetSectionColor4(TColor value) { SetProperty(value, m_sectionColor[3], irtBackGround); }
+    void SetSectionColor5(TColor value) { SetProperty(value, m_sectionColor[4], irtBackGround); }
     // Section k (1..5): its colour and its end (PositionMax for k = 5).
     TColor SectionColor(int k) const;
     double SectionEnd(int k) const;

@@ -8,8 +8,9 @@
 TiLabel::TiLabel(QWidget* parent) : TiCustomComponent(parent)
 {
     SetTabStop(false);
+    // The first change of caption, font, frame, margins or shadow fits the
+    // size to the caption; a new label keeps its designed size until then.
     resize(28, 13);
-    ApplyAutoSize();
 }
 
 int TiLabel::FrameMargin(TiLabelBorderStyle style)
@@ -38,36 +39,27 @@ void TiLabel::SetCaption(const QString& value)
 
 void TiLabel::SetFont(const TiFont& value)
 {
-    if (SetFontProperty(value, m_font, irtInvalidate))
+    if (SetProperty(value, m_font, irtInvalidate))
         ApplyAutoSize();
 }
 
-void TiLabel::SetAlignment(TiAlignmentHorizontal value)
-{
-    if (value == m_alignment)
-        return;
-    m_alignment = value;
-    InvalidateChange();
-}
+void TiLabel::SetAlignment(TiAlignmentHorizontal value) { SetProperty(value, m_alignment, irtInvalidate); }
 
 void TiLabel::SetAutoSize(bool value)
 {
-    if (SetBooleanProperty(value, m_autoSize, irtInvalidate))
+    if (SetProperty(value, m_autoSize, irtInvalidate))
         ApplyAutoSize();
 }
 
 void TiLabel::SetLabelBorderStyle(TiLabelBorderStyle value)
 {
-    if (value == m_labelBorderStyle)
-        return;
-    m_labelBorderStyle = value;
-    ApplyAutoSize();
-    InvalidateChange();
+    if (SetProperty(value, m_labelBorderStyle, irtInvalidate))
+        ApplyAutoSize();
 }
 
 bool TiLabel::SetMarginProperty(int value, int& field)
 {
-    if (!SetIntegerProperty(value, field, irtInvalidate))
+    if (!SetProperty(value, field, irtInvalidate))
         return false;
     ApplyAutoSize();
     return true;
@@ -80,7 +72,7 @@ void TiLabel::SetOuterMarginBottom(int value) { SetMarginProperty(value, m_outer
 
 void TiLabel::SetShadowShow(bool value)
 {
-    if (SetBooleanProperty(value, m_shadowShow, irtInvalidate))
+    if (SetProperty(value, m_shadowShow, irtInvalidate))
         ApplyAutoSize();
 }
 
@@ -89,7 +81,7 @@ void TiLabel::SetShadowYOffset(int value) { SetMarginProperty(value, m_shadowYOf
 
 void TiLabel::SetShadowColor(TColor value)
 {
-    if (SetColorProperty(value, m_shadowColor, irtInvalidate))
+    if (SetProperty(value, m_shadowColor, irtInvalidate))
         ApplyAutoSize();
 }
 

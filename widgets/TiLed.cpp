@@ -22,17 +22,11 @@ void TiLed::ChangeActive(bool value, bool fireEvent)
         emit OnChange();
 }
 
-void TiLed::SetActiveColor(TColor value) { SetColorProperty(value, m_activeColor, irtBackGround); }
-void TiLed::SetAutoInactiveColor(bool value) { SetBooleanProperty(value, m_autoInactiveColor, irtBackGround); }
-void TiLed::SetInactiveColor(TColor value) { SetColorProperty(value, m_inactiveColor, irtBackGround); }
+void TiLed::SetActiveColor(TColor value) { SetProperty(value, m_activeColor, irtBackGround); }
+void TiLed::SetAutoInactiveColor(bool value) { SetProperty(value, m_autoInactiveColor, irtBackGround); }
+void TiLed::SetInactiveColor(TColor value) { SetProperty(value, m_inactiveColor, irtBackGround); }
 
-void TiLed::SetBevelStyle(TiBevelStyle value)
-{
-    if (value == m_bevelStyle)
-        return;
-    m_bevelStyle = value;
-    BackGroundChange();
-}
+void TiLed::SetBevelStyle(TiBevelStyle value) { SetProperty(value, m_bevelStyle, irtBackGround); }
 
 TColor TiLed::CurrentColor() const
 {

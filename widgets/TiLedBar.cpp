@@ -19,17 +19,11 @@ void TiLedBar::SetSegmentDirection(TiDirection value)
     InvalidateChange();
 }
 
-void TiLedBar::SetSegmentSize(int value) { SetIntegerProperty(value, m_segmentSize, irtInvalidate); }
-void TiLedBar::SetSegmentSpacing(int value) { SetIntegerProperty(value, m_segmentSpacing, irtInvalidate); }
-void TiLedBar::SetSegmentMargin(int value) { SetIntegerProperty(value, m_segmentMargin, irtInvalidate); }
+void TiLedBar::SetSegmentSize(int value) { SetProperty(value, m_segmentSize, irtInvalidate); }
+void TiLedBar::SetSegmentSpacing(int value) { SetProperty(value, m_segmentSpacing, irtInvalidate); }
+void TiLedBar::SetSegmentMargin(int value) { SetProperty(value, m_segmentMargin, irtInvalidate); }
 
-void TiLedBar::SetSegmentStyle(TiLedBarSegmentStyle value)
-{
-    if (value == m_segmentStyle)
-        return;
-    m_segmentStyle = value;
-    InvalidateChange();
-}
+void TiLedBar::SetSegmentStyle(TiLedBarSegmentStyle value) { SetProperty(value, m_segmentStyle, irtInvalidate); }
 
 TiRect TiLedBar::WorkingRect() const
 {
@@ -118,6 +112,7 @@ void TiLedBar::iPaintTo(TiCanvas& canvas)
             const QPoint from(box.Right - s / 2, box.Top);
             const QPoint to(box.Left, box.Bottom - s / 2);
             canvas.Arc(box.Inflated(-q, -q), from, to);
+            canvas.Arc(box.Inflated(-q - 1, -q - 1), from, to);
             break;
         }
         case ilbssTriangle: {

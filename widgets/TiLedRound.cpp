@@ -2,7 +2,7 @@
 
 TiLedRound::TiLedRound(QWidget* parent) : TiLed(parent) {}
 
-void TiLedRound::SetShowReflection(bool value) { SetBooleanProperty(value, m_showReflection, irtBackGround); }
+void TiLedRound::SetShowReflection(bool value) { SetProperty(value, m_showReflection, irtBackGround); }
 
 void TiLedRound::SetBounds(int left, int top, int w, int h)
 {

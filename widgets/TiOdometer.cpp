@@ -33,40 +33,40 @@ void TiOdometer::SetDigitsCount(int value)
 {
     if (value <= 0)
         value = 1;
-    if (SetIntegerProperty(value, m_digitsCount, irtBackGround))
+    if (SetProperty(value, m_digitsCount, irtBackGround))
         ApplyAutoSize();
 }
 
 void TiOdometer::SetDigitWidth(int value)
 {
-    if (SetIntegerProperty(value, m_digitWidth, irtBackGround))
+    if (SetProperty(value, m_digitWidth, irtBackGround))
         ApplyAutoSize();
 }
 
 void TiOdometer::SetShowTenths(bool value)
 {
-    if (SetBooleanProperty(value, m_showTenths, irtBackGround))
+    if (SetProperty(value, m_showTenths, irtBackGround))
         ApplyAutoSize();
 }
 
-void TiOdometer::SetTenthsDigitCount(int value) { SetIntegerProperty(value, m_tenthsDigitCount, irtBackGround); }
-void TiOdometer::SetShowDecimalPoint(bool value) { SetBooleanProperty(value, m_showDecimalPoint, irtBackGround); }
-void TiOdometer::SetDigitFont(const TiFont& value) { SetFontProperty(value, m_digitFont, irtBackGround); }
-void TiOdometer::SetTenthsFont(const TiFont& value) { SetFontProperty(value, m_tenthsFont, irtBackGround); }
-void TiOdometer::SetDigitBackGroundColor(TColor value) { SetColorProperty(value, m_digitBackGroundColor, irtBackGround); }
-void TiOdometer::SetTenthsBackGroundColor(TColor value) { SetColorProperty(value, m_tenthsBackGroundColor, irtBackGround); }
-void TiOdometer::SetDigitBorderShow(bool value) { SetBooleanProperty(value, m_digitBorderShow, irtBackGround); }
-void TiOdometer::SetDigitBorderColor(TColor value) { SetColorProperty(value, m_digitBorderColor, irtBackGround); }
+void TiOdometer::SetTenthsDigitCount(int value) { SetProperty(value, m_tenthsDigitCount, irtBackGround); }
+void TiOdometer::SetShowDecimalPoint(bool value) { SetProperty(value, m_showDecimalPoint, irtBackGround); }
+void TiOdometer::SetDigitFont(const TiFont& value) { SetProperty(value, m_digitFont, irtBackGround); }
+void TiOdometer::SetTenthsFont(const TiFont& value) { SetProperty(value, m_tenthsFont, irtBackGround); }
+void TiOdometer::SetDigitBackGroundColor(TColor value) { SetProperty(value, m_digitBackGroundColor, irtBackGround); }
+void TiOdometer::SetTenthsBackGroundColor(TColor value) { SetProperty(value, m_tenthsBackGroundColor, irtBackGround); }
+void TiOdometer::SetDigitBorderShow(bool value) { SetProperty(value, m_digitBorderShow, irtBackGround); }
+void TiOdometer::SetDigitBorderColor(TColor value) { SetProperty(value, m_digitBorderColor, irtBackGround); }
 
 void TiOdometer::SetBorderMargin(int value)
 {
-    if (SetIntegerProperty(value, m_borderMargin, irtBackGround))
+    if (SetProperty(value, m_borderMargin, irtBackGround))
         ApplyAutoSize();
 }
 
 void TiOdometer::SetAutoSize(bool value)
 {
-    if (SetBooleanProperty(value, m_autoSize, irtBackGround))
+    if (SetProperty(value, m_autoSize, irtBackGround))
         ApplyAutoSize();
 }
 

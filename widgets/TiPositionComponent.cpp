@@ -164,14 +164,14 @@ void TiPositionComponent::ResetMinMax()
     SetCurrentMax(GetPosition());
 }
 
-void TiPositionComponent::SetMinMaxFixed(bool value) { SetBooleanProperty(value, m_minMaxFixed, irtBackGround); }
-void TiPositionComponent::SetShowMinPointer(bool value) { SetBooleanProperty(value, m_showMinPointer, irtBackGround); }
-void TiPositionComponent::SetShowMaxPointer(bool value) { SetBooleanProperty(value, m_showMaxPointer, irtBackGround); }
-void TiPositionComponent::SetMinMaxPointerSize(int value) { SetIntegerProperty(value, m_minMaxPointerSize, irtBackGround); }
-void TiPositionComponent::SetMinMaxPointerMargin(int value) { SetIntegerProperty(value, m_minMaxPointerMargin, irtBackGround); }
-void TiPositionComponent::SetMinPointerColor(TColor value) { SetColorProperty(value, m_minPointerColor, irtBackGround); }
-void TiPositionComponent::SetMaxPointerColor(TColor value) { SetColorProperty(value, m_maxPointerColor, irtBackGround); }
-void TiPositionComponent::SetMinMaxUserCanMove(bool value) { SetBooleanProperty(value, m_minMaxUserCanMove, irtNone); }
+void TiPositionComponent::SetMinMaxFixed(bool value) { SetProperty(value, m_minMaxFixed, irtBackGround); }
+void TiPositionComponent::SetShowMinPointer(bool value) { SetProperty(value, m_showMinPointer, irtBackGround); }
+void TiPositionComponent::SetShowMaxPointer(bool value) { SetProperty(value, m_showMaxPointer, irtBackGround); }
+void TiPositionComponent::SetMinMaxPointerSize(int value) { SetProperty(value, m_minMaxPointerSize, irtBackGround); }
+void TiPositionComponent::SetMinMaxPointerMargin(int value) { SetProperty(value, m_minMaxPointerMargin, irtBackGround); }
+void TiPositionComponent::SetMinPointerColor(TColor value) { SetProperty(value, m_minPointerColor, irtBackGround); }
+void TiPositionComponent::SetMaxPointerColor(TColor value) { SetProperty(value, m_maxPointerColor, irtBackGround); }
+void TiPositionComponent::SetMinMaxUserCanMove(bool value) { SetProperty(value, m_minMaxUserCanMove, irtBackGround); }
 
 void TiPositionComponent::DoPositionChangeFinished()
 {
@@ -227,12 +227,12 @@ TiPositionLimit& TiPositionComponent::LimitRef(int index)
     return m_limits[index];
 }
 
-void TiPositionComponent::SetLimitUpperValue(int index, double value) { SetDoubleProperty(value, LimitRef(index).UpperValue, irtBackGround); }
-void TiPositionComponent::SetLimitLowerValue(int index, double value) { SetDoubleProperty(value, LimitRef(index).LowerValue, irtBackGround); }
-void TiPositionComponent::SetLimitUpperPointerColor(int index, TColor value) { SetColorProperty(value, LimitRef(index).UpperPointerColor, irtBackGround); }
-void TiPositionComponent::SetLimitLowerPointerColor(int index, TColor value) { SetColorProperty(value, LimitRef(index).LowerPointerColor, irtBackGround); }
-void TiPositionComponent::SetLimitPointerMargin(int index, int value) { SetIntegerProperty(value, LimitRef(index).PointerMargin, irtBackGround); }
-void TiPositionComponent::SetLimitPointerSize(int index, int value) { SetIntegerProperty(value, LimitRef(index).PointerSize, irtBackGround); }
-void TiPositionComponent::SetLimitShowUpperPointer(int index, bool value) { SetBooleanProperty(value, LimitRef(index).ShowUpperPointer, irtBackGround); }
-void TiPositionComponent::SetLimitShowLowerPointer(int index, bool value) { SetBooleanProperty(value, LimitRef(index).ShowLowerPointer, irtBackGround); }
-void TiPositionComponent::SetLimitDrawScaleSide(int index, bool value) { SetBooleanProperty(value, LimitRef(index).DrawScaleSide, irtBackGround); }
+void TiPositionComponent::SetLimitUpperValue(int index, double value) { SetProperty(value, LimitRef(index).UpperValue, irtBackGround); }
+void TiPositionComponent::SetLimitLowerValue(int index, double value) { SetProperty(value, LimitRef(index).LowerValue, irtBackGround); }
+void TiPositionComponent::SetLimitUpperPointerColor(int index, TColor value) { SetProperty(value, LimitRef(index).UpperPointerColor, irtBackGround); }
+void TiPositionComponent::SetLimitLowerPointerColor(int index, TColor value) { SetProperty(value, LimitRef(index).LowerPointerColor, irtBackGround); }
+void TiPositionComponent::SetLimitPointerMargin(int index, int value) { SetProperty(value, LimitRef(index).PointerMargin, irtBackGround); }
+void TiPositionComponent::SetLimitPointerSize(int index, int value) { SetProperty(value, LimitRef(index).PointerSize, irtBackGround); }
+void TiPositionComponent::SetLimitShowUpperPointer(int index, bool value) { SetProperty(value, LimitRef(index).ShowUpperPointer, irtBackGround); }
+void TiPositionComponent::SetLimitShowLowerPointer(int index, bool value) { SetProperty(value, LimitRef(index).ShowLowerPointer, irtBackGround); }
+void TiPositionComponent::SetLimitDrawScaleSide(int index, bool value) { SetProperty(value, LimitRef(index).DrawScaleSide, irtBackGround); }

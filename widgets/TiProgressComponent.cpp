@@ -9,12 +9,12 @@ void TiProgressComponent::SetSectionCount(int value)
 {
     if (value < 1 || value > 3)
         return;
-    SetIntegerProperty(value, m_sectionCount, irtInvalidate);
+    SetProperty(value, m_sectionCount, irtInvalidate);
 }
 
-void TiProgressComponent::SetSectionEnd1(double value) { SetDoubleProperty(value, m_sectionEnd1, irtInvalidate); }
-void TiProgressComponent::SetSectionEnd2(double value) { SetDoubleProperty(value, m_sectionEnd2, irtInvalidate); }
-void TiProgressComponent::SetSectionColor1(TColor value) { SetColorProperty(value, m_sectionColor1, irtInvalidate); }
-void TiProgressComponent::SetSectionColor2(TColor value) { SetColorProperty(value, m_sectionColor2, irtInvalidate); }
-void TiProgressComponent::SetSectionColor3(TColor value) { SetColorProperty(value, m_sectionColor3, irtInvalidate); }
-void TiProgressComponent::SetShowOffSegments(bool value) { SetBooleanProperty(value, m_showOffSegments, irtBackGround); }
+void TiProgressComponent::SetSectionEnd1(double value) { SetProperty(value, m_sectionEnd1, irtInvalidate); }
+void TiProgressComponent::SetSectionEnd2(double value) { SetProperty(value, m_sectionEnd2, irtInvalidate); }
+void TiProgressComponent::SetSectionColor1(TColor value) { SetProperty(value, m_sectionColor1, irtInvalidate); }
+void TiProgressComponent::SetSectionColor2(TColor value) { SetProperty(value, m_sectionColor2, irtInvalidate); }
+void TiProgressComponent::SetSectionColor3(TColor value) { SetProperty(value, m_sectionColor3, irtInvalidate); }
+void TiProgressComponent::SetShowOffSegments(bool value) { SetProperty(value, m_showOffSegments, irtBackGround); }

@@ -10,20 +10,14 @@ TiScaleComponent::TiScaleComponent(QWidget* parent)
 
 void TiScaleComponent::SetAutoScaleEnabled(bool value)
 {
-    if (value == m_autoScaleEnabled)
-        return;
-    m_autoScaleEnabled = value;
-    autoScaleNow();
-    BackGroundChange();
+    if (SetProperty(value, m_autoScaleEnabled, irtBackGround))
+        autoScaleNow();
 }
 
 void TiScaleComponent::SetAutoScaleStyle(TiAutoScaleStyle value)
 {
-    if (value == m_autoScaleStyle)
-        return;
-    m_autoScaleStyle = value;
-    autoScaleNow();
-    BackGroundChange();
+    if (SetProperty(value, m_autoScaleStyle, irtBackGround))
+        autoScaleNow();
 }
 
 void TiScaleComponent::SetAutoScaleDesiredTicks(int value)

@@ -137,6 +137,7 @@ TickValues tickValues(double labelStart, double labelEnd, int majorCount, int mi
     minorCount = clampTickMinorCount(minorCount);
     const double majorStep = (labelEnd - labelStart) / (majorCount - 1);
     const double minorStep = majorStep / (minorCount + 1);
+    ticks.minorPerInterval = minorCount;
     ticks.major.reserve(majorCount);
     for (int i = 0; i < majorCount; ++i) {
         const double v = labelStart + i * majorStep;

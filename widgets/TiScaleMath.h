@@ -37,6 +37,7 @@ int positionToPixelsRelative(double value, double positionMin, double positionMa
 struct TickValues {
     std::vector<double> major; // one per label, in order
     std::vector<double> minor; // between the labels, then beyond them (see below)
+    int minorPerInterval = 0;  // minor[i * this ...] lie between major[i] and major[i + 1]
 };
 
 // Major values start + i * step for i < majorCount, and `minorCount` minor

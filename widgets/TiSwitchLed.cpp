@@ -35,50 +35,32 @@ void TiSwitchLed::ToggleByUser()
     m_userChange = false;
 }
 
-void TiSwitchLed::SetActiveColor(TColor value) { SetColorProperty(value, m_activeColor, irtBackGround); }
+void TiSwitchLed::SetActiveColor(TColor value) { SetProperty(value, m_activeColor, irtBackGround); }
 
 void TiSwitchLed::SetCaption(const QString& value)
 {
-    if (SetStringProperty(value, m_caption, irtBackGround))
+    if (SetProperty(value, m_caption, irtBackGround))
         UpdateAccelerator();
 }
 
-void TiSwitchLed::SetCaptionFont(const TiFont& value) { SetFontProperty(value, m_captionFont, irtBackGround); }
-void TiSwitchLed::SetCaptionMargin(int value) { SetIntegerProperty(value, m_captionMargin, irtBackGround); }
+void TiSwitchLed::SetCaptionFont(const TiFont& value) { SetProperty(value, m_captionFont, irtBackGround); }
+void TiSwitchLed::SetCaptionMargin(int value) { SetProperty(value, m_captionMargin, irtBackGround); }
 
-void TiSwitchLed::SetCaptionAlignment(TiSwitchLedCaptionAlignment value)
-{
-    if (value == m_captionAlignment)
-        return;
-    m_captionAlignment = value;
-    BackGroundChange();
-}
+void TiSwitchLed::SetCaptionAlignment(TiSwitchLedCaptionAlignment value) { SetProperty(value, m_captionAlignment, irtBackGround); }
 
-void TiSwitchLed::SetIndicatorAlignment(TiSideAlignment value)
-{
-    if (value == m_indicatorAlignment)
-        return;
-    m_indicatorAlignment = value;
-    BackGroundChange();
-}
+void TiSwitchLed::SetIndicatorAlignment(TiSideAlignment value) { SetProperty(value, m_indicatorAlignment, irtBackGround); }
 
-void TiSwitchLed::SetIndicatorWidth(int value) { SetIntegerProperty(value, m_indicatorWidth, irtBackGround); }
-void TiSwitchLed::SetIndicatorHeight(int value) { SetIntegerProperty(value, m_indicatorHeight, irtBackGround); }
-void TiSwitchLed::SetIndicatorMargin(int value) { SetIntegerProperty(value, m_indicatorMargin, irtBackGround); }
-void TiSwitchLed::SetAutoLedSize(bool value) { SetBooleanProperty(value, m_autoLedSize, irtBackGround); }
-void TiSwitchLed::SetWordWrap(bool value) { SetBooleanProperty(value, m_wordWrap, irtBackGround); }
-void TiSwitchLed::SetBorderSize(int value) { SetIntegerProperty(value, m_borderSize, irtBackGround); }
-void TiSwitchLed::SetBorderHighlightColor(TColor value) { SetColorProperty(value, m_borderHighlightColor, irtBackGround); }
-void TiSwitchLed::SetBorderShadowColor(TColor value) { SetColorProperty(value, m_borderShadowColor, irtBackGround); }
-void TiSwitchLed::SetShowFocusRect(bool value) { SetBooleanProperty(value, m_showFocusRect, irtBackGround); }
+void TiSwitchLed::SetIndicatorWidth(int value) { SetProperty(value, m_indicatorWidth, irtBackGround); }
+void TiSwitchLed::SetIndicatorHeight(int value) { SetProperty(value, m_indicatorHeight, irtBackGround); }
+void TiSwitchLed::SetIndicatorMargin(int value) { SetProperty(value, m_indicatorMargin, irtBackGround); }
+void TiSwitchLed::SetAutoLedSize(bool value) { SetProperty(value, m_autoLedSize, irtBackGround); }
+void TiSwitchLed::SetWordWrap(bool value) { SetProperty(value, m_wordWrap, irtBackGround); }
+void TiSwitchLed::SetBorderSize(int value) { SetProperty(value, m_borderSize, irtBackGround); }
+void TiSwitchLed::SetBorderHighlightColor(TColor value) { SetProperty(value, m_borderHighlightColor, irtBackGround); }
+void TiSwitchLed::SetBorderShadowColor(TColor value) { SetProperty(value, m_borderShadowColor, irtBackGround); }
+void TiSwitchLed::SetShowFocusRect(bool value) { SetProperty(value, m_showFocusRect, irtBackGround); }
 
-void TiSwitchLed::SetGlyph(const QImage& value)
-{
-    if (value == m_glyph)
-        return;
-    m_glyph = value;
-    BackGroundChange();
-}
+void TiSwitchLed::SetGlyph(const QImage& value) { SetProperty(value, m_glyph, irtBackGround); }
 
 void TiSwitchLed::UpdateAccelerator()
 {

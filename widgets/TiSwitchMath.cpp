@@ -76,7 +76,7 @@ int labelRadius(int pointerLength, int labelMargin, bool showIndicators, int ind
     return r;
 }
 
-QPoint knobCentreOffset(double startDegrees, double spacing, int positionCount, int outerRadius,
+QPoint knobCentreOffset(double startDegrees, double spacing, int positionCount, double outerRadius,
                         int pointerLength)
 {
     if (positionCount <= 0)

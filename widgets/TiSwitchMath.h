@@ -36,7 +36,7 @@ int labelRadius(int pointerLength, int labelMargin, bool showIndicators, int ind
 // box of the label ring (radius `outerRadius` at every position) and of the
 // knob's far end (radius -pointerLength at positions 1 .. count - 1), seen
 // from (0, 0). The knob centre is the plain centre minus this.
-QPoint knobCentreOffset(double startDegrees, double spacing, int positionCount, int outerRadius,
+QPoint knobCentreOffset(double startDegrees, double spacing, int positionCount, double outerRadius,
                         int pointerLength);
 
 // The five corners of the pointer knob at an angle: tip at `length`, the

@@ -68,25 +68,19 @@ void TiSwitchMultiPosition::SetPositionLabel(int index, const QString& value)
     BackGroundChange();
 }
 
-void TiSwitchMultiPosition::SetPositionLabelMargin(int value) { SetIntegerProperty(value, m_positionLabelMargin, irtBackGround); }
-void TiSwitchMultiPosition::SetPositionLabelActiveFont(const TiFont& value) { SetFontProperty(value, m_activeFont, irtBackGround); }
-void TiSwitchMultiPosition::SetPositionLabelInactiveFont(const TiFont& value) { SetFontProperty(value, m_inactiveFont, irtBackGround); }
-void TiSwitchMultiPosition::SetShowPositionLabels(bool value) { SetBooleanProperty(value, m_showPositionLabels, irtBackGround); }
-void TiSwitchMultiPosition::SetShowPositionIndicators(bool value) { SetBooleanProperty(value, m_showPositionIndicators, irtBackGround); }
-void TiSwitchMultiPosition::SetPositionIndicatorSize(int value) { SetIntegerProperty(value, m_positionIndicatorSize, irtBackGround); }
-void TiSwitchMultiPosition::SetPositionIndicatorMargin(int value) { SetIntegerProperty(value, m_positionIndicatorMargin, irtBackGround); }
-void TiSwitchMultiPosition::SetPositionIndicatorColor(TColor value) { SetColorProperty(value, m_positionIndicatorColor, irtBackGround); }
-void TiSwitchMultiPosition::SetShowFocusRect(bool value) { SetBooleanProperty(value, m_showFocusRect, irtBackGround); }
-void TiSwitchMultiPosition::SetKeyArrowStepSize(int value) { SetIntegerProperty(value, m_keyArrowStepSize, irtNone); }
-void TiSwitchMultiPosition::SetKeyPageStepSize(int value) { SetIntegerProperty(value, m_keyPageStepSize, irtNone); }
+void TiSwitchMultiPosition::SetPositionLabelMargin(int value) { SetProperty(value, m_positionLabelMargin, irtBackGround); }
+void TiSwitchMultiPosition::SetPositionLabelActiveFont(const TiFont& value) { SetProperty(value, m_activeFont, irtBackGround); }
+void TiSwitchMultiPosition::SetPositionLabelInactiveFont(const TiFont& value) { SetProperty(value, m_inactiveFont, irtBackGround); }
+void TiSwitchMultiPosition::SetShowPositionLabels(bool value) { SetProperty(value, m_showPositionLabels, irtBackGround); }
+void TiSwitchMultiPosition::SetShowPositionIndicators(bool value) { SetProperty(value, m_showPositionIndicators, irtBackGround); }
+void TiSwitchMultiPosition::SetPositionIndicatorSize(int value) { SetProperty(value, m_positionIndicatorSize, irtBackGround); }
+void TiSwitchMultiPosition::SetPositionIndicatorMargin(int value) { SetProperty(value, m_positionIndicatorMargin, irtBackGround); }
+void TiSwitchMultiPosition::SetPositionIndicatorColor(TColor value) { SetProperty(value, m_positionIndicatorColor, irtBackGround); }
+void TiSwitchMultiPosition::SetShowFocusRect(bool value) { SetProperty(value, m_showFocusRect, irtBackGround); }
+void TiSwitchMultiPosition::SetKeyArrowStepSize(int value) { SetProperty(value, m_keyArrowStepSize, irtNone); }
+void TiSwitchMultiPosition::SetKeyPageStepSize(int value) { SetProperty(value, m_keyPageStepSize, irtNone); }
 
-void TiSwitchMultiPosition::SetPositionIndicatorBevelStyle(TiBevelStyle value)
-{
-    if (value == m_positionIndicatorBevelStyle)
-        return;
-    m_positionIndicatorBevelStyle = value;
-    BackGroundChange();
-}
+void TiSwitchMultiPosition::SetPositionIndicatorBevelStyle(TiBevelStyle value) { SetProperty(value, m_positionIndicatorBevelStyle, irtBackGround); }
 
 void TiSwitchMultiPosition::DoPositionChangeFinished()
 {
@@ -97,13 +91,7 @@ void TiSwitchMultiPosition::DoPositionChangeFinished()
         emit OnPositionChangeFinished();
 }
 
-void TiSwitchMultiPosition::SetMouseHeld(bool value)
-{
-    if (value == m_mouseHeld)
-        return;
-    m_mouseHeld = value;
-    BackGroundChange();
-}
+void TiSwitchMultiPosition::SetMouseHeld(bool value) { SetProperty(value, m_mouseHeld, irtBackGround); }
 
 void TiSwitchMultiPosition::iWantSpecialKey(int& charCode, bool& result)
 {
@@ -147,8 +135,11 @@ void TiSwitchMultiPosition::iKeyDown(int& key, TShiftState)
     default:
         return;
     }
-    if (!m_keyHeld) {
-        m_keyHeld = true;
+    m_keyHeld = true;
+    // Only the arrow keys light the knob, as a mouse button held on it does.
+    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (arrow && !m_arrowKeyHeld) {
+        m_arrowKeyHeld = true;
         BackGroundChange();
     }
     SetPosition(target);
@@ -160,7 +151,10 @@ void TiSwitchMultiPosition::iKeyUp(int& key, TShiftState)
     if (!m_keyHeld)
         return;
     m_keyHeld = false;
-    BackGroundChange();
+    if (m_arrowKeyHeld) {
+        m_arrowKeyHeld = false;
+        BackGroundChange();
+    }
     DoPositionChangeFinished();
     key = 0;
 }

@@ -72,7 +72,7 @@ signals:
 protected:
     // Fires OnPositionChangeFinished if the position changed since last time.
     void DoPositionChangeFinished();
-    bool KeyHeld() const { return m_keyHeld; }
+    bool ArrowKeyHeld() const { return m_arrowKeyHeld; }
     bool MouseHeld() const { return m_mouseHeld; }
     void SetMouseHeld(bool value);
 
@@ -103,5 +103,6 @@ private:
     bool m_changedSinceFinished = false;
     bool m_mouseHeld = false;
     bool m_keyHeld = false;
+    bool m_arrowKeyHeld = false;
     std::chrono::steady_clock::time_point m_lastWheelStep;
 };

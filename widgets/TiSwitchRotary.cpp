@@ -11,42 +11,18 @@ TiSwitchRotary::TiSwitchRotary(QWidget* parent) : TiSwitchMultiPosition(parent, 
     resize(100, 80);
 }
 
-void TiSwitchRotary::SetRotationStartDegrees(TiRotaryStartDegrees value)
-{
-    if (value == m_startDegrees)
-        return;
-    m_startDegrees = value;
-    BackGroundChange();
-}
+void TiSwitchRotary::SetRotationStartDegrees(TiRotaryStartDegrees value) { SetProperty(value, m_startDegrees, irtBackGround); }
 
-void TiSwitchRotary::SetRotationDesiredSpacing(TiRotaryDesiredSpacing value)
-{
-    if (value == m_desiredSpacing)
-        return;
-    m_desiredSpacing = value;
-    BackGroundChange();
-}
+void TiSwitchRotary::SetRotationDesiredSpacing(TiRotaryDesiredSpacing value) { SetProperty(value, m_desiredSpacing, irtBackGround); }
 
-void TiSwitchRotary::SetPointerStyle(TiSwitchRotaryPointerStyle value)
-{
-    if (value == m_pointerStyle)
-        return;
-    m_pointerStyle = value;
-    BackGroundChange();
-}
+void TiSwitchRotary::SetPointerStyle(TiSwitchRotaryPointerStyle value) { SetProperty(value, m_pointerStyle, irtBackGround); }
 
-void TiSwitchRotary::SetPointerLength(int value) { SetIntegerProperty(value, m_pointerLength, irtBackGround); }
-void TiSwitchRotary::SetPointerHeight(int value) { SetIntegerProperty(value, m_pointerHeight, irtBackGround); }
-void TiSwitchRotary::SetPointerColor(TColor value) { SetColorProperty(value, m_pointerColor, irtBackGround); }
-void TiSwitchRotary::SetPointerHighLightColor(TColor value) { SetColorProperty(value, m_pointerHighLightColor, irtBackGround); }
+void TiSwitchRotary::SetPointerLength(int value) { SetProperty(value, m_pointerLength, irtBackGround); }
+void TiSwitchRotary::SetPointerHeight(int value) { SetProperty(value, m_pointerHeight, irtBackGround); }
+void TiSwitchRotary::SetPointerColor(TColor value) { SetProperty(value, m_pointerColor, irtBackGround); }
+void TiSwitchRotary::SetPointerHighLightColor(TColor value) { SetProperty(value, m_pointerHighLightColor, irtBackGround); }
 
-void TiSwitchRotary::SetPositionLabelAlignment(TiLabelAlignment value)
-{
-    if (value == m_labelAlignment)
-        return;
-    m_labelAlignment = value;
-    BackGroundChange();
-}
+void TiSwitchRotary::SetPositionLabelAlignment(TiLabelAlignment value) { SetProperty(value, m_labelAlignment, irtBackGround); }
 
 void TiSwitchRotary::SetMouseControlStyle(TiRotaryMouseControlStyle value) { m_mouseControlStyle = value; }
 
@@ -58,19 +34,19 @@ double TiSwitchRotary::EffectiveSpacing() const
     return TiSwitchMath::effectiveSpacing(kSpacing[m_desiredSpacing], PositionLabelCount());
 }
 
-int TiSwitchRotary::LabelAllowance(TiCanvas& canvas) const
+double TiSwitchRotary::LabelAllowance(TiCanvas& canvas) const
 {
     canvas.Font = PositionLabelActiveFont();
     const int active = canvas.TextHeight(QStringLiteral("A"));
     canvas.Font = PositionLabelInactiveFont();
     const int inactive = canvas.TextHeight(QStringLiteral("A"));
     const int h = std::max(active, inactive);
-    return m_labelAlignment == ilaJustified ? h * 3 / 2 : h;
+    return m_labelAlignment == ilaJustified ? h * 1.5 : h;
 }
 
 QPoint TiSwitchRotary::GetCenterPoint(TiCanvas& canvas)
 {
-    int r = m_pointerLength;
+    double r = m_pointerLength;
     if (ShowPositionIndicators())
         r += PositionIndicatorMargin() + PositionIndicatorSize();
     r += LabelAllowance(canvas) + PositionLabelMargin();
@@ -122,7 +98,7 @@ TiRect TiSwitchRotary::LabelRectOn(TiCanvas& canvas, int k, QPoint centre)
 
 void TiSwitchRotary::DrawKnob(TiCanvas& canvas, QPoint centre, double degrees)
 {
-    const TColor color = (MouseHeld() || KeyHeld()) ? m_pointerHighLightColor : m_pointerColor;
+    const TColor color = (MouseHeld() || ArrowKeyHeld()) ? m_pointerHighLightColor : m_pointerColor;
     const QList<QPoint> shape = m_pointerStyle == isrpsPointer
         ? TiSwitchMath::pointerPolygon(centre, degrees, m_pointerLength, m_pointerHeight)
         : TiSwitchMath::barPolygon(centre, degrees, m_pointerLength, m_pointerHeight);

@@ -55,7 +55,7 @@ protected:
     void iMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
 private:
-    int LabelAllowance(TiCanvas& canvas) const;
+    double LabelAllowance(TiCanvas& canvas) const;
     TiRect LabelRectOn(TiCanvas& canvas, int k, QPoint centre);
     void GotoMouse(int x, int y);
     double MouseDegrees(int x, int y) const;

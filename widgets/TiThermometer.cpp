@@ -16,28 +16,16 @@ TiThermometer::TiThermometer(QWidget* parent) : TiScaleComponent(parent)
     resize(100, 150);
 }
 
-void TiThermometer::SetIndicatorStyle(TiThermometerIndicatorStyle value)
-{
-    if (value == m_indicatorStyle)
-        return;
-    m_indicatorStyle = value;
-    BackGroundChange();
-}
+void TiThermometer::SetIndicatorStyle(TiThermometerIndicatorStyle value) { SetProperty(value, m_indicatorStyle, irtBackGround); }
 
-void TiThermometer::SetIndicatorWidth(int value) { SetIntegerProperty(value, m_indicatorWidth, irtBackGround); }
-void TiThermometer::SetIndicatorBulbSize(int value) { SetIntegerProperty(value, m_indicatorBulbSize, irtBackGround); }
-void TiThermometer::SetIndicatorColor(TColor value) { SetColorProperty(value, m_indicatorColor, irtBackGround); }
-void TiThermometer::SetIndicatorBackGroundColor(TColor value) { SetColorProperty(value, m_indicatorBackGroundColor, irtBackGround); }
+void TiThermometer::SetIndicatorWidth(int value) { SetProperty(value, m_indicatorWidth, irtBackGround); }
+void TiThermometer::SetIndicatorBulbSize(int value) { SetProperty(value, m_indicatorBulbSize, irtBackGround); }
+void TiThermometer::SetIndicatorColor(TColor value) { SetProperty(value, m_indicatorColor, irtBackGround); }
+void TiThermometer::SetIndicatorBackGroundColor(TColor value) { SetProperty(value, m_indicatorBackGroundColor, irtBackGround); }
 
-void TiThermometer::SetIndicatorFillReferenceStyle(TiPointerFillReferenceStyle value)
-{
-    if (value == m_fillReferenceStyle)
-        return;
-    m_fillReferenceStyle = value;
-    BackGroundChange();
-}
+void TiThermometer::SetIndicatorFillReferenceStyle(TiPointerFillReferenceStyle value) { SetProperty(value, m_fillReferenceStyle, irtBackGround); }
 
-void TiThermometer::SetIndicatorFillReferenceValue(double value) { SetDoubleProperty(value, m_fillReferenceValue, irtBackGround); }
+void TiThermometer::SetIndicatorFillReferenceValue(double value) { SetProperty(value, m_fillReferenceValue, irtBackGround); }
 
 void TiThermometer::SetOrientation(TiOrientation value)
 {
@@ -49,17 +37,11 @@ void TiThermometer::SetOrientation(TiOrientation value)
     BackGroundChange();
 }
 
-void TiThermometer::SetOrientationTickMarks(TiOrientationSide value)
-{
-    if (value == m_orientationTickMarks)
-        return;
-    m_orientationTickMarks = value;
-    BackGroundChange();
-}
+void TiThermometer::SetOrientationTickMarks(TiOrientationSide value) { SetProperty(value, m_orientationTickMarks, irtBackGround); }
 
-void TiThermometer::SetEndsMargin(int value) { SetIntegerProperty(value, m_endsMargin, irtBackGround); }
-void TiThermometer::SetAutoCenter(bool value) { SetBooleanProperty(value, m_autoCenter, irtBackGround); }
-void TiThermometer::SetReverseScale(bool value) { SetBooleanProperty(value, m_reverseScale, irtBackGround); }
+void TiThermometer::SetEndsMargin(int value) { SetProperty(value, m_endsMargin, irtBackGround); }
+void TiThermometer::SetAutoCenter(bool value) { SetProperty(value, m_autoCenter, irtBackGround); }
+void TiThermometer::SetReverseScale(bool value) { SetProperty(value, m_reverseScale, irtBackGround); }
 
 TiThermometerMath::Style TiThermometer::MathStyle() const
 {

@@ -78,9 +78,9 @@ void TiVCLComponent::SetTransparent(bool value)
     BackGroundChange();
 }
 
-QImage TiVCLComponent::CaptureBeneath()
+QImage TiVCLComponent::CaptureBeneath(double pixelRatio)
 {
-    QImage beneath(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32_Premultiplied);
+    QImage beneath = NewPaintImage(pixelRatio);
     beneath.fill(tiToQColor(BackGroundColor()));
     QWidget* parent = parentWidget();
     if (!parent)
@@ -98,14 +98,13 @@ QColor TiVCLComponent::PaintImageFill() const
     return m_transparent ? QColor(Qt::transparent) : TiComponent::PaintImageFill();
 }
 
-QImage TiVCLComponent::RenderToImage()
+QImage TiVCLComponent::RenderToImage(double pixelRatio)
 {
     if (!m_transparent)
-        return TiComponent::RenderToImage();
-    QImage image = CaptureBeneath();
-    Lock();
+        return TiComponent::RenderToImage(pixelRatio);
+    QImage image = CaptureBeneath(pixelRatio);
+    const PaintLock lock(*this);
     PaintInto(image);
-    Unlock();
     return image;
 }
 
@@ -118,20 +117,23 @@ void TiVCLComponent::DrawBackGround(TiCanvas& canvas, TColor color)
 
 void TiVCLComponent::iPaintToDC(int x, int y, QPainter& painter, bool skipBackGround)
 {
+    // Painter state and the background flag come back however the paint ends.
+    struct Restore {
+        QPainter& painter;
+        bool& skipBackGround;
+        ~Restore()
+        {
+            skipBackGround = false;
+            painter.restore();
+        }
+    };
     painter.save();
+    const Restore restore{painter, m_skipBackGround};
     painter.translate(x, y);
     painter.setClipRect(QRect(0, 0, width(), height()), Qt::IntersectClip);
     m_skipBackGround = skipBackGround;
-    try {
-        TiCanvas canvas(painter);
-        PaintUncached(canvas);
-    } catch (...) {
-        m_skipBackGround = false;
-        painter.restore();
-        throw;
-    }
-    m_skipBackGround = false;
-    painter.restore();
+    TiCanvas canvas(painter);
+    PaintUncached(canvas);
 }
 
 // ---------------------------------------------------------------- export

@@ -27,8 +27,8 @@ public:
     virtual void SetTransparent(bool value);
     // What lies beneath the widget, as the parent and the siblings below
     // draw it (background colour when there is no parent).
-    QImage CaptureBeneath();
-    QImage RenderToImage() override;
+    QImage CaptureBeneath(double pixelRatio = 1.0);
+    QImage RenderToImage(double pixelRatio = 1.0) override;
 
     // Paints the widget into someone else's painter (printing, composing)
     // with its (0, 0) at (x, y), clipped to its size, without the cache; with

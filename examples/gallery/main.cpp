@@ -1,5 +1,6 @@
 #include "GalleryFamilies.h"
 #include "GalleryWindow.h"
+#include "PlotPage.h"
 #include "app/FontSubstitutions.h"
 
 #include <QApplication>
@@ -7,8 +8,9 @@
 #include <QTimer>
 
 // hx-gallery: the console's instrument widgets with its settings, swept by
-// one slider. `--value 0..100` sets the slider; `--shot FILE.png` saves the
-// window to a PNG and quits (works on the offscreen platform too).
+// one slider. `--value 0..100` sets the slider; `--page plot` shows the XY
+// plot page instead; `--shot FILE.png` saves the window to a PNG and quits
+// (works on the offscreen platform too).
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -22,19 +24,29 @@ int main(int argc, char** argv)
     const QCommandLineOption shotOption(QStringLiteral("shot"),
                                         QStringLiteral("Save the window to a PNG file and quit."),
                                         QStringLiteral("file"));
+    const QCommandLineOption pageOption(QStringLiteral("page"), QStringLiteral("Page to show: widgets or plot."),
+                                        QStringLiteral("page"), QStringLiteral("widgets"));
     parser.addOption(valueOption);
+    parser.addOption(pageOption);
     parser.addOption(shotOption);
     parser.process(app);
 
-    GalleryWindow window;
-    fillGallery(window);
-    window.setFraction(parser.value(valueOption).toDouble() / 100.0);
-    window.show();
+    GalleryWindow gallery;
+    std::unique_ptr<QWidget> plotPage;
+    QWidget* window = &gallery;
+    if (parser.value(pageOption) == QLatin1String("plot")) {
+        plotPage = createPlotPage();
+        window = plotPage.get();
+    } else {
+        fillGallery(gallery);
+        gallery.setFraction(parser.value(valueOption).toDouble() / 100.0);
+    }
+    window->show();
 
     if (parser.isSet(shotOption)) {
         const QString file = parser.value(shotOption);
-        QTimer::singleShot(200, &window, [&window, file] {
-            window.grab().save(file);
+        QTimer::singleShot(200, window, [window, file] {
+            window->grab().save(file);
             QApplication::quit();
         });
     }

@@ -1,6 +1,10 @@
 #include "support/FormHarness.h"
 
+#include "widgets/TiAnalogOutput.h"
+
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -136,3 +140,21 @@ TEST_F(FormControlsTest, GuardShowsAnEscapedErrorAndCarriesOn)
 }
 
 } // namespace
+
+TEST_F(FormControlsTest, ReadoutConversionErrorReachesTheMessageBoxes)
+{
+    auto* readout = form.findChild<TiAnalogOutput*>();
+    ASSERT_NE(readout, nullptr);
+    readout->setEnabled(true);
+    readout->SetUndoOnError(false);
+    readout->SetFilterStyle(ifisNone);
+    readout->SelectAll();
+    for (Qt::Key key : {Qt::Key_X, Qt::Key_Y, Qt::Key_Z, Qt::Key_Return}) {
+        const QString text = key == Qt::Key_Return ? QStringLiteral("\r") : QKeySequence(key).toString().toLower();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(readout, &press);
+    }
+    ASSERT_EQ(h.boxes->messages().size(), 1u);
+    EXPECT_EQ(h.boxes->last().text, "'xyz' is not a valid floating point value.");
+    EXPECT_EQ(h.boxes->last().caption, QCoreApplication::applicationName().toStdString());
+}

@@ -130,7 +130,7 @@ TEST_F(SimEngine, CurveFetchDrawsTheFactoryCurve)
     ASSERT_EQ(rig.view.curves.size(), 1u);
     EXPECT_EQ(rig.view.curves[0].channel, 0);
     EXPECT_EQ(rig.state.IntfanCurve.MaxRev, 2200u);
-    EXPECT_FLOAT_EQ(rig.state.IntfanCurve.StopTemp, 10.0f);
+    EXPECT_FLOAT_EQ(rig.state.IntfanCurve.StopTemp, 5.0f);
     ASSERT_TRUE(rig.runCommand(Command::FetchExtCurve, 2));
     ASSERT_EQ(rig.view.curves.size(), 2u);
     EXPECT_EQ(rig.view.curves[1].channel, 1);

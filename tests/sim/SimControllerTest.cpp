@@ -166,14 +166,14 @@ TEST_F(SimControllerTest, CompressorStartsAndStopsWithHysteresis)
 
 TEST_F(SimControllerTest, FanStopsBelowStopTemperatureAndRestartsAboveHysteresis)
 {
-    serve({0x06, 0, 30, 0, 90});                  // 9.0, internal stop at 10.0
+    serve({0x06, 0, 30, 0, 40});                  // 4.0, internal stop at 5.0
     wait(20000);
     EXPECT_FALSE(sim.coil(0, now));
     EXPECT_LT(sim.inputRegister(0, now), 20);
-    serve({0x06, 0, 30, 0, 140});                 // 14.0: still below 10.0 + 5.0
+    serve({0x06, 0, 30, 0, 90});                  // 9.0: still below 5.0 + 5.0
     wait(1000);
     EXPECT_FALSE(sim.coil(0, now));
-    serve({0x06, 0, 30, 0, 150});
+    serve({0x06, 0, 30, 0, 100});
     wait(1000);
     EXPECT_TRUE(sim.coil(0, now));
 }

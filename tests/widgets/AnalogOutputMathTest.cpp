@@ -14,6 +14,20 @@ TEST(AnalogOutputMath, FixedAndGeneralFormats)
     EXPECT_EQ(readoutText(1e20, -1, QString()), QStringLiteral("1e+20"));
 }
 
+TEST(AnalogOutputMath, FixedFormatRoundsExactTiesToEvenAndKeepsTheSignOfZero)
+{
+    struct Case {
+        double value;
+        int precision;
+        const char* text;
+    };
+    for (const Case& c : {Case{0.125, 2, "0.12"}, Case{0.375, 2, "0.38"}, Case{2.5, 0, "2"},
+                          Case{3.5, 0, "4"}, Case{-2.5, 0, "-2"}, Case{-0.0, 1, "-0.0"},
+                          Case{0.05, 1, "0.1"}, Case{1e20, -1, "1e+20"}, Case{-0.0, -1, "-0"}})
+        EXPECT_EQ(readoutText(c.value, c.precision, QString()), QString::fromLatin1(c.text))
+            << c.value << " at precision " << c.precision;
+}
+
 TEST(AnalogOutputMath, ClampingOnlyWithARange)
 {
     EXPECT_EQ(clampValue(150, 0, 0), 150);
@@ -33,4 +47,5 @@ TEST(AnalogOutputMath, UnitsAndParsing)
     EXPECT_FALSE(parseEditedText(QStringLiteral("abc"), QStringLiteral("A"), &v));
     EXPECT_FALSE(parseEditedText(QStringLiteral("nan"), QString(), &v));
     EXPECT_EQ(v, 7);
+    EXPECT_EQ(numberText(QStringLiteral("xyzV"), QStringLiteral(" v ")), QStringLiteral("xyz"));
 }

@@ -1,9 +1,14 @@
 #include "BaseTestWidget.h"
 
+#include "widgets/TiAngularGauge.h"
 #include "widgets/TiGeometry.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -322,6 +327,106 @@ TEST(BaseTimer, StartStopRules)
     EXPECT_EQ(w.Interval(), 1000) << "a running timer ignores TimerStart";
     w.TimerStop();
     EXPECT_FALSE(w.GetTimerRunning());
+}
+
+} // namespace
+
+namespace {
+
+TEST(BaseRepaint, FrameRateMinMaxMoveAndResizeRebuildTheBackground)
+{
+    using Change = std::function<void(TiAngularGauge&)>;
+    const std::vector<std::pair<const char*, Change>> changes{
+        {"UpdateFrameRate", [](TiAngularGauge& g) { g.SetUpdateFrameRate(30); }},
+        {"MinMaxUserCanMove", [](TiAngularGauge& g) { g.SetMinMaxUserCanMove(true); }},
+        {"move", [](TiAngularGauge& g) { g.SetLeft(g.Left() + 7); }},
+        {"resize", [](TiAngularGauge& g) { g.SetWidth(g.Width() + 7); }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        QWidget parent;
+        auto* g = new TiAngularGauge(&parent);
+        parent.show();
+        flushPaints();
+        ASSERT_FALSE(g->BackGroundChanged());
+        g->BeginUpdate();
+        change(*g);
+        EXPECT_TRUE(g->BackGroundPending());
+        EXPECT_TRUE(g->BackGroundChanged());
+        g->EndUpdate();
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Counts how deep its paint lock is held.
+class LockCountingWidget : public BaseTestWidget {
+public:
+    int depth = 0;
+    void Lock() override
+    {
+        ++depth;
+        BaseTestWidget::Lock();
+    }
+    void Unlock() override
+    {
+        --depth;
+        BaseTestWidget::Unlock();
+    }
+};
+
+TEST(BasePaint, ThrowingPaintOrOverlayShowsItsMessageAndReleasesTheLock)
+{
+    struct Case {
+        const char* name;
+        bool paintFails;
+        bool overlayFails;
+        bool foreignError; // not a std::exception: it passes on, the lock is released all the same
+    };
+    for (const Case& c : {Case{"overlay", false, true, false}, Case{"paint", true, false, false},
+                          Case{"both", true, true, false}, Case{"foreign", false, true, true}}) {
+        SCOPED_TRACE(c.name);
+        LockCountingWidget w;
+        w.resize(120, 40);
+        w.SetBackGroundColor(clWhite);
+        w.fail = c.paintFails;
+        bool overlayFails = c.overlayFails;
+        int overlays = 0;
+        QObject::connect(&w, &TiComponent::OnPaintOverlay, [&](TiCanvas&) {
+            ++overlays;
+            if (!overlayFails)
+                return;
+            if (c.foreignError)
+                throw 42;
+            throw TiError(QStringLiteral("Overlay broken"));
+        });
+        if (c.foreignError) {
+            EXPECT_ANY_THROW(w.RenderToImage());
+            EXPECT_ANY_THROW(w.GetBytesPNG(6));
+        } else {
+            for (const QImage& broken : {w.RenderToImage(), w.grab().toImage()}) {
+                EXPECT_EQ(broken.pixelColor(110, 35), QColor(Qt::black));
+                int white = 0;
+                for (int y = 0; y < 20; ++y)
+                    for (int x = 0; x < 100; ++x)
+                        white += broken.pixelColor(x, y).lightness() > 200;
+                EXPECT_GT(white, 10) << "the message is written in white";
+            }
+        }
+        EXPECT_EQ(w.depth, 0);
+
+        w.fail = false;
+        overlayFails = false;
+        overlays = 0;
+        w.SetValue(3);
+        const QImage fixed = w.grab().toImage();
+        EXPECT_EQ(fixed.pixelColor(110, 35), QColor(Qt::white));
+        EXPECT_EQ(fixed.pixelColor(1, 0), QColor(Qt::blue));
+        EXPECT_EQ(overlays, 1);
+        EXPECT_EQ(w.depth, 0);
+    }
 }
 
 } // namespace

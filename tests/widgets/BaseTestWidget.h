@@ -24,7 +24,7 @@ public:
     bool fail = false;
     int value = 0;
 
-    void SetValue(int v) { SetIntegerProperty(v, value, irtInvalidate); }
+    void SetValue(int v) { SetProperty(v, value, irtInvalidate); }
 
 protected:
     void iPaintTo(TiCanvas& canvas) override

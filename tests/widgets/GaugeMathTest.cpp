@@ -227,3 +227,37 @@ TEST(GaugeDrag, ClockwiseDragRaisesTheValue)
     EXPECT_NEAR(dragValueDelta(170, -170, 260, 0, 3000, false), 20.0 / 260 * 3000, 1e-9);
     EXPECT_EQ(dragValueDelta(0, 90, 0, 0, 3000, false), 0);
 }
+
+TEST(GaugeLayout, CentreRadiusAndLabelsInOneGo)
+{
+    struct Case {
+        const char* name;
+        bool autoCenter;
+        bool autoSize;
+        QPoint center;
+        int arcRadius;
+        TiRect label; // the one label, 10 x 6 at 90 degrees
+    };
+    for (const Case& c : {Case{"fixed", false, false, {50, 50}, 30, {45, 8, 55, 14}},
+                          // Box about (50, 50): x from the band's -31 (at 180 degrees) to
+                          // the hub's 57, y from the label's -43 to the hub's 57; the
+                          // centre moves by (74 / 2, 86 / 2).
+                          Case{"auto-centred", true, false, {87, 93}, 81, {82, 0, 92, 6}}}) {
+        SCOPED_TRACE(c.name);
+        GaugeLayoutInput in;
+        in.width = 100;
+        in.height = 100;
+        in.plainCenter = QPoint(50, 50);
+        in.autoCenter = c.autoCenter;
+        in.arcRadius = c.arcRadius;
+        in.majorLength = 5;
+        in.labelDegrees = {90};
+        in.labelSizes = {QSize(10, 6)};
+        const GaugeLayout layout = gaugeLayout(in);
+        EXPECT_EQ(layout.center, c.center);
+        EXPECT_EQ(layout.arcRadius, c.arcRadius);
+        EXPECT_EQ(layout.radii.label, c.arcRadius + 5 + 4);
+        ASSERT_EQ(layout.labelRects.size(), 1u);
+        EXPECT_EQ(layout.labelRects[0], c.label);
+    }
+}

@@ -299,3 +299,100 @@ TEST(GaugeWidget, PanelFaceAndFreeLabel)
                 red = true;
     EXPECT_TRUE(red);
 }
+
+TEST(GaugeWidget, HiddenTickLabelsStillPlaceAndSizeTheDial)
+{
+    struct Case {
+        bool autoCenter;
+        bool autoSize;
+    };
+    for (const Case& c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
+        SCOPED_TRACE(testing::Message() << "auto-centre " << c.autoCenter << ", auto-size " << c.autoSize);
+        const auto layoutWith = [&](bool labels) {
+            TiAngularGauge g;
+            setUpFanDial(g);
+            g.SetAutoCenter(c.autoCenter);
+            g.SetAutoSize(c.autoSize);
+            g.SetShowTickLabels(labels);
+            g.RenderToImage();
+            return std::pair{g.LastCenter(), g.ArcRadius()};
+        };
+        EXPECT_EQ(layoutWith(false), layoutWith(true));
+    }
+}
+
+TEST(GaugeWidget, EachIntervalsMinorTicksLieOverItsLabel)
+{
+    // Big red labels reach into the blue minor ticks of their own interval;
+    // those ticks are drawn after the label, so every blue pixel of a dial
+    // without labels is blue with them too.
+    const auto render = [](bool labels) {
+        TiAngularGauge g;
+        g.BeginLoading();
+        g.SetPositionMax(100);
+        g.SetArcRadius(30);
+        g.SetTickMajorCount(3);
+        g.SetTickMinorCount(9);
+        g.SetTickMajorLength(8);
+        g.SetTickMinorLength(25);
+        g.SetTickLabelMargin(0);
+        g.SetTickMinorColor(clBlue);
+        g.SetTickLabelFont(TiFont(QStringLiteral("MS Sans Serif"), -24, clRed, fsBold));
+        g.SetShowTickLabels(labels);
+        g.SetShowHub(false);
+        g.Pointers(0).SetVisible(false);
+        g.SetBackGroundColor(clWhite);
+        g.Loaded();
+        const QImage image = g.RenderToImage();
+        QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+        TiCanvas canvas(scratch);
+        return std::pair{image, g.GetLabelRect(canvas, 0, g.LastCenter())};
+    };
+    const auto [bare, rect] = render(false);
+    const QImage labelled = render(true).first;
+    int blue = 0;
+    int red = 0;
+    for (int y = rect.Top; y < rect.Bottom; ++y)
+        for (int x = rect.Left; x < rect.Right; ++x) {
+            red += (labelled.pixel(x, y) & 0xFFFFFF) == 0xFF0000u;
+            if ((bare.pixel(x, y) & 0xFFFFFF) == 0x0000FFu) {
+                ++blue;
+                EXPECT_EQ(labelled.pixel(x, y) & 0xFFFFFF, 0x0000FFu) << x << "," << y;
+            }
+        }
+    ASSERT_GT(blue, 0) << "the minor ticks reach into the label";
+    ASSERT_GT(red, 0);
+}
+
+TEST(GaugeWidget, PixelRatioTwoDrawsAtTwiceTheResolution)
+{
+    TiAngularGauge g;
+    setUpVoltageDial(g);
+    g.SetBorderStyle(ibsLowered);
+    g.SetPosition(50);
+    const QImage one = g.RenderToImage(1);
+    const QImage two = g.RenderToImage(2);
+    ASSERT_EQ(one.size(), QSize(150, 150));
+    ASSERT_EQ(two.size(), QSize(300, 300));
+    EXPECT_EQ(two.deviceIndependentSize(), QSizeF(150, 150));
+
+    // The sunken frame's inner edge on the right: one step between two
+    // neighbouring pixels at ratio 1, and between two neighbouring device
+    // pixels at ratio 2, each logical pixel covered by four equal ones.
+    const int y = 140;
+    ASSERT_NE(one.pixel(147, y), one.pixel(148, y));
+    for (int x = 144; x < 150; ++x)
+        for (int d = 0; d < 4; ++d)
+            EXPECT_EQ(two.pixel(2 * x + d % 2, 2 * y + d / 2), one.pixel(x, y)) << x << " " << d;
+
+    // Arcs, needle and digits are drawn at the finer resolution, not
+    // enlarged: many 2 x 2 blocks hold more than one colour.
+    int mixed = 0;
+    for (int by = 0; by < 150; ++by)
+        for (int bx = 0; bx < 150; ++bx) {
+            const QRgb c = two.pixel(2 * bx, 2 * by);
+            mixed += two.pixel(2 * bx + 1, 2 * by) != c || two.pixel(2 * bx, 2 * by + 1) != c
+                     || two.pixel(2 * bx + 1, 2 * by + 1) != c;
+        }
+    EXPECT_GT(mixed, 100);
+}

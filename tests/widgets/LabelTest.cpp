@@ -3,6 +3,10 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 namespace {
 int captionWidth(const TiFont& font, const QString& text)
 {
@@ -58,4 +62,27 @@ TEST(Label, NoAutoSizeKeepsTheBounds)
     label.SetCaption(QStringLiteral("Communication Satus"));
     EXPECT_EQ(label.Width(), 129);
     EXPECT_EQ(label.Height(), 16);
+}
+
+TEST(Label, StartsAtItsDesignedSizeAndFitsTheCaptionOnTheFirstChange)
+{
+    using Change = std::function<void(TiLabel&)>;
+    const std::vector<std::pair<const char*, Change>> changes{
+        {"caption", [](TiLabel& l) { l.SetCaption(QStringLiteral("Communication Satus")); }},
+        {"font", [](TiLabel& l) { l.SetFont(TiFont(QStringLiteral("MS Sans Serif"), -15, clBlack)); }},
+        {"frame", [](TiLabel& l) { l.SetLabelBorderStyle(ilbsSingle); }},
+        {"margin", [](TiLabel& l) { l.SetOuterMarginLeft(3); }},
+        {"shadow", [](TiLabel& l) { l.SetShadowShow(true); }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        TiLabel label;
+        EXPECT_EQ(label.Width(), 28);
+        EXPECT_EQ(label.Height(), 13);
+        change(label);
+        const int m = TiLabel::FrameMargin(label.LabelBorderStyle());
+        const int shadow = label.ShadowShow() ? label.ShadowXOffset() : 0;
+        EXPECT_EQ(label.Width(),
+                  2 * m + label.OuterMarginLeft() + captionWidth(label.Font(), label.Caption()) + shadow);
+    }
 }

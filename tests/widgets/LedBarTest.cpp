@@ -1,4 +1,5 @@
 #include "widgets/TiLedBar.h"
+#include "widgets/TiLedRound.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -110,4 +111,35 @@ TEST(LedBar, TenSegmentBar)
         bar.SetPosition(e[0]);
         EXPECT_EQ(bar.LitCount(), e[1]) << e[0];
     }
+}
+
+TEST(LedBar, CircleSegmentCarriesTheRoundLampsReflection)
+{
+    // A lit 16-pixel circle segment and a 16 x 16 round lamp without bevel
+    // share body and highlight: inside the body they match pixel for pixel.
+    TiLedBar bar;
+    bar.SetBounds(0, 0, 20, 60);
+    bar.SetSegmentSize(16);
+    bar.SetSegmentStyle(ilbssCircle);
+    bar.SetPosition(100);
+    const QImage segments = bar.RenderToImage();
+    const TiRect seg = bar.SegmentRect(0);
+    const QPoint box((seg.Left + seg.Right) / 2 - 8, (seg.Top + seg.Bottom) / 2 - 8);
+
+    TiLedRound lamp;
+    lamp.SetBounds(0, 0, 16, 16);
+    lamp.SetBevelStyle(ibsNone);
+    lamp.SetActiveColor(bar.SectionColor1());
+    lamp.SetActive(true);
+    const QImage round = lamp.RenderToImage();
+
+    int highlight = 0;
+    // Inside the rim, which blends with the different backgrounds.
+    for (int y = 3; y < 13; ++y)
+        for (int x = 3; x < 13; ++x) {
+            const QColor inLamp = round.pixelColor(x, y);
+            highlight += inLamp.red() > 100;
+            EXPECT_EQ(segments.pixelColor(box + QPoint(x, y)), inLamp) << x << "," << y;
+        }
+    EXPECT_GT(highlight, 6);
 }

@@ -1,5 +1,6 @@
 #include "widgets/TiError.h"
 #include "widgets/TiSwitchLed.h"
+#include "widgets/TiSwitchMath.h"
 #include "widgets/TiSwitchRotary.h"
 
 #include <QSignalSpy>
@@ -219,4 +220,109 @@ TEST(SwitchLed, StoredCaptionEntryIsTakenSilently)
     EXPECT_FALSE(sw.BackGroundPending());
     EXPECT_FALSE(sw.InvalidatePending());
     sw.EndUpdate();
+}
+
+namespace {
+
+// A key held down: the press, `repeats` auto-repeated release/press pairs as
+// X11 delivers them, then the real release.
+void holdKey(QWidget& w, Qt::Key key, const QString& text, int repeats)
+{
+    const auto send = [&](QEvent::Type type, bool autoRepeat) {
+        QKeyEvent e(type, key, Qt::NoModifier, text, autoRepeat);
+        QApplication::sendEvent(&w, &e);
+    };
+    send(QEvent::KeyPress, false);
+    for (int i = 0; i < repeats; ++i) {
+        send(QEvent::KeyRelease, true);
+        send(QEvent::KeyPress, true);
+    }
+    send(QEvent::KeyRelease, false);
+}
+
+} // namespace
+
+TEST(SwitchKeys, AutoRepeatTogglesOnceAndFinishesOnce)
+{
+    struct Case {
+        int repeats;
+        int changes;   // switch LED: OnChange (and OnChangeUser) per hold
+        int position;  // rotary: where Right leaves a five-position knob
+    };
+    for (const Case& c : {Case{0, 1, 1}, Case{2, 1, 3}, Case{6, 1, 4}}) {
+        SCOPED_TRACE(c.repeats);
+        TiSwitchLed sw;
+        QSignalSpy changes(&sw, &TiSwitchLed::OnChange);
+        QSignalSpy user(&sw, &TiSwitchLed::OnChangeUser);
+        holdKey(sw, Qt::Key_Space, QStringLiteral(" "), c.repeats);
+        EXPECT_EQ(changes.count(), c.changes);
+        EXPECT_EQ(user.count(), c.changes);
+        EXPECT_TRUE(sw.Active());
+
+        TiSwitchRotary knob;
+        knob.SetPositionLabels(QStringLiteral("a, b, c, d, e"));
+        QSignalSpy finished(&knob, &TiSwitchMultiPosition::OnPositionChangeFinished);
+        holdKey(knob, Qt::Key_Right, QString(), c.repeats);
+        EXPECT_EQ(knob.Position(), c.position) << "each repeat steps";
+        EXPECT_EQ(finished.count(), 1);
+    }
+}
+
+TEST(SwitchRotary, KnobLightsWhileAnArrowKeyOrTheMouseIsHeld)
+{
+    struct Case {
+        Qt::Key key;
+        bool lit;
+    };
+    for (const Case& c : {Case{Qt::Key_Right, true}, Case{Qt::Key_Down, true}, Case{Qt::Key_PageUp, false},
+                          Case{Qt::Key_PageDown, false}, Case{Qt::Key_Home, false}, Case{Qt::Key_End, false}}) {
+        SCOPED_TRACE(c.key);
+        TiSwitchRotary knob;
+        knob.SetPositionLabels(QStringLiteral("a, b, c, d"));
+        knob.SetPosition(1);
+        knob.SetPointerHighLightColor(clRed);
+        const auto redPixels = [&] {
+            const QImage image = knob.RenderToImage();
+            int red = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    red += (image.pixel(x, y) & 0xFFFFFF) == 0xFF0000u;
+            return red;
+        };
+        QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
+        QApplication::sendEvent(&knob, &press);
+        EXPECT_EQ(redPixels() > 20, c.lit);
+        QKeyEvent release(QEvent::KeyRelease, c.key, Qt::NoModifier);
+        QApplication::sendEvent(&knob, &release);
+        EXPECT_EQ(redPixels(), 0);
+    }
+}
+
+TEST(SwitchRotary, JustifiedLabelsTakeOneAndAHalfTimesTheirHeight)
+{
+    // An odd label height leaves a half pixel that an integer 3 / 2 would
+    // drop; pick a font size where that half pixel moves the knob's centre.
+    const double inner = 25 + 10 + 3 + 15; // knob, detent margin and size, label margin
+    QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+    TiCanvas canvas(scratch);
+    TiFont font;
+    int h = 0;
+    for (int size = -8; size > -40; --size) {
+        font = TiFont(QStringLiteral("MS Sans Serif"), size, clBlack);
+        canvas.Font = font;
+        h = canvas.TextHeight(QStringLiteral("A"));
+        if (TiSwitchMath::knobCentreOffset(180, 90, 2, inner + 1.5 * h, 25)
+            != TiSwitchMath::knobCentreOffset(180, 90, 2, inner + h * 3 / 2, 25))
+            break;
+        h = 0;
+    }
+    ASSERT_NE(h, 0) << "no font size gives a half pixel that matters";
+    TiSwitchRotary knob;
+    knob.SetPositionLabels(QStringLiteral("On, Off"));
+    knob.SetRotationDesiredSpacing(irds90);
+    knob.SetPositionLabelActiveFont(font);
+    knob.SetPositionLabelInactiveFont(font);
+    knob.SetPositionLabelAlignment(ilaJustified);
+    const QPoint plain(knob.Width() / 2, knob.Height() / 2);
+    EXPECT_EQ(knob.KnobCentre(), plain - TiSwitchMath::knobCentreOffset(180, 90, 2, inner + 1.5 * h, 25));
 }

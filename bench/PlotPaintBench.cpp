@@ -1,0 +1,107 @@
+// Full paints of the plot widget on a 633 x 409 image: the console's chart
+// (two channels of 22 points) and a chart with one 1,000,000-point random
+// walk drawn with a one-pixel pen. Before timing, the million-point chart is
+// checked against the same chart drawn segment by segment.
+#include "plot/TiPlotAxis.h"
+#include "plot/TiPlotChannelPainter.h"
+#include "plot/TiPlotDataView.h"
+#include "plot/TiXYPlot.h"
+#include "plot/TiXYPlotRenderer.h"
+#include "widgets/TiCanvas.h"
+
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <memory>
+
+namespace {
+
+constexpr int kWidth = 633;
+constexpr int kHeight = 409;
+
+std::unique_ptr<TiXYPlot> ConsolePlot()
+{
+    auto plot = std::make_unique<TiXYPlot>();
+    plot->LoadPropertiesFromFile(QString::fromLatin1(TiXYPlot::ConsolePlotResource));
+    plot->resize(kWidth, kHeight);
+    for (int k = 0; k < 2; ++k)
+        for (int i = 0; i < 22; ++i)
+            plot->GetChannel(k)->AddXY(-40 + i * 5, 1000 + i * (k ? 150 : 200));
+    return plot;
+}
+
+std::unique_ptr<TiXYPlot> MillionPlot()
+{
+    auto plot = std::make_unique<TiXYPlot>();
+    plot->resize(kWidth, kHeight);
+    TiXYPlotChannel& c = *plot->GetChannel(0);
+    plot->BeginUpdate();
+    std::uint64_t s = 12345;
+    double y = 0;
+    for (int i = 0; i < 1000000; ++i) {
+        s = s * 6364136223846793005ULL + 1442695040888963407ULL;
+        y += double(s >> 11) / double(1ULL << 53) - 0.5;
+        c.AddXY(double(i), y);
+    }
+    plot->EndUpdate();
+    return plot;
+}
+
+void Paint(TiXYPlot& plot, QImage& image)
+{
+    QPainter painter(&image);
+    plot.iPaintToDC(0, 0, painter, false);
+}
+
+// The same chart with the channel drawn segment by segment over a paint
+// that leaves it out.
+QImage SegmentBySegment(TiXYPlot& plot)
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    TiXYPlotChannel& c = *plot.GetChannel(0);
+    c.SetVisible(false);
+    Paint(plot, image);
+    c.SetVisible(true);
+    const TiRect dv = plot.Renderer().DataViewRect();
+    TiCanvas canvas(image);
+    canvas.SetClipRect(TiRect{dv.Left, dv.Top, dv.Right + 1, dv.Bottom + 1});
+    c.DrawSetup();
+    std::vector<TiPlotPoint> points;
+    TiPlotChannelPainter::Points(c, points);
+    TiPlotTrace::drawSegments(canvas, points, plot.Renderer().TraceAxes(*c.GetXAxis(), *c.GetYAxis()),
+                              TiPlotChannelPainter::ChannelTrace(c));
+    return image;
+}
+
+void BM_ConsolePlotFullPaint(benchmark::State& state)
+{
+    auto plot = ConsolePlot();
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        Paint(*plot, image);
+        benchmark::DoNotOptimize(image.bits());
+    }
+}
+BENCHMARK(BM_ConsolePlotFullPaint)->Unit(benchmark::kMicrosecond);
+
+void BM_MillionPointFullPaint(benchmark::State& state)
+{
+    auto plot = MillionPlot();
+    // Grid and frame off so the data view holds nothing but the trace.
+    plot->GetDataView(0)->SetGridShow(false);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    const QImage reference = SegmentBySegment(*plot);
+    Paint(*plot, image);
+    const bool same = image == reference;
+    state.counters["same_as_segments"] = same ? 1 : 0;
+    if (!same)
+        state.SkipWithError("the full paint differs from segment-by-segment drawing");
+    for (auto _ : state) {
+        Paint(*plot, image);
+        benchmark::DoNotOptimize(image.bits());
+    }
+}
+BENCHMARK(BM_MillionPointFullPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "plot/TiPlotObject.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+// An ordered collection of plot objects: the index of an object is its
+// position. Names are looked up ignoring ASCII letter case; new objects are
+// named after the manager's base name with the next free number.
+class TiPlotObjectManagerCustom {
+public:
+    explicit TiPlotObjectManagerCustom(QString baseName) : m_baseName(std::move(baseName)) {}
+    virtual ~TiPlotObjectManagerCustom() = default;
+    TiPlotObjectManagerCustom(const TiPlotObjectManagerCustom&) = delete;
+    TiPlotObjectManagerCustom& operator=(const TiPlotObjectManagerCustom&) = delete;
+
+    QString GetName() const { return m_baseName; }
+    int GetCount() const { return static_cast<int>(m_items.size()); }
+    // The object at index; outside 0 .. count - 1 the list's index error.
+    TiPlotObject* GetObject(int index) const;
+    TiPlotObject* GetItem(int index) const { return GetObject(index); }
+    int GetIndex(const TiPlotObject* object) const;
+    TiPlotObject* GetObjectByName(const QString& name) const;
+    int GetIndexByName(const QString& name) const;
+    QString GetNextName() const;
+
+    // Appends unless already present; returns the position.
+    virtual int InsertObject(TiPlotObject* object);
+    // Drops the object from the list only.
+    virtual void Delete(int index);
+    // Owned managers free every object; the others do nothing.
+    virtual void Clear() {}
+    virtual std::unique_ptr<TiPlotObject> CreateObject();
+    // Owned managers take a created object (not inserted yet) and free
+    // objects; the others refuse to own and only drop from the list.
+    virtual TiPlotObject* Take(std::unique_ptr<TiPlotObject> object);
+    virtual void FreeObject(int index) { Delete(index); }
+
+    // Passes the notice to every other object, then drops the object.
+    virtual void NotificationRemove(TiPlotObject* object);
+    virtual void NotificationRename(TiPlotObject* object);
+    virtual void NotificationSetFocus(TiPlotObject* object);
+
+    bool DoWriteToStream() const { return !m_items.empty(); }
+    const std::vector<TiPlotObject*>& Objects() const { return m_items; }
+
+    // Names compare ignoring the case of ASCII letters only.
+    static QString AsciiUpper(const QString& text);
+    static bool SameName(const QString& a, const QString& b);
+
+protected:
+    virtual void RemovingObject(TiPlotObject*) {}
+    // Owned managers tell their other objects about removals and renames.
+    virtual bool PassesNotices() const { return false; }
+
+    std::vector<TiPlotObject*> m_items;
+
+private:
+    QString m_baseName;
+};

@@ -1,0 +1,264 @@
+#include "PlotTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+QByteArray TwoChannels()
+{
+    return R"({
+    "ChannelManager": [
+        {"Name": "Intfan", "TitleText": "Intfan", "XAxisName": "X-Axis 1", "YAxisName": "Y-Axis 1"},
+        {"Name": "Extfan", "TitleText": "Extfan", "Layer": 101, "XAxisName": "X-Axis 1", "YAxisName": "Y-Axis 1"}
+    ]
+})";
+}
+
+} // namespace
+
+TEST(PlotStorage, StoredChannelsReplaceTheDefaultOneInStoredOrderWithoutPaletteColours)
+{
+    CountingPlot plot;
+    plot.LoadProperties(TwoChannels(), QStringLiteral("two.json"));
+    ASSERT_EQ(plot.ChannelCount(), 2);
+    EXPECT_EQ(plot.GetChannel(0)->Name(), "Intfan");
+    EXPECT_EQ(plot.GetChannel(1)->Name(), "Extfan");
+    EXPECT_EQ(plot.GetChannel(1)->Layer(), 101);
+    // The constructor's colour, not the palette's second.
+    EXPECT_EQ(plot.GetChannel(0)->Color(), 0x0000FF);
+    EXPECT_EQ(plot.GetChannel(1)->Color(), 0x0000FF);
+    EXPECT_EQ(plot.GetChannel(1)->GetXAxis(), plot.GetXAxis(0));
+    // Other managers keep what they had.
+    EXPECT_EQ(plot.GetXAxis(0)->Name(), "X-Axis 1");
+    EXPECT_EQ(plot.LegendCount(), 1);
+}
+
+TEST(PlotStorage, LoadingIsOneBracketWithStoredZOrdersAndOneRepaint)
+{
+    CountingPlot plot;
+    PlotFakeClock clock;
+    plot.SetClock(clock);
+    plot.show();
+    FlushPaints();
+    plot.paints = 0;
+    clock.now += 1000;
+    // Toolbar and title share a band in the document: the toolbar moves out.
+    plot.LoadProperties(R"({
+        "ToolBarManager": [{"Name": "Toolbar 1", "ZOrder": 2}],
+        "XAxisManager": [{"Name": "X-Axis 1", "ZOrder": 7}, {"Name": "X-Axis 2", "ZOrder": 7}],
+        "LabelManager": [{"Name": "Title", "Horizontal": true, "ZOrder": 2}]
+    })",
+                        QStringLiteral("doc"));
+    FlushPaints();
+    EXPECT_EQ(plot.paints, 1);
+    EXPECT_EQ(plot.GetXAxis(0)->ZOrder(), 7);
+    EXPECT_EQ(plot.GetXAxis(1)->ZOrder(), 7);
+    EXPECT_EQ(plot.GetToolBar(0)->ZOrder(), 3);
+    EXPECT_TRUE(plot.Master().LayoutManager().Enabled());
+    EXPECT_FALSE(plot.Loading());
+    EXPECT_FALSE(plot.Updating());
+}
+
+TEST(PlotStorage, TheConsolePlotRestoresFromItsResource)
+{
+    TiXYPlot plot;
+    plot.LoadPropertiesFromFile(QString::fromLatin1(TiXYPlot::ConsolePlotResource));
+
+    EXPECT_EQ(plot.BackGroundColor(), clSilver);
+    EXPECT_FALSE(plot.UserCanEditObjects());
+    EXPECT_TRUE(plot.UserCanAddRemoveChannels());
+    EXPECT_EQ(plot.OuterMarginLeft(), 2);
+    EXPECT_EQ(plot.OuterMarginTop(), 3);
+    EXPECT_EQ(plot.OuterMarginRight(), 5);
+    EXPECT_EQ(plot.OuterMarginBottom(), 2);
+    EXPECT_FALSE(plot.TitleVisible());
+    EXPECT_EQ(plot.EditorFormStyle(), ipfsModal);
+    EXPECT_EQ(plot.CopyToClipBoardFormat(), ipefMetaFile);
+    EXPECT_EQ(plot.DataViewZHorz(), 1);
+    EXPECT_EQ(plot.DataViewZVert(), 1);
+
+    ASSERT_EQ(plot.ToolBarCount(), 1);
+    EXPECT_FALSE(plot.GetToolBar(0)->Visible());
+    EXPECT_EQ(plot.GetToolBar(0)->ZOrder(), 3);
+    ASSERT_EQ(plot.LegendCount(), 1);
+    EXPECT_EQ(plot.GetLegend(0)->Name(), "Legend 1");
+    EXPECT_FALSE(plot.GetLegend(0)->Horizontal());
+    EXPECT_EQ(plot.GetLegend(0)->ZOrder(), 2);
+    EXPECT_EQ(plot.GetLegend(0)->Font(), TiFont(QStringLiteral("MS Sans Serif"), -11, clWhite));
+    EXPECT_EQ(plot.GetLegend(0)->ColumnTitlesFont(), TiFont(QStringLiteral("MS Sans Serif"), -11, clAqua, fsBold));
+
+    ASSERT_EQ(plot.XAxisCount(), 1);
+    TiPlotXAxis* x = plot.GetXAxis(0);
+    EXPECT_EQ(x->Name(), "X-Axis 1");
+    EXPECT_EQ(x->Min(), -45);
+    EXPECT_EQ(x->GetMax(), 80);
+    EXPECT_EQ(x->Title(), "Temperature");
+    EXPECT_TRUE(x->TitleShow());
+    EXPECT_EQ(x->MinorCount(), 3);
+    EXPECT_EQ(x->TrackingStyle(), iptsScaleMinMax);
+    EXPECT_EQ(x->TrackingAlignFirstStyle(), ipafsAuto);
+    EXPECT_EQ(x->TitleFont(), TiFont(QStringLiteral("Arial"), -13, clWhite, fsBold));
+    EXPECT_EQ(x->LabelsFont().Color, clWhite);
+    EXPECT_EQ(x->TitleMargin(), 0);
+    EXPECT_EQ(x->InnerMargin(), 3);
+    EXPECT_TRUE(x->MasterUIInput());
+    ASSERT_EQ(plot.YAxisCount(), 1);
+    TiPlotYAxis* y = plot.GetYAxis(0);
+    EXPECT_EQ(y->Title(), "FanRPM");
+    EXPECT_EQ(y->Min(), 0);
+    EXPECT_EQ(y->Span(), 5500);
+    EXPECT_EQ(y->LabelsFont().Height, -8);
+    EXPECT_EQ(y->LabelSeparation(), 0);
+    EXPECT_EQ(y->TrackingAlignFirstStyle(), ipafsNone);
+
+    ASSERT_EQ(plot.ChannelCount(), 2);
+    const struct {
+        const char* name;
+        int layer;
+        TColor color;
+    } channels[] = {{"Intfan", 100, 0x0000FF}, {"Extfan", 101, clYellow}};
+    for (int i = 0; i < 2; ++i) {
+        TiXYPlotChannel* channel = plot.GetChannel(i);
+        EXPECT_EQ(channel->Name(), QString::fromLatin1(channels[i].name));
+        EXPECT_EQ(channel->TitleText(), QString::fromLatin1(channels[i].name));
+        EXPECT_EQ(channel->Layer(), channels[i].layer);
+        EXPECT_EQ(channel->Color(), channels[i].color);
+        EXPECT_EQ(channel->TraceLineWidth(), 2);
+        EXPECT_EQ(channel->DataStyle(), ipdsStandard);
+        EXPECT_EQ(channel->GetXAxis(), x);
+        EXPECT_EQ(channel->GetYAxis(), y);
+    }
+    EXPECT_EQ(ErrorOf([&] { plot.GetChannel(2); }), "List index out of bounds (2)");
+
+    ASSERT_EQ(plot.DataViewCount(), 1);
+    EXPECT_EQ(plot.GetDataView(0)->XAxisNeeded(), x);
+    EXPECT_EQ(plot.GetDataView(0)->YAxisNeeded(), y);
+    EXPECT_TRUE(plot.GetDataView(0)->GridLineShowXMinors());
+    EXPECT_TRUE(plot.GetDataView(0)->GridLineShowYMinors());
+    EXPECT_TRUE(plot.GetDataView(0)->BackgroundTransparent());
+    ASSERT_EQ(plot.DataCursorCount(), 1);
+    EXPECT_FALSE(plot.GetDataCursor(0)->Visible());
+    ASSERT_EQ(plot.LabelCount(), 1);
+    EXPECT_EQ(plot.GetLabel(0)->Name(), "Title");
+    EXPECT_EQ(plot.GetLabel(0)->Caption(), "Untitled");
+    EXPECT_EQ(plot.GetLabel(0)->ZOrder(), 2);
+    EXPECT_TRUE(plot.GetLabel(0)->Horizontal());
+
+    // Nothing stored is lost: saving gives the resource back.
+    QFile resource(QString::fromLatin1(TiXYPlot::ConsolePlotResource));
+    ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(plot.SaveProperties()), QString::fromUtf8(resource.readAll()));
+
+    // The console's cycle: the channels take points and tracking grows the axes.
+    plot.GetChannel(0)->Clear();
+    plot.GetChannel(0)->AddXY(10, 6000);
+    EXPECT_EQ(y->Span(), 6000);
+    EXPECT_EQ(x->Min(), -45);
+}
+
+TEST(PlotStorage, SaveLoadSaveGivesTheSameDocument)
+{
+    TiXYPlot plot;
+    plot.SetBackGroundColor(clSilver);
+    plot.SetOuterMarginTop(9);
+    plot.SetBackGroundGradientDirection(ifdRightLeft);
+    plot.SetPrintOrientation(TiPlotComponent::poPortrait);
+    plot.AddTable();
+    plot.AddLimit();
+    plot.AddAnnotation();
+    plot.AddToolBar();
+    plot.GetLegend(plot.AddLegend())->SetSelectedItemFont(TiFont(QStringLiteral("Arial"), -20, clRed, fsItalic));
+    plot.GetDataCursor(plot.AddDataCursor())->SetChannelName(QStringLiteral("Channel 1"));
+    plot.GetDataView(plot.AddDataView())->SetGridLineXMajorStyle(ipglsDot);
+    plot.GetLabel(plot.AddLabel())->SetAlignment(iahRight);
+    TiPlotYAxis* y = plot.GetYAxis(plot.AddYAxis());
+    y->SetMinSpan(-1.5e-7, 3.25);
+    y->SetLabelsPrecisionStyle(ipsFixedDecimalPoints);
+    y->SetTrackingStyle(iptsScrollPage);
+    TiXYPlotChannel* channel = plot.GetChannel(plot.AddChannel());
+    channel->SetMarkersStyle(ipmsCharacter);
+    channel->SetDataStyle(ipdsFullFeature);
+    channel->SetRingBufferSize(50);
+    channel->SetTag(QStringLiteral("note"));
+    channel->SetTitleText(QStringLiteral("Ünïcode \"quoted\""));
+    plot.AddTranslation(QStringLiteral("Edit..."), QStringLiteral("Bearbeiten..."));
+
+    const QByteArray first = plot.SaveProperties();
+    TiXYPlot restored;
+    restored.LoadProperties(first, QStringLiteral("first"));
+    const QByteArray second = restored.SaveProperties();
+    EXPECT_EQ(QString::fromUtf8(second), QString::fromUtf8(first));
+    EXPECT_EQ(restored.ChannelCount(), 2);
+    EXPECT_EQ(restored.GetChannel(1)->RingBufferSize(), 50);
+    EXPECT_EQ(restored.GetYAxis(1)->Min(), -1.5e-7);
+    EXPECT_EQ(restored.TranslationCount(), 1);
+
+    // And through a file.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("plot.json"));
+    restored.SavePropertiesToFile(file);
+    TiXYPlot fromFile;
+    fromFile.LoadPropertiesFromFile(file);
+    EXPECT_EQ(QString::fromUtf8(fromFile.SaveProperties()), QString::fromUtf8(first));
+}
+
+TEST(PlotStorage, BadDocumentsAreRefusedByNameAndKeepThePlotAsItWas)
+{
+    QTemporaryDir dir;
+    struct Case {
+        const char* what;
+        QByteArray document;
+        const char* message; // after "<file>: "
+    };
+    const Case cases[] = {
+        {"syntax", "{\n  \"DataViewZHorz\": 1,\n  \"ChannelManager\": [ {\"Name\": } ]\n}", "line 3: object is missing after a comma"},
+        {"not an object", "[1, 2]", "(document): expected an object"},
+        {"unknown manager", R"({"GaugeManager": []})", "GaugeManager: unknown manager or property"},
+        {"manager not an array", R"({"ChannelManager": {}})", "ChannelManager: expected an array of objects"},
+        {"unknown property", R"({"ChannelManager": [{"Name": "A"}, {"Colour": 5}]})",
+         "ChannelManager[1].Colour: unknown property"},
+        {"wrong type", R"({"ChannelManager": [{"Name": "A", "Layer": "high"}]})",
+         "ChannelManager[0].Layer: expected an integer"},
+        {"fraction for integer", R"({"LegendManager": [{"ZOrder": 1.5}]})", "LegendManager[0].ZOrder: expected an integer"},
+        {"unknown enumeration", R"({"ChannelManager": [{"Name": "A"}], "XAxisManager": [{"TrackingStyle": "iptsFast"}]})",
+         "XAxisManager[0].TrackingStyle: unknown TiPlotTrackingStyle value \"iptsFast\""},
+        {"enumeration as number", R"({"ChannelManager": [{"DataStyle": 1}]})",
+         "ChannelManager[0].DataStyle: expected an enumeration name"},
+        {"bad font", R"({"LabelManager": [{"Font": {"Name": "Arial", "Size": 9}}]})",
+         "LabelManager[0].Font.Size: unknown font property"},
+        {"unknown widget property", R"({"Properties": {"Colour": 1}})", "Properties.Colour: unknown property"},
+        {"widget property type", R"({"Properties": {"BorderStyle": "ibsDeep"}})",
+         "Properties.BorderStyle: unknown TiBevelStyle value \"ibsDeep\""},
+        {"zorder type", R"({"DataViewZVert": true})", "DataViewZVert: expected an integer"},
+        {"translation", R"({"TranslationManager": [{"Text": "a", "Replacement": 2}]})",
+         "TranslationManager[0].Replacement: expected a string"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CountingPlot plot;
+        plot.GetChannel(0)->AddXY(1, 2);
+        const QByteArray before = plot.SaveProperties();
+        const QString file = dir.filePath(QString::fromLatin1(c.what) + QStringLiteral(".json"));
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(c.document);
+        out.close();
+        plot.changes = 0;
+        const QString error = ErrorOf([&] { plot.LoadPropertiesFromFile(file); });
+        EXPECT_EQ(error, file + QStringLiteral(": ") + QString::fromUtf8(c.message));
+        EXPECT_EQ(QString::fromUtf8(plot.SaveProperties()), QString::fromUtf8(before));
+        EXPECT_EQ(plot.GetChannel(0)->GetCount(), 1);
+        EXPECT_EQ(plot.changes, 0);
+        EXPECT_FALSE(plot.Loading());
+        EXPECT_FALSE(plot.Updating());
+        EXPECT_TRUE(plot.Master().LayoutManager().Enabled());
+    }
+
+    TiXYPlot plot;
+    const QString missing = dir.filePath(QStringLiteral("missing.json"));
+    EXPECT_TRUE(ErrorOf([&] { plot.LoadPropertiesFromFile(missing); }).startsWith(missing + QStringLiteral(": cannot read the plot")));
+    const QString unwritable = dir.filePath(QStringLiteral("no/such/dir/plot.json"));
+    EXPECT_TRUE(ErrorOf([&] { plot.SavePropertiesToFile(unwritable); }).startsWith(unwritable + QStringLiteral(": cannot write")));
+}
