@@ -122,13 +122,13 @@ void ParameterFileActions::portOpened()
     filledFromController_ = false;
 }
 
-void ParameterFileActions::portClosed()
+void ParameterFileActions::portClosed(const std::string& reason)
 {
     afterReadAll_ = AfterReadAll::Nothing;
     compared_.reset();
     readAllSeen_ = false;
     if (writeAll_.running()) {
-        writeAll_.cancel("interrupted: the port was closed");
+        writeAll_.cancel("interrupted: " + reason);
         dialogs_->showReport(writeAll_.summary(), kWriteAllCaption);
     }
 }

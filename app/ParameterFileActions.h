@@ -31,7 +31,8 @@ public:
     void afterTick(int tab);
     bool takeMessage(const std::string& text, const std::string& caption);
     void portOpened();
-    void portClosed();
+    // The engine stops: whatever the buttons started ends, `reason` says why.
+    void portClosed(const std::string& reason);
 
     bool writeAllRunning() const { return writeAll_.running(); }
     const WriteAllRun& writeAll() const { return writeAll_; }

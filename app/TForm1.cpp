@@ -231,7 +231,7 @@ void TForm1::closePort()
     timer2_->stop();
     setPortSettingsEnabled(true);
     showPortStatus(kLinkStatus);
-    parameterFiles_.portClosed();
+    parameterFiles_.portClosed("the port was closed");
 }
 
 // The device went away under an open port. The button reads "Open" again,
@@ -242,7 +242,8 @@ void TForm1::closePort()
 void TForm1::portLost()
 {
     timer2_->stop();
-    parameterFiles_.portClosed();
+    // A Write All or a Read All of the file buttons cannot go on without the engine.
+    parameterFiles_.portClosed("the port's device went away");
     control<QAbstractButton>("Button1").setText("Open");
     restyleOpenButton();
     const bool awaited = watch_.state() == PortWatch::State::Lost;
@@ -267,6 +268,7 @@ void TForm1::portReopened()
     control<QAbstractButton>("Button1").setText("Close");
     restyleOpenButton();
     showPortStatus(kLinkStatus);
+    parameterFiles_.portOpened();
 }
 
 void TForm1::showPortStatus(const char* caption)

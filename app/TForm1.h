@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/ControlBindings.h"
 #include "app/ParameterDialogs.h"
 #include "app/ParameterFileActions.h"
-#include "app/ControlBindings.h"
 #include "console/ConfigCommands.h"
 #include "console/FanCurveGraph.h"
 #include "console/FormControls.h"

@@ -185,7 +185,7 @@ TEST_F(ParameterFilesSimTest, SimulatorStoppedMidWayNamesWrittenAndUnsentGroups)
     boxes->clear();
     click("WriteAll");
     ASSERT_TRUE(runUntil([&] { return form->parameterFiles().writeAll().outcomes().size() >= 3; }));
-    sim->kill();
+    sim->pause();
     ASSERT_TRUE(runUntil([&] { return !dialogs->reports.empty(); }));
     const std::string summary = dialogs->reports.back().text;
     EXPECT_EQ(dialogs->reports.back().caption, "Write All");
@@ -196,4 +196,21 @@ TEST_F(ParameterFilesSimTest, SimulatorStoppedMidWayNamesWrittenAndUnsentGroups)
     EXPECT_NE(summary.find("Compressor: not sent (the link failed)"), std::string::npos) << summary;
     EXPECT_TRUE(boxes->empty());
     EXPECT_TRUE(idle());
+}
+
+TEST_F(ParameterFilesSimTest, SimulatorEndedMidWayLosesThePortAndEndsTheRun)
+{
+    const std::string saved = saveNonFactoryParameters();
+    dialogs->fileNames = {saved};
+    click("LoadParameters");
+    boxes->clear();
+    click("WriteAll");
+    ASSERT_TRUE(runUntil([&] { return form->parameterFiles().writeAll().outcomes().size() >= 3; }));
+    sim->kill();
+    ASSERT_TRUE(runUntil([&] { return !dialogs->reports.empty(); }));
+    const std::string summary = dialogs->reports.back().text;
+    EXPECT_NE(summary.find("3 of 8 groups written."), std::string::npos) << summary;
+    EXPECT_NE(summary.find("Temp. Alarm: failed, interrupted: the port's device went away"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("Compressor: not sent (interrupted: the port's device went away)"), std::string::npos) << summary;
+    EXPECT_FALSE(form->parameterFiles().writeAllRunning());
 }

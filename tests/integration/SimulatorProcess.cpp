@@ -2,6 +2,8 @@
 
 #include <QProcessEnvironment>
 
+#include <csignal>
+
 Simulator::Simulator(const QStringList& arguments)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -21,4 +23,10 @@ void Simulator::kill()
         return;
     process_.kill();
     process_.waitForFinished(5000);
+}
+
+void Simulator::pause()
+{
+    if (process_.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(process_.processId()), SIGSTOP);
 }

@@ -14,6 +14,9 @@ public:
 
     const QString& device() const { return device_; }
     void kill();
+    // Stops the process without ending it: its line stays open but nothing
+    // answers, as with a controller that hangs.
+    void pause();
 
 private:
     QTemporaryDir runtime_;
