@@ -78,6 +78,7 @@ public:
     void setControlText(const std::string&, const std::string&) override {}
     void setComboIndex(const std::string&, int) override {}
     void setWidgetProperty(const std::string&, const std::string&, double) override {}
+    void showPolled(const LinkState&, int) override {}
     void showMessage(const std::string&, const std::string&) override {}
     void linkStep() override {}
     void drawFanCurve(const FanCurve&, int) override {}

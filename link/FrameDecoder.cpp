@@ -293,7 +293,7 @@ std::string describeReply(const RequestHeader& request, std::span<const std::uin
 
 std::string describeNoise(std::span<const std::uint8_t> bytes)
 {
-    return format("%zu byte%s that make no frame", bytes.size(), bytes.size() == 1 ? "" : "s");
+    return format("%zu %s no frame", bytes.size(), bytes.size() == 1 ? "byte that makes" : "bytes that make");
 }
 
 bool isExceptionReply(std::span<const std::uint8_t> reply, std::uint8_t function)

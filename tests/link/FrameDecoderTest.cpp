@@ -107,7 +107,7 @@ TEST(FrameDecoder, DescribesEveryFrameOfTheCatalogue)
         {"bad CRC", read(0x01, 0, 16), badCrc(withCrc({1, 0x01, 2, 0x01, 0x00})),
          "...should be ...; from 1: coils 0-15 on: 0 internal fan 1"},
         {"short", read(0x03, 0, 44), Bytes{1, 0x03, 0x58, 0, 7}, "5 of 93 bytes"},
-        {"one byte", read(0x03, 0, 44), Bytes{0xFE}, "1 byte that make no frame"},
+        {"one byte", read(0x03, 0, 44), Bytes{0xFE}, "1 byte that makes no frame"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
