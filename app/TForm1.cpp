@@ -128,14 +128,14 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     connectHandler("BitBtn2", &TForm1::BitBtn2Click);
     connectHandler("Button5", &TForm1::Button5Click);
     connectHandler("Button6", &TForm1::Button6Click);
+    connectHandler("Button16", &TForm1::Button16Click);
+    connectHandler("Button17", &TForm1::Button17Click);
     connectHandler("SaveParameters", &TForm1::SaveParametersClick);
     connectHandler("LoadParameters", &TForm1::LoadParametersClick);
     connectHandler("WriteAll", &TForm1::WriteAllClick);
     connectHandler("CompareParameters", &TForm1::CompareParametersClick);
     connectHandler("ScanBus", &TForm1::ScanBusClick);
     setParameterDialogs(std::make_unique<QtParameterDialogs>(this));
-    connectHandler("Button16", &TForm1::Button16Click);
-    connectHandler("Button17", &TForm1::Button17Click);
     // Direct connections: the handler sees the LED as it was before the
     // click, since the switch flips itself only after OnClick.
     for (const auto& [name, handler] : {std::pair{"iSwitchLed1", &TForm1::iSwitchLed1Click},

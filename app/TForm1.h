@@ -174,7 +174,8 @@ private:
     std::unique_ptr<ParameterDialogs> parameterDialogs_;
     LiveDisplay live_{state_, *this};
     FanCurveGraph graph_{state_, *this, *this};
-    // The bus monitor's button, shortcut and window; goes before the engine.
+    // The bus monitor's button, shortcut and window; declared after the
+    // engine so that it is destroyed (and stops listening) first.
     std::unique_ptr<MonitorLauncher> monitor_;
     QTabWidget* data_ = nullptr;
     TiXYPlot* plot_ = nullptr;

@@ -56,7 +56,7 @@ TiPen GridPenOf(const GridPen& g)
     return pen;
 }
 
-void Segment(TiCanvas& canvas, int x1, int y1, int x2, int y2) { canvas.Polyline({QPoint(x1, y1), QPoint(x2, y2)}); }
+void Line(TiCanvas& canvas, const QLine& l) { canvas.Polyline({l.p1(), l.p2()}); }
 
 int TextHeightIn(TiCanvas& canvas, const TiFont& font, const QString& text)
 {
@@ -192,75 +192,38 @@ void CalcTicks(TiPlotAxis& axis, TiCanvas& canvas, TiPlotAxisState& state)
 
 void Draw(TiPlotAxis& axis, TiCanvas& canvas, const TiPlotAxisState& state, const CollisionTest& accept)
 {
+    using namespace TiPlotTicks;
     if (!axis.Visible())
         return;
     const TiRect r = axis.DrawRect();
-    const TiRect m = axis.ScaleRect();
+    const TiRect scale = axis.ScaleRect();
     const bool cartesian = Cartesian(axis);
-    const int side = state.Side;
-    const int inner = cartesian ? 0 : axis.InnerMargin();
+    const TiPlotAxisSide side = static_cast<TiPlotAxisSide>(state.Side);
 
     if (axis.ScaleLinesShow()) {
         canvas.Brush.Style = bsSolid;
         canvas.Pen = TiPen{axis.ScaleLinesColor(), 1, psSolid};
-        switch (side) {
-        case 0: Segment(canvas, m.Right - inner, m.Top, m.Right - inner, m.Bottom + 1); break;
-        case 1: Segment(canvas, m.Left + inner, m.Top, m.Left + inner, m.Bottom + 1); break;
-        case 2: Segment(canvas, m.Left, m.Bottom - inner, m.Right, m.Bottom - inner); break;
-        default: Segment(canvas, m.Left, m.Top + inner, m.Right + 1, m.Top + inner); break;
-        }
+        Line(canvas, scaleLine(side, scale, cartesian ? 0 : axis.InnerMargin()));
         for (const TiPlotTick& t : state.Ticks) {
             if (!t.OnScale)
                 continue;
-            const int len = t.Style == 0 ? std::max(0, axis.MajorLength()) : axis.MinorLength();
-            const int p = t.Pixels;
-            if (cartesian) {
-                const int a = (len + 1) / 2;
-                if (axis.Horizontal())
-                    Segment(canvas, p, r.Top - a, p, r.Top + a + 1);
-                else
-                    Segment(canvas, r.Left - a, p, r.Left + a + 1, p);
-                continue;
-            }
-            const bool major = t.Style == 0;
-            switch (side) {
-            case 0: major ? Segment(canvas, r.Right - inner, p, r.Right - inner - len, p)
-                          : Segment(canvas, r.Right - inner - len, p, r.Right - inner, p); break;
-            case 1: major ? Segment(canvas, r.Left + inner, p, r.Left + inner + len, p)
-                          : Segment(canvas, r.Left + inner + len, p, r.Left + inner, p); break;
-            case 2: major ? Segment(canvas, p, r.Bottom - inner, p, r.Bottom - inner - len)
-                          : Segment(canvas, p, r.Bottom - inner - len, p, r.Bottom - inner); break;
-            default: major ? Segment(canvas, p, r.Top + inner, p, r.Top + inner + len)
-                           : Segment(canvas, p, r.Top + inner + len, p, r.Top + inner); break;
-            }
+            const int length = t.Style == 0 ? std::max(0, axis.MajorLength()) : axis.MinorLength();
+            Line(canvas, cartesian ? cartesianTickLine(axis.Horizontal(), r, length, t.Pixels)
+                                   : tickLine(side, r, axis.InnerMargin(), length, t.Pixels, t.Style == 0));
         }
     }
 
     if (axis.LabelsVisible()) {
         canvas.Brush.Style = bsClear;
         const int gap = tiRound(TextHeightIn(canvas, axis.LabelsFont(), QStringLiteral("A")) * axis.LabelsMargin());
-        int a = axis.ScaleLinesShow() ? axis.InnerMargin() + axis.MajorLength() + gap : axis.InnerMargin() + gap;
-        if (cartesian)
-            a = gap + (axis.MajorLength() + 1) / 2;
-        const bool across = Across(axis.LabelsRotation());
+        const int offset = labelOffset(axis.ScaleLinesShow(), cartesian, axis.InnerMargin(), axis.MajorLength(), gap);
         for (const TiPlotTick& t : state.Ticks) {
             if (!t.OnScale || t.Style != 0 || t.Label.isEmpty())
                 continue;
             canvas.Font = axis.LabelsFont();
             canvas.Font.Orientation = 0;
-            const int w = canvas.TextWidth(t.Label), h = canvas.TextHeight(t.Label);
-            const int p = t.Pixels;
-            TiRect cell;
-            const int ext = across ? h : w;  // extent across the band
-            const int lng = across ? w : h;  // extent along the band (vertical axes)
-            switch (side) {
-            case 0: cell = {r.Right - a - ext, p - lng / 2, r.Right - a, p + lng / 2}; break;
-            case 1: cell = {r.Left + a, p - lng / 2, r.Left + a + ext, p + lng / 2}; break;
-            case 2: cell = across ? TiRect{p - h / 2, r.Bottom - a - w, p + h / 2, r.Bottom - a}
-                                  : TiRect{p - w / 2, r.Bottom - a - h, p + w / 2, r.Bottom - a}; break;
-            default: cell = across ? TiRect{p - h / 2, r.Top + a, p + h / 2, r.Top + a + w}
-                                   : TiRect{p - w / 2, r.Top + a, p + w / 2, r.Top + a + h}; break;
-            }
+            const TiRect cell = labelRect(side, axis.LabelsRotation(), r, offset, canvas.TextWidth(t.Label),
+                                          canvas.TextHeight(t.Label), t.Pixels);
             if (cartesian && accept && !accept(cell))
                 continue;
             canvas.Font.Orientation = Orientation(axis.LabelsRotation());
@@ -268,24 +231,13 @@ void Draw(TiPlotAxis& axis, TiCanvas& canvas, const TiPlotAxisState& state, cons
         }
     }
 
-    const QString title = axis.Title().trimmed();
-    if (!cartesian && axis.TitleShow() && !title.isEmpty()) {
+    if (!cartesian && axis.TitleShow() && !axis.Title().trimmed().isEmpty()) {
         canvas.Brush.Style = bsClear;
         canvas.Font = axis.TitleFont();
         canvas.Font.Orientation = 0;
-        const int tw = canvas.TextWidth(axis.Title()), th = canvas.TextHeight(axis.Title());
-        const int thick = axis.TitleRotated() ? tw : th;
-        const int lng = axis.TitleRotated() ? th : tw;
-        const int om = axis.OuterMargin();
-        const int c = (m.Top + m.Bottom) / 2;
-        TiRect cell;
         bool turned = false;
-        switch (side) {
-        case 2: cell = {m.Left, m.Top + om, m.Right, m.Top + om + thick}; turned = axis.TitleRotated(); break;
-        case 3: cell = {m.Left, m.Bottom - om - thick, m.Right, m.Bottom - om}; turned = axis.TitleRotated(); break;
-        case 0: cell = {m.Left + om, c - lng / 2, m.Left + om + thick, c + lng / 2}; turned = !axis.TitleRotated(); break;
-        default: cell = {m.Right - om - thick, c - lng / 2, m.Right - om, c + lng / 2}; turned = !axis.TitleRotated(); break;
-        }
+        const TiRect cell = titleRect(side, scale, axis.OuterMargin(), axis.TitleRotated(),
+                                      canvas.TextWidth(axis.Title()), canvas.TextHeight(axis.Title()), &turned);
         canvas.Font.Orientation = turned ? 90 : 0;
         canvas.DrawText(cell, axis.Title(), itfCenter | itfVCenter | itfSingleLine | itfNoClip | itfNoPrefix);
     }
@@ -310,10 +262,7 @@ void DrawGridLines(const TiPlotAxis& axis, const TiPlotAxisState& state, TiCanva
         if (!g.Show)
             continue;
         canvas.Pen = GridPenOf(g);
-        if (axis.Horizontal())
-            Segment(canvas, t.Pixels, rect.Top, t.Pixels, rect.Bottom);
-        else
-            Segment(canvas, rect.Left, t.Pixels, rect.Right, t.Pixels);
+        Line(canvas, TiPlotTicks::gridLine(axis.Horizontal(), rect, t.Pixels));
     }
 }
 

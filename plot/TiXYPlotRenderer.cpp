@@ -163,12 +163,7 @@ void TiXYPlotRenderer::CalcLayout(TiCanvas& canvas)
         TiPlotAxisState& s = m_axes[&a];
         s.Map = TiPlotAxisPainter::MapOf(a, p.ScaleRect);
         s.LabelRect = p.LabelRect;
-        if (IsCartesian(a))
-            s.Side = a.Horizontal() ? 3 : 1;
-        else if (a.Horizontal())
-            s.Side = a.ReverseSide() ? 2 : 3;
-        else
-            s.Side = a.ReverseSide() ? 1 : 0;
+        s.Side = int(TiPlotTicks::axisSide(a.Horizontal(), IsCartesian(a), a.ReverseSide()));
     }
     m_dataView = res.DataView;
     for (int i = 0; i < m_plot.DataViewCount(); ++i)

@@ -169,3 +169,15 @@ TEST(PlotMouse, LegendScrollButtons)
     EXPECT_FALSE(plot.GetChannel(3)->LegendRect().IsEmpty());
     EXPECT_TRUE(plot.GetChannel(7)->LegendRect().IsEmpty());
 }
+
+TEST(PlotMouse, ZoomToFitFromTheMenu)
+{
+    ConsolePlot p;
+    for (int i = 0; i < 22; ++i)
+        p.plot.GetChannel(0)->AddXY(-40 + i * 5, 1000 + i * 200);
+    p.plot.RenderToImage();
+    Send(p.plot, QEvent::MouseButtonPress, p.onX(), Qt::RightButton, Qt::RightButton);
+    ActionOf(p.plot.Interaction().PopupMenu(), QStringLiteral("Zoom to Fit"))->trigger();
+    EXPECT_DOUBLE_EQ(p.x().Min(), -40);
+    EXPECT_DOUBLE_EQ(p.x().Span(), 105);
+}

@@ -7,10 +7,14 @@
 #include "plot/TiPlotLegend.h"
 #include "plot/TiPlotXAxis.h"
 #include "plot/TiPlotYAxis.h"
+#include "plot/TiPlotChannelPainter.h"
 #include "plot/TiXYPlotRenderer.h"
+#include "widgets/TiCanvas.h"
 #include "widgets/TiColor.h"
 
 #include <QImage>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -326,4 +330,89 @@ TEST(PlotRender, BackgroundGradientAndTitle)
     plot.SetTitleVisible(false);
     plot.RenderToImage();
     EXPECT_LT(plot.Renderer().DataViewRect().Top, dv.Top);
+}
+
+TEST(PlotRender, FullPaintEqualsSegmentBySegmentDrawing)
+{
+    enum Shape { Walk, Spiky, Gaps, BackAndForth };
+    for (Shape shape : {Walk, Spiky, Gaps, BackAndForth}) {
+        for (int n : {1000, 20000}) {
+            TiXYPlot plot;
+            plot.resize(633, 409);
+            plot.GetDataView(0)->SetGridShow(false);
+            plot.GetXAxis(0)->SetTrackingEnabled(false);
+            plot.GetYAxis(0)->SetTrackingEnabled(false);
+            // Part of every data set lies outside the ranges and is clipped.
+            plot.GetXAxis(0)->SetMinSpan(0.1 * n, 0.8 * n);
+            plot.GetYAxis(0)->SetMinSpan(-20, 40);
+            TiXYPlotChannel& c = *plot.GetChannel(0);
+            std::uint64_t s = 77 + n;
+            double y = 0;
+            for (int i = 0; i < n; ++i) {
+                s = s * 6364136223846793005ULL + 1442695040888963407ULL;
+                const double r = double(s >> 11) / double(1ULL << 53) - 0.5;
+                y += r;
+                double x = i;
+                double v = y;
+                if (shape == Spiky)
+                    v = (i % 7 == 0) ? 60 * r : r;
+                if (shape == BackAndForth)
+                    x = n / 2.0 + n / 2.0 * std::sin(i * 0.01);
+                if (shape == Gaps && i % 97 == 5)
+                    c.AddNull();
+                else if (shape == Gaps && i % 89 == 3)
+                    c.AddEmpty();
+                else
+                    c.AddXY(x, v);
+            }
+            const QImage full = plot.RenderToImage();
+
+            c.SetVisible(false);
+            QImage reference = plot.RenderToImage();
+            c.SetVisible(true);
+            c.DrawSetup();
+            const TiRect dv = plot.Renderer().DataViewRect();
+            {
+                TiCanvas canvas(reference);
+                canvas.SetClipRect(TiRect{dv.Left, dv.Top, dv.Right + 1, dv.Bottom + 1});
+                std::vector<TiPlotPoint> points;
+                TiPlotChannelPainter::Points(c, points);
+                TiPlotTrace::drawSegments(canvas, points, plot.Renderer().TraceAxes(*c.GetXAxis(), *c.GetYAxis()),
+                                          TiPlotChannelPainter::ChannelTrace(c));
+            }
+            EXPECT_GT(Count(full, dv, c.Color()), 100) << shape << " " << n;
+            EXPECT_EQ(full, reference) << shape << " " << n;
+        }
+    }
+}
+
+TEST(PlotRender, LegendValueColumnsAndSelectedRow)
+{
+    TiXYPlot plot;
+    LoadConsole(plot);
+    TiXYPlotChannel& in = *plot.GetChannel(0);
+    TiXYPlotChannel& ex = *plot.GetChannel(1);
+    in.AddXY(10, 2000);
+    in.AddXY(20, 3000);
+    ex.SetYAxisName(QStringLiteral("nowhere"));
+    ex.AddXY(5, 1);
+    EXPECT_EQ(TiPlotLegendPainter::XValueText(in), QStringLiteral("20"));
+    EXPECT_EQ(TiPlotLegendPainter::YMaxText(in), QStringLiteral("3000"));
+    EXPECT_EQ(TiPlotLegendPainter::YMeanText(in), QStringLiteral("2500"));
+    EXPECT_EQ(TiPlotLegendPainter::YValueText(ex), QStringLiteral("N/A"));
+    EXPECT_EQ(TiPlotLegendPainter::YAxisNameText(ex), QStringLiteral("None"));
+    EXPECT_EQ(TiPlotLegendPainter::XAxisNameText(ex), QStringLiteral("Temperature"));
+    ex.Clear();
+    EXPECT_EQ(TiPlotLegendPainter::XValueText(ex), QStringLiteral("Empty"));
+    plot.AddTranslation(QStringLiteral("Empty"), QStringLiteral("Leer"));
+    EXPECT_EQ(TiPlotLegendPainter::XValueText(ex), QStringLiteral("Leer"));
+
+    // A selected channel's title cell is filled in the selection colour.
+    plot.GetLegend(0)->SetShowColumnYValue(true);
+    in.SetUserSelected(true);
+    const QImage image = plot.RenderToImage();
+    const TiRect cell = in.LegendRect();
+    ASSERT_FALSE(cell.IsEmpty());
+    EXPECT_GT(Count(image, cell, plot.GetLegend(0)->SelectedItemBackGroundColor()), cell.Width() * cell.Height() / 3);
+    EXPECT_EQ(Count(image, ex.LegendRect(), plot.GetLegend(0)->SelectedItemBackGroundColor()), 0);
 }
