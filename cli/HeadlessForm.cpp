@@ -6,9 +6,10 @@
 
 namespace {
 
-// Controls beyond the parameters that hxctl's handlers and engine touch.
-constexpr const char* kOtherTexts[] = {"Button1", "Edit17", "SWV", "Edit3", "Edit32", "Edit19", "Edit20",
-                                      "Edit4", "Edit11"};
+// Controls beyond the parameters that hxctl's handlers and engine touch:
+// the port's button, the comm address, the firmware text and the debug
+// temperature a live action empties.
+constexpr const char* kOtherTexts[] = {"Button1", "Edit17", "SWV", "Edit11"};
 
 }
 
