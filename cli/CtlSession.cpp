@@ -104,6 +104,11 @@ std::vector<WriteAllRun::Outcome> CtlSession::writeAll(const ParameterFile::Docu
     run.start(ParameterTable::writeAllGroups());
     if (run.running()) {
         pacer_([this, &run] {
+            // Ctrl+C: the group under way is given up, the rest not sent.
+            if (stopped()) {
+                run.cancel("interrupted (Ctrl+C)");
+                return false;
+            }
             tick();
             run.afterTick(form_.currentTab());
             return run.running();

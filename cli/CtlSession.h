@@ -38,7 +38,7 @@ public:
     void setAddress(int address);
     // Lets the bus monitor's log see every frame (nullptr: none).
     void setLog(LinkObserver* log) { watch_ = OutcomeWatch(log); }
-    // Checked between steps: when it turns non-zero, live and scan stop.
+    // Checked between steps: when it turns non-zero, live, scan and write stop.
     void setStopFlag(const volatile std::sig_atomic_t* flag) { stop_ = flag; }
 
     // Read All into the form; false when the controller gave no valid reply.

@@ -248,3 +248,32 @@ TEST(HxCtlRun, CompareLeavesOutTheBusAddressThatWriteNeverSends)
 }
 
 }
+
+namespace {
+
+TEST(HxCtlRun, CtrlCDuringWriteGivesUpTheRestAndSaysSo)
+{
+    Rig source;
+    ASSERT_EQ(source.run({"read", "--port", "/dev/fake", "--out", source.path("a.json")}), HxCtl::Success);
+    Rig rig;
+    volatile std::sig_atomic_t stop = 0;
+    // Ctrl+C arrives while the second group waits for its reply.
+    rig.port.setResponder([&](const FakeSerialPort::Bytes& request) {
+        if (request.at(1) == 0x10 && request.at(3) == 11)
+            stop = 1;
+        return rig.controller.answer(request);
+    });
+    const HxCtl::Io io{rig.out, rig.err, false, &stop};
+    const int code = HxCtl::run({"write", "--port", "/dev/fake", source.path("a.json")}, io, rig.port,
+        [&rig](const std::function<bool()>& step, const std::function<int()>&) {
+            for (int i = 0; i < 200000 && step(); ++i)
+                rig.port.advance();
+        });
+    EXPECT_EQ(code, HxCtl::Differences);
+    EXPECT_EQ(rig.out.str().substr(0, rig.out.str().find("Heater")),
+              "Internal Fan\twritten\nExternal Fan\tfailed\tinterrupted (Ctrl+C)\n");
+    EXPECT_NE(rig.out.str().find("Compressor\tnot sent\tinterrupted (Ctrl+C)\n"), std::string::npos);
+    EXPECT_EQ(rig.port.written().size(), 2u);
+}
+
+}
