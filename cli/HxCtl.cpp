@@ -191,6 +191,8 @@ int scanCommand(const Context& c)
         c.io.err << "\n";
     for (const BusScan::Found& f : found)
         c.io.out << f.address << '\t' << CtlSession::latin1ToUtf8(f.firmware) << '\n';
+    if (c.io.stop && *c.io.stop != 0)
+        c.fail("the scan was interrupted (Ctrl+C) before its last address");
     if (found.empty()) {
         c.fail("no controller answered at addresses " + std::to_string(c.options.from) + " to "
                + std::to_string(c.options.to) + " on " + c.options.port);
