@@ -56,6 +56,8 @@ const auto kLayout = std::to_array<LayoutEntry>({
     {"LoadParameters", ControlKind::Button, "Configuration", 112, 514, 100, 24, "Load Parameters...", kParameterFile},
     {"WriteAll", ControlKind::Button, "Configuration", 8, 542, 100, 24, "Write All", kParameterFile},
     {"CompareParameters", ControlKind::Button, "Configuration", 112, 542, 100, 24, "Compare...", kParameterFile},
+    // Bus scan, in the free strip right of the groups
+    {"ScanBus", ControlKind::Button, "Configuration", 721, 514, 54, 24, "Scan...", kParameterFile},
 
     // Internal Fan fans
     {"GroupBox12", ControlKind::GroupBox, "Configuration", 220, 8, 497, 129, "Internal Fan", kGroup},

@@ -8,6 +8,8 @@
 #include "app/MonitorLauncher.h"
 #include "app/PortComboBox.h"
 #include "app/QtParameterDialogs.h"
+#include "app/ScanDialog.h"
+#include "link/BusScan.h"
 #include "console/LiveWidgets.h"
 #include "console/MessageBoxes.h"
 #include "console/QtMessageBoxes.h"
@@ -23,6 +25,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPalette>
 #include <QScreen>
@@ -131,6 +134,7 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     connectHandler("LoadParameters", &TForm1::LoadParametersClick);
     connectHandler("WriteAll", &TForm1::WriteAllClick);
     connectHandler("CompareParameters", &TForm1::CompareParametersClick);
+    connectHandler("ScanBus", &TForm1::ScanBusClick);
     setParameterDialogs(std::make_unique<QtParameterDialogs>(this));
     // Direct connections: the handler sees the LED as it was before the
     // click, since the switch flips itself only after OnClick.
@@ -290,6 +294,9 @@ void TForm1::Timer1Timer()
 
 void TForm1::Timer2Timer()
 {
+    // The bus scan has the port to itself while it runs.
+    if (scanning_)
+        return;
     engine_.tick();
     parameterFiles_.afterTick(currentTab());
     if (watch_.noticeLoss())
@@ -314,6 +321,38 @@ void TForm1::SaveParametersClick() { parameterFiles_.SaveParametersClick(); }
 void TForm1::LoadParametersClick() { parameterFiles_.LoadParametersClick(); }
 void TForm1::WriteAllClick() { parameterFiles_.WriteAllClick(); }
 void TForm1::CompareParametersClick() { parameterFiles_.CompareClick(); }
+
+void TForm1::ScanBusClick()
+{
+    if (text("Button1") == "Open") {
+        showMessage("ComPort Not Open!!", "Comm Error");
+        return;
+    }
+    if (state_.LinkBusy == 1) {
+        showMessage("Systerm Busy,Please Wait", "Scan");
+        return;
+    }
+    QElapsedTimer elapsed;
+    elapsed.start();
+    BusScan scan(*port_, &engine_.tap(), scanClock_ ? scanClock_ : [&elapsed] { return elapsed.elapsed(); });
+    ScanDialog dialog(scan, this);
+    // Busy as for a command, so every handler refuses while the scan runs;
+    // afterwards nothing is pending.
+    connect(&dialog, &ScanDialog::runningChanged, this, [this](bool running) {
+        scanning_ = running;
+        state_.LinkBusy = running ? 1 : 0;
+        if (!running)
+            state_.CommandCode = Command::None;
+    });
+    if (scanDialogRunner_)
+        scanDialogRunner_(dialog);
+    else
+        dialog.exec();
+    if (const std::optional<int> address = dialog.chosenAddress()) {
+        setText("Edit17", std::to_string(*address));
+        Button8Click();
+    }
+}
 
 void TForm1::setParameterDialogs(std::unique_ptr<ParameterDialogs> dialogs)
 {

@@ -17,12 +17,14 @@
 
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
 class MessageBoxes;
 class MonitorLauncher;
+class ScanDialog;
 class QTabWidget;
 class QTimer;
 class SerialPort;
@@ -73,6 +75,17 @@ public:
     void WriteAllClick();
     void CompareParametersClick();
     ParameterFileActions& parameterFiles() { return parameterFiles_; }
+
+    // "Scan...": looks for controllers on the bus in a dialog that only
+    // reads; the address chosen there is set as the "Comm Address" Set
+    // does. The engine rests and every command is refused while it runs.
+    void ScanBusClick();
+    bool scanning() const { return scanning_; }
+    // Runs the scan dialog; by default exec(). Tests drive it themselves.
+    void setScanDialogRunner(std::function<void(ScanDialog&)> runner) { scanDialogRunner_ = std::move(runner); }
+    // The scan's time-outs are measured on this clock (milliseconds); by
+    // default the monotonic clock.
+    void setScanClock(std::function<std::int64_t()> clock) { scanClock_ = std::move(clock); }
     // Replaces the file choosers, the question and the compare window.
     void setParameterDialogs(std::unique_ptr<ParameterDialogs> dialogs);
 
@@ -170,6 +183,9 @@ private:
     QTimer* timer2_ = nullptr;
     QTimer* timer3_ = nullptr;
     QTimer* portWatchTimer_ = nullptr;
+    bool scanning_ = false;
+    std::function<void(ScanDialog&)> scanDialogRunner_;
+    std::function<std::int64_t()> scanClock_;
     // Layout controls by name, bound once after the layout is built: the
     // engine and Timer1 address widgets by name on every tick.
     ControlBindings bindings_;

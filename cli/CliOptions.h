@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// hxctl's command line: a subcommand and its options, checked whole before
+// anything touches a port or a file.
+struct CliOptions {
+    enum class Command { Ports, Read, Write, Compare, Version, Live, Scan };
+
+    Command command = Command::Ports;
+    bool help = false;
+    std::string port;                // as typed: COMn or a device path
+    std::optional<int> address;      // the controller's bus address (default 1)
+    std::string out;                 // read: file to write instead of stdout
+    std::string file;                // write, compare: the parameter file
+    std::optional<int> count;        // live: cycles before stopping
+    bool csv = false;                // live
+    int from = 1;                    // scan
+    int to = 247;
+    int timeoutMs = 100;
+    int baud = 9600;
+    int dataBits = 8;
+    std::string log;                 // bus monitor log file
+
+    // The baud rates and data bits the window's boxes offer.
+    static const std::vector<int>& baudRates();
+    static const std::vector<int>& dataBitChoices();
+};
+
+struct ParsedOptions {
+    std::optional<CliOptions> options;
+    std::string error;               // one line, when options is empty
+};
+
+// `args` without the program name.
+ParsedOptions parseOptions(const std::vector<std::string>& args);
+
+// The overview (no or unknown subcommand) and each subcommand's --help.
+std::string usageText();
+std::string helpText(CliOptions::Command command);

@@ -1,0 +1,211 @@
+#include "cli/CtlSession.h"
+
+#include "console/ParameterValues.h"
+#include "link/SerialPort.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kConfigurationTab = 0;
+constexpr int kLiveTab = 1;
+// The scan reads whatever has arrived this often.
+constexpr int kScanStepMs = 2;
+
+}
+
+CtlSession::CtlSession(SerialPort& port, Pacer pacer)
+    : port_(port), pacer_(std::move(pacer))
+{
+    form_.setMessageSink([this](const std::string& text, const std::string& caption) {
+        if (run_ && run_->takeMessage(text, caption))
+            return;
+        messages_.emplace_back(text, caption);
+    });
+}
+
+std::string CtlSession::open(const std::string& device, int baud, int dataBits)
+{
+    if (!port_.open(device))
+        return "cannot be opened (missing, in use or not permitted)";
+    LineSettings settings;
+    if (!port_.getSettings(settings)) {
+        port_.close();
+        return "does not tell its line settings";
+    }
+    settings.baudRate = baud;
+    settings.dataBits = dataBits;
+    settings.parity = Parity::None;
+    settings.stopBits = StopBits::One;
+    if (!port_.setSettings(settings)) {
+        port_.close();
+        return "refuses " + std::to_string(baud) + " baud with " + std::to_string(dataBits) + " data bits";
+    }
+    form_.setPortOpen(true);
+    engine_.setObserver(&watch_);
+    return {};
+}
+
+void CtlSession::setAddress(int address)
+{
+    form_.setText("Edit17", std::to_string(address));
+    commands_.Button8Click();
+}
+
+void CtlSession::tick()
+{
+    engine_.tick();
+}
+
+bool CtlSession::runCommand(const std::function<void()>& handler)
+{
+    form_.setTab(kConfigurationTab);
+    watch_.reset();
+    handler();
+    if (state_.LinkBusy != 1)
+        return false;
+    pacer_([this] {
+        tick();
+        return state_.LinkBusy == 1;
+    }, [this] { return form_.timer2Interval(); });
+    return watch_.valid() > 0;
+}
+
+bool CtlSession::readAll()
+{
+    return runCommand([this] { commands_.BitBtn1Click(); });
+}
+
+std::optional<std::string> CtlSession::readVersion()
+{
+    if (!runCommand([this] { commands_.Button5Click(); }))
+        return std::nullopt;
+    const auto& text = state_.FirmwareText;
+    const auto end = std::find(text.begin(), text.end(), '\0');
+    return latin1ToUtf8(std::string_view(text.data(), static_cast<std::size_t>(end - text.begin())));
+}
+
+ParameterFile::Checked CtlSession::heldParameters() const
+{
+    return ParameterFile::fromTexts([this](const ParameterSpec& spec) { return form_.text(std::string(spec.control())); });
+}
+
+std::vector<WriteAllRun::Outcome> CtlSession::writeAll(const ParameterFile::Document& document)
+{
+    const auto specs = ParameterTable::all();
+    for (std::size_t i = 0; i < specs.size(); ++i)
+        form_.setText(std::string(specs[i].control()), ParameterValues::controlText(specs[i], document.values.at(i)));
+
+    form_.setTab(kConfigurationTab);
+    WriteAllRun run(state_, WriteAllRun::setButtonsOf(commands_));
+    run_ = &run;
+    run.start(ParameterTable::writeAllGroups());
+    if (run.running()) {
+        pacer_([this, &run] {
+            // Ctrl+C: the group under way is given up, the rest not sent.
+            if (stopped()) {
+                run.cancel("interrupted (Ctrl+C)");
+                return false;
+            }
+            tick();
+            run.afterTick(form_.currentTab());
+            return run.running();
+        }, [this] { return form_.timer2Interval(); });
+    }
+    run_ = nullptr;
+    return run.outcomes();
+}
+
+void CtlSession::live(const std::function<bool(const LiveRow& row)>& row)
+{
+    form_.setTab(kLiveTab);
+    watch_.reset();
+    pacer_([this, &row] {
+        if (stopped())
+            return false;
+        const std::uint8_t before = state_.PollStep;
+        tick();
+        if (!(before == 3 && state_.PollStep == 0))
+            return true;
+        LiveRow r;
+        r.validReplies = watch_.valid();
+        watch_.reset();
+        r.fanRpm[0] = state_.Intfan1.Speed;
+        r.fanRpm[1] = state_.Intfan2.Speed;
+        r.fanRpm[2] = state_.Extfan1.Speed;
+        r.fanRpm[3] = state_.Extfan2.Speed;
+        const LiveStatus& live = state_.Live;
+        r.indoorC = live.IndoorTemp;
+        r.outdoorC = live.OutdoorTemp;
+        r.supplyV = live.SupplyVoltage;
+        r.compressorRpm = live.CompSpeed;
+        r.compressorA = live.CompGauge;
+        r.heaterA = live.HeaterCurrent;
+        r.alarms = raisedAlarms(state_);
+        return row(r) && !stopped();
+    }, [this] { return form_.timer2Interval(); });
+}
+
+std::vector<BusScan::Found> CtlSession::scan(int from, int to, int timeoutMs,
+                                             const std::function<void(const BusScan&)>& progress)
+{
+    QElapsedTimer clock;
+    clock.start();
+    BusScan scan(port_, &engine_.tap(), [&clock] { return clock.elapsed(); });
+    scan.start(from, to, timeoutMs);
+    pacer_([&] {
+        if (stopped()) {
+            scan.cancel();
+            return false;
+        }
+        scan.tick();
+        progress(scan);
+        return scan.running();
+    }, [] { return kScanStepMs; });
+    return scan.found();
+}
+
+std::string CtlSession::latin1ToUtf8(std::string_view bytes)
+{
+    std::string text;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            text.push_back(c);
+        } else {
+            text.push_back(static_cast<char>(0xC0 | (b >> 6)));
+            text.push_back(static_cast<char>(0x80 | (b & 0x3F)));
+        }
+    }
+    return text;
+}
+
+std::vector<std::string> CtlSession::raisedAlarms(const LinkState& state)
+{
+    const LiveStatus& live = state.Live;
+    const std::pair<const char*, bool> flags[] = {
+        {"Intfan1Alarm", state.Intfan1.Alarm == 1},
+        {"Intfan2Alarm", state.Intfan2.Alarm == 1},
+        {"Extfan1Alarm", state.Extfan1.Alarm == 1},
+        {"Extfan2Alarm", state.Extfan2.Alarm == 1},
+        {"HighPressureAlarm", live.HighPressureAlarm == 1},
+        {"Sensor1Alarm", live.Sensor1Alarm == 1},
+        {"Sensor2Alarm", live.Sensor2Alarm == 1},
+        {"HighTempAlarm", live.HighTempAlarm == 1},
+        {"LowTempAlarm", live.LowTempAlarm == 1},
+        {"LowPressureAlarm", live.LowPressureAlarm == 1},
+        {"CompAlarm1", live.CompAlarm1 == 1},
+        {"CompAlarm2", live.CompAlarm2 == 1},
+        {"SupplyAlarm1", live.SupplyAlarm1 == 1},
+        {"SupplyAlarm2", live.SupplyAlarm2 == 1},
+        {"HeaterAlarm", live.HeaterAlarm == 1},
+    };
+    std::vector<std::string> raised;
+    for (const auto& [name, on] : flags) {
+        if (on)
+            raised.emplace_back(name);
+    }
+    return raised;
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "cli/HeadlessForm.h"
+#include "cli/OutcomeWatch.h"
+#include "console/ConfigCommands.h"
+#include "console/ParameterFile.h"
+#include "console/WriteAllRun.h"
+#include "link/BusScan.h"
+#include "link/LinkState.h"
+#include "link/TransactionEngine.h"
+
+#include <csignal>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+class SerialPort;
+
+// One hxctl run against one port: the window's controller image, engine,
+// handlers and Write All run, with a headless form in place of the window.
+// Every exchange goes through the same code as in the window; only the
+// pacing differs, and it is handed in: the program paces with a QTimer at
+// the interval the engine asks for, tests call the steps themselves.
+class CtlSession {
+public:
+    // Calls `step` until it returns false, waiting `interval()` ms before
+    // each call.
+    using Pacer = std::function<void(const std::function<bool()>& step, const std::function<int()>& interval)>;
+
+    CtlSession(SerialPort& port, Pacer pacer);
+
+    // Opens the device exclusively with the line settings, as "Open" does.
+    // Empty on success, else what the port did wrong ("cannot be opened ...").
+    std::string open(const std::string& device, int baud, int dataBits);
+    // The bus address the requests go to, set as the "Comm Address" Set does.
+    void setAddress(int address);
+    // Lets the bus monitor's log see every frame (nullptr: none).
+    void setLog(LinkObserver* log) { watch_ = OutcomeWatch(log); }
+    // Checked between steps: when it turns non-zero, live, scan and write stop.
+    void setStopFlag(const volatile std::sig_atomic_t* flag) { stop_ = flag; }
+
+    // Read All into the form; false when the controller gave no valid reply.
+    bool readAll();
+    // The firmware text (UTF-8), or nothing when the controller did not answer.
+    std::optional<std::string> readVersion();
+    // The parameters Read All put into the form, as a file would hold them.
+    ParameterFile::Checked heldParameters() const;
+    int address() const { return static_cast<int>(state_.SlaveAddress); }
+
+    // Puts the file's values into the form and writes its groups as Write
+    // All does; messages that are not the run's go to `message`.
+    std::vector<WriteAllRun::Outcome> writeAll(const ParameterFile::Document& document);
+
+    // One live poll cycle's readings, in the units the RealTimeData tab shows.
+    struct LiveRow {
+        int validReplies = 0;   // of the cycle's four steps
+        unsigned fanRpm[4] = {0, 0, 0, 0};
+        // Tenths of °C, V and A, as read.
+        int indoorC = 0, outdoorC = 0, supplyV = 0, heaterA = 0, compressorA = 0;
+        int compressorRpm = 0;
+        std::vector<std::string> alarms;
+    };
+    // Polls; `row` is called after each complete cycle and returns false to stop.
+    void live(const std::function<bool(const LiveRow& row)>& row);
+
+    // Scans the bus; `progress` is called after every step.
+    std::vector<BusScan::Found> scan(int from, int to, int timeoutMs, const std::function<void(const BusScan&)>& progress);
+
+    // Messages the handlers and the engine showed that no run took.
+    const std::vector<std::pair<std::string, std::string>>& messages() const { return messages_; }
+
+    static std::string latin1ToUtf8(std::string_view bytes);
+    // Names of the alarms the poll has raised, in the order of the live tab's lamps.
+    static std::vector<std::string> raisedAlarms(const LinkState& state);
+
+    LinkState& state() { return state_; }
+    HeadlessForm& form() { return form_; }
+
+private:
+    // Queues with `handler`, then ticks until the engine is idle again.
+    bool runCommand(const std::function<void()>& handler);
+    void tick();
+    bool stopped() const { return stop_ && *stop_ != 0; }
+
+    SerialPort& port_;
+    Pacer pacer_;
+    LinkState state_;
+    HeadlessForm form_;
+    TransactionEngine engine_{state_, port_, form_};
+    ConfigCommands commands_{state_, form_};
+    OutcomeWatch watch_;
+    WriteAllRun* run_ = nullptr;
+    const volatile std::sig_atomic_t* stop_ = nullptr;
+    std::vector<std::pair<std::string, std::string>> messages_;
+};

@@ -1,0 +1,347 @@
+#include "cli/HxCtl.h"
+
+#include "cli/BusLogWriter.h"
+#include "cli/CliOptions.h"
+#include "console/AtomicFile.h"
+#include "console/ParameterValues.h"
+#include "link/PortDiscovery.h"
+#include "link/PortNames.h"
+
+#include <QDateTime>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <algorithm>
+
+#include <ostream>
+
+namespace HxCtl {
+
+namespace {
+
+using Command = CliOptions::Command;
+
+// Parameter files are a few kilobytes; anything much larger is not one.
+constexpr std::size_t kLargestFile = 1 << 20;
+
+struct Context {
+    const CliOptions& options;
+    Io io;
+    CtlSession& session;
+
+    void fail(const std::string& message) const { io.err << "hxctl: " << message << "\n"; }
+    std::string where() const
+    {
+        return "address " + std::to_string(session.address()) + " on " + options.port;
+    }
+    int noAnswer(const std::string& what) const
+    {
+        fail("no answer from the controller at " + where() + " (" + what + ")");
+        return NoAnswer;
+    }
+};
+
+std::optional<ParameterFile::Document> loadFile(const Context& c)
+{
+    const AtomicFile::ReadResult file = AtomicFile::read(c.options.file, kLargestFile);
+    if (!file.bytes) {
+        c.fail(file.error);
+        return std::nullopt;
+    }
+    ParameterFile::Checked checked = ParameterFile::parse(*file.bytes);
+    if (!checked.document) {
+        c.io.err << "hxctl: " << ParameterFile::report(c.options.file + " is not a usable parameter file; nothing was sent.",
+                                                     checked.problems) << "\n";
+        return std::nullopt;
+    }
+    return std::move(checked.document);
+}
+
+int readCommand(const Context& c)
+{
+    if (!c.session.readAll())
+        return c.noAnswer("Read All");
+    ParameterFile::Checked held = c.session.heldParameters();
+    if (!held.document) {
+        c.io.err << "hxctl: " << ParameterFile::report("the controller holds values a parameter file cannot carry; nothing was written.",
+                                                     held.problems) << "\n";
+        return Differences;
+    }
+    ParameterFile::Document& document = *held.document;
+    const std::optional<std::string> firmware = c.session.readVersion();
+    if (!firmware)
+        c.fail("the controller did not send its firmware text; the file goes without it");
+    document.firmware = firmware.value_or("");
+    document.console = HX_VERSION;
+    document.date = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
+    document.busAddress = c.session.address();
+    const std::string json = ParameterFile::toJson(document);
+    if (c.options.out.empty()) {
+        c.io.out << json;
+        return Success;
+    }
+    if (const std::string error = AtomicFile::write(c.options.out, json); !error.empty()) {
+        c.fail(error);
+        return BadInput;
+    }
+    return Success;
+}
+
+int writeCommand(const Context& c, const ParameterFile::Document& document)
+{
+    const std::vector<WriteAllRun::Outcome> outcomes = c.session.writeAll(document);
+    int written = 0;
+    bool timedOutFirst = false;
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        const WriteAllRun::Outcome& o = outcomes[i];
+        c.io.out << ParameterTable::groupName(o.command) << '\t';
+        switch (o.status) {
+        case WriteAllRun::Status::Written:
+            c.io.out << "written";
+            ++written;
+            break;
+        case WriteAllRun::Status::Failed:
+            c.io.out << "failed\t" << o.reason;
+            timedOutFirst = timedOutFirst || (i == 0 && o.reason.find("time-out") != std::string::npos);
+            break;
+        case WriteAllRun::Status::NotSent:
+            c.io.out << "not sent\t" << o.reason;
+            break;
+        }
+        c.io.out << '\n';
+    }
+    if (written == static_cast<int>(outcomes.size()))
+        return Success;
+    if (timedOutFirst)
+        return c.noAnswer("Write All");
+    c.fail(std::to_string(outcomes.size() - static_cast<std::size_t>(written)) + " of "
+           + std::to_string(outcomes.size()) + " groups were not written");
+    return Differences;
+}
+
+int compareCommand(const Context& c, const ParameterFile::Document& document)
+{
+    if (!c.session.readAll())
+        return c.noAnswer("Read All");
+    int differences = 0;
+    const auto specs = ParameterTable::all();
+    const auto written = ParameterTable::writeAllGroups();
+    for (std::size_t i = 0; i < specs.size(); ++i) {
+        const ParameterSpec& spec = specs[i];
+        // The bus address is in the file for information only and write
+        // never sends it: every cabinet set from one file keeps its own.
+        if (std::find(written.begin(), written.end(), spec.command()) == written.end())
+            continue;
+        const std::string shown = c.session.form().text(std::string(spec.control()));
+        const ParameterValues::Converted held = ParameterValues::toRegister(spec, shown);
+        const std::int32_t fileValue = document.values.at(i);
+        if (held.value == fileValue)
+            continue;
+        ++differences;
+        c.io.out << spec.name() << '\t' << ParameterValues::unitText(spec, fileValue) << '\t'
+                 << (held.value ? ParameterValues::unitText(spec, *held.value) : shown) << '\t' << spec.unit() << '\n';
+    }
+    return differences == 0 ? Success : Differences;
+}
+
+int versionCommand(const Context& c)
+{
+    const std::optional<std::string> firmware = c.session.readVersion();
+    if (!firmware)
+        return c.noAnswer("firmware version");
+    c.io.out << *firmware << '\n';
+    return Success;
+}
+
+int liveCommand(const Context& c)
+{
+    // Cycles in a row without one valid reply before the controller counts as gone.
+    constexpr int kSilentCycles = 3;
+    c.io.out << liveHeader(c.options.csv) << std::flush;
+    int printed = 0;
+    int silent = 0;
+    c.session.live([&](const CtlSession::LiveRow& row) {
+        if (row.validReplies == 0) {
+            ++silent;
+            c.fail("no answer in a poll cycle at " + c.where());
+            return silent < kSilentCycles;
+        }
+        silent = 0;
+        const std::string time = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString();
+        c.io.out << liveLine(time, row, c.options.csv) << std::flush;
+        ++printed;
+        return !c.options.count || printed < *c.options.count;
+    });
+    if (silent >= kSilentCycles)
+        return c.noAnswer("live poll");
+    return Success;
+}
+
+int scanCommand(const Context& c)
+{
+    int shownProgress = -1;
+    const auto found = c.session.scan(c.options.from, c.options.to, c.options.timeoutMs, [&](const BusScan& scan) {
+        if (!c.io.errIsTerminal || scan.done() == shownProgress)
+            return;
+        shownProgress = scan.done();
+        c.io.err << "\rscanning " << c.options.port << ": address " << scan.current() << " (" << scan.done() << " of "
+                 << scan.total() << " done, " << scan.found().size() << " found)   " << std::flush;
+    });
+    if (c.io.errIsTerminal)
+        c.io.err << "\n";
+    for (const BusScan::Found& f : found)
+        c.io.out << f.address << '\t' << CtlSession::latin1ToUtf8(f.firmware) << '\n';
+    if (c.io.stop && *c.io.stop != 0)
+        c.fail("the scan was interrupted (Ctrl+C) before its last address");
+    if (found.empty()) {
+        c.fail("no controller answered at addresses " + std::to_string(c.options.from) + " to "
+               + std::to_string(c.options.to) + " on " + c.options.port);
+        return NoAnswer;
+    }
+    return Success;
+}
+
+// Exact decimal text of a value in tenths: -205 is "-20.5".
+std::string tenths(int value)
+{
+    const int whole = value < 0 ? -value : value;
+    return (value < 0 ? "-" : "") + std::to_string(whole / 10) + "." + std::to_string(whole % 10);
+}
+
+} // namespace
+
+std::string liveHeader(bool csv)
+{
+    const char sep = csv ? ',' : '\t';
+    std::string line;
+    for (const char* name : {"time", "intfan1_rpm", "intfan2_rpm", "extfan1_rpm", "extfan2_rpm", "indoor_C", "outdoor_C",
+                             "supply_V", "heater_A", "compressor_A", "compressor_rpm", "alarms"}) {
+        if (!line.empty())
+            line += sep;
+        line += name;
+    }
+    return line + "\n";
+}
+
+std::string liveLine(const std::string& time, const CtlSession::LiveRow& row, bool csv)
+{
+    const char sep = csv ? ',' : '\t';
+    std::string line = time;
+    for (unsigned rpm : row.fanRpm)
+        line += sep + std::to_string(rpm);
+    for (int v : {row.indoorC, row.outdoorC, row.supplyV, row.heaterA, row.compressorA})
+        line += sep + tenths(v);
+    line += sep + std::to_string(row.compressorRpm);
+    std::string alarms;
+    for (const std::string& a : row.alarms)
+        alarms += (alarms.empty() ? "" : " ") + a;
+    return line + sep + alarms + "\n";
+}
+
+CtlSession::Pacer timerPacer()
+{
+    return [](const std::function<bool()>& step, const std::function<int()>& interval) {
+        QEventLoop loop;
+        QTimer timer;
+        timer.setSingleShot(true);
+        timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+            if (step())
+                timer.start(interval());
+            else
+                loop.quit();
+        });
+        timer.start(interval());
+        loop.exec();
+    };
+}
+
+int run(const std::vector<std::string>& args, Io io, SerialPort& port, CtlSession::Pacer pacer)
+{
+    const ParsedOptions parsed = parseOptions(args);
+    if (!parsed.options) {
+        if (parsed.error.empty()) {
+            io.out << usageText();
+            return Success;
+        }
+        io.err << "hxctl: " << parsed.error << "\n" << "Try 'hxctl --help'.\n";
+        return BadInput;
+    }
+    const CliOptions& options = *parsed.options;
+    if (options.help) {
+        io.out << helpText(options.command);
+        return Success;
+    }
+    if (options.command == Command::Ports) {
+        for (const std::string& item : discoverPortItems())
+            io.out << item << '\n';
+        return Success;
+    }
+
+    CtlSession session(port, std::move(pacer));
+    session.setStopFlag(io.stop);
+    const Context c{options, io, session};
+
+    // The file is checked before the port is touched: a bad file sends nothing.
+    std::optional<ParameterFile::Document> document;
+    if (options.command == Command::Write || options.command == Command::Compare) {
+        document = loadFile(c);
+        if (!document)
+            return BadInput;
+    }
+
+    BusLogWriter logWriter;
+    if (!options.log.empty()) {
+        if (const std::string error = logWriter.open(options.log); !error.empty()) {
+            c.fail(error);
+            return BadInput;
+        }
+        session.setLog(&logWriter.log());
+    }
+
+    const std::string device = PortNames::deviceForPortText(options.port);
+    if (device.empty()) {
+        c.fail("the port " + options.port + " names no serial device (COM1 to COM9 or a device path)");
+        return PortUnusable;
+    }
+    if (const std::string error = session.open(device, options.baud, options.dataBits); !error.empty()) {
+        c.fail("the port " + options.port + (device != options.port ? " (" + device + ")" : std::string()) + " " + error);
+        return PortUnusable;
+    }
+    if (options.address)
+        session.setAddress(*options.address);
+
+    int code = Success;
+    switch (options.command) {
+    case Command::Read:
+        code = readCommand(c);
+        break;
+    case Command::Write:
+        code = writeCommand(c, *document);
+        break;
+    case Command::Compare:
+        code = compareCommand(c, *document);
+        break;
+    case Command::Version:
+        code = versionCommand(c);
+        break;
+    case Command::Live:
+        code = liveCommand(c);
+        break;
+    case Command::Scan:
+        code = scanCommand(c);
+        break;
+    case Command::Ports:
+        break;
+    }
+    for (const auto& [text, caption] : session.messages())
+        c.fail(caption + ": " + text);
+    if (!logWriter.failure().empty())
+        c.fail(logWriter.failure());
+    if (const std::string error = logWriter.close(); !error.empty())
+        c.fail(error);
+    port.close();
+    return code;
+}
+
+}

@@ -1,0 +1,91 @@
+#include "cli/CliOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Command = CliOptions::Command;
+
+struct Refused {
+    std::vector<std::string> args;
+    std::string error;
+};
+
+class CliOptionsRefused : public testing::TestWithParam<Refused> {};
+
+TEST_P(CliOptionsRefused, NamesWhatIsWrong)
+{
+    const ParsedOptions parsed = parseOptions(GetParam().args);
+    EXPECT_FALSE(parsed.options);
+    EXPECT_EQ(parsed.error, GetParam().error);
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, CliOptionsRefused, testing::Values(
+    Refused{{}, "no command given (ports, read, write, compare, version, live, scan)"},
+    Refused{{"erase"}, "unknown command 'erase'"},
+    Refused{{"read"}, "'read' needs --port"},
+    Refused{{"read", "--port"}, "--port needs a value"},
+    Refused{{"read", "--port", "COM1", "--address", "0"}, "--address takes a bus address from 1 to 255, not '0'"},
+    Refused{{"read", "--port", "COM1", "--address", "256"}, "--address takes a bus address from 1 to 255, not '256'"},
+    Refused{{"read", "--port", "COM1", "--address", "7x"}, "--address takes a bus address from 1 to 255, not '7x'"},
+    Refused{{"read", "--port", "COM1", "--address", "-1"}, "--address takes a bus address from 1 to 255, not '-1'"},
+    Refused{{"read", "--port", "COM1", "--colour"}, "'read' has no option --colour"},
+    Refused{{"version", "--port", "COM1", "--out", "x"}, "'version' has no option --out"},
+    Refused{{"scan", "--port", "COM1", "--address", "3"}, "'scan' has no option --address"},
+    Refused{{"write", "--port", "COM1"}, "'write' needs a parameter file"},
+    Refused{{"compare", "--port", "COM1", "a.json", "b.json"}, "unexpected argument 'b.json'"},
+    Refused{{"version", "--port", "COM1", "extra"}, "unexpected argument 'extra'"},
+    Refused{{"read", "--port", "COM1", "--port", "COM2"}, "--port given twice"},
+    Refused{{"read", "--port", "COM1", "--baud", "9601"}, "--baud takes 2400, 4800, 9600, 19200, 38400 or 115200, not '9601'"},
+    Refused{{"read", "--port", "COM1", "--data-bits", "9"}, "--data-bits takes 4, 5, 6, 7 or 8, not '9'"},
+    Refused{{"live", "--port", "COM1", "--count", "0"}, "--count takes a number of cycles from 1 up, not '0'"},
+    Refused{{"live", "--port", "COM1", "--csv=yes"}, "--csv takes no value"},
+    Refused{{"scan", "--port", "COM1", "--from", "9", "--to", "3"}, "--from 9 is above --to 3"},
+    Refused{{"scan", "--port", "COM1", "--timeout-ms", "5"}, "--timeout-ms takes milliseconds from 10 to 10000, not '5'"},
+    Refused{{"read", "--port", "COM1", "--log", ""}, "--log needs a file name"}));
+
+TEST(CliOptions, TakesEveryOptionOfEachCommand)
+{
+    const ParsedOptions read = parseOptions({"read", "--port", "/dev/ttyUSB0", "--address=7", "--out", "a.json",
+                                             "--baud", "19200", "--data-bits", "7", "--log", "bus.csv"});
+    ASSERT_TRUE(read.options) << read.error;
+    EXPECT_EQ(read.options->command, Command::Read);
+    EXPECT_EQ(read.options->port, "/dev/ttyUSB0");
+    EXPECT_EQ(read.options->address, 7);
+    EXPECT_EQ(read.options->out, "a.json");
+    EXPECT_EQ(read.options->baud, 19200);
+    EXPECT_EQ(read.options->dataBits, 7);
+    EXPECT_EQ(read.options->log, "bus.csv");
+
+    const ParsedOptions write = parseOptions({"write", "site.json", "--port", "COM2"});
+    ASSERT_TRUE(write.options) << write.error;
+    EXPECT_EQ(write.options->file, "site.json");
+    EXPECT_FALSE(write.options->address);
+
+    const ParsedOptions live = parseOptions({"live", "--port", "COM1", "--count", "2", "--csv"});
+    ASSERT_TRUE(live.options) << live.error;
+    EXPECT_EQ(live.options->count, 2);
+    EXPECT_TRUE(live.options->csv);
+
+    const ParsedOptions scan = parseOptions({"scan", "--port", "COM1"});
+    ASSERT_TRUE(scan.options) << scan.error;
+    EXPECT_EQ(scan.options->from, 1);
+    EXPECT_EQ(scan.options->to, 247);
+    EXPECT_EQ(scan.options->timeoutMs, 100);
+    EXPECT_EQ(scan.options->baud, 9600);
+}
+
+TEST(CliOptions, HelpNeedsNothingElse)
+{
+    for (const char* command : {"ports", "read", "write", "compare", "version", "live", "scan"}) {
+        const ParsedOptions parsed = parseOptions({command, "--help"});
+        ASSERT_TRUE(parsed.options) << command << ": " << parsed.error;
+        EXPECT_TRUE(parsed.options->help);
+        EXPECT_NE(helpText(parsed.options->command).find(std::string("hxctl ") + command), std::string::npos);
+    }
+    const ParsedOptions overview = parseOptions({"--help"});
+    EXPECT_FALSE(overview.options);
+    EXPECT_TRUE(overview.error.empty());
+}
+
+}
