@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -171,7 +172,7 @@ void RtuSlave::handle(const std::vector<std::uint8_t>& frame, int stopFd)
         return;
     }
     const FaultInjector::Decision decision = faults_.next();
-    if (waitFor(false, std::max(faults_.delayMs(), kTurnaroundMs), stopFd) == Wait::Stopped)
+    if (waitFor(false, std::max(faults_.delayMs(), turnaroundMs(frame.size())), stopFd) == Wait::Stopped)
         return;
     const std::vector<std::uint8_t> reply = FaultInjector::frame(controller_.address(), pdu, decision);
     if (reply.empty())
@@ -181,6 +182,13 @@ void RtuSlave::handle(const std::vector<std::uint8_t>& frame, int stopFd)
     if (exchangeHook_)
         exchangeHook_(requestAt, frame, reply, decision);
     controller_.finishExchange();
+}
+
+int RtuSlave::turnaroundMs(std::size_t requestBytes)
+{
+    // One character of 8N1 at 9600 baud is 10 bits, 1.0417 ms.
+    constexpr double kCharMs = 10.0 * 1000.0 / 9600.0;
+    return static_cast<int>(std::ceil((static_cast<double>(requestBytes) + 3.5) * kCharMs));
 }
 
 void RtuSlave::writeLine(const std::vector<std::uint8_t>& bytes)

@@ -49,9 +49,11 @@ public:
 
     // A request frame is over when the line stays silent this long.
     static constexpr int kFrameGapMs = 50;
-    // A slave answers no sooner than this after the request: the line's
-    // silence of 3.5 characters at 9600 baud, as on a real bus.
-    static constexpr int kTurnaroundMs = 5;
+    // A pseudo-terminal delivers a request at once; a 9600-baud line takes
+    // its transmission time, and the slave then keeps 3.5 characters of
+    // silence. The reply waits that long, so the master's discard after
+    // transmitting meets an empty queue as it would on a real bus.
+    static int turnaroundMs(std::size_t requestBytes);
     // How often a slave whose far end is closed looks whether it was reopened.
     static constexpr int kReopenPollMs = 20;
 
