@@ -49,5 +49,17 @@ struct EngineHarness {
         state.CommandArmed = 1;
         state.PollStep = 0;
     }
+    // A command times out, its echo arrives late, and the next request
+    // (Read All) goes out with the late bytes still waiting.
+    void lateReplyThenNextRequest()
+    {
+        request(Command::SetHeater);
+        tick();
+        const Bytes echo = echoReply(port.lastWritten());
+        ticks(101);
+        port.deliver(echo);
+        request(Command::ReadAll);
+        tick();
+    }
     bool idle() const { return state.LinkBusy == 0 && state.CommandCode == Command::None; }
 };

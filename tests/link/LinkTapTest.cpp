@@ -98,15 +98,7 @@ const Scenario kScenarios[] = {
      },
      {LinkOutcome::WrongReply}, {}},
     {"late reply is dropped with the next request", 0,
-     [](EngineHarness& h) {
-         h.request(Command::SetHeater);
-         h.tick();
-         const Bytes echo = echoReply(h.port.lastWritten());
-         h.ticks(101);
-         h.port.deliver(echo);
-         h.request(Command::ReadAll);
-         h.tick();
-     },
+     [](EngineHarness& h) { h.lateReplyThenNextRequest(); },
      {LinkOutcome::Timeout}, {8}},
     {"CRC mismatch waits out its time-out as one outcome", 0,
      [](EngineHarness& h) {

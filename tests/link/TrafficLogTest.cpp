@@ -125,15 +125,7 @@ TEST(TrafficLog, GroupsReceivedChunksIntoTheFramesTheEngineJudged)
                        std::string::npos);
          }},
         {"late reply dropped by the next request", 0,
-         [](Watched& h) {
-             h.request(Command::SetHeater);
-             h.tick();
-             const Bytes echo = echoReply(h.port.lastWritten());
-             h.ticks(101);
-             h.port.deliver(echo);
-             h.request(Command::ReadAll);
-             h.tick();
-         },
+         [](Watched& h) { h.lateReplyThenNextRequest(); },
          // The queue is dropped right after the write, as the engine does it.
          {Kind::Request, Kind::Timeout, Kind::Request, Kind::Discarded},
          [](const Watched& h) {
