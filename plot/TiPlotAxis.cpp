@@ -132,23 +132,9 @@ void TiPlotAxis::ZoomToFitFast() { FitTo(*this, *Owner(), true); }
 
 // ---------------------------------------------------------------- references
 
-void TiPlotAxis::SetCartesianChildRefAxisName(const QString& value)
-{
-    if (value == m_cartesianChildRefAxisName)
-        return;
-    m_cartesianChildRefAxisName = value;
-    m_cartesianRef = nullptr;
-    TriggerChange();
-}
+void TiPlotAxis::SetCartesianChildRefAxisName(const QString& value) { SetReferenceName(m_cartesianChildRefAxisName, m_cartesianRef, value); }
 
-void TiPlotAxis::SetAlignRefAxisName(const QString& value)
-{
-    if (value == m_alignRefAxisName)
-        return;
-    m_alignRefAxisName = value;
-    m_alignRef = nullptr;
-    TriggerChange();
-}
+void TiPlotAxis::SetAlignRefAxisName(const QString& value) { SetReferenceName(m_alignRefAxisName, m_alignRef, value); }
 
 TiPlotAxis* TiPlotAxis::CartesianRefAxis()
 {

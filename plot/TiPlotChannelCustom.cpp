@@ -38,23 +38,9 @@ TiPlotChannelCustom::~TiPlotChannelCustom() = default;
 
 // ---------------------------------------------------------------- properties
 
-void TiPlotChannelCustom::SetXAxisName(const QString& value)
-{
-    if (value == m_xAxisName)
-        return;
-    m_xAxisName = value;
-    m_xAxis = nullptr;
-    TriggerChange();
-}
+void TiPlotChannelCustom::SetXAxisName(const QString& value) { SetReferenceName(m_xAxisName, m_xAxis, value); }
 
-void TiPlotChannelCustom::SetYAxisName(const QString& value)
-{
-    if (value == m_yAxisName)
-        return;
-    m_yAxisName = value;
-    m_yAxis = nullptr;
-    TriggerChange();
-}
+void TiPlotChannelCustom::SetYAxisName(const QString& value) { SetReferenceName(m_yAxisName, m_yAxis, value); }
 
 void TiPlotChannelCustom::SetDataStyle(TiPlotDataStyle value)
 {

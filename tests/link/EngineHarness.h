@@ -61,5 +61,17 @@ struct EngineHarness {
         request(Command::ReadAll);
         tick();
     }
+    // A reply with a broken CRC, then two more bytes, and the time-out.
+    void crcMismatchThenMoreBytes()
+    {
+        request(Command::SetIntfan);
+        tick();
+        Bytes bad = echoReply(port.lastWritten());
+        bad.back() ^= 0x01;
+        port.deliver(bad);
+        ticks(3);
+        port.deliver({0x55, 0x66});   // more bytes, read but never judged
+        ticks(99);
+    }
     bool idle() const { return state.LinkBusy == 0 && state.CommandCode == Command::None; }
 };
