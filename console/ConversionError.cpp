@@ -27,10 +27,10 @@ std::string ConversionError::quoted(const std::string& text)
 
 ConversionError ConversionError::integer(const std::string& text)
 {
-    return ConversionError("'" + quoted(text) + "' is not a valid integer value.");
+    return ConversionError(std::string("'").append(quoted(text)).append("' is not a valid integer value."));
 }
 
 ConversionError ConversionError::floatingPoint(const std::string& text)
 {
-    return ConversionError("'" + quoted(text) + "' is not a valid floating point value.");
+    return ConversionError(std::string("'").append(quoted(text)).append("' is not a valid floating point value."));
 }

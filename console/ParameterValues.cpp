@@ -43,7 +43,7 @@ Converted toRegister(const ParameterSpec& spec, std::string_view text)
             if (items[i] == text)
                 return {static_cast<std::int32_t>(i), {}};
         }
-        return {std::nullopt, "'" + std::string(text) + "' is not one of " + joined(items) + "."};
+        return {std::nullopt, std::string("'").append(text).append("' is not one of ").append(joined(items)).append(".")};
     }
     std::optional<std::int64_t> value;
     try {
@@ -76,7 +76,10 @@ std::string unitText(const ParameterSpec& spec, std::int32_t value)
         return std::to_string(value);
     // Integer arithmetic: no locale and no binary fraction gets in the way.
     const long long magnitude = std::llabs(static_cast<long long>(value));
-    return (value < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." + std::to_string(magnitude % 10);
+    return std::string(value < 0 ? "-" : "")
+        .append(std::to_string(magnitude / 10))
+        .append(".")
+        .append(std::to_string(magnitude % 10));
 }
 
 std::string controlText(const ParameterSpec& spec, std::int32_t value)

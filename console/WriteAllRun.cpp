@@ -151,7 +151,7 @@ std::string WriteAllRun::summary() const
         written += o.status == Status::Written ? 1 : 0;
     std::string text = std::to_string(written) + " of " + std::to_string(outcomes_.size()) + " groups written.";
     for (const Outcome& o : outcomes_) {
-        text += "\n" + std::string(ParameterTable::groupName(o.command)) + ": ";
+        text.append("\n").append(ParameterTable::groupName(o.command)).append(": ");
         switch (o.status) {
         case Status::Written:
             text += "written";

@@ -33,8 +33,8 @@ std::string generalFloatText(double value)
     if (exponent < -4 || exponent > 14) {
         out += digits[0];
         if (digits.size() > 1)
-            out += "." + digits.substr(1);
-        out += "E" + std::to_string(exponent);
+            out.append(".").append(digits, 1);
+        out.append("E").append(std::to_string(exponent));
         return out;
     }
     if (exponent < 0) {

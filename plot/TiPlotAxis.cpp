@@ -2,13 +2,14 @@
 
 #include "plot/TiPlotChannelCustom.h"
 #include "plot/TiPlotComponent.h"
+#include "plot/TiPlotTracking.h"
 
 #include <algorithm>
-#include <cmath>
+#include <optional>
 
 void TiPlotAxis::SetMin(double value)
 {
-    value = std::clamp(value, -1e300, 1e300);
+    value = TiPlotScale::clampMin(value);
     if (!(value != m_min))
         return;
     const double old = m_min;
@@ -20,7 +21,7 @@ void TiPlotAxis::SetMin(double value)
 
 void TiPlotAxis::SetSpan(double value)
 {
-    value = std::clamp(value, 1e-300, 1e300);
+    value = TiPlotScale::clampSpan(value);
     if (!(value != m_span))
         return;
     const double old = m_span;
@@ -59,15 +60,16 @@ void TiPlotAxis::SetTrackingEnabled(bool value)
 {
     if (value == m_trackingEnabled)
         return;
+    const TiPlotTracking::Toggle toggle = TiPlotTracking::setTrackingEnabled(
+        m_trackingEnabled, value, m_restoreValuesOnResume, {m_min, m_span, m_labelsMinLength},
+        {m_resumeMin, m_resumeSpan, m_resumeLabelsMinLength});
     m_trackingEnabled = value;
-    if (m_restoreValuesOnResume) {
-        if (value) {
-            SetMinSpan(m_resumeMin, m_resumeSpan);
-            m_labelsMinLength = m_resumeLabelsMinLength;
-        } else {
-            UpdateResumeValues();
-        }
-    }
+    if (toggle.Restore)
+        SetMinSpan(toggle.Restore->Min, toggle.Restore->Span);
+    if (toggle.RestoreLabelsMinLength)
+        m_labelsMinLength = *toggle.RestoreLabelsMinLength;
+    if (toggle.Save)
+        UpdateResumeValues();
     TriggerChange();
 }
 
@@ -82,69 +84,21 @@ void TiPlotAxis::NewTrackingData(double value)
 {
     if (!m_trackingEnabled)
         return;
-    double newMin = m_min;
-    double newSpan = m_span;
-    if (!m_firstAligned) {
-        m_firstAligned = true;
-        switch (m_trackingAlignFirstStyle) {
-        case ipafsMin:
-            newMin = value;
-            break;
-        case ipafsMax:
-            newMin = value - m_span;
-            break;
-        case ipafsAuto:
-            if (value < m_min || value > m_min + m_span)
-                newMin = value;
-            break;
-        case ipafsNone:
-            break;
-        }
-    }
-    const double maxNow = newMin + m_span;
-    auto scrollSpan = [&] {
-        if (m_trackingScrollCompressMax != 0)
-            newSpan = m_span > m_trackingScrollCompressMax ? m_trackingScrollCompressMax : value - newMin;
-    };
-    switch (m_trackingStyle) {
-    case iptsScaleMinMax:
-        if (value > maxNow)
-            newSpan = value - newMin;
-        if (value < newMin)
-            newMin = value;
-        break;
-    case iptsScaleMax:
-        if (value > maxNow)
-            newSpan = value - newMin;
-        break;
-    case iptsScaleMin:
-        if (value < newMin)
-            newMin = value;
-        break;
-    case iptsScrollSmooth:
-        if (value > maxNow) {
-            scrollSpan();
-            newMin = value - newSpan;
-        } else if (value < m_min) {
-            newMin = value;
-        }
-        break;
-    case iptsScrollPage:
-        if (value > maxNow) {
-            scrollSpan();
-            newMin = newMin + newSpan;
-        } else if (value < m_min) {
-            newMin = newMin - newSpan;
-        }
-        break;
-    case iptsExpandCollapse:
+    const TiPlotTracking::Outcome out = TiPlotTracking::newTrackingData(
+        {m_min, m_span}, m_firstAligned,
+        {m_trackingEnabled, m_trackingStyle, m_trackingAlignFirstStyle, m_trackingScrollCompressMax}, value);
+    m_firstAligned = out.FirstValueAligned;
+    switch (out.FitInstead) {
+    case TiPlotTracking::Fit::ZoomToFit:
         ZoomToFit();
         return;
-    case iptsExpandCollapseFast:
+    case TiPlotTracking::Fit::ZoomToFitFast:
         ZoomToFitFast();
         return;
+    case TiPlotTracking::Fit::None:
+        break;
     }
-    SetMinSpan(newMin, newSpan);
+    SetMinSpan(out.Range.Min, out.Range.Span);
 }
 
 namespace {
@@ -166,8 +120,8 @@ void FitTo(TiPlotAxis& axis, TiPlotComponent& plot, bool fast)
             lo = std::min(lo, axis.IsXAxis() ? channel->GetVisibleMinX() : channel->GetVisibleMinY());
         }
     }
-    if (hi > -1e299 && lo < 1e299 && hi != lo)
-        axis.SetMinSpan(lo, hi - lo);
+    if (const std::optional<TiPlotRange> range = TiPlotTracking::zoomToFit(lo, hi))
+        axis.SetMinSpan(range->Min, range->Span);
 }
 
 } // namespace
@@ -178,23 +132,9 @@ void TiPlotAxis::ZoomToFitFast() { FitTo(*this, *Owner(), true); }
 
 // ---------------------------------------------------------------- references
 
-void TiPlotAxis::SetCartesianChildRefAxisName(const QString& value)
-{
-    if (value == m_cartesianChildRefAxisName)
-        return;
-    m_cartesianChildRefAxisName = value;
-    m_cartesianRef = nullptr;
-    TriggerChange();
-}
+void TiPlotAxis::SetCartesianChildRefAxisName(const QString& value) { SetReferenceName(m_cartesianChildRefAxisName, m_cartesianRef, value); }
 
-void TiPlotAxis::SetAlignRefAxisName(const QString& value)
-{
-    if (value == m_alignRefAxisName)
-        return;
-    m_alignRefAxisName = value;
-    m_alignRef = nullptr;
-    TriggerChange();
-}
+void TiPlotAxis::SetAlignRefAxisName(const QString& value) { SetReferenceName(m_alignRefAxisName, m_alignRef, value); }
 
 TiPlotAxis* TiPlotAxis::CartesianRefAxis()
 {
@@ -231,57 +171,9 @@ void TiPlotAxis::NotificationRename(TiPlotObject* object)
 
 // ---------------------------------------------------------------- pixel mapping
 
-void TiPlotAxis::SetScaleRect(const TiRect& rect)
+TiPlotScaleMap TiPlotAxis::ScaleMap(const TiRect& s) const
 {
-    m_scaleRect = rect;
-    if (Horizontal()) {
-        m_minPixel = m_reverseScale ? rect.Right : rect.Left;
-        m_maxPixel = m_reverseScale ? rect.Left : rect.Right;
-    } else {
-        m_minPixel = m_reverseScale ? rect.Top : rect.Bottom;
-        m_maxPixel = m_reverseScale ? rect.Bottom : rect.Top;
-    }
-}
-
-int TiPlotAxis::PositionToPixels(double value) const
-{
-    if (m_minPixel == m_maxPixel || m_span <= 1e-300)
-        return (m_minPixel + m_maxPixel) / 2;
-    const double range = m_minPixel - m_maxPixel;
-    double offset;
-    if (m_scaleType == ipstLog10) {
-        const double m = m_min > 0 ? m_min : 1;
-        const double s = m_span > 0 ? m_span : 1;
-        const double l = std::log10(m + s) - std::log10(m);
-        if (l == 0)
-            return 0;
-        offset = (std::log10(value > 0 ? value : 1) - std::log10(m)) * range / l;
-    } else {
-        offset = (value - m_min) * (range / m_span);
-    }
-    const double pixel = m_minPixel - std::nearbyint(offset);
-    return static_cast<int>(std::clamp(pixel, -32000.0, 32000.0));
-}
-
-double TiPlotAxis::PixelsToPosition(int pixels) const
-{
-    double f;
-    if (Horizontal()) {
-        const int length = m_scaleRect.Right - m_scaleRect.Left;
-        if (length == 0)
-            return m_min;
-        f = double(pixels - m_scaleRect.Left) / length;
-    } else {
-        const int length = m_scaleRect.Bottom - m_scaleRect.Top;
-        if (length == 0)
-            return m_min;
-        f = double(m_scaleRect.Bottom - pixels) / length;
-    }
-    if (m_reverseScale)
-        f = 1 - f;
-    if (m_scaleType == ipstLog10) {
-        const double lo = std::log10(m_min);
-        return std::pow(10.0, lo + f * (std::log10(m_min + m_span) - lo));
-    }
-    return m_min + m_span * f;
+    if (Horizontal())
+        return TiPlotScaleMap::horizontal(m_min, m_span, s.Left, s.Right, m_reverseScale, m_scaleType);
+    return TiPlotScaleMap::vertical(m_min, m_span, s.Bottom, s.Top, m_reverseScale, m_scaleType);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plot/TiPlotLayoutObject.h"
+#include "plot/TiPlotScaleMap.h"
 #include "widgets/TiScaleTypes.h"
 
 // An axis: the value range of one direction, its pixel mapping and the
@@ -167,12 +168,15 @@ public:
     TiPlotAxis* AlignRefAxis();
 
     // --- pixel mapping over the scale the layout gave the axis
-    void SetScaleRect(const TiRect& rect);
+    void SetScaleRect(const TiRect& rect) { m_scaleRect = rect; }
     const TiRect& ScaleRect() const { return m_scaleRect; }
-    int GetMinPixels() const { return m_minPixel; }
-    int GetMaxPixels() const { return m_maxPixel; }
-    int PositionToPixels(double value) const;
-    double PixelsToPosition(int pixels) const;
+    // The axis' current range over `scaleRect`, or over its own scale.
+    TiPlotScaleMap ScaleMap(const TiRect& scaleRect) const;
+    TiPlotScaleMap ScaleMap() const { return ScaleMap(m_scaleRect); }
+    int GetMinPixels() const { return ScaleMap().MinPixel(); }
+    int GetMaxPixels() const { return ScaleMap().MaxPixel(); }
+    int PositionToPixels(double value) const { return ScaleMap().PositionToPixels(value); }
+    double PixelsToPosition(int pixels) const { return ScaleMap().PixelsToPosition(pixels); }
 
     void NotificationRemove(TiPlotObject* object) override;
     void NotificationRename(TiPlotObject* object) override;
@@ -254,8 +258,6 @@ private:
     double m_resumeSpan = 100;
     double m_resumeLabelsMinLength = 5;
     TiRect m_scaleRect{};
-    int m_minPixel = 0;
-    int m_maxPixel = 0;
     TiPlotAxis* m_cartesianRef = nullptr;
     TiPlotAxis* m_alignRef = nullptr;
 };

@@ -95,13 +95,7 @@ QString LegendText(TiPlotAxis& axis, double value)
     return text.replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
-TiPlotScaleMap MapOf(const TiPlotAxis& axis, const TiRect& s)
-{
-    if (axis.Horizontal())
-        return TiPlotScaleMap::horizontal(axis.Min(), axis.Span(), s.Left, s.Right, axis.ReverseScale(),
-                                          axis.ScaleType());
-    return TiPlotScaleMap::vertical(axis.Min(), axis.Span(), s.Bottom, s.Top, axis.ReverseScale(), axis.ScaleType());
-}
+TiPlotScaleMap MapOf(const TiPlotAxis& axis, const TiRect& s) { return axis.ScaleMap(s); }
 
 int RequiredLabelLength(TiPlotAxis& axis, TiCanvas& canvas, const TiPlotAxisState& state)
 {

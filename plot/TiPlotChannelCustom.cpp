@@ -38,23 +38,9 @@ TiPlotChannelCustom::~TiPlotChannelCustom() = default;
 
 // ---------------------------------------------------------------- properties
 
-void TiPlotChannelCustom::SetXAxisName(const QString& value)
-{
-    if (value == m_xAxisName)
-        return;
-    m_xAxisName = value;
-    m_xAxis = nullptr;
-    TriggerChange();
-}
+void TiPlotChannelCustom::SetXAxisName(const QString& value) { SetReferenceName(m_xAxisName, m_xAxis, value); }
 
-void TiPlotChannelCustom::SetYAxisName(const QString& value)
-{
-    if (value == m_yAxisName)
-        return;
-    m_yAxisName = value;
-    m_yAxis = nullptr;
-    TriggerChange();
-}
+void TiPlotChannelCustom::SetYAxisName(const QString& value) { SetReferenceName(m_yAxisName, m_yAxis, value); }
 
 void TiPlotChannelCustom::SetDataStyle(TiPlotDataStyle value)
 {
@@ -428,37 +414,21 @@ double TiPlotChannelCustom::MarkerHalfWidth(bool xAxis)
     return std::fabs(axis->PixelsToPosition(2 * MarkersSize()) - axis->PixelsToPosition(0)) / 2;
 }
 
-double TiPlotChannelCustom::GetDataXDrawMax(int index)
+double TiPlotChannelCustom::DataDrawEdge(int index, bool xAxis, double side)
 {
     if (m_list->GetNull(index))
         throw TiError(QStringLiteral("Data Point Null"));
-    const double x = m_list->GetX(index);
-    return MarkersVisible() ? x + MarkerHalfWidth(true) : x;
+    const double v = xAxis ? m_list->GetX(index) : m_list->GetY(index);
+    return MarkersVisible() ? v + side * MarkerHalfWidth(xAxis) : v;
 }
 
-double TiPlotChannelCustom::GetDataXDrawMin(int index)
-{
-    if (m_list->GetNull(index))
-        throw TiError(QStringLiteral("Data Point Null"));
-    const double x = m_list->GetX(index);
-    return MarkersVisible() ? x - MarkerHalfWidth(true) : x;
-}
+double TiPlotChannelCustom::GetDataXDrawMax(int index) { return DataDrawEdge(index, true, 1); }
 
-double TiPlotChannelCustom::GetDataYDrawMax(int index)
-{
-    if (m_list->GetNull(index))
-        throw TiError(QStringLiteral("Data Point Null"));
-    const double y = m_list->GetY(index);
-    return MarkersVisible() ? y + MarkerHalfWidth(false) : y;
-}
+double TiPlotChannelCustom::GetDataXDrawMin(int index) { return DataDrawEdge(index, true, -1); }
 
-double TiPlotChannelCustom::GetDataYDrawMin(int index)
-{
-    if (m_list->GetNull(index))
-        throw TiError(QStringLiteral("Data Point Null"));
-    const double y = m_list->GetY(index);
-    return MarkersVisible() ? y - MarkerHalfWidth(false) : y;
-}
+double TiPlotChannelCustom::GetDataYDrawMax(int index) { return DataDrawEdge(index, false, 1); }
+
+double TiPlotChannelCustom::GetDataYDrawMin(int index) { return DataDrawEdge(index, false, -1); }
 
 double TiPlotChannelCustom::VisibleExtent(bool xAxis, bool maximum)
 {

@@ -241,6 +241,9 @@ private:
         m_runYMean = static_cast<double>(m_runYSum / m_runCount);
     }
     double MarkerHalfWidth(bool xAxis);
+    // The point's value on one axis, moved by half a marker to `side` (+1
+    // or -1) while markers show.
+    double DataDrawEdge(int index, bool xAxis, double side);
     void ChangePoint(int index, const std::function<void(TiPlotPointAttributes&)>& change);
 
     std::unique_ptr<TiPlotDataCustomList> m_list;

@@ -9,23 +9,9 @@ bool IsAll(const QString& name) { return name.toUpper() == QLatin1String("<ALL>"
 
 } // namespace
 
-void TiPlotDataView::SetGridXAxisName(const QString& value)
-{
-    if (value == m_gridXAxisName)
-        return;
-    m_gridXAxisName = value;
-    m_xAxis = nullptr;
-    TriggerChange();
-}
+void TiPlotDataView::SetGridXAxisName(const QString& value) { SetReferenceName(m_gridXAxisName, m_xAxis, value); }
 
-void TiPlotDataView::SetGridYAxisName(const QString& value)
-{
-    if (value == m_gridYAxisName)
-        return;
-    m_gridYAxisName = value;
-    m_yAxis = nullptr;
-    TriggerChange();
-}
+void TiPlotDataView::SetGridYAxisName(const QString& value) { SetReferenceName(m_gridYAxisName, m_yAxis, value); }
 
 TiPlotAxis* TiPlotDataView::XAxisNeeded()
 {

@@ -116,6 +116,16 @@ protected:
         field = value;
         TriggerChange();
     }
+    // A reference to another object by its name: a new name drops the
+    // object resolved for the old one.
+    template <typename T> void SetReferenceName(QString& name, T*& resolved, const QString& value)
+    {
+        if (value == name)
+            return;
+        name = value;
+        resolved = nullptr;
+        TriggerChange();
+    }
     template <typename T> void SetLayoutChanging(T& field, const T& value)
     {
         if (!(value != field))

@@ -38,29 +38,15 @@ int limitedPixel(int minPixel, double offset)
 TiPlotScaleMap TiPlotScaleMap::horizontal(double min, double span, int left, int right, bool reverse,
                                           TiPlotScaleType type)
 {
-    TiPlotScaleMap m;
-    m.Min = min;
-    m.Span = span;
-    m.ScaleType = type;
-    m.ReverseScale = reverse;
-    m.Horizontal = true;
-    m.ScaleLeft = left;
-    m.ScaleRight = right;
-    return m;
+    return {.Min = min, .Span = span, .ScaleType = type, .ReverseScale = reverse, .Horizontal = true,
+            .ScaleLeft = left, .ScaleRight = right};
 }
 
 TiPlotScaleMap TiPlotScaleMap::vertical(double min, double span, int bottom, int top, bool reverse,
                                         TiPlotScaleType type)
 {
-    TiPlotScaleMap m;
-    m.Min = min;
-    m.Span = span;
-    m.ScaleType = type;
-    m.ReverseScale = reverse;
-    m.Horizontal = false;
-    m.ScaleBottom = bottom;
-    m.ScaleTop = top;
-    return m;
+    return {.Min = min, .Span = span, .ScaleType = type, .ReverseScale = reverse, .Horizontal = false,
+            .ScaleTop = top, .ScaleBottom = bottom};
 }
 
 int TiPlotScaleMap::MinPixel() const

@@ -5,12 +5,11 @@
 #include "link/QtSerialPort.h"
 #include "support/PtyPair.h"
 #include "support/RecordingMessageBoxes.h"
+#include "support/TimerRun.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLineEdit>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -78,13 +77,7 @@ protected:
     // about 110 ticks.
     bool runUntil(const std::function<bool()>& done, int tickBudget = 400)
     {
-        int ticks = 0;
-        const auto counter = QObject::connect(&form->timer2(), &QTimer::timeout, [&ticks] { ++ticks; });
-        // The spin bound keeps the loop finite should Timer2 stop altogether.
-        for (int spins = 0; !done() && ticks < tickBudget && spins < 20 * tickBudget; ++spins)
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-        QObject::disconnect(counter);
-        return done();
+        return runUntilTicked(form->timer2(), done, tickBudget);
     }
 
     // Clicks a button and waits for the message the engine shows.

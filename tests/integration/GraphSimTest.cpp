@@ -7,12 +7,11 @@
 #include "plot/TiXYPlot.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/SimProcess.h"
+#include "support/TimerRun.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QTabWidget>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -53,12 +52,7 @@ protected:
     // 110 ticks.
     bool runUntil(const std::function<bool()>& done, int tickBudget = 400)
     {
-        int ticks = 0;
-        const auto counter = QObject::connect(&form->timer2(), &QTimer::timeout, [&ticks] { ++ticks; });
-        for (int spins = 0; !done() && ticks < tickBudget && spins < 20 * tickBudget; ++spins)
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-        QObject::disconnect(counter);
-        return done();
+        return runUntilTicked(form->timer2(), done, tickBudget);
     }
 
     // Shows the sheet and lets the engine arrive at it: the arrival itself

@@ -2,7 +2,6 @@
 // (the hx-sim program) over a pseudo-terminal, with the window's own timers.
 #include "app/FontSubstitutions.h"
 #include "app/TForm1.h"
-#include "integration/SimulatorProcess.h"
 #include "link/LinkState.h"
 #include "link/QtSerialPort.h"
 #include "support/RecordingMessageBoxes.h"

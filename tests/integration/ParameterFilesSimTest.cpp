@@ -5,21 +5,21 @@
 #include "console/AtomicFile.h"
 #include "console/ParameterFile.h"
 #include "console/ParameterTable.h"
-#include "integration/SimulatorProcess.h"
 #include "link/QtSerialPort.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/ScriptedParameterDialogs.h"
+#include "support/SimProcess.h"
+#include "support/TimerRun.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -34,9 +34,9 @@ protected:
         auto scripted = std::make_unique<ScriptedParameterDialogs>();
         dialogs = scripted.get();
         form->setParameterDialogs(std::move(scripted));
-        sim = std::make_unique<Simulator>(QStringList{});
-        ASSERT_FALSE(sim->device().isEmpty());
-        form->setText("rdCOM", sim->device().toStdString());
+        sim = std::make_unique<SimProcess>(std::vector<std::string>{"--steady"});
+        ASSERT_FALSE(sim->device().empty());
+        form->setText("rdCOM", sim->device());
         click("Button1");
         ASSERT_EQ(form->text("Button1"), "Close") << boxes->last().text;
         // The simulator answers once it serves its line: read the version
@@ -54,12 +54,7 @@ protected:
     // ticked `tickBudget` times (an unanswered command ends after ~110).
     bool runUntil(const std::function<bool()>& done, int tickBudget = 3000)
     {
-        int ticks = 0;
-        const auto counter = QObject::connect(&form->timer2(), &QTimer::timeout, [&ticks] { ++ticks; });
-        for (int spins = 0; !done() && ticks < tickBudget && spins < 20 * tickBudget; ++spins)
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-        QObject::disconnect(counter);
-        return done();
+        return runUntilTicked(form->timer2(), done, tickBudget);
     }
 
     bool idle() { return form->linkState().LinkBusy == 0; }
@@ -120,10 +115,22 @@ protected:
         return path;
     }
 
+    // Saves, loads and writes back non-factory values; returns once the
+    // first three groups have their outcome.
+    void writeAllSavedUntilThreeGroupsAreDone()
+    {
+        const std::string saved = saveNonFactoryParameters();
+        dialogs->fileNames = {saved};
+        click("LoadParameters");
+        boxes->clear();
+        click("WriteAll");
+        ASSERT_TRUE(runUntil([&] { return form->parameterFiles().writeAll().outcomes().size() >= 3; }));
+    }
+
     RecordingMessageBoxes* boxes = nullptr;
     ScriptedParameterDialogs* dialogs = nullptr;
     std::unique_ptr<TForm1> form;
-    std::unique_ptr<Simulator> sim;
+    std::unique_ptr<SimProcess> sim;
     QTemporaryDir dir;
 };
 
@@ -179,12 +186,7 @@ TEST_F(ParameterFilesSimTest, CompareListsExactlyTheParameterChangedWithItsSetBu
 
 TEST_F(ParameterFilesSimTest, SimulatorStoppedMidWayNamesWrittenAndUnsentGroups)
 {
-    const std::string saved = saveNonFactoryParameters();
-    dialogs->fileNames = {saved};
-    click("LoadParameters");
-    boxes->clear();
-    click("WriteAll");
-    ASSERT_TRUE(runUntil([&] { return form->parameterFiles().writeAll().outcomes().size() >= 3; }));
+    ASSERT_NO_FATAL_FAILURE(writeAllSavedUntilThreeGroupsAreDone());
     sim->pause();
     ASSERT_TRUE(runUntil([&] { return !dialogs->reports.empty(); }));
     const std::string summary = dialogs->reports.back().text;
@@ -200,12 +202,7 @@ TEST_F(ParameterFilesSimTest, SimulatorStoppedMidWayNamesWrittenAndUnsentGroups)
 
 TEST_F(ParameterFilesSimTest, SimulatorEndedMidWayLosesThePortAndEndsTheRun)
 {
-    const std::string saved = saveNonFactoryParameters();
-    dialogs->fileNames = {saved};
-    click("LoadParameters");
-    boxes->clear();
-    click("WriteAll");
-    ASSERT_TRUE(runUntil([&] { return form->parameterFiles().writeAll().outcomes().size() >= 3; }));
+    ASSERT_NO_FATAL_FAILURE(writeAllSavedUntilThreeGroupsAreDone());
     sim->kill();
     ASSERT_TRUE(runUntil([&] { return !dialogs->reports.empty(); }));
     const std::string summary = dialogs->reports.back().text;

@@ -49,5 +49,29 @@ struct EngineHarness {
         state.CommandArmed = 1;
         state.PollStep = 0;
     }
+    // A command times out, its echo arrives late, and the next request
+    // (Read All) goes out with the late bytes still waiting.
+    void lateReplyThenNextRequest()
+    {
+        request(Command::SetHeater);
+        tick();
+        const Bytes echo = echoReply(port.lastWritten());
+        ticks(101);
+        port.deliver(echo);
+        request(Command::ReadAll);
+        tick();
+    }
+    // A reply with a broken CRC, then two more bytes, and the time-out.
+    void crcMismatchThenMoreBytes()
+    {
+        request(Command::SetIntfan);
+        tick();
+        Bytes bad = echoReply(port.lastWritten());
+        bad.back() ^= 0x01;
+        port.deliver(bad);
+        ticks(3);
+        port.deliver({0x55, 0x66});   // more bytes, read but never judged
+        ticks(99);
+    }
     bool idle() const { return state.LinkBusy == 0 && state.CommandCode == Command::None; }
 };

@@ -98,27 +98,10 @@ const Scenario kScenarios[] = {
      },
      {LinkOutcome::WrongReply}, {}},
     {"late reply is dropped with the next request", 0,
-     [](EngineHarness& h) {
-         h.request(Command::SetHeater);
-         h.tick();
-         const Bytes echo = echoReply(h.port.lastWritten());
-         h.ticks(101);
-         h.port.deliver(echo);
-         h.request(Command::ReadAll);
-         h.tick();
-     },
+     [](EngineHarness& h) { h.lateReplyThenNextRequest(); },
      {LinkOutcome::Timeout}, {8}},
     {"CRC mismatch waits out its time-out as one outcome", 0,
-     [](EngineHarness& h) {
-         h.request(Command::SetIntfan);
-         h.tick();
-         Bytes bad = echoReply(h.port.lastWritten());
-         bad.back() ^= 0x01;
-         h.port.deliver(bad);
-         h.ticks(3);
-         h.port.deliver({0x55, 0x66});   // more bytes, read but never judged
-         h.ticks(99);
-     },
+     [](EngineHarness& h) { h.crcMismatchThenMoreBytes(); },
      {LinkOutcome::CrcMismatch}, {}},
     {"babbling line", 0,
      [](EngineHarness& h) {

@@ -86,16 +86,7 @@ TEST(TrafficLog, GroupsReceivedChunksIntoTheFramesTheEngineJudged)
              EXPECT_EQ(h.log.counters().wrongReplies, 1u);
          }},
         {"CRC mismatch, then more bytes", 0,
-         [](Watched& h) {
-             h.request(Command::SetIntfan);
-             h.tick();
-             Bytes bad = echoReply(h.port.lastWritten());
-             bad.back() ^= 0x01;
-             h.port.deliver(bad);
-             h.ticks(3);
-             h.port.deliver({0x55, 0x66});
-             h.ticks(99);
-         },
+         [](Watched& h) { h.crcMismatchThenMoreBytes(); },
          {Kind::Request, Kind::CrcError, Kind::Unframed},
          [](const Watched& h) {
              EXPECT_EQ(h.last(Kind::Unframed).bytes, (Bytes{0x55, 0x66}));
@@ -125,15 +116,7 @@ TEST(TrafficLog, GroupsReceivedChunksIntoTheFramesTheEngineJudged)
                        std::string::npos);
          }},
         {"late reply dropped by the next request", 0,
-         [](Watched& h) {
-             h.request(Command::SetHeater);
-             h.tick();
-             const Bytes echo = echoReply(h.port.lastWritten());
-             h.ticks(101);
-             h.port.deliver(echo);
-             h.request(Command::ReadAll);
-             h.tick();
-         },
+         [](Watched& h) { h.lateReplyThenNextRequest(); },
          // The queue is dropped right after the write, as the engine does it.
          {Kind::Request, Kind::Timeout, Kind::Request, Kind::Discarded},
          [](const Watched& h) {

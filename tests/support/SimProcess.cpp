@@ -117,3 +117,9 @@ void SimProcess::kill()
     ::waitpid(pid_, nullptr, 0);
     pid_ = -1;
 }
+
+void SimProcess::pause()
+{
+    if (pid_ > 0)
+        ::kill(pid_, SIGSTOP);
+}

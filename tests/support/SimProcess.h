@@ -29,6 +29,9 @@ public:
     // -1 when it does not end within a bounded wait.
     int exitStatus();
     void kill();
+    // Stops the process without ending it: its line stays open but nothing
+    // answers, as with a controller that hangs.
+    void pause();
 
 private:
     std::string runtime_;

@@ -23,6 +23,17 @@ struct ShownWidget {
     BaseTestWidget w;
 };
 
+// A 120x40 widget whose paint failed: black, with the message in white.
+void expectFailureMessage(const QImage& broken)
+{
+    EXPECT_EQ(broken.pixelColor(110, 35), QColor(Qt::black));
+    int white = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 100; ++x)
+            white += broken.pixelColor(x, y).lightness() > 200;
+    EXPECT_GT(white, 10) << "the message is written in white";
+}
+
 TEST(BaseRepaint, UnchangedValueRequestsNoPaint)
 {
     ShownWidget s;
@@ -153,13 +164,7 @@ TEST(BasePaint, FailingPaintShowsMessageAndLaterPaintsRecover)
     w.resize(120, 40);
     w.SetBackGroundColor(clWhite);
     w.fail = true;
-    const QImage broken = w.grab().toImage();
-    EXPECT_EQ(broken.pixelColor(110, 35), QColor(Qt::black));
-    int white = 0;
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 100; ++x)
-            white += broken.pixelColor(x, y).lightness() > 200;
-    EXPECT_GT(white, 10) << "the message is written in white";
+    expectFailureMessage(w.grab().toImage());
 
     w.fail = false;
     w.SetValue(3);
@@ -406,14 +411,8 @@ TEST(BasePaint, ThrowingPaintOrOverlayShowsItsMessageAndReleasesTheLock)
             EXPECT_ANY_THROW(w.RenderToImage());
             EXPECT_ANY_THROW(w.GetBytesPNG(6));
         } else {
-            for (const QImage& broken : {w.RenderToImage(), w.grab().toImage()}) {
-                EXPECT_EQ(broken.pixelColor(110, 35), QColor(Qt::black));
-                int white = 0;
-                for (int y = 0; y < 20; ++y)
-                    for (int x = 0; x < 100; ++x)
-                        white += broken.pixelColor(x, y).lightness() > 200;
-                EXPECT_GT(white, 10) << "the message is written in white";
-            }
+            for (const QImage& broken : {w.RenderToImage(), w.grab().toImage()})
+                expectFailureMessage(broken);
         }
         EXPECT_EQ(w.depth, 0);
 
