@@ -43,7 +43,8 @@ public:
 
     bool ViewPoints(int first, int count, TiPlotPointView& view) const override
     {
-        static_assert(offsetof(Point, Y) == sizeof(double) && offsetof(Point, Flags) == 2 * sizeof(double));
+        static_assert(sizeof(Point) == TiPlotPointView::Stride && offsetof(Point, Y) == sizeof(double)
+                      && offsetof(Point, Flags) == 2 * sizeof(double));
         static_assert(FlagNull == TiPlotPointView::KindNull && FlagEmpty == TiPlotPointView::KindEmpty);
         if (count <= 0) {
             view = TiPlotPointView();
@@ -55,7 +56,7 @@ public:
         const int head = std::min(count, Count() - slot);
         const auto* base = reinterpret_cast<const std::byte*>(m_points.Data());
         view = TiPlotPointView({base + std::size_t(slot) * sizeof(Point), std::size_t(head)},
-                               {base, std::size_t(count - head)}, sizeof(Point));
+                               {base, std::size_t(count - head)});
         return true;
     }
 

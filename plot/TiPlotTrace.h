@@ -25,8 +25,8 @@ struct TiPlotPoint {
     TiPlotPointKind Kind = TiPlotPointKind::Normal;
 };
 
-// The points of a trace read where they are kept: records `stride` bytes
-// apart holding X and Y (doubles) and then a byte whose bit 0 means Null and
+// The points of a trace read where they are kept: records of the size of a
+// TiPlotPoint holding X and Y (doubles) and then a byte whose bit 0 means Null and
 // bit 1 Empty, in at most two contiguous pieces (a ring that wraps). A span
 // of TiPlotPoint is such a view, and so is a list storing points alike.
 class TiPlotPointView {
@@ -40,16 +40,15 @@ public:
 
     TiPlotPointView() = default;
     TiPlotPointView(std::span<const TiPlotPoint> points)
-        : m_pieces {Piece {reinterpret_cast<const std::byte*>(points.data()), points.size()}, Piece {}},
-          m_stride(sizeof(TiPlotPoint))
+        : m_pieces {Piece {reinterpret_cast<const std::byte*>(points.data()), points.size()}, Piece {}}
     {
     }
     TiPlotPointView(const std::vector<TiPlotPoint>& points) : TiPlotPointView(std::span<const TiPlotPoint>(points)) {}
-    TiPlotPointView(Piece first, Piece second, std::size_t stride) : m_pieces {first, second}, m_stride(stride) {}
+    TiPlotPointView(Piece first, Piece second) : m_pieces {first, second} {}
 
     std::size_t size() const { return m_pieces[0].Count + m_pieces[1].Count; }
     bool empty() const { return size() == 0; }
-    std::size_t stride() const { return m_stride; }
+    static constexpr std::size_t Stride = sizeof(TiPlotPoint);
     const Piece& piece(int k) const { return m_pieces[k]; }
 
     TiPlotPoint operator[](std::size_t i) const { return pointAt(record(i)); }
@@ -69,8 +68,8 @@ public:
 private:
     const std::byte* record(std::size_t i) const
     {
-        return i < m_pieces[0].Count ? m_pieces[0].Data + i * m_stride
-                                     : m_pieces[1].Data + (i - m_pieces[0].Count) * m_stride;
+        return i < m_pieces[0].Count ? m_pieces[0].Data + i * Stride
+                                     : m_pieces[1].Data + (i - m_pieces[0].Count) * Stride;
     }
     static double load(const std::byte* p)
     {
@@ -80,7 +79,6 @@ private:
     }
 
     Piece m_pieces[2];
-    std::size_t m_stride = sizeof(TiPlotPoint);
 };
 
 static_assert(offsetof(TiPlotPoint, Y) == sizeof(double) && offsetof(TiPlotPoint, Kind) == 2 * sizeof(double));
