@@ -15,7 +15,7 @@ void TiPlotAxis::SetMin(double value)
     const double old = m_min;
     m_min = value;
     TriggerChange();
-    if (Inserted())
+    if (Inserted() && Owner()->AxisEventsListened())
         Owner()->DoAxisMinChange(this, old, value, !m_inRangeChange, m_span);
 }
 
@@ -27,7 +27,7 @@ void TiPlotAxis::SetSpan(double value)
     const double old = m_span;
     m_span = value;
     TriggerChange();
-    if (Inserted())
+    if (Inserted() && Owner()->AxisEventsListened())
         Owner()->DoAxisSpanChange(this, old, value, !m_inRangeChange, m_min);
 }
 
@@ -52,7 +52,7 @@ void TiPlotAxis::SetMinSpan(double min, double span)
         throw;
     }
     m_inRangeChange = false;
-    if (Inserted())
+    if (Inserted() && Owner()->AxisEventsListened())
         Owner()->DoAxisMinSpanChange(this, oldMin, oldSpan, m_min, m_span);
 }
 

@@ -88,8 +88,9 @@ int TiPlotChannelCustom::AddXY(double x, double y)
 
     if (m_xAxisTrackingEnabled || m_yAxisTrackingEnabled) {
         const int last = m_list->Count() - 1;
-        TiPlotAxis* xAxis = m_xAxisTrackingEnabled ? GetXAxis() : nullptr;
-        TiPlotAxis* yAxis = m_yAxisTrackingEnabled ? GetYAxis() : nullptr;
+        // The axes found before, without a call per point.
+        TiPlotAxis* xAxis = !m_xAxisTrackingEnabled ? nullptr : m_xAxis ? m_xAxis : GetXAxis();
+        TiPlotAxis* yAxis = !m_yAxisTrackingEnabled ? nullptr : m_yAxis ? m_yAxis : GetYAxis();
         if (MarkersVisible()) {
             if (xAxis) {
                 xAxis->NewTrackingData(GetDataXDrawMax(last));

@@ -15,6 +15,17 @@ void Points(const TiPlotChannelCustom& channel, std::vector<TiPlotPoint>& out)
     channel.DataList().ReadPoints(start, stop - start + 1, out.data());
 }
 
+TiPlotPointView View(const TiPlotChannelCustom& channel, std::vector<TiPlotPoint>& scratch)
+{
+    const int start = channel.DrawStartIndex();
+    const int stop = channel.DrawStopIndex();
+    TiPlotPointView view;
+    if (start >= 0 && stop >= start && channel.DataList().ViewPoints(start, stop - start + 1, view))
+        return view;
+    Points(channel, scratch);
+    return scratch;
+}
+
 TiPlotMarker ChannelMarker(const TiPlotChannelCustom& c)
 {
     TiPlotMarker m;
@@ -36,17 +47,17 @@ TiPlotTraceStyle ChannelTrace(const TiPlotChannelCustom& c)
 
 void Draw(TiPlotChannelCustom& channel, TiCanvas& canvas, const TiPlotTraceAxes& axes, std::vector<TiPlotPoint>& points)
 {
-    Points(channel, points);
+    const TiPlotPointView view = View(channel, points);
     const int start = channel.DrawStartIndex();
-    if (channel.TraceVisible() && points.size() >= 2) {
+    if (channel.TraceVisible() && view.size() >= 2) {
         if (channel.DataStyle() == ipdsFullFeature) {
             // Each segment takes the trace attributes of the point it ends at.
-            TiPlotTrace::drawSegments(canvas, points, axes, ChannelTrace(channel), [&](int i) {
+            TiPlotTrace::drawSegments(canvas, view, axes, ChannelTrace(channel), [&](int i) {
                 const TiPlotPointAttributes a = channel.GetDataAttributes(start + i);
                 return TiPlotTraceStyle{a.TraceColor, a.TraceLineStyle, a.TraceLineWidth};
             });
         } else {
-            TiPlotTrace::draw(canvas, points, axes, ChannelTrace(channel));
+            TiPlotTrace::draw(canvas, view, axes, ChannelTrace(channel));
         }
     }
     if (!channel.MarkersVisible())
@@ -70,7 +81,7 @@ void Draw(TiPlotChannelCustom& channel, TiCanvas& canvas, const TiPlotTraceAxes&
             return true;
         };
     }
-    TiPlotTrace::drawMarkers(canvas, points, axes, own, channel.MarkersTurnOffLimit(), individual);
+    TiPlotTrace::drawMarkers(canvas, view, axes, own, channel.MarkersTurnOffLimit(), individual);
 }
 
 } // namespace TiPlotChannelPainter

@@ -13,6 +13,10 @@ namespace TiPlotChannelPainter {
 // The channel's points from draw start to draw stop.
 void Points(const TiPlotChannelCustom& channel, std::vector<TiPlotPoint>& out);
 
+// The same points read in place where the list keeps them so, else copied
+// into `scratch`.
+TiPlotPointView View(const TiPlotChannelCustom& channel, std::vector<TiPlotPoint>& scratch);
+
 // The channel's own marker (colours from the channel when it says so).
 TiPlotMarker ChannelMarker(const TiPlotChannelCustom& channel);
 TiPlotTraceStyle ChannelTrace(const TiPlotChannelCustom& channel);

@@ -123,6 +123,9 @@ public:
     virtual void MasterChange();
     virtual void MasterRemove(TiPlotObject* object);
     // Axis range events (silent while loading).
+    // Whether any axis event has a receiver; tracking changes an axis for
+    // every new point and need not call the events' senders otherwise.
+    bool AxisEventsListened() const { return m_axisListeners != 0; }
     void DoAxisMinChange(TiPlotAxis* axis, double oldValue, double newValue, bool alone, double span);
     void DoAxisSpanChange(TiPlotAxis* axis, double oldValue, double newValue, bool alone, double min);
     void DoAxisMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin, double newSpan);

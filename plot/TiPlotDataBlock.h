@@ -33,6 +33,7 @@ public:
         if (count > 0)
             std::memmove(m_data + to, m_data + from, sizeof(P) * static_cast<std::size_t>(count));
     }
+    const P* Data() const { return m_data; }
     P& operator[](int slot) { return m_data[slot]; }
     const P& operator[](int slot) const { return m_data[slot]; }
 

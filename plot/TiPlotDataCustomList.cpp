@@ -148,3 +148,5 @@ void TiPlotDataCustomList::ReadPoints(int first, int count, TiPlotPoint* out) co
         out[i].Kind = null ? TiPlotPointKind::Null : empty ? TiPlotPointKind::Empty : TiPlotPointKind::Normal;
     }
 }
+
+bool TiPlotDataCustomList::ViewPoints(int, int, TiPlotPointView&) const { return false; }

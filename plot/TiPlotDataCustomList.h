@@ -5,8 +5,10 @@
 
 #include <cstddef>
 
-struct TiPlotPoint;
 #include <cstdint>
+
+struct TiPlotPoint;
+class TiPlotPointView;
 
 // Drawing attributes of one point (trace, marker, bar, price values). The
 // lists without per-point storage answer with their list-level defaults.
@@ -78,6 +80,9 @@ public:
     // Copies the points first .. first + count - 1 (logical order) as the
     // trace takes them; one call per paint instead of calls per point.
     virtual void ReadPoints(int first, int count, TiPlotPoint* out) const;
+    // The same points read in place, for lists that store them as the trace
+    // reads them; false (and nothing set) for the others.
+    virtual bool ViewPoints(int first, int count, TiPlotPointView& view) const;
     TiPlotPointAttributes GetAttributes(int index) const { return SlotAttributes(GetActualIndex(index)); }
     void SetAttributes(int index, const TiPlotPointAttributes& value) { SetSlotAttributes(GetActualIndex(index), value); }
 

@@ -4,6 +4,8 @@
 #include "plot/TiPlotDataCustomList.h"
 #include "plot/TiPlotTrace.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 
 // Standard storage: X, Y and a flag word (Null, Empty, marker visibility
@@ -37,6 +39,25 @@ public:
             if (++slot == Count())
                 slot = 0;
         }
+    }
+
+    bool ViewPoints(int first, int count, TiPlotPointView& view) const override
+    {
+        static_assert(sizeof(Point) == TiPlotPointView::Stride && offsetof(Point, Y) == sizeof(double)
+                      && offsetof(Point, Flags) == 2 * sizeof(double));
+        static_assert(FlagNull == TiPlotPointView::KindNull && FlagEmpty == TiPlotPointView::KindEmpty);
+        if (count <= 0) {
+            view = TiPlotPointView();
+            return true;
+        }
+        GetActualIndex(first + count - 1); // bounds of the whole range
+        const int slot = GetActualIndex(first);
+        // A wrapped ring continues at slot 0.
+        const int head = std::min(count, Count() - slot);
+        const auto* base = reinterpret_cast<const std::byte*>(m_points.Data());
+        view = TiPlotPointView({base + std::size_t(slot) * sizeof(Point), std::size_t(head)},
+                               {base, std::size_t(count - head)});
+        return true;
     }
 
 protected:

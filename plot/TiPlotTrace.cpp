@@ -4,6 +4,10 @@
 #include <climits>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace TiPlotTrace {
 
 namespace {
@@ -87,6 +91,87 @@ struct Column {
     }
 };
 
+// Both linear mappings of the run below, X in the first lane, Y in the second.
+struct LinearPair {
+    double xMin, yMin, xMax, yMax, xPpu, yPpu;
+    int xMinPixel, yMinPixel;
+
+    // The pixels of a record's X and Y; false when it is not a normal point
+    // inside both ranges. A value inside its range lands on its scale: the
+    // offset is within a hair of 0 .. the scale's length.
+    bool map(const std::byte* r, int& px, int& py) const
+    {
+        const unsigned char special = TiPlotPointView::kindBits(r) & (TiPlotPointView::KindNull | TiPlotPointView::KindEmpty);
+#if defined(__SSE2__)
+        // X and Y sit side by side: one load, one test and one rounding for both.
+        const __m128d v = _mm_loadu_pd(reinterpret_cast<const double*>(r));
+        const __m128d lo = _mm_set_pd(yMin, xMin);
+        const int inside = _mm_movemask_pd(_mm_and_pd(_mm_cmpge_pd(v, lo), _mm_cmple_pd(v, _mm_set_pd(yMax, xMax))));
+        const __m128i offsets = _mm_cvtpd_epi32(_mm_mul_pd(_mm_sub_pd(v, lo), _mm_set_pd(yPpu, xPpu)));
+        px = xMinPixel - _mm_cvtsi128_si32(offsets);
+        py = yMinPixel - _mm_cvtsi128_si32(_mm_shuffle_epi32(offsets, 1));
+        return (special | (inside ^ 3)) == 0;
+#else
+        const double x = TiPlotPointView::xAt(r), y = TiPlotPointView::yAt(r);
+        if (special || !(x >= xMin && x <= xMax) || !(y >= yMin && y <= yMax))
+            return false;
+        px = xMinPixel - TiPlotScale::roundPixel((x - xMin) * xPpu);
+        py = yMinPixel - TiPlotScale::roundPixel((y - yMin) * yPpu);
+        return true;
+#endif
+    }
+};
+
+// The open column of a run; its last point is the last one drawn.
+struct OpenRun {
+    int cx, lo, hi, last, zeroMax;
+    bool several;
+};
+
+// Leaving a column: its vertical line, then the segment from its last point
+// into the next column.
+[[gnu::noinline]] void closeColumn(OpenRun run, int px, int py, std::vector<QLine>& out)
+{
+    Column col {true, run.cx, run.lo, run.hi, run.last, run.zeroMax, run.several};
+    col.flush(out);
+    out.emplace_back(run.cx, run.last, px, py);
+}
+
+// Follows consecutive records while they are normal points inside both
+// ranges, the previous point being inside too; returns how many it took.
+// Everything the loop needs is held in locals so that it runs in registers.
+template <bool Reversed>
+[[gnu::noinline]] size_t linearRun(const std::byte* const begin, size_t count, const LinearPair m, OpenRun& run,
+                                   std::vector<QLine>& out)
+{
+    int cx = run.cx, lo = run.lo, hi = run.hi, last = run.last, zeroMax = run.zeroMax;
+    bool several = run.several;
+    const std::byte* r = begin;
+    const std::byte* const end = begin + count * TiPlotPointView::Stride;
+    for (; r != end; r += TiPlotPointView::Stride) {
+        int px, py;
+        if (!m.map(r, px, py))
+            break;
+        if constexpr (Reversed)
+            std::swap(px, py);
+        if (px == cx) {
+            zeroMax = std::max(zeroMax, py == last ? py : INT_MIN);
+            hi = std::max(hi, py);
+            lo = std::min(lo, py);
+            several = true;
+        } else {
+            closeColumn(OpenRun {cx, lo, hi, last, zeroMax, several}, px, py, out);
+            cx = px;
+            lo = hi = py;
+            zeroMax = INT_MIN;
+            several = false;
+        }
+        last = py;
+    }
+    run = OpenRun {cx, lo, hi, last, zeroMax, several};
+    return size_t(r - begin) / TiPlotPointView::Stride;
+}
+
 } // namespace
 
 bool clipSegment(Segment& s, double xMin, double xMax, double yMin, double yMax)
@@ -148,14 +233,14 @@ bool segmentLine(double x1, double y1, double x2, double y2, const TiPlotTraceAx
 
 bool fastPathApplies(const TiPlotTraceStyle& style) { return style.Width <= 1 && style.LineStyle == iplsSolid; }
 
-void drawSegments(TiCanvas& canvas, std::span<const TiPlotPoint> points, const TiPlotTraceAxes& axes,
+void drawSegments(TiCanvas& canvas, const TiPlotPointView& points, const TiPlotTraceAxes& axes,
                   const TiPlotTraceStyle& style, const PointStyle& pointStyle)
 {
     canvas.Brush.Style = bsClear;
     bool broken = true;
-    const TiPlotPoint* prev = nullptr;
+    TiPlotPoint prev;
     for (size_t i = 0; i < points.size(); ++i) {
-        const TiPlotPoint& p = points[i];
+        const TiPlotPoint p = points[i];
         if (p.Kind == TiPlotPointKind::Empty)
             continue;
         if (p.Kind == TiPlotPointKind::Null) {
@@ -166,14 +251,14 @@ void drawSegments(TiCanvas& canvas, std::span<const TiPlotPoint> points, const T
             broken = false;
         } else {
             QLine line;
-            if (segmentLine(prev->X, prev->Y, p.X, p.Y, axes, line))
+            if (segmentLine(prev.X, prev.Y, p.X, p.Y, axes, line))
                 drawOne(canvas, line, pointStyle ? pointStyle(int(i)) : style);
         }
-        prev = &p;
+        prev = p;
     }
 }
 
-std::vector<QLine> reducedLines(std::span<const TiPlotPoint> points, const TiPlotTraceAxes& axes)
+std::vector<QLine> reducedLines(const TiPlotPointView& points, const TiPlotTraceAxes& axes)
 {
     std::vector<QLine> out;
     const InnerMapper mx(axes.X);
@@ -182,60 +267,35 @@ std::vector<QLine> reducedLines(std::span<const TiPlotPoint> points, const TiPlo
     bool havePrev = false;
     bool prevInner = false;
     int prevX = 0, prevY = 0;
-    const TiPlotPoint* prev = nullptr;
-    const TiPlotPoint* const data = points.data();
+    double prevValueX = 0, prevValueY = 0;
     const size_t n = points.size();
+    const size_t firstCount = points.piece(0).Count;
     const bool fastLinear = mx.linear && my.linear;
     const bool reversed = axes.Reversed;
-    const double xMin = mx.min, xMax = mx.max, xPpu = mx.ppu, yMin = my.min, yMax = my.max, yPpu = my.ppu;
-    const int xMinPixel = mx.minPixel, yMinPixel = my.minPixel;
+    const LinearPair linear {mx.min, my.min, mx.max, my.max, mx.ppu, my.ppu, mx.minPixel, my.minPixel};
     size_t i = 0;
     while (i < n) {
         if (havePrev && prevInner && fastLinear) {
             // The common run: normal points inside both ranges, one after
-            // another; their column is open. Everything it needs is held
-            // in locals so the loop runs in registers.
-            int cx = col.x, lo = col.lo, hi = col.hi, last = col.last, zeroMax = col.zeroMax;
-            bool several = col.several;
-            int lastX = prevX, lastY = prevY;
-            const size_t runStart = i;
-            for (; i < n; ++i) {
-                const TiPlotPoint& p = data[i];
-                if (p.Kind != TiPlotPointKind::Normal || !(p.X >= xMin && p.X <= xMax) || !(p.Y >= yMin && p.Y <= yMax))
-                    break;
-                // A value inside its range lands on its scale: the offset
-                // is within a hair of 0 .. the scale's length.
-                int px = xMinPixel - TiPlotScale::roundPixel((p.X - xMin) * xPpu);
-                int py = yMinPixel - TiPlotScale::roundPixel((p.Y - yMin) * yPpu);
-                if (reversed)
-                    std::swap(px, py);
-                if (px == cx) {
-                    zeroMax = std::max(zeroMax, py == last ? py : INT_MIN);
-                    hi = std::max(hi, py);
-                    lo = std::min(lo, py);
-                    several = true;
-                } else {
-                    col = Column {true, cx, lo, hi, last, zeroMax, several};
-                    col.flush(out);
-                    out.emplace_back(lastX, lastY, px, py);
-                    cx = px;
-                    lo = hi = py;
-                    zeroMax = INT_MIN;
-                    several = false;
-                }
-                last = py;
-                lastX = px;
-                lastY = py;
+            // another, read where they are, one piece at a time.
+            const int k = i < firstCount ? 0 : 1;
+            const size_t pieceEnd = k == 0 ? firstCount : n;
+            const std::byte* r = points.piece(k).Data + (i - (k == 0 ? 0 : firstCount)) * TiPlotPointView::Stride;
+            OpenRun run {col.x, col.lo, col.hi, col.last, col.zeroMax, col.several};
+            const size_t done = reversed ? linearRun<true>(r, pieceEnd - i, linear, run, out)
+                                         : linearRun<false>(r, pieceEnd - i, linear, run, out);
+            col = Column {true, run.cx, run.lo, run.hi, run.last, run.zeroMax, run.several};
+            if (done > 0) {
+                prevX = run.cx;
+                prevY = run.last;
+                prevValueX = TiPlotPointView::xAt(r + (done - 1) * TiPlotPointView::Stride);
+                prevValueY = TiPlotPointView::yAt(r + (done - 1) * TiPlotPointView::Stride);
             }
-            col = Column {true, cx, lo, hi, last, zeroMax, several};
-            prevX = lastX;
-            prevY = lastY;
-            if (i > runStart)
-                prev = &data[i - 1];
-            if (i == n)
-                break;
+            i += done;
+            if (i == pieceEnd)
+                continue;
         }
-        const TiPlotPoint& p = data[i++];
+        const TiPlotPoint p = points[i++];
         if (p.Kind == TiPlotPointKind::Empty)
             continue;
         if (p.Kind == TiPlotPointKind::Null) {
@@ -263,7 +323,7 @@ std::vector<QLine> reducedLines(std::span<const TiPlotPoint> points, const TiPlo
             // Clipped or off-scale segments are drawn as they come.
             col.flush(out);
             QLine line;
-            if (segmentLine(prev->X, prev->Y, p.X, p.Y, axes, line))
+            if (segmentLine(prevValueX, prevValueY, p.X, p.Y, axes, line))
                 out.push_back(line);
             if (inner)
                 col.start(px, py);
@@ -272,13 +332,14 @@ std::vector<QLine> reducedLines(std::span<const TiPlotPoint> points, const TiPlo
         prevInner = inner;
         prevX = px;
         prevY = py;
-        prev = &p;
+        prevValueX = p.X;
+        prevValueY = p.Y;
     }
     col.flush(out);
     return out;
 }
 
-void draw(TiCanvas& canvas, std::span<const TiPlotPoint> points, const TiPlotTraceAxes& axes,
+void draw(TiCanvas& canvas, const TiPlotPointView& points, const TiPlotTraceAxes& axes,
           const TiPlotTraceStyle& style)
 {
     if (!fastPathApplies(style)) {
@@ -288,7 +349,22 @@ void draw(TiCanvas& canvas, std::span<const TiPlotPoint> points, const TiPlotTra
     const std::vector<QLine> lines = reducedLines(points, axes);
     canvas.Brush.Style = bsClear;
     canvas.Pen.Color = style.Color;
-    canvas.ThinLines(lines.data(), qsizetype(lines.size()));
+    // Most lines are the columns' vertical ones; filled at once they cost a
+    // fraction of drawing them one by one.
+    std::vector<QRect> columns;
+    std::vector<QLine> others;
+    columns.reserve(lines.size());
+    others.reserve(lines.size());
+    for (const QLine& l : lines) {
+        if (l.x1() == l.x2() && l.y1() < l.y2())
+            columns.emplace_back(l.x1(), l.y1(), 1, l.y2() - l.y1());
+        else
+            others.push_back(l);
+    }
+    if (canvas.ThinColumns(columns.data(), qsizetype(columns.size())))
+        canvas.ThinLines(others.data(), qsizetype(others.size()));
+    else
+        canvas.ThinLines(lines.data(), qsizetype(lines.size()));
 }
 
 void drawMarker(TiCanvas& canvas, int x, int y, const TiPlotMarker& m)
@@ -331,7 +407,7 @@ void drawLegendMarker(TiCanvas& canvas, int x, int y, TiPlotMarker marker)
     drawMarker(canvas, x, y, marker);
 }
 
-void drawMarkers(TiCanvas& canvas, std::span<const TiPlotPoint> points, const TiPlotTraceAxes& axes,
+void drawMarkers(TiCanvas& canvas, const TiPlotPointView& points, const TiPlotTraceAxes& axes,
                  const TiPlotMarker& marker, int turnOffLimit, const PointMarker& pointMarker)
 {
     if (points.empty())
@@ -340,7 +416,7 @@ void drawMarkers(TiCanvas& canvas, std::span<const TiPlotPoint> points, const Ti
         return;
     TiPlotMarker own = marker;
     for (size_t i = 0; i < points.size(); ++i) {
-        const TiPlotPoint& p = points[i];
+        const TiPlotPoint p = points[i];
         if (p.Kind != TiPlotPointKind::Normal)
             continue;
         if (!axes.X.PointOnScale(p.X) || !axes.Y.PointOnScale(p.Y))

@@ -341,6 +341,21 @@ void TiCanvas::ThinLines(const QLine* lines, qsizetype count)
         p.drawLine(lines[i]);
 }
 
+bool TiCanvas::ThinColumns(const QRect* columns, qsizetype count)
+{
+    QPainter& p = painter();
+    const QTransform t = p.deviceTransform();
+    if (t.type() > QTransform::TxTranslate || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy()))
+        return false;
+    if (count <= 0 || Pen.Style == psClear)
+        return true;
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    p.setBrush(tiToQColor(Pen.Color));
+    p.drawRects(columns, int(count));
+    return true;
+}
+
 void TiCanvas::MoveTo(int x, int y) { m_penPos = QPoint(x, y); }
 
 void TiCanvas::LineTo(int x, int y)

@@ -107,6 +107,11 @@ public:
     // its first pixel and all but the end pixel of larger x (larger y when
     // steep); a line of zero length covers its one pixel.
     void ThinLines(const QLine* lines, qsizetype count);
+    // The vertical ones of such lines drawn at once: the rectangle x, y, 1, h
+    // holds the pixels of the line (x, y) - (x, y + h), h > 0. Only where the
+    // painter maps units to whole pixels one to one; false, and nothing
+    // drawn, otherwise.
+    bool ThinColumns(const QRect* columns, qsizetype count);
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     void Line(int x1, int y1, int x2, int y2);

@@ -358,4 +358,15 @@ TEST(PlotModel, AxisEventsFollowConnectionsAndStaySilentWhileLoading)
     QObject::disconnect(connection);
     plot.GetYAxis(0)->SetSpan(30);
     EXPECT_EQ(events, 1);
+
+    // A new point moved by tracking raises them too.
+    std::vector<double> spans;
+    QObject::connect(&plot, &TiPlotComponent::OnXAxisMinSpanChange,
+                     [&](int, double, double, double, double span) { spans.push_back(span); });
+    TiPlotXAxis* x = plot.GetXAxis(0);
+    const double farOut = x->Min() + 10 * x->Span();
+    plot.GetChannel(0)->AddXY(farOut, 0);
+    ASSERT_FALSE(spans.empty());
+    EXPECT_EQ(spans.back(), x->Span());
+    EXPECT_GE(x->Min() + x->Span(), farOut);
 }

@@ -307,6 +307,24 @@ TEST(PlotPoints, HandedOverInLogicalOrderAcrossTheRing)
         EXPECT_EQ(points[1].Kind, style != ipdsCompact ? TiPlotPointKind::Null : TiPlotPointKind::Normal) << style;
         EXPECT_EQ(points[2].Kind, TiPlotPointKind::Normal) << style;
         EXPECT_FALSE(ErrorOf([&] { c.DataList().ReadPoints(1, 3, points.data()); }).isEmpty()) << style;
+        // Read in place (standard points only), in two pieces across the wrap.
+        TiPlotPointView view;
+        const bool inPlace = c.DataList().ViewPoints(0, 3, view);
+        EXPECT_EQ(inPlace, style == ipdsStandard) << style;
+        if (inPlace) {
+            ASSERT_EQ(view.size(), 3u);
+            EXPECT_EQ(view.piece(0).Count, 1u);
+            for (std::size_t i = 0; i < 3; ++i) {
+                EXPECT_EQ(view[i].X, points[i].X) << i;
+                EXPECT_EQ(view[i].Y, points[i].Y) << i;
+                EXPECT_EQ(view[i].Kind, points[i].Kind) << i;
+            }
+            c.SetDataEmpty(2, true);
+            ASSERT_TRUE(c.DataList().ViewPoints(1, 2, view));
+            EXPECT_EQ(view[0].Kind, TiPlotPointKind::Null);
+            EXPECT_EQ(view[1].Kind, TiPlotPointKind::Empty);
+            EXPECT_FALSE(ErrorOf([&] { c.DataList().ViewPoints(1, 3, view); }).isEmpty());
+        }
     }
 }
 
@@ -334,8 +352,10 @@ TEST(PlotRender, BackgroundGradientAndTitle)
 
 TEST(PlotRender, FullPaintEqualsSegmentBySegmentDrawing)
 {
-    enum Shape { Walk, Spiky, Gaps, BackAndForth };
-    for (Shape shape : {Walk, Spiky, Gaps, BackAndForth}) {
+    // WrappedRing: a ring buffer that has wrapped, with gaps; the fast path
+    // reads it in place in two pieces.
+    enum Shape { Walk, Spiky, Gaps, BackAndForth, WrappedRing };
+    for (Shape shape : {Walk, Spiky, Gaps, BackAndForth, WrappedRing}) {
         for (int n : {1000, 20000}) {
             TiXYPlot plot;
             plot.resize(633, 409);
@@ -348,6 +368,8 @@ TEST(PlotRender, FullPaintEqualsSegmentBySegmentDrawing)
             TiXYPlotChannel& c = *plot.GetChannel(0);
             std::uint64_t s = 77 + n;
             double y = 0;
+            if (shape == WrappedRing)
+                c.SetRingBufferSize(n * 2 / 3);
             for (int i = 0; i < n; ++i) {
                 s = s * 6364136223846793005ULL + 1442695040888963407ULL;
                 const double r = double(s >> 11) / double(1ULL << 53) - 0.5;
@@ -358,9 +380,10 @@ TEST(PlotRender, FullPaintEqualsSegmentBySegmentDrawing)
                     v = (i % 7 == 0) ? 60 * r : r;
                 if (shape == BackAndForth)
                     x = n / 2.0 + n / 2.0 * std::sin(i * 0.01);
-                if (shape == Gaps && i % 97 == 5)
+                const bool gaps = shape == Gaps || shape == WrappedRing;
+                if (gaps && i % 97 == 5)
                     c.AddNull();
-                else if (shape == Gaps && i % 89 == 3)
+                else if (gaps && i % 89 == 3)
                     c.AddEmpty();
                 else
                     c.AddXY(x, v);

@@ -2,6 +2,7 @@
 #include "plot/TiPlotTrace.h"
 
 #include <QImage>
+#include <QPainter>
 #include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -174,6 +175,32 @@ TEST(PlotTrace, FastWayMatchesSegmentBySegmentPixelForPixel)
         EXPECT_GT(painted(slow), 0) << c.name << " " << c.pts.size();
         EXPECT_TRUE(slow == fast) << c.name << " " << c.pts.size();
     }
+}
+
+// Vertical lines filled as columns cover the pixels the lines would, up or
+// down; a painter that does not map units to pixels one to one (two device
+// pixels per unit) is declined and gets nothing.
+TEST(PlotTrace, ColumnsCoverTheVerticalLinesPixels)
+{
+    const std::vector<QLine> lines {{20, 5, 20, 30}, {21, 30, 21, 6}, {22, 7, 22, 7}, {23, 0, 23, 1}};
+    for (const QLine& l : lines) {
+        QImage a = blank(), b = blank();
+        TiCanvas ca(a), cb(b);
+        ca.ThinLines(&l, 1);
+        const QRect column(l.x1(), std::min(l.y1(), l.y2()), 1, std::abs(l.y2() - l.y1()));
+        if (column.height() == 0)
+            continue; // zero-length lines are not columns
+        ASSERT_TRUE(cb.ThinColumns(&column, 1));
+        EXPECT_EQ(a, b) << l.x1();
+    }
+    QImage scaled = blank();
+    QPainter painter(&scaled);
+    painter.scale(2, 2);
+    TiCanvas c(painter);
+    const QRect column(5, 5, 1, 10);
+    EXPECT_FALSE(c.ThinColumns(&column, 1));
+    painter.end();
+    EXPECT_EQ(painted(scaled), 0);
 }
 
 TEST(PlotTrace, NullBreaksAndEmptyJoins)
