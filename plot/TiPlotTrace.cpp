@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <limits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -137,38 +138,163 @@ struct OpenRun {
     out.emplace_back(run.cx, run.last, px, py);
 }
 
-// Follows consecutive records while they are normal points inside both
-// ranges, the previous point being inside too; returns how many it took.
-// Everything the loop needs is held in locals so that it runs in registers.
-template <bool Reversed>
-[[gnu::noinline]] size_t linearRun(const std::byte* const begin, size_t count, const LinearPair m, OpenRun& run,
-                                   std::vector<QLine>& out)
+// One lane of the run below: the key lane picks the column, the value lane
+// moves along it.
+struct Lane {
+    double min, max, ppu;
+    int minPixel;
+
+    // The same rounding as LinearPair::map, for values inside the range.
+    int pixel(double v) const { return minPixel - TiPlotScale::roundPixel((v - min) * ppu); }
+};
+
+// The raw key values known to fall in column cx: both ends were mapped to it,
+// and the mapping is monotonic, so everything between lands there too. The
+// ends are guesses a hair inside the column's borders, kept only when checked;
+// otherwise the key of a point known to lie in the column stands in.
+struct Band {
+    double lo, hi;
+};
+Band columnBand(const Lane& key, int cx, double known)
 {
-    int cx = run.cx, lo = run.lo, hi = run.hi, last = run.last, zeroMax = run.zeroMax;
-    bool several = run.several;
+    const double k = key.minPixel - cx;
+    const double a = key.min + (k - 0.499) / key.ppu, b = key.min + (k + 0.499) / key.ppu;
+    Band band {std::clamp(std::min(a, b), key.min, key.max), std::clamp(std::max(a, b), key.min, key.max)};
+    if (!(key.pixel(band.lo) == cx && band.lo <= known))
+        band.lo = known;
+    if (!(key.pixel(band.hi) == cx && band.hi >= known))
+        band.hi = known;
+    return band;
+}
+
+// Minimum and maximum of values that are never NaN, without branches: the
+// compiler turns plain comparisons into jumps, unpredictable on a random walk.
+inline double lower(double a, double b)
+{
+#if defined(__SSE2__)
+    return _mm_cvtsd_f64(_mm_min_sd(_mm_set_sd(a), _mm_set_sd(b)));
+#else
+    return std::min(a, b);
+#endif
+}
+inline double higher(double a, double b)
+{
+#if defined(__SSE2__)
+    return _mm_cvtsd_f64(_mm_max_sd(_mm_set_sd(a), _mm_set_sd(b)));
+#else
+    return std::max(a, b);
+#endif
+}
+
+// The raw values of the points of a column after the first one it tracks:
+// since the value mapping is monotonic, only the extremes need mapping when
+// the column is settled. A zero-length segment at the column's highest pixel
+// needs two consecutive points there; pairLo (the highest lower value of a
+// pair) and pairHi (the lowest higher one) tell whether one exists, for
+// either direction of the scale.
+struct RawColumn {
+    double min, max, prev, pairLo, pairHi;
+
+    static RawColumn from(double v)
+    {
+        return {v, v, v, -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
+    }
+    void add(double v)
+    {
+        pairLo = higher(pairLo, lower(prev, v));
+        pairHi = lower(pairHi, higher(prev, v));
+        min = lower(min, v);
+        max = higher(max, v);
+        prev = v;
+    }
+    void add2(double v, double w)
+    {
+        pairLo = higher(pairLo, higher(lower(prev, v), lower(v, w)));
+        pairHi = lower(pairHi, lower(higher(prev, v), higher(v, w)));
+        min = lower(min, lower(v, w));
+        max = higher(max, higher(v, w));
+        prev = w;
+    }
+    // The column's pixels with these points added; prev was its last point.
+    OpenRun settle(OpenRun run, const Lane& value) const
+    {
+        if (pairHi == std::numeric_limits<double>::infinity())
+            return run;
+        const int a = value.pixel(min), b = value.pixel(max);
+        const int lo = std::min(a, b), hi = std::max(a, b);
+        // Pixels fall as values rise when ppu > 0: the highest pixel is then the
+        // lowest value, and a pair sits there when its higher value does.
+        const bool zero = value.pixel(value.ppu > 0 ? pairHi : pairLo) == hi;
+        return OpenRun {run.cx, std::min(run.lo, lo), std::max(run.hi, hi), value.pixel(prev),
+                        zero ? std::max(run.zeroMax, hi) : run.zeroMax, true};
+    }
+};
+
+// Follows consecutive records while they are normal points inside both
+// ranges, the previous point (prevX, prevY) being inside too and the last of
+// the open column; returns how many it took. A point whose key lies in the
+// open column's checked band only updates the raw extremes; the others are
+// mapped exactly. Everything the loop needs is held in locals so that it
+// runs in registers.
+template <bool Reversed>
+[[gnu::noinline]] size_t linearRun(const std::byte* const begin, size_t count, const LinearPair m, double prevX,
+                                   double prevY, OpenRun& run, std::vector<QLine>& out)
+{
+    const Lane xLane {m.xMin, m.xMax, m.xPpu, m.xMinPixel}, yLane {m.yMin, m.yMax, m.yPpu, m.yMinPixel};
+    const Lane& key = Reversed ? yLane : xLane;
+    const Lane& value = Reversed ? xLane : yLane;
+    OpenRun col = run;
+    RawColumn raw = RawColumn::from(Reversed ? prevX : prevY);
+    Band band = columnBand(key, col.cx, Reversed ? prevY : prevX);
     const std::byte* r = begin;
     const std::byte* const end = begin + count * TiPlotPointView::Stride;
+    // Whether the record is a normal point inside the value range whose key
+    // lies in the band.
+    auto inBand = [&](const std::byte* p) {
+        const unsigned char special = TiPlotPointView::kindBits(p) & (TiPlotPointView::KindNull | TiPlotPointView::KindEmpty);
+#if defined(__SSE2__)
+        // Both tests in one go: a random walk makes branches on them unpredictable.
+        const __m128d xy = _mm_loadu_pd(reinterpret_cast<const double*>(p));
+        const __m128d low = Reversed ? _mm_set_pd(band.lo, value.min) : _mm_set_pd(value.min, band.lo);
+        const __m128d high = Reversed ? _mm_set_pd(band.hi, value.max) : _mm_set_pd(value.max, band.hi);
+        const int inside = _mm_movemask_pd(_mm_and_pd(_mm_cmpge_pd(xy, low), _mm_cmple_pd(xy, high)));
+        return (special | (inside ^ 3)) == 0;
+#else
+        const double k = Reversed ? TiPlotPointView::yAt(p) : TiPlotPointView::xAt(p);
+        const double v = Reversed ? TiPlotPointView::xAt(p) : TiPlotPointView::yAt(p);
+        return special == 0 && k >= band.lo && k <= band.hi && v >= value.min && v <= value.max;
+#endif
+    };
+    auto valueAt = [](const std::byte* p) { return Reversed ? TiPlotPointView::xAt(p) : TiPlotPointView::yAt(p); };
     for (; r != end; r += TiPlotPointView::Stride) {
+        // Two points at a time halve the chains of dependent minima and maxima.
+        if (end - r >= std::ptrdiff_t(2 * TiPlotPointView::Stride) && (inBand(r) & inBand(r + TiPlotPointView::Stride))) {
+            raw.add2(valueAt(r), valueAt(r + TiPlotPointView::Stride));
+            r += TiPlotPointView::Stride;
+            continue;
+        }
+        const double x = TiPlotPointView::xAt(r), y = TiPlotPointView::yAt(r);
+        const double k = Reversed ? y : x, v = Reversed ? x : y;
+        if (inBand(r)) {
+            raw.add(v);
+            continue;
+        }
         int px, py;
         if (!m.map(r, px, py))
             break;
         if constexpr (Reversed)
             std::swap(px, py);
-        if (px == cx) {
-            zeroMax = std::max(zeroMax, py == last ? py : INT_MIN);
-            hi = std::max(hi, py);
-            lo = std::min(lo, py);
-            several = true;
-        } else {
-            closeColumn(OpenRun {cx, lo, hi, last, zeroMax, several}, px, py, out);
-            cx = px;
-            lo = hi = py;
-            zeroMax = INT_MIN;
-            several = false;
+        if (px == col.cx) {
+            raw.add(v);
+            band = Band {std::min(band.lo, k), std::max(band.hi, k)};
+            continue;
         }
-        last = py;
+        closeColumn(raw.settle(col, value), px, py, out);
+        col = OpenRun {px, py, py, py, INT_MIN, false};
+        raw = RawColumn::from(v);
+        band = columnBand(key, px, k);
     }
-    run = OpenRun {cx, lo, hi, last, zeroMax, several};
+    run = raw.settle(col, value);
     return size_t(r - begin) / TiPlotPointView::Stride;
 }
 
@@ -282,8 +408,8 @@ std::vector<QLine> reducedLines(const TiPlotPointView& points, const TiPlotTrace
             const size_t pieceEnd = k == 0 ? firstCount : n;
             const std::byte* r = points.piece(k).Data + (i - (k == 0 ? 0 : firstCount)) * TiPlotPointView::Stride;
             OpenRun run {col.x, col.lo, col.hi, col.last, col.zeroMax, col.several};
-            const size_t done = reversed ? linearRun<true>(r, pieceEnd - i, linear, run, out)
-                                         : linearRun<false>(r, pieceEnd - i, linear, run, out);
+            const size_t done = reversed ? linearRun<true>(r, pieceEnd - i, linear, prevValueX, prevValueY, run, out)
+                                         : linearRun<false>(r, pieceEnd - i, linear, prevValueX, prevValueY, run, out);
             col = Column {true, run.cx, run.lo, run.hi, run.last, run.zeroMax, run.several};
             if (done > 0) {
                 prevX = run.cx;

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -160,6 +161,26 @@ TEST(PlotTrace, FastWayMatchesSegmentBySegmentPixelForPixel)
         for (int i = 0; i < 20000; ++i)
             flat.push_back(pt(i / 100, (i / 37) % 3));
         cases.push_back({"steps", flat, axesFor(0, 200, -1, 4)});
+        // Pixels growing with the value: the other direction of a column's extremes.
+        TiPlotTraceAxes upsideDown = axesFor(0, 200, -1, 4);
+        upsideDown.Y = TiPlotScaleMap::vertical(-1, 4, 10, 409 - 11);
+        cases.push_back({"steps upside down", flat, upsideDown});
+        auto walk = randomWalk(30000, 17);
+        upsideDown = axesFor(0, 29999, -60, 120);
+        upsideDown.Y = TiPlotScaleMap::vertical(-60, 120, 10, 409 - 11);
+        cases.push_back({"walk upside down", walk, upsideDown});
+    }
+    {
+        // Half a pixel per unit on both axes: many values fall exactly on a
+        // rounding tie, at the columns' borders and at their ends.
+        Lcg r(13);
+        std::vector<TiPlotPoint> ties;
+        double y = 0;
+        for (int i = 0; i < 20000; ++i) {
+            y = std::clamp(y + std::floor(r.next() * 5) - 2, -190.0, 190.0);
+            ties.push_back(pt(i * 0.0625, y));
+        }
+        cases.push_back({"ties", ties, axesFor(0, 1224, -194, 778)});
     }
     {
         auto walk = randomWalk(20000, 21, 0.05);
