@@ -35,9 +35,9 @@ ParameterFileActions::ParameterFileActions(LinkState& state, FormControls& contr
 {
 }
 
-std::string ParameterFileActions::controlText(const ParameterSpec& spec) const
+std::string ParameterFileActions::controlText(const ParameterEntry& param) const
 {
-    return controls_.text(std::string(spec.control()));
+    return controls_.text(std::string(param.control()));
 }
 
 bool ParameterFileActions::busy(const char* caption)
@@ -109,7 +109,7 @@ void ParameterFileActions::readAllFinished(bool filled)
     const ParameterFile::Document file = *compared_;
     compared_.reset();
     dialogs_->showDifferences(
-        ParameterComparison::differences(file, [this](const ParameterSpec& spec) { return controlText(spec); }));
+        ParameterComparison::differences(file, [this](const ParameterEntry& param) { return controlText(param); }));
 }
 
 bool ParameterFileActions::takeMessage(const std::string& text, const std::string& caption)
@@ -154,7 +154,7 @@ void ParameterFileActions::SaveParametersClick()
 
 void ParameterFileActions::save()
 {
-    ParameterFile::Checked held = ParameterFile::fromTexts([this](const ParameterSpec& spec) { return controlText(spec); });
+    ParameterFile::Checked held = ParameterFile::fromTexts([this](const ParameterEntry& param) { return controlText(param); });
     if (!held.document) {
         dialogs_->showReport(ParameterFile::report("The parameters were not saved: these controls do not hold a "
                                                    "value their Set button would send.", held.problems),
@@ -210,9 +210,9 @@ void ParameterFileActions::LoadParametersClick()
     std::optional<ParameterFile::Document> document = readFile(kLoadCaption);
     if (!document)
         return;
-    const auto specs = ParameterTable::all();
-    for (std::size_t i = 0; i < specs.size(); ++i)
-        controls_.setText(std::string(specs[i].control()), ParameterValues::controlText(specs[i], document->values[i]));
+    const auto params = ParameterTable::all();
+    for (std::size_t i = 0; i < params.size(); ++i)
+        controls_.setText(std::string(params[i].control()), ParameterValues::controlText(params[i], document->values[i]));
     loaded_ = std::move(document);
     filledFromController_ = false;
 }

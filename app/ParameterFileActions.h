@@ -50,7 +50,7 @@ private:
     void readAllFinished(bool filled);
     void save();
     std::optional<ParameterFile::Document> readFile(const std::string& caption);
-    std::string controlText(const ParameterSpec& spec) const;
+    std::string controlText(const ParameterEntry& param) const;
 
     LinkState& state_;
     FormControls& controls_;

@@ -89,14 +89,14 @@ std::optional<std::string> CtlSession::readVersion()
 
 ParameterFile::Checked CtlSession::heldParameters() const
 {
-    return ParameterFile::fromTexts([this](const ParameterSpec& spec) { return form_.text(std::string(spec.control())); });
+    return ParameterFile::fromTexts([this](const ParameterEntry& param) { return form_.text(std::string(param.control())); });
 }
 
 std::vector<WriteAllRun::Outcome> CtlSession::writeAll(const ParameterFile::Document& document)
 {
-    const auto specs = ParameterTable::all();
-    for (std::size_t i = 0; i < specs.size(); ++i)
-        form_.setText(std::string(specs[i].control()), ParameterValues::controlText(specs[i], document.values.at(i)));
+    const auto params = ParameterTable::all();
+    for (std::size_t i = 0; i < params.size(); ++i)
+        form_.setText(std::string(params[i].control()), ParameterValues::controlText(params[i], document.values.at(i)));
 
     form_.setTab(kConfigurationTab);
     WriteAllRun run(state_, WriteAllRun::setButtonsOf(commands_));

@@ -15,11 +15,11 @@ constexpr const char* kOtherTexts[] = {"Button1", "Edit17", "SWV", "Edit11"};
 
 HeadlessForm::HeadlessForm()
 {
-    for (const ParameterSpec& spec : ParameterTable::all()) {
-        if (spec.isChoice())
-            combos_[std::string(spec.control())] = Combo{std::string(spec.items), -1};
+    for (const ParameterEntry& param : ParameterTable::all()) {
+        if (param.isChoice())
+            combos_[std::string(param.control())] = Combo{std::string(param.items), -1};
         else
-            texts_[std::string(spec.control())];
+            texts_[std::string(param.control())];
     }
     for (const char* name : kOtherTexts)
         texts_[name];

@@ -124,22 +124,22 @@ int compareCommand(const Context& c, const ParameterFile::Document& document)
     if (!c.session.readAll())
         return c.noAnswer("Read All");
     int differences = 0;
-    const auto specs = ParameterTable::all();
+    const auto params = ParameterTable::all();
     const auto written = ParameterTable::writeAllGroups();
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        const ParameterSpec& spec = specs[i];
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        const ParameterEntry& param = params[i];
         // The bus address is in the file for information only and write
         // never sends it: every cabinet set from one file keeps its own.
-        if (std::find(written.begin(), written.end(), spec.command()) == written.end())
+        if (std::find(written.begin(), written.end(), param.command()) == written.end())
             continue;
-        const std::string shown = c.session.form().text(std::string(spec.control()));
-        const ParameterValues::Converted held = ParameterValues::toRegister(spec, shown);
+        const std::string shown = c.session.form().text(std::string(param.control()));
+        const ParameterValues::Converted held = ParameterValues::toRegister(param, shown);
         const std::int32_t fileValue = document.values.at(i);
         if (held.value == fileValue)
             continue;
         ++differences;
-        c.io.out << spec.name() << '\t' << ParameterValues::unitText(spec, fileValue) << '\t'
-                 << (held.value ? ParameterValues::unitText(spec, *held.value) : shown) << '\t' << spec.unit() << '\n';
+        c.io.out << param.name() << '\t' << ParameterValues::unitText(param, fileValue) << '\t'
+                 << (held.value ? ParameterValues::unitText(param, *held.value) : shown) << '\t' << param.unit() << '\n';
     }
     return differences == 0 ? Success : Differences;
 }

@@ -5,19 +5,19 @@
 namespace ParameterComparison {
 
 std::vector<ParameterDifference> differences(const ParameterFile::Document& file,
-    const std::function<std::string(const ParameterSpec&)>& text)
+    const std::function<std::string(const ParameterEntry&)>& text)
 {
     std::vector<ParameterDifference> found;
-    const auto specs = ParameterTable::all();
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        const ParameterSpec& spec = specs[i];
-        const std::string shown = text(spec);
-        const ParameterValues::Converted controller = ParameterValues::toRegister(spec, shown);
+    const auto params = ParameterTable::all();
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        const ParameterEntry& param = params[i];
+        const std::string shown = text(param);
+        const ParameterValues::Converted controller = ParameterValues::toRegister(param, shown);
         if (controller.value == file.values.at(i))
             continue;
-        found.push_back({std::string(spec.name()),
-            controller.value ? ParameterValues::withUnit(spec, *controller.value) : "'" + shown + "'",
-            ParameterValues::withUnit(spec, file.values.at(i))});
+        found.push_back({std::string(param.name()),
+            controller.value ? ParameterValues::withUnit(param, *controller.value) : "'" + shown + "'",
+            ParameterValues::withUnit(param, file.values.at(i))});
     }
     return found;
 }

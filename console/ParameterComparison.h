@@ -20,6 +20,6 @@ namespace ParameterComparison {
 // Every parameter, in register order, whose control text does not stand for
 // the file's value. `text` gives a parameter's control text.
 std::vector<ParameterDifference> differences(const ParameterFile::Document& file,
-    const std::function<std::string(const ParameterSpec&)>& text);
+    const std::function<std::string(const ParameterEntry&)>& text);
 
 }

@@ -77,13 +77,13 @@ std::string numberText(double value)
 }
 
 // The value's text as the parameter's control would hold it, or a problem.
-std::optional<std::string> valueText(const ParameterSpec& spec, const QJsonValue& value, std::vector<Problem>& problems)
+std::optional<std::string> valueText(const ParameterEntry& param, const QJsonValue& value, std::vector<Problem>& problems)
 {
-    const std::string name(spec.name());
-    if (spec.isChoice()) {
+    const std::string name(param.name());
+    if (param.isChoice()) {
         if (value.isString())
             return value.toString().toStdString();
-        problems.push_back({name, "a choice text (" + std::string(spec.items) + ") is expected, not "
+        problems.push_back({name, "a choice text (" + std::string(param.items) + ") is expected, not "
                 + typeName(value) + "."});
         return std::nullopt;
     }
@@ -112,8 +112,8 @@ void checkHeader(const QJsonObject& root, std::vector<Problem>& problems)
 
 std::string toJson(const Document& document)
 {
-    const auto specs = ParameterTable::all();
-    if (document.values.size() != specs.size())
+    const auto params = ParameterTable::all();
+    if (document.values.size() != params.size())
         throw std::logic_error("A parameter document needs one value per parameter");
     std::string out = "{\n";
     out += "  \"format\": " + quoted(kFormatName) + ",\n";
@@ -125,14 +125,14 @@ std::string toJson(const Document& document)
     if (document.busAddress)
         out += "  \"busAddress\": " + std::to_string(*document.busAddress) + ",\n";
     out += "  \"parameters\": {\n";
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        const ParameterSpec& spec = specs[i];
-        const std::string text = ParameterValues::unitText(spec, document.values[i]);
-        out += "    " + quoted(spec.name()) + ": { \"register\": " + std::to_string(spec.reg()) + ", \"value\": ";
-        out += spec.isChoice() ? quoted(text) : text;
-        if (!spec.unit().empty())
-            out += ", \"unit\": " + quoted(spec.unit());
-        out += i + 1 < specs.size() ? " },\n" : " }\n";
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        const ParameterEntry& param = params[i];
+        const std::string text = ParameterValues::unitText(param, document.values[i]);
+        out += "    " + quoted(param.name()) + ": { \"register\": " + std::to_string(param.reg()) + ", \"value\": ";
+        out += param.isChoice() ? quoted(text) : text;
+        if (!param.unit().empty())
+            out += ", \"unit\": " + quoted(param.unit());
+        out += i + 1 < params.size() ? " },\n" : " }\n";
     }
     out += "  }\n}\n";
     return out;
@@ -175,8 +175,8 @@ Checked parse(std::string_view text)
     document.firmware = root.value("firmware").toString().toStdString();
     if (root.value("busAddress").isDouble())
         document.busAddress = root.value("busAddress").toInt();
-    for (const ParameterSpec& spec : ParameterTable::all()) {
-        const std::string name(spec.name());
+    for (const ParameterEntry& param : ParameterTable::all()) {
+        const std::string name(param.name());
         const QJsonValue entry = parameters.value(QString::fromStdString(name));
         if (entry.isUndefined()) {
             problems.push_back({name, "missing."});
@@ -189,8 +189,8 @@ Checked parse(std::string_view text)
         }
         const QJsonObject fields = entry.toObject();
         const QJsonValue reg = fields.value("register");
-        if (!reg.isUndefined() && (!reg.isDouble() || reg.toDouble() != spec.reg())) {
-            problems.push_back({name, "its register is " + std::to_string(spec.reg()) + ", the file says "
+        if (!reg.isUndefined() && (!reg.isDouble() || reg.toDouble() != param.reg())) {
+            problems.push_back({name, "its register is " + std::to_string(param.reg()) + ", the file says "
                     + (reg.isDouble() ? numberText(reg.toDouble()) : typeName(reg)) + "."});
             continue;
         }
@@ -199,10 +199,10 @@ Checked parse(std::string_view text)
             problems.push_back({name, "has no \"value\"."});
             continue;
         }
-        const std::optional<std::string> shown = valueText(spec, value, problems);
+        const std::optional<std::string> shown = valueText(param, value, problems);
         if (!shown)
             continue;
-        const ParameterValues::Converted converted = ParameterValues::toRegister(spec, *shown);
+        const ParameterValues::Converted converted = ParameterValues::toRegister(param, *shown);
         if (!converted.value) {
             problems.push_back({name, converted.problem});
             continue;
@@ -214,16 +214,16 @@ Checked parse(std::string_view text)
     return checked;
 }
 
-Checked fromTexts(const std::function<std::string(const ParameterSpec&)>& text)
+Checked fromTexts(const std::function<std::string(const ParameterEntry&)>& text)
 {
     Checked checked;
     Document document;
-    for (const ParameterSpec& spec : ParameterTable::all()) {
-        const ParameterValues::Converted converted = ParameterValues::toRegister(spec, text(spec));
+    for (const ParameterEntry& param : ParameterTable::all()) {
+        const ParameterValues::Converted converted = ParameterValues::toRegister(param, text(param));
         if (converted.value)
             document.values.push_back(*converted.value);
         else
-            checked.problems.push_back({std::string(spec.name()), converted.problem});
+            checked.problems.push_back({std::string(param.name()), converted.problem});
     }
     if (checked.problems.empty())
         checked.document = std::move(document);

@@ -66,7 +66,7 @@ Checked parse(std::string_view text);
 
 // Values from the texts of the parameters' controls, as their Set handlers
 // would convert them; `text` gives a parameter's control text.
-Checked fromTexts(const std::function<std::string(const ParameterSpec&)>& text);
+Checked fromTexts(const std::function<std::string(const ParameterEntry&)>& text);
 
 // `headline`, then the first kReportedProblems problems one per line with
 // their parameter names, then how many more there are.

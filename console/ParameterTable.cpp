@@ -28,22 +28,22 @@ constexpr std::array<RangeTest, 5> kRangeTests = {{
     {42, &ConfigCommands::compDeltTempAccepted},
 }};
 
-std::vector<ParameterSpec> build()
+std::vector<ParameterEntry> build()
 {
-    std::vector<ParameterSpec> specs;
+    std::vector<ParameterEntry> params;
     for (const RegisterMap::Entry& entry : RegisterMap::kEntries) {
         if (entry.group == RegisterMap::kNoGroup)
             continue;
-        ParameterSpec spec{&entry, {}, nullptr};
+        ParameterEntry param{&entry, {}, nullptr};
         if (entry.isChoice)
-            spec.items = entry.reg == kContactTypeRegister ? kContactItems : kEnableItems;
+            param.items = entry.reg == kContactTypeRegister ? kContactItems : kEnableItems;
         for (const RangeTest& test : kRangeTests) {
             if (test.reg == entry.reg)
-                spec.accepted = test.accepted;
+                param.accepted = test.accepted;
         }
-        specs.push_back(spec);
+        params.push_back(param);
     }
-    return specs;
+    return params;
 }
 
 constexpr std::array<const char*, 9> kGroupNames = {
@@ -60,17 +60,17 @@ constexpr std::array<std::uint8_t, 8> kWriteAllGroups = {
 
 namespace ParameterTable {
 
-std::span<const ParameterSpec> all()
+std::span<const ParameterEntry> all()
 {
-    static const std::vector<ParameterSpec> specs = build();
-    return specs;
+    static const std::vector<ParameterEntry> params = build();
+    return params;
 }
 
-const ParameterSpec* find(std::string_view name)
+const ParameterEntry* find(std::string_view name)
 {
-    for (const ParameterSpec& spec : all()) {
-        if (name == spec.name())
-            return &spec;
+    for (const ParameterEntry& param : all()) {
+        if (name == param.name())
+            return &param;
     }
     return nullptr;
 }

@@ -9,7 +9,7 @@
 // One controller parameter as the Configuration tab shows it: its row of the
 // register map, plus what the tab adds to it (the choices of its combo box
 // and the range test of its Set handler, where it has one).
-struct ParameterSpec {
+struct ParameterEntry {
     const RegisterMap::Entry* entry;
     std::string_view items;             // choices: the combo box's items, '|' separated
     bool (*accepted)(std::int32_t);     // nullptr: no range test beyond the register's
@@ -27,9 +27,9 @@ namespace ParameterTable {
 
 // Every parameter a configuration command writes, in register order; the
 // debug temperature of the RealTimeData tab is not one of them.
-std::span<const ParameterSpec> all();
+std::span<const ParameterEntry> all();
 // Nullptr for a name that is not a parameter.
-const ParameterSpec* find(std::string_view name);
+const ParameterEntry* find(std::string_view name);
 
 // Caption of the group a write command sets ("Internal Fan", ...).
 const char* groupName(std::uint8_t command);

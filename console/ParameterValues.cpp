@@ -13,10 +13,10 @@ namespace ParameterValues {
 
 namespace {
 
-std::vector<std::string> itemsOf(const ParameterSpec& spec)
+std::vector<std::string> itemsOf(const ParameterEntry& param)
 {
     std::vector<std::string> items;
-    std::string_view rest = spec.items;
+    std::string_view rest = param.items;
     while (!rest.empty()) {
         const std::size_t bar = rest.find('|');
         items.emplace_back(rest.substr(0, bar));
@@ -35,10 +35,10 @@ std::string joined(const std::vector<std::string>& items)
 
 }
 
-Converted toRegister(const ParameterSpec& spec, std::string_view text)
+Converted toRegister(const ParameterEntry& param, std::string_view text)
 {
-    if (spec.isChoice()) {
-        const std::vector<std::string> items = itemsOf(spec);
+    if (param.isChoice()) {
+        const std::vector<std::string> items = itemsOf(param);
         for (std::size_t i = 0; i < items.size(); ++i) {
             if (items[i] == text)
                 return {static_cast<std::int32_t>(i), {}};
@@ -47,32 +47,32 @@ Converted toRegister(const ParameterSpec& spec, std::string_view text)
     }
     std::optional<std::int64_t> value;
     try {
-        value = TextConversions::typedRegisterValue(text, *spec.entry);
+        value = TextConversions::typedRegisterValue(text, *param.entry);
     } catch (const ConversionError& error) {
         return {std::nullopt, error.what()};
     }
     const std::string shown = TextConversions::trimmed(text);
     if (!value) {
-        const RegisterMap::Range fits = RegisterMap::readBackRange(*spec.entry);
+        const RegisterMap::Range fits = RegisterMap::readBackRange(*param.entry);
         return {std::nullopt, "'" + shown + "' does not fit the register ("
-                + withUnit(spec, static_cast<std::int32_t>(fits.min)) + " to "
-                + withUnit(spec, static_cast<std::int32_t>(fits.max)) + ")."};
+                + withUnit(param, static_cast<std::int32_t>(fits.min)) + " to "
+                + withUnit(param, static_cast<std::int32_t>(fits.max)) + ")."};
     }
     const auto inRegister = static_cast<std::int32_t>(*value);
-    if (spec.accepted && !spec.accepted(inRegister))
+    if (param.accepted && !param.accepted(inRegister))
         return {std::nullopt, "'" + shown + "' is outside the limits of the Set button (Data out of range!!)."};
     return {inRegister, {}};
 }
 
-std::string unitText(const ParameterSpec& spec, std::int32_t value)
+std::string unitText(const ParameterEntry& param, std::int32_t value)
 {
-    if (spec.isChoice()) {
-        const std::vector<std::string> items = itemsOf(spec);
+    if (param.isChoice()) {
+        const std::vector<std::string> items = itemsOf(param);
         if (value < 0 || static_cast<std::size_t>(value) >= items.size())
-            throw std::out_of_range("No item " + std::to_string(value) + " for " + std::string(spec.name()));
+            throw std::out_of_range("No item " + std::to_string(value) + " for " + std::string(param.name()));
         return items[static_cast<std::size_t>(value)];
     }
-    if (spec.entry->scale != RegisterMap::Scale::Tenths)
+    if (param.entry->scale != RegisterMap::Scale::Tenths)
         return std::to_string(value);
     // Integer arithmetic: no locale and no binary fraction gets in the way.
     const long long magnitude = std::llabs(static_cast<long long>(value));
@@ -82,19 +82,19 @@ std::string unitText(const ParameterSpec& spec, std::int32_t value)
         .append(std::to_string(magnitude % 10));
 }
 
-std::string controlText(const ParameterSpec& spec, std::int32_t value)
+std::string controlText(const ParameterEntry& param, std::int32_t value)
 {
     // Tenths read as Read All writes them ("35", "-3.2"), which also gives
     // whole degrees where the handler reads an integer.
-    if (!spec.isChoice() && spec.entry->scale == RegisterMap::Scale::Tenths)
+    if (!param.isChoice() && param.entry->scale == RegisterMap::Scale::Tenths)
         return tenthsText(static_cast<std::int16_t>(value));
-    return unitText(spec, value);
+    return unitText(param, value);
 }
 
-std::string withUnit(const ParameterSpec& spec, std::int32_t value)
+std::string withUnit(const ParameterEntry& param, std::int32_t value)
 {
-    const std::string text = unitText(spec, value);
-    return spec.unit().empty() ? text : text + " " + std::string(spec.unit());
+    const std::string text = unitText(param, value);
+    return param.unit().empty() ? text : text + " " + std::string(param.unit());
 }
 
 }

@@ -18,17 +18,17 @@ struct Converted {
     std::string problem;   // why there is no value, for the operator
 };
 
-Converted toRegister(const ParameterSpec& spec, std::string_view text);
+Converted toRegister(const ParameterEntry& param, std::string_view text);
 
 // The register value in the tab's units at the register's full resolution:
 // "300", "-2.5", "20.0", or the choice's item text ("Enable", "NC").
-std::string unitText(const ParameterSpec& spec, std::int32_t value);
+std::string unitText(const ParameterEntry& param, std::int32_t value);
 
 // The text Load puts into the parameter's control, the form Read All gives
 // the register ("35" for 35.0 °C, "-3.2", "Enable").
-std::string controlText(const ParameterSpec& spec, std::int32_t value);
+std::string controlText(const ParameterEntry& param, std::int32_t value);
 
 // unitText followed by the unit where there is one: "20.0 °C".
-std::string withUnit(const ParameterSpec& spec, std::int32_t value);
+std::string withUnit(const ParameterEntry& param, std::int32_t value);
 
 }

@@ -142,8 +142,8 @@ void TiCanvas::applyBrush() const
 
 const QFont& TiCanvas::qfont()
 {
-    if (!m_fontCached || !(m_cachedFontSpec == Font)) {
-        m_cachedFontSpec = Font;
+    if (!m_fontCached || !(m_cachedFontKey == Font)) {
+        m_cachedFontKey = Font;
         m_cachedFont = Font.toQFont();
         m_fontCached = true;
     }

@@ -169,7 +169,7 @@ private:
     QPainter* m_painter = nullptr;
     bool m_vector = false;
     QPoint m_penPos;
-    TiFont m_cachedFontSpec;
+    TiFont m_cachedFontKey;
     QFont m_cachedFont;
     bool m_fontCached = false;
 };

@@ -34,8 +34,8 @@ protected:
     std::map<std::string, std::string> controlTexts() const
     {
         std::map<std::string, std::string> texts;
-        for (const ParameterSpec& spec : ParameterTable::all())
-            texts[std::string(spec.control())] = h.form->text(std::string(spec.control()));
+        for (const ParameterEntry& param : ParameterTable::all())
+            texts[std::string(param.control())] = h.form->text(std::string(param.control()));
         return texts;
     }
 
@@ -45,9 +45,9 @@ protected:
         ParameterFile::Document document;
         document.console = "test";
         document.date = "2026-12-09T13:00:00Z";
-        for (const ParameterSpec& spec : ParameterTable::all()) {
-            const auto it = values.find(spec.reg());
-            document.values.push_back(it != values.end() ? it->second : spec.accepted ? kAccepted.at(spec.reg()) : 0);
+        for (const ParameterEntry& param : ParameterTable::all()) {
+            const auto it = values.find(param.reg());
+            document.values.push_back(it != values.end() ? it->second : param.accepted ? kAccepted.at(param.reg()) : 0);
         }
         const std::string path = dir.filePath(name).toStdString();
         EXPECT_EQ(AtomicFile::write(path, ParameterFile::toJson(document)), "");
@@ -91,15 +91,15 @@ TEST_F(ParameterFileButtons, SitBelowDefaultWithoutTouchingAnything)
 
 TEST_F(ParameterFileButtons, ChoicesAreTheComboBoxesItems)
 {
-    for (const ParameterSpec& spec : ParameterTable::all()) {
-        if (!spec.isChoice())
+    for (const ParameterEntry& param : ParameterTable::all()) {
+        if (!param.isChoice())
             continue;
-        const auto* combo = h.form->findChild<QComboBox*>(QString::fromStdString(std::string(spec.control())));
-        ASSERT_NE(combo, nullptr) << spec.name();
+        const auto* combo = h.form->findChild<QComboBox*>(QString::fromStdString(std::string(param.control())));
+        ASSERT_NE(combo, nullptr) << param.name();
         QStringList items;
         for (int i = 0; i < combo->count(); ++i)
             items << combo->itemText(i);
-        EXPECT_EQ(items.join('|').toStdString(), std::string(spec.items)) << spec.name();
+        EXPECT_EQ(items.join('|').toStdString(), std::string(param.items)) << param.name();
     }
 }
 

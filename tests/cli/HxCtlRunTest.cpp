@@ -67,9 +67,9 @@ TEST(HxCtlRun, ReadPrintsTheControllersParametersAsAFileWithItsFirmware)
     ASSERT_TRUE(file.document) << rig.out.str();
     EXPECT_EQ(file.document->firmware, "HX-CTRL TEST");
     EXPECT_EQ(file.document->busAddress, 1);
-    const auto specs = ParameterTable::all();
-    for (std::size_t i = 0; i < specs.size(); ++i)
-        EXPECT_EQ(file.document->values[i], rig.controller.holding[static_cast<std::size_t>(specs[i].reg())]) << specs[i].name();
+    const auto params = ParameterTable::all();
+    for (std::size_t i = 0; i < params.size(); ++i)
+        EXPECT_EQ(file.document->values[i], rig.controller.holding[static_cast<std::size_t>(params[i].reg())]) << params[i].name();
     EXPECT_TRUE(rig.err.str().empty()) << rig.err.str();
 }
 
@@ -85,9 +85,9 @@ TEST(HxCtlRun, WriteSendsTheFilesGroupsAndCompareThenFindsNoDifference)
     EXPECT_EQ(target.out.str(),
               "Internal Fan\twritten\nExternal Fan\twritten\nHeater\twritten\nTemp. Alarm\twritten\n"
               "Calibration\twritten\nExtInput\twritten\nVoltageAlarm\twritten\nCompressor\twritten\n");
-    for (const ParameterSpec& spec : ParameterTable::all()) {
-        const auto reg = static_cast<std::size_t>(spec.reg());
-        EXPECT_EQ(target.controller.holding[reg], source.controller.holding[reg]) << spec.name();
+    for (const ParameterEntry& param : ParameterTable::all()) {
+        const auto reg = static_cast<std::size_t>(param.reg());
+        EXPECT_EQ(target.controller.holding[reg], source.controller.holding[reg]) << param.name();
     }
     target.out.str("");
     EXPECT_EQ(target.run({"compare", "--port", "/dev/fake", source.path("a.json")}), HxCtl::Success);

@@ -95,13 +95,13 @@ TEST_F(HxCtlSim, ReadCompareWriteAndTheSimulatorsRegistersFollowTheFile)
     EXPECT_EQ(file.document->busAddress, 7);
 
     // The site's reference differs in two parameters.
-    const auto specs = ParameterTable::all();
+    const auto params = ParameterTable::all();
     ParameterFile::Document reference = *file.document;
     std::size_t startTemp = 0, maxSpeed = 0;
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        if (specs[i].name() == "Compressor StartTemp")
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        if (params[i].name() == "Compressor StartTemp")
             startTemp = i;
-        if (specs[i].name() == "Extfan1 MaxSpeed")
+        if (params[i].name() == "Extfan1 MaxSpeed")
             maxSpeed = i;
     }
     reference.values[startTemp] = reference.values[startTemp] == 400 ? 410 : 400;
@@ -122,9 +122,9 @@ TEST_F(HxCtlSim, ReadCompareWriteAndTheSimulatorsRegistersFollowTheFile)
     EXPECT_EQ(write.out.find("failed"), std::string::npos) << write.out;
 
     const auto regs = simRegisters(device.toStdString(), 7);
-    for (std::size_t i = 0; i < specs.size(); ++i)
-        EXPECT_EQ(static_cast<std::int16_t>(regs[static_cast<std::size_t>(specs[i].reg())]),
-                  static_cast<std::int16_t>(reference.values[i])) << specs[i].name();
+    for (std::size_t i = 0; i < params.size(); ++i)
+        EXPECT_EQ(static_cast<std::int16_t>(regs[static_cast<std::size_t>(params[i].reg())]),
+                  static_cast<std::int16_t>(reference.values[i])) << params[i].name();
 
     const Result again = hxctl({"compare", "--port", device, "--address", "7", path("reference.json")});
     EXPECT_EQ(again.code, 0) << again.err;

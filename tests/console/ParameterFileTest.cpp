@@ -40,17 +40,17 @@ Document sampleDocument()
     document.date = "2026-12-09T13:00:00Z";
     document.firmware = "HX-CTRL \"V2.13\"";
     document.busAddress = 7;
-    for (const ParameterSpec& spec : ParameterTable::all())
-        document.values.push_back(values.at(spec.reg()));
+    for (const ParameterEntry& param : ParameterTable::all())
+        document.values.push_back(values.at(param.reg()));
     return document;
 }
 
 std::map<std::string, std::string> controlTexts(const Document& document)
 {
     std::map<std::string, std::string> texts;
-    const auto specs = ParameterTable::all();
-    for (std::size_t i = 0; i < specs.size(); ++i)
-        texts[std::string(specs[i].control())] = ParameterValues::controlText(specs[i], document.values[i]);
+    const auto params = ParameterTable::all();
+    for (std::size_t i = 0; i < params.size(); ++i)
+        texts[std::string(params[i].control())] = ParameterValues::controlText(params[i], document.values[i]);
     return texts;
 }
 
@@ -84,7 +84,7 @@ TEST(ParameterFile, SaveLoadSaveGivesTheIdenticalFile)
     // Through the controls: the texts a load puts there convert back to the
     // same values.
     const auto texts = controlTexts(*loaded.document);
-    ParameterFile::Checked held = ParameterFile::fromTexts([&](const ParameterSpec& s) { return texts.at(std::string(s.control())); });
+    ParameterFile::Checked held = ParameterFile::fromTexts([&](const ParameterEntry& s) { return texts.at(std::string(s.control())); });
     ASSERT_TRUE(held.document) << ParameterFile::report("", held.problems);
     held.document->console = document.console;
     held.document->date = document.date;
@@ -190,9 +190,9 @@ TEST(ParameterFile, HandlersSetTheFileValuesIntoTheirRegisters)
     FakeFormControls controls;
     controls.texts = controlTexts(document);
     controls.texts["Button1"] = "Close";
-    for (const ParameterSpec& spec : ParameterTable::all()) {
-        if (spec.isChoice())
-            controls.setItemIndex(std::string(spec.control()), document.values[static_cast<std::size_t>(&spec - ParameterTable::all().data())]);
+    for (const ParameterEntry& param : ParameterTable::all()) {
+        if (param.isChoice())
+            controls.setItemIndex(std::string(param.control()), document.values[static_cast<std::size_t>(&param - ParameterTable::all().data())]);
     }
     ConfigCommands commands(state, controls);
     const std::map<std::uint8_t, void (ConfigCommands::*)()> handlers = {
@@ -210,22 +210,22 @@ TEST(ParameterFile, HandlersSetTheFileValuesIntoTheirRegisters)
             written[block.first + static_cast<int>(i)] = block.values[i];
     }
     EXPECT_TRUE(controls.messages.empty());
-    const auto specs = ParameterTable::all();
-    ASSERT_EQ(written.size(), specs.size());
-    for (std::size_t i = 0; i < specs.size(); ++i)
-        EXPECT_EQ(written.at(specs[i].reg()), static_cast<std::uint16_t>(document.values[i])) << specs[i].name();
+    const auto params = ParameterTable::all();
+    ASSERT_EQ(written.size(), params.size());
+    for (std::size_t i = 0; i < params.size(); ++i)
+        EXPECT_EQ(written.at(params[i].reg()), static_cast<std::uint16_t>(document.values[i])) << params[i].name();
 }
 
 TEST(ParameterFile, ComparisonListsExactlyTheDifferingParameters)
 {
     const Document document = sampleDocument();
     auto texts = controlTexts(document);
-    EXPECT_TRUE(ParameterComparison::differences(document, [&](const ParameterSpec& s) { return texts.at(std::string(s.control())); }).empty());
+    EXPECT_TRUE(ParameterComparison::differences(document, [&](const ParameterEntry& s) { return texts.at(std::string(s.control())); }).empty());
 
     texts["Edit24"] = "47";     // TempAlarmHigh, as Read All shows it
     texts["ComboBox7"] = "";    // a register no item stands for
     texts["Edit12"] = "1200";   // the same value, written differently
-    const auto found = ParameterComparison::differences(document, [&](const ParameterSpec& s) { return texts.at(std::string(s.control())); });
+    const auto found = ParameterComparison::differences(document, [&](const ParameterEntry& s) { return texts.at(std::string(s.control())); });
     EXPECT_EQ(found, (std::vector<ParameterDifference>{{"TempAlarm High", "47.0 °C", "55.0 °C"},
                          {"ExtInput Type", "''", "NC"}}));
 }

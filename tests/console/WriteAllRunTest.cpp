@@ -52,10 +52,10 @@ struct Rig {
         view.rig = this;
         port.openForTest();
         controls.texts["Button1"] = "Close";
-        for (const ParameterSpec& spec : ParameterTable::all()) {
-            const std::string control(spec.control());
-            controls.texts[control] = ParameterValues::controlText(spec, spec.accepted ? accepted.at(spec.reg()) : 0);
-            if (spec.isChoice())
+        for (const ParameterEntry& param : ParameterTable::all()) {
+            const std::string control(param.control());
+            controls.texts[control] = ParameterValues::controlText(param, param.accepted ? accepted.at(param.reg()) : 0);
+            if (param.isChoice())
                 controls.setItemIndex(control, 1);
         }
         port.setResponder([this](const FakeSerialPort::Bytes& request) {

@@ -78,7 +78,7 @@ protected:
     std::vector<std::int32_t> controlValues()
     {
         const ParameterFile::Checked held = ParameterFile::fromTexts(
-            [&](const ParameterSpec& spec) { return form->text(std::string(spec.control())); });
+            [&](const ParameterEntry& param) { return form->text(std::string(param.control())); });
         EXPECT_TRUE(held.document) << ParameterFile::report("", held.problems);
         return held.document ? held.document->values : std::vector<std::int32_t>{};
     }
