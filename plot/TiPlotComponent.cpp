@@ -1,5 +1,6 @@
 #include "plot/TiPlotComponent.h"
 
+#include "plot/TiPlotPropertyLimits.h"
 #include "plot/TiPlotStorage.h"
 #include "widgets/TiCanvas.h"
 #include "widgets/TiError.h"
@@ -208,7 +209,8 @@ void TiPlotComponent::LoadPropertiesFromFile(const QString& fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw TiError(QStringLiteral("%1: cannot read the plot: %2").arg(fileName, file.errorString()));
-    const QByteArray document = file.readAll();
+    // One byte past the limit is enough for the parser to refuse it.
+    const QByteArray document = file.read(TiPlotPropertyLimits::MaxDocumentBytes + 1);
     if (file.error() != QFileDevice::NoError)
         throw TiError(QStringLiteral("%1: cannot read the plot: %2").arg(fileName, file.errorString()));
     LoadProperties(document, fileName);

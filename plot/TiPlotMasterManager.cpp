@@ -188,9 +188,7 @@ TColor TiPlotMasterManager::GetNextChannelColor() const
 
 void TiPlotMasterManager::ApplyInsertionDefaults(TiPlotObject* object)
 {
-    TiPlotObjectManagerCustom& manager = ManagerOf(object->Kind());
-    const QString name = manager.GetNextName();
-    object->SetNameSilently(name);
+    const QString name = object->Name();
     const QString xAxis = m_xAxes->GetCount() > 0 ? m_xAxes->Item(0)->Name() : QString();
     const QString yAxis = m_yAxes->GetCount() > 0 ? m_yAxes->Item(0)->Name() : QString();
     switch (object->Kind()) {
@@ -229,11 +227,17 @@ void TiPlotMasterManager::NotificationChange(TiPlotObject*)
 
 void TiPlotMasterManager::NotificationInsert(TiPlotObject* object)
 {
+    TiPlotObjectManagerCustom& manager = ManagerOf(object->Kind());
+    // Named before it is listed, so every manager indexes it by that name;
+    // an empty name would not have counted towards the next one anyway.
+    const bool unnamed = object->Name().isEmpty();
+    if (unnamed)
+        object->SetNameSilently(manager.GetNextName());
     m_objects->InsertObject(object);
     if (object->IsLayoutObject())
         m_layout->InsertObject(object);
-    ManagerOf(object->Kind()).InsertObject(object);
-    if (object->Name().isEmpty())
+    manager.InsertObject(object);
+    if (unnamed)
         ApplyInsertionDefaults(object);
     object->MarkInserted();
     object->SetFocusHook([this](TiPlotObject* o) { NotificationSetFocus(o); });
@@ -260,6 +264,8 @@ void TiPlotMasterManager::NotificationRename(TiPlotObject* object)
 {
     if (m_tearingDown)
         return;
+    m_objects->NotificationRename(object);
+    m_layout->NotificationRename(object);
     ForEachOwnedManager([object](TiPlotObjectManagerCustom& m) { m.NotificationRename(object); });
 }
 
