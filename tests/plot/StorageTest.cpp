@@ -276,6 +276,8 @@ TEST(PlotStorage, BadDocumentsAreRefusedByNameAndKeepThePlotAsItWas)
     }
 
     TiXYPlot plot;
+    // An endless source ends with the plot's error, not by running out of memory.
+    EXPECT_TRUE(ErrorOf([&] { plot.LoadPropertiesFromFile(QStringLiteral("/dev/zero")); }).startsWith(QStringLiteral("/dev/zero: ")));
     const QString missing = dir.filePath(QStringLiteral("missing.json"));
     EXPECT_TRUE(ErrorOf([&] { plot.LoadPropertiesFromFile(missing); }).startsWith(missing + QStringLiteral(": cannot read the plot")));
     const QString unwritable = dir.filePath(QStringLiteral("no/such/dir/plot.json"));
@@ -348,6 +350,9 @@ TEST(PlotStorage, DocumentsAtThePropertyLimitsLoadAndPaint)
             document.insert(QString::fromLatin1(key), QJsonArray{AtLimits(object->GadgetMetaObject(), 0, high, item, true)});
         }
         plot.LoadProperties(QJsonDocument(document).toJson(), QStringLiteral("limits"));
+        // The axis range clamps itself instead of being refused.
+        EXPECT_EQ(plot.GetXAxis(0)->Min(), high ? 1e300 : -1e300);
+        EXPECT_EQ(plot.GetXAxis(0)->Span(), high ? 1e300 : 1e-300);
         for (const double x : {0.0, 1.0, 2.0})
             plot.GetChannel(0)->AddXY(x, x * x - 1);
         for (const QSize size : {QSize(500, 300), QSize(3, 3)}) {
