@@ -4,7 +4,7 @@
 #include "plot/TiXYPlotChannel.h"
 #include "widgets/TiError.h"
 
-#include <array>
+#include <iterator>
 
 const TColor TiPlotMasterManager::ChannelPalette[30] = {
     0x0000FF, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0x00FF00, 0xFFFFFF, 0x000080, 0x008000, 0x008080,
@@ -171,19 +171,31 @@ void TiPlotMasterManager::DeSelectAll()
 
 TColor TiPlotMasterManager::GetNextChannelColor() const
 {
-    const int count = m_channels->GetCount();
-    if (count < 2)
+    if (m_channels->GetCount() < 2)
         return ChannelPalette[0];
-    std::array<int, 30> uses{};
-    for (int i = 0; i < count; ++i)
-        for (std::size_t c = 0; c < uses.size(); ++c)
-            if (m_channels->Item(i)->Color() == ChannelPalette[c])
-                ++uses[c];
     std::size_t best = 0;
-    for (std::size_t c = 1; c < uses.size(); ++c)
-        if (uses[c] < uses[best])
+    for (std::size_t c = 1; c < std::size(ChannelPalette); ++c)
+        if (m_colorUses.value(ChannelPalette[c]) < m_colorUses.value(ChannelPalette[best]))
             best = c;
     return ChannelPalette[best];
+}
+
+void TiPlotMasterManager::CountChannelColor(const TiPlotObject* object, bool present)
+{
+    const auto known = m_channelColors.find(object);
+    if (known != m_channelColors.end()) {
+        if (present && *known == static_cast<const TiPlotChannelCustom*>(object)->Color())
+            return;
+        const auto uses = m_colorUses.find(*known);
+        if (uses != m_colorUses.end() && --*uses == 0)
+            m_colorUses.erase(uses);
+        m_channelColors.erase(known);
+    }
+    if (!present)
+        return;
+    const TColor color = static_cast<const TiPlotChannelCustom*>(object)->Color();
+    m_channelColors.insert(object, color);
+    ++m_colorUses[color];
 }
 
 void TiPlotMasterManager::ApplyInsertionDefaults(TiPlotObject* object)
@@ -200,6 +212,7 @@ void TiPlotMasterManager::ApplyInsertionDefaults(TiPlotObject* object)
         auto* channel = static_cast<TiPlotChannelCustom*>(object);
         channel->SetTitleText(name);
         channel->SetColor(GetNextChannelColor());
+        CountChannelColor(channel, true);
         if (m_xAxes->GetCount() > 0)
             channel->SetXAxisName(xAxis);
         if (m_yAxes->GetCount() > 0)
@@ -219,10 +232,13 @@ void TiPlotMasterManager::ApplyInsertionDefaults(TiPlotObject* object)
     }
 }
 
-void TiPlotMasterManager::NotificationChange(TiPlotObject*)
+void TiPlotMasterManager::NotificationChange(TiPlotObject* object)
 {
-    if (!m_tearingDown)
-        m_owner->MasterChange();
+    if (m_tearingDown)
+        return;
+    if (object && object->Kind() == TiPlotKind::Channel && m_channelColors.contains(object))
+        CountChannelColor(object, true);
+    m_owner->MasterChange();
 }
 
 void TiPlotMasterManager::NotificationInsert(TiPlotObject* object)
@@ -237,6 +253,8 @@ void TiPlotMasterManager::NotificationInsert(TiPlotObject* object)
     if (object->IsLayoutObject())
         m_layout->InsertObject(object);
     manager.InsertObject(object);
+    if (object->Kind() == TiPlotKind::Channel)
+        CountChannelColor(object, true);
     if (unnamed)
         ApplyInsertionDefaults(object);
     object->MarkInserted();
@@ -255,6 +273,8 @@ void TiPlotMasterManager::NotificationRemove(TiPlotObject* object)
     if (m_tearingDown)
         return;
     m_owner->MasterRemove(object);
+    if (object->Kind() == TiPlotKind::Channel)
+        CountChannelColor(object, false);
     m_objects->NotificationRemove(object);
     ForEachOwnedManager([object](TiPlotObjectManagerCustom& m) { m.NotificationRemove(object); });
     m_layout->NotificationRemove(object);

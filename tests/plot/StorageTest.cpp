@@ -9,6 +9,8 @@
 #include <QJsonObject>
 #include <QMetaProperty>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <map>
 
 namespace {
 
@@ -364,14 +366,28 @@ TEST(PlotStorage, DocumentsAtThePropertyLimitsLoadAndPaint)
 
 TEST(PlotStorage, UnnamedObjectsAreNamedAndFoundWithoutWalkingTheList)
 {
-    // Twenty thousand unnamed cursors: each is named and listed once.
-    QByteArray document = R"({"DataCursorManager": [{})";
+    // Twenty thousand unnamed cursors and channels: each is named, coloured
+    // and listed once.
+    QByteArray items = "{}";
     for (int i = 1; i < 20000; ++i)
-        document += ",{}";
-    document += "]}";
+        items += ",{}";
     TiXYPlot plot;
-    plot.LoadProperties(document, QStringLiteral("many"));
+    plot.LoadProperties("{\"DataCursorManager\": [" + items + "], \"ChannelManager\": [" + items + "]}",
+                        QStringLiteral("many"));
     ASSERT_EQ(plot.DataCursorCount(), 20000);
+    ASSERT_EQ(plot.ChannelCount(), 20000);
+    EXPECT_EQ(plot.GetChannel(19999)->Name(), "Channel 20000");
+    // After a removal and a change the kept count of channels per colour
+    // still picks what a full count picks (the new channel starts as colour 0).
+    plot.DeleteChannel(3);
+    plot.GetChannel(4)->SetColor(TiPlotMasterManager::ChannelPalette[7]);
+    std::map<TColor, int> uses{{TiPlotMasterManager::ChannelPalette[0], 1}};
+    for (int i = 0; i < plot.ChannelCount(); ++i)
+        ++uses[plot.GetChannel(i)->Color()];
+    const TColor* least = std::min_element(std::begin(TiPlotMasterManager::ChannelPalette),
+                                           std::end(TiPlotMasterManager::ChannelPalette),
+                                           [&](TColor a, TColor b) { return uses[a] < uses[b]; });
+    EXPECT_EQ(plot.GetChannel(plot.AddChannel())->Color(), *least);
     EXPECT_EQ(plot.GetDataCursor(19999)->Name(), "Cursor 20000");
     EXPECT_EQ(plot.GetDataCursorIndexByName(QStringLiteral("cursor 12345")), 12344);
 
