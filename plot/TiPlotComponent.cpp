@@ -216,6 +216,14 @@ void TiPlotComponent::SavePropertiesToFile(const QString& fileName)
 
 void TiPlotComponent::LoadPropertiesFromFile(const QString& fileName)
 {
+    // A resource is compiled in: nothing there can block or run on.
+    if (fileName.startsWith(QLatin1Char(':'))) {
+        QFile resource(fileName);
+        if (!resource.open(QIODevice::ReadOnly))
+            throw TiError(QStringLiteral("%1: cannot read the plot: %2").arg(fileName, resource.errorString()));
+        LoadProperties(resource.readAll(), fileName);
+        return;
+    }
     const RegularFile::ReadResult file = RegularFile::read(QFile::encodeName(fileName).toStdString(), kLargestDocument);
     if (!file.bytes)
         throw TiError(
