@@ -218,9 +218,8 @@ void TiPlotComponent::LoadPropertiesFromFile(const QString& fileName)
         LoadProperties(resource.readAll(), fileName);
         return;
     }
-    // One byte past the limit is enough for the parser to refuse it by name.
-    const RegularFile::ReadResult file = RegularFile::read(QFile::encodeName(fileName).toStdString(),
-                                                           TiPlotPropertyLimits::MaxDocumentBytes + 1);
+    const RegularFile::ReadResult file =
+        RegularFile::read(QFile::encodeName(fileName).toStdString(), TiPlotPropertyLimits::MaxDocumentBytes);
     if (!file.bytes)
         throw TiError(
             QStringLiteral("%1: cannot read the plot: %2").arg(fileName, QString::fromStdString(file.reason)));

@@ -254,7 +254,7 @@ TEST(PlotStorage, BadDocumentsAreRefusedByNameAndKeepThePlotAsItWas)
          "ToolBarManager[0].StartPercent: 100.5 is out of range 0 .. 100"},
         {"data view zorder", R"({"DataViewZHorz": 5000})", "DataViewZHorz: 5000 is out of range 0 .. 999"},
         {"oversized", QByteArray(TiPlotPropertyLimits::MaxDocumentBytes, ' ') + "{}",
-         "the plot document is larger than 1048576 bytes"},
+         "cannot read the plot: it is too large (over 1048576 bytes)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -280,6 +280,8 @@ TEST(PlotStorage, BadDocumentsAreRefusedByNameAndKeepThePlotAsItWas)
     TiXYPlot plot;
     // An endless source ends with the plot's error, not by running out of memory.
     EXPECT_TRUE(ErrorOf([&] { plot.LoadPropertiesFromFile(QStringLiteral("/dev/zero")); }).startsWith(QStringLiteral("/dev/zero: ")));
+    EXPECT_EQ(ErrorOf([&] { plot.LoadProperties(QByteArray(TiPlotPropertyLimits::MaxDocumentBytes + 1, ' '), "big"); }),
+              "big: the plot document is larger than 1048576 bytes");
     const QString missing = dir.filePath(QStringLiteral("missing.json"));
     EXPECT_TRUE(ErrorOf([&] { plot.LoadPropertiesFromFile(missing); }).startsWith(missing + QStringLiteral(": cannot read the plot")));
     const QString unwritable = dir.filePath(QStringLiteral("no/such/dir/plot.json"));
