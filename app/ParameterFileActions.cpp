@@ -228,7 +228,7 @@ void ParameterFileActions::showLoaded()
 
 std::string ParameterFileActions::writtenFrom() const
 {
-    return loaded_ ? "Parameters from " + loadedPath_ : std::string();
+    return loaded_ ? "Parameters from " + loadedPath_ + "." : std::string();
 }
 
 void ParameterFileActions::WriteAllClick()

@@ -152,8 +152,7 @@ std::string WriteAllRun::summary(const std::string& source) const
     std::size_t written = 0;
     for (const Outcome& o : outcomes_)
         written += o.status == Status::Written ? 1 : 0;
-    std::string text = (source.empty() ? std::string() : source + ": ") + std::to_string(written) + " of "
-        + std::to_string(outcomes_.size()) + " groups written.";
+    std::string text = std::to_string(written) + " of " + std::to_string(outcomes_.size()) + " groups written.";
     for (const Outcome& o : outcomes_) {
         text.append("\n").append(ParameterTable::groupName(o.command)).append(": ");
         switch (o.status) {
@@ -171,5 +170,7 @@ std::string WriteAllRun::summary(const std::string& source) const
             break;
         }
     }
+    if (!source.empty())
+        text += "\n" + source;
     return text;
 }

@@ -57,7 +57,7 @@ public:
     void cancel(const std::string& reason);
 
     // One line per group: written, refused or failed and why, or not sent;
-    // `source` names what was written ("Parameters from file.json").
+    // `source`, when given, names what was written in a last line.
     std::string summary(const std::string& source = {}) const;
 
 private:
