@@ -14,6 +14,7 @@
 #include "console/MessageBoxes.h"
 #include "console/QtMessageBoxes.h"
 #include "console/TextConversions.h"
+#include "link/PortAccess.h"
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
 #include "link/RegisterMap.h"
@@ -191,6 +192,8 @@ void TForm1::Button1Click()
 
     const std::string device = devicePath();
     if (!port_->open(device)) {
+        const PortAccess::Hint hint = PortAccess::permissionHint(device);
+        showPortStatus(hint.full.empty() ? kLinkStatus : hint.brief.c_str(), hint.full);
         showMessage("Open Port Error!!", "Comm Error");
         return;
     }
@@ -210,6 +213,7 @@ void TForm1::Button1Click()
         showMessage("通信端口设置错误!!!", "Set Error");
         return;
     }
+    showPortStatus(kLinkStatus);
     watch_.watch(device, settings);
     timer1_->start();
     timer2_->start();
@@ -271,9 +275,11 @@ void TForm1::portReopened()
     parameterFiles_.portOpened();
 }
 
-void TForm1::showPortStatus(const char* caption)
+void TForm1::showPortStatus(const char* caption, const std::string& detail)
 {
-    control<TiLabel>("iLabel1").SetCaption(QString::fromUtf8(caption));
+    auto& strip = control<TiLabel>("iLabel1");
+    strip.SetCaption(QString::fromUtf8(caption));
+    strip.setToolTip(QString::fromStdString(detail));
 }
 
 void TForm1::CloseClick()

@@ -1,6 +1,7 @@
 #include "cli/CtlSession.h"
 
 #include "console/ParameterValues.h"
+#include "link/PortAccess.h"
 #include "link/SerialPort.h"
 
 #include <QElapsedTimer>
@@ -28,8 +29,10 @@ CtlSession::CtlSession(SerialPort& port, Pacer pacer)
 
 std::string CtlSession::open(const std::string& device, int baud, int dataBits)
 {
-    if (!port_.open(device))
-        return "cannot be opened (missing, in use or not permitted)";
+    if (!port_.open(device)) {
+        const std::string hint = PortAccess::permissionHint(device).full;
+        return hint.empty() ? "cannot be opened (missing, in use or not permitted)" : "cannot be opened: " + hint;
+    }
     LineSettings settings;
     if (!port_.getSettings(settings)) {
         port_.close();
