@@ -36,6 +36,7 @@ int main(int argc, char** argv)
     auto* plot = new TiXYPlot;
     plot->setMinimumSize(460, 300);
     plot->BeginUpdate();
+    plot->SetTitleText(QStringLiteral("Fan speed against temperature"));
     plot->GetXAxis(0)->SetTitle(QStringLiteral("Temperature (C)"));
     plot->GetXAxis(0)->SetTitleShow(true);
     plot->GetYAxis(0)->SetTitle(QStringLiteral("Fan speed (rpm)"));
