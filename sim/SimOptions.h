@@ -20,6 +20,7 @@ struct SimOptions {
     bool verbose = false;
     std::string logFile;   // every request and reply, decoded; empty: none
     bool help = false;
+    bool version = false;
 };
 
 // Parses the arguments after the program name. On a bad argument returns
