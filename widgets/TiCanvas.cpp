@@ -140,15 +140,29 @@ void TiCanvas::applyBrush() const
         painter().setBrush(tiToQColor(Brush.Color));
 }
 
-const QFont& TiCanvas::qfont()
+TiCanvas::FontEntry& TiCanvas::fontEntry()
 {
-    if (!m_fontCached || !(m_cachedFontKey == Font)) {
-        m_cachedFontKey = Font;
-        m_cachedFont = Font.toQFont();
-        m_fontCached = true;
+    if (m_lastFont < m_fonts.size() && m_fonts[m_lastFont].Key == Font)
+        return m_fonts[m_lastFont];
+    for (std::size_t i = 0; i < m_fonts.size(); ++i) {
+        if (m_fonts[i].Key == Font) {
+            m_lastFont = i;
+            return m_fonts[i];
+        }
     }
-    return m_cachedFont;
+    // A paint uses a handful of fonts; an unbounded stream of new ones
+    // starts the list afresh.
+    if (m_fonts.size() >= kMaxFonts)
+        m_fonts.clear();
+    const QFont font = Font.toQFont();
+    m_fonts.push_back(FontEntry {Font, font, QFontMetrics(font)});
+    m_lastFont = m_fonts.size() - 1;
+    return m_fonts.back();
 }
+
+const QFont& TiCanvas::qfont() { return fontEntry().Font; }
+
+const QFontMetrics& TiCanvas::metrics() { return fontEntry().Metrics; }
 
 void TiCanvas::FillRect(const TiRect& rect)
 {
@@ -385,13 +399,13 @@ TColor TiCanvas::GetPixel(int x, int y) const
     return tiFromQColor(image->pixelColor(p));
 }
 
-int TiCanvas::TextWidth(const QString& text) { return QFontMetrics(qfont()).horizontalAdvance(text); }
+int TiCanvas::TextWidth(const QString& text) { return metrics().horizontalAdvance(text); }
 
-int TiCanvas::TextHeight(const QString&) { return QFontMetrics(qfont()).height(); }
+int TiCanvas::TextHeight(const QString&) { return metrics().height(); }
 
 QSize TiCanvas::TextExtent(const QString& text)
 {
-    const QFontMetrics fm(qfont());
+    const QFontMetrics& fm = metrics();
     return QSize(fm.horizontalAdvance(text), fm.height());
 }
 
@@ -410,7 +424,7 @@ void TiCanvas::TextOut(int x, int y, const QString& text)
 {
     QPainter& p = painter();
     const QFont& font = qfont();
-    const QFontMetrics fm(font);
+    const QFontMetrics& fm = metrics();
     p.save();
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.setFont(font);
@@ -431,7 +445,7 @@ int TiCanvas::DrawText(const TiRect& rect, const QString& text, unsigned flags)
 int TiCanvas::DrawText(TiRect& rect, const QString& text, unsigned flags)
 {
     const QFont& font = qfont();
-    const QFontMetrics fm(font);
+    const QFontMetrics& fm = metrics();
     const int qtFlags = qtTextFlags(flags);
     QString shown = text;
     if ((flags & itfEndEllipsis) && (flags & itfSingleLine))
