@@ -1,5 +1,6 @@
 #include "widgets/TiCanvas.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPaintDevice>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -89,6 +91,30 @@ int qtTextFlags(unsigned flags)
     return f;
 }
 
+// The metrics of a font, built once: building them is most of what
+// measuring a chart's texts costs, and a program draws with a handful of
+// fonts. The list goes before the application and its font engines do.
+QFontMetrics metricsOf(const QFont& font)
+{
+    struct Entry {
+        QFont Font;
+        QFontMetrics Metrics;
+    };
+    static std::vector<Entry> cache;
+    static const bool cleared = [] {
+        qAddPostRoutine([] { cache.clear(); });
+        return true;
+    }();
+    (void)cleared;
+    for (const Entry& e : cache)
+        if (e.Font == font)
+            return e.Metrics;
+    if (cache.size() >= 32)
+        cache.clear();
+    cache.push_back(Entry {font, QFontMetrics(font)});
+    return cache.back().Metrics;
+}
+
 } // namespace
 
 TiCanvas::TiCanvas(QPaintDevice& device)
@@ -140,29 +166,15 @@ void TiCanvas::applyBrush() const
         painter().setBrush(tiToQColor(Brush.Color));
 }
 
-TiCanvas::FontEntry& TiCanvas::fontEntry()
+const QFont& TiCanvas::qfont()
 {
-    if (m_lastFont < m_fonts.size() && m_fonts[m_lastFont].Key == Font)
-        return m_fonts[m_lastFont];
-    for (std::size_t i = 0; i < m_fonts.size(); ++i) {
-        if (m_fonts[i].Key == Font) {
-            m_lastFont = i;
-            return m_fonts[i];
-        }
+    if (!m_fontCached || !(m_cachedFontKey == Font)) {
+        m_cachedFontKey = Font;
+        m_cachedFont = Font.toQFont();
+        m_fontCached = true;
     }
-    // A paint uses a handful of fonts; an unbounded stream of new ones
-    // starts the list afresh.
-    if (m_fonts.size() >= kMaxFonts)
-        m_fonts.clear();
-    const QFont font = Font.toQFont();
-    m_fonts.push_back(FontEntry {Font, font, QFontMetrics(font)});
-    m_lastFont = m_fonts.size() - 1;
-    return m_fonts.back();
+    return m_cachedFont;
 }
-
-const QFont& TiCanvas::qfont() { return fontEntry().Font; }
-
-const QFontMetrics& TiCanvas::metrics() { return fontEntry().Metrics; }
 
 void TiCanvas::FillRect(const TiRect& rect)
 {
@@ -399,13 +411,13 @@ TColor TiCanvas::GetPixel(int x, int y) const
     return tiFromQColor(image->pixelColor(p));
 }
 
-int TiCanvas::TextWidth(const QString& text) { return metrics().horizontalAdvance(text); }
+int TiCanvas::TextWidth(const QString& text) { return metricsOf(qfont()).horizontalAdvance(text); }
 
-int TiCanvas::TextHeight(const QString&) { return metrics().height(); }
+int TiCanvas::TextHeight(const QString&) { return metricsOf(qfont()).height(); }
 
 QSize TiCanvas::TextExtent(const QString& text)
 {
-    const QFontMetrics& fm = metrics();
+    const QFontMetrics fm = metricsOf(qfont());
     return QSize(fm.horizontalAdvance(text), fm.height());
 }
 
@@ -424,7 +436,7 @@ void TiCanvas::TextOut(int x, int y, const QString& text)
 {
     QPainter& p = painter();
     const QFont& font = qfont();
-    const QFontMetrics& fm = metrics();
+    const QFontMetrics fm = metricsOf(font);
     p.save();
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.setFont(font);
@@ -445,7 +457,7 @@ int TiCanvas::DrawText(const TiRect& rect, const QString& text, unsigned flags)
 int TiCanvas::DrawText(TiRect& rect, const QString& text, unsigned flags)
 {
     const QFont& font = qfont();
-    const QFontMetrics& fm = metrics();
+    const QFontMetrics fm = metricsOf(font);
     const int qtFlags = qtTextFlags(flags);
     QString shown = text;
     if ((flags & itfEndEllipsis) && (flags & itfSingleLine))

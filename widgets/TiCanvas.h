@@ -6,14 +6,12 @@
 #include "widgets/TiTypes.h"
 
 #include <QFont>
-#include <QFontMetrics>
 #include <QImage>
 #include <QLine>
 #include <QList>
 #include <QPoint>
 #include <QString>
 #include <memory>
-#include <vector>
 
 class QPainter;
 class QPaintDevice;
@@ -171,16 +169,7 @@ private:
     QPainter* m_painter = nullptr;
     bool m_vector = false;
     QPoint m_penPos;
-    // The fonts this canvas has drawn with and their metrics, built once
-    // each: measuring text is most of a chart's layout.
-    struct FontEntry {
-        TiFont Key;
-        QFont Font;
-        QFontMetrics Metrics;
-    };
-    static constexpr std::size_t kMaxFonts = 16;
-    FontEntry& fontEntry();
-    const QFontMetrics& metrics();
-    std::vector<FontEntry> m_fonts;
-    std::size_t m_lastFont = 0;
+    TiFont m_cachedFontKey;
+    QFont m_cachedFont;
+    bool m_fontCached = false;
 };
