@@ -6,25 +6,19 @@
 // it was found at configure time, QCustomPlot's paint of the same data with
 // adaptive sampling runs beside it. A last row times AddXY with the summary
 // and reports the summary's memory beside the points'.
-#include "plot/TiPlotAxis.h"
-#include "plot/TiPlotChannelPainter.h"
-#include "plot/TiPlotDataView.h"
-#include "plot/TiXYPlot.h"
-#include "plot/TiXYPlotRenderer.h"
-#include "widgets/TiCanvas.h"
+#include "support/PlotPaintSupport.h"
 
-#include <QImage>
-#include <QPainter>
+#include "plot/TiPlotDataView.h"
+
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#ifdef HX_HAVE_QCUSTOMPLOT
-#include <qcustomplot.h>
-#endif
-
 namespace {
+
+using PlotPaintSupport::Paint;
 
 constexpr int kWidth = 633;
 constexpr int kHeight = 409;
@@ -70,39 +64,13 @@ std::unique_ptr<TiXYPlot> WalkPlot(const std::vector<double>& ys, double shown)
     return plot;
 }
 
-void Paint(TiXYPlot& plot, QImage& image)
-{
-    QPainter painter(&image);
-    plot.iPaintToDC(0, 0, painter, false);
-}
-
-// The same chart with the channel drawn segment by segment over a paint
-// that leaves it out.
-QImage SegmentBySegment(TiXYPlot& plot)
-{
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    TiXYPlotChannel& c = *plot.GetChannel(0);
-    c.SetVisible(false);
-    Paint(plot, image);
-    c.SetVisible(true);
-    const TiRect dv = plot.Renderer().DataViewRect();
-    TiCanvas canvas(image);
-    canvas.SetClipRect(TiRect {dv.Left, dv.Top, dv.Right + 1, dv.Bottom + 1});
-    c.DrawSetup();
-    std::vector<TiPlotPoint> scratch;
-    const TiPlotPointView points = TiPlotChannelPainter::View(c, scratch);
-    TiPlotTrace::drawSegments(canvas, points, plot.Renderer().TraceAxes(*c.GetXAxis(), *c.GetYAxis()),
-                              TiPlotChannelPainter::ChannelTrace(c));
-    return image;
-}
-
 void LongSeries(benchmark::State& state, double shown)
 {
     const std::vector<double> ys = Walk(int(state.range(0)));
     auto plot = WalkPlot(ys, shown);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     Paint(*plot, image); // brings the summary up to date
-    const bool same = image == SegmentBySegment(*plot);
+    const bool same = image == PlotPaintSupport::SegmentBySegment(*plot, kWidth, kHeight);
     state.counters["same_as_segments"] = same ? 1 : 0;
     state.counters["x_ordered"] = plot->GetChannel(0)->DataList().XOrdered() ? 1 : 0;
     if (!same)
@@ -163,18 +131,8 @@ void QCustomPlotSeries(benchmark::State& state, double shown)
     for (qsizetype i = 0; i < xs.size(); ++i)
         xs[i] = double(i);
     QCustomPlot plot;
-    plot.resize(kWidth, kHeight);
-    plot.setNotAntialiasedElements(QCP::aeAll);
-    plot.xAxis->setVisible(false);
-    plot.yAxis->setVisible(false);
-    plot.xAxis->grid()->setVisible(false);
-    plot.yAxis->grid()->setVisible(false);
-    QCPGraph* graph = plot.addGraph();
-    graph->setPen(QPen(Qt::red, 1));
-    graph->setAdaptiveSampling(true);
-    graph->setData(xs, values, true);
-    plot.xAxis->setRange(xAxis.Min(), xAxis.Min() + xAxis.Span());
-    plot.yAxis->setRange(yAxis.Min(), yAxis.Min() + yAxis.Span());
+    PlotPaintSupport::SetUpSeries(plot, kWidth, kHeight, xs, values, xAxis.Min(), xAxis.Min() + xAxis.Span(), yAxis.Min(),
+                                  yAxis.Min() + yAxis.Span());
     ours.reset();
     for (auto _ : state) {
         QPixmap pm = plot.toPixmap(kWidth, kHeight);
