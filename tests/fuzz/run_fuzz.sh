@@ -29,7 +29,7 @@ fi
 # table of live displays the recording view shows poll steps through.
 sources="$src/console/LiveWidgets.cpp"
 for name in Crc16 Frames FloatText RegisterMap TransactionEngine WriteCommand ReadAllCommand FirmwareReadCommand \
-    FactoryResetCommand PollStepTransaction LiveActionTransaction CurveFetchTransaction LinkTap LinkObserver; do
+    FactoryResetCommand PollStepTransaction LiveActionTransaction CurveFetchTransaction LinkTap LinkObserver FrameDecoder; do
     sources="$sources $src/link/$name.cpp"
 done
 
