@@ -24,6 +24,7 @@
 
 class MessageBoxes;
 class MonitorLauncher;
+class TrendLauncher;
 class ScanDialog;
 class QTabWidget;
 class QTimer;
@@ -113,6 +114,7 @@ public:
     QTimer& portWatchTimer() { return *portWatchTimer_; }
     const PortWatch& portWatch() const { return watch_; }
     MonitorLauncher& monitor() { return *monitor_; }
+    TrendLauncher& trend() { return *trend_; }
 
     // FormControls and LinkView, on the controls found by layout name.
     std::string text(const std::string& control) const override;
@@ -177,6 +179,8 @@ private:
     // The bus monitor's button, shortcut and window; declared after the
     // engine so that it is destroyed (and stops listening) first.
     std::unique_ptr<MonitorLauncher> monitor_;
+    // The trend's button, shortcut, recorder, log and window.
+    std::unique_ptr<TrendLauncher> trend_;
     QTabWidget* data_ = nullptr;
     TiXYPlot* plot_ = nullptr;
     QTimer* timer1_ = nullptr;

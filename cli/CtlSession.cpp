@@ -3,6 +3,7 @@
 #include "console/ParameterValues.h"
 #include "link/SerialPort.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 
 #include <algorithm>
@@ -122,16 +123,23 @@ void CtlSession::live(const std::function<bool(const LiveRow& row)>& row)
 {
     form_.setTab(kLiveTab);
     watch_.reset();
-    pacer_([this, &row] {
+    unsigned answered = 0;  // bit n: step n got a valid reply this cycle
+    pacer_([this, &row, &answered] {
         if (stopped())
             return false;
         const std::uint8_t before = state_.PollStep;
+        const int validBefore = watch_.valid();
         tick();
+        if (watch_.valid() > validBefore)
+            answered |= 1U << before;
         if (!(before == 3 && state_.PollStep == 0))
             return true;
         LiveRow r;
         r.validReplies = watch_.valid();
         watch_.reset();
+        const QDateTime now = QDateTime::currentDateTime();
+        r.sample = LiveQuantities::sampleOf(state_, answered, now.toMSecsSinceEpoch(), now.offsetFromUtc());
+        answered = 0;
         r.fanRpm[0] = state_.Intfan1.Speed;
         r.fanRpm[1] = state_.Intfan2.Speed;
         r.fanRpm[2] = state_.Extfan1.Speed;

@@ -17,7 +17,7 @@ std::string AppendFile::open(const std::string& path)
     close();
     const QString folder = QFileInfo(QString::fromStdString(path)).absolutePath();
     if (!QDir().mkpath(folder))
-        return "Cannot make the folder " + folder.toStdString() + " for " + path;
+        return std::string("Cannot make the folder ") + folder.toStdString() + " for " + path;
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0)
         return "Cannot open " + path + ": " + std::strerror(errno);

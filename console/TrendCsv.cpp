@@ -114,7 +114,7 @@ void readComment(std::string_view body, Table& table)
         const std::optional<Time> t = parseTime(value.substr(0, a));
         const auto word = std::find(kMarkWords.begin(), kMarkWords.end(), value.substr(a + 1, b - a - 1));
         if (t && word != kMarkWords.end())
-            table.marks.push_back(TrendMark{t->wallMs, TrendMark::Kind(word - kMarkWords.begin()),
+            table.marks.push_back(TrendMark{t->wallMs, t->utcOffsetSeconds, TrendMark::Kind(word - kMarkWords.begin()),
                                             std::string(value.substr(b + 1))});
     } else if (key == "address") {
         int a = 0;
@@ -130,7 +130,7 @@ std::string comments(const Header& header)
 {
     std::string out = "# hxconsole trend log\n# console " + header.console + "\n# port " + header.port + "\n";
     if (header.address > 0)
-        out += "# address " + std::to_string(header.address) + "\n";
+        out += std::string("# address ") + std::to_string(header.address) + "\n";
     if (!header.firmware.empty())
         out += "# firmware " + header.firmware + "\n";
     return out;
@@ -139,14 +139,14 @@ std::string comments(const Header& header)
 std::string columnTitle(std::size_t quantity)
 {
     const LiveQuantities::Quantity& q = kQuantities.at(quantity);
-    return std::string(q.name) + " [" + std::string(q.unit) + "]";
+    return std::string(q.name) + std::string(" [") + std::string(q.unit) + "]";
 }
 
 std::string headerRow()
 {
     std::string out = "time";
     for (std::size_t i = 0; i < kCount; ++i)
-        out += "," + columnTitle(i);
+        out += std::string(",") + columnTitle(i);
     return out + "\n";
 }
 
@@ -186,11 +186,11 @@ std::string row(const LiveQuantities::Sample& sample)
     return out;
 }
 
-std::string markLine(const TrendMark& mark, int utcOffsetSeconds)
+std::string markLine(const TrendMark& mark)
 {
     std::string text = mark.text;
     std::replace_if(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
-    return "# mark " + timeText(mark.wallMs, utcOffsetSeconds) + " " + std::string(kMarkWords[std::size_t(mark.kind)]) + " "
+    return std::string("# mark ") + timeText(mark.wallMs, mark.utcOffsetSeconds) + std::string(" ") + std::string(kMarkWords[std::size_t(mark.kind)]) + " "
         + text + "\n";
 }
 
@@ -244,7 +244,7 @@ std::string Error::text() const
 {
     if (line == 0)
         return reason;
-    return "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + reason;
+    return std::string("line ") + std::to_string(line) + std::string(", column ") + std::to_string(column) + ": " + reason;
 }
 
 ReadResult parse(std::string_view text)
@@ -273,17 +273,17 @@ ReadResult parse(std::string_view text)
         const std::vector<std::string_view> cells = split(line);
         if (!haveHeader) {
             if (cells[0] != "time")
-                return refuse(lineNo, 1, "the header row must begin with \"time\", not \"" + std::string(cells[0]) + "\"");
+                return refuse(lineNo, 1, std::string("the header row must begin with \"time\", not \"") + std::string(cells[0]) + "\"");
             for (std::size_t c = 1; c < cells.size(); ++c) {
                 int found = -1;
                 for (std::size_t q = 0; q < kCount; ++q)
                     if (cells[c] == columnTitle(q))
                         found = int(q);
                 if (found < 0)
-                    return refuse(lineNo, int(c) + 1, "unknown column \"" + std::string(cells[c]) + "\"");
+                    return refuse(lineNo, int(c) + 1, std::string("unknown column \"") + std::string(cells[c]) + "\"");
                 for (int seen : columnOf)
                     if (seen == found)
-                        return refuse(lineNo, int(c) + 1, "column \"" + std::string(cells[c]) + "\" appears twice");
+                        return refuse(lineNo, int(c) + 1, std::string("column \"") + std::string(cells[c]) + "\" appears twice");
                 columnOf.push_back(found);
             }
             haveHeader = true;
@@ -291,10 +291,10 @@ ReadResult parse(std::string_view text)
         }
         if (cells.size() != columnOf.size() + 1)
             return refuse(lineNo, int(cells.size() < columnOf.size() + 1 ? cells.size() + 1 : columnOf.size() + 2),
-                          std::to_string(cells.size()) + " cells where the header has " + std::to_string(columnOf.size() + 1));
+                          std::to_string(cells.size()) + std::string(" cells where the header has ") + std::to_string(columnOf.size() + 1));
         const std::optional<Time> t = parseTime(cells[0]);
         if (!t)
-            return refuse(lineNo, 1, "\"" + std::string(cells[0]) + "\" is not a time like 2026-01-31T23:59:59.000+01:00");
+            return refuse(lineNo, 1, std::string("\"") + std::string(cells[0]) + "\" is not a time like 2026-01-31T23:59:59.000+01:00");
         LiveQuantities::Sample sample;
         sample.wallMs = t->wallMs;
         sample.utcOffsetSeconds = t->utcOffsetSeconds;
@@ -303,7 +303,7 @@ ReadResult parse(std::string_view text)
                 continue;
             const std::optional<double> v = number(cells[c]);
             if (!v)
-                return refuse(lineNo, int(c) + 1, "\"" + std::string(cells[c]) + "\" is not a number");
+                return refuse(lineNo, int(c) + 1, std::string("\"") + std::string(cells[c]) + "\" is not a number");
             sample.values[std::size_t(columnOf[c - 1])] = *v;
         }
         table.samples.push_back(sample);

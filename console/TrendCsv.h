@@ -40,7 +40,7 @@ std::string valueText(double value);
 std::string row(const LiveQuantities::Sample& sample);
 // A mark as a comment line ("# mark <time> raised Heater alarm raised"),
 // which other programs skip and "Open Log..." shows again.
-std::string markLine(const TrendMark& mark, int utcOffsetSeconds);
+std::string markLine(const TrendMark& mark);
 
 // The local calendar day of a time, as "YYYY-MM-DD".
 std::string dayText(std::int64_t wallMs, int utcOffsetSeconds);

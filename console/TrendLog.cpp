@@ -16,7 +16,7 @@ std::string TrendLog::defaultFolder()
 
 std::string TrendLog::fileName(int address, const std::string& day, int part)
 {
-    return "trend-address-" + std::to_string(address) + "-" + day + (part > 1 ? "-" + std::to_string(part) : "")
+    return std::string("trend-address-") + std::to_string(address) + "-" + day + (part > 1 ? std::string("-") + std::to_string(part) : "")
         + ".csv";
 }
 
@@ -38,13 +38,12 @@ void TrendLog::setEnabled(bool enabled)
 
 void TrendLog::sampleRecorded(const LiveQuantities::Sample& sample)
 {
-    lastOffset_ = sample.utcOffsetSeconds;
     put(TrendCsv::dayText(sample.wallMs, sample.utcOffsetSeconds), TrendCsv::row(sample));
 }
 
 void TrendLog::markRecorded(const TrendMark& mark)
 {
-    put(TrendCsv::dayText(mark.wallMs, lastOffset_), TrendCsv::markLine(mark, lastOffset_));
+    put(TrendCsv::dayText(mark.wallMs, mark.utcOffsetSeconds), TrendCsv::markLine(mark));
 }
 
 void TrendLog::put(const std::string& day, const std::string& text)

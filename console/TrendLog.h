@@ -58,5 +58,4 @@ private:
     AppendFile file_;
     std::string day_;
     int part_ = 0;
-    int lastOffset_ = 0;
 };

@@ -26,7 +26,7 @@ void TrendRecorder::record(const Sample& sample)
             const bool was = last_[i].value_or(0) != 0;
             const bool is = *now != 0;
             if (was != is)
-                mark(TrendMark{sample.wallMs, is ? TrendMark::Kind::AlarmRaised : TrendMark::Kind::AlarmCleared,
+                mark(TrendMark{sample.wallMs, sample.utcOffsetSeconds, is ? TrendMark::Kind::AlarmRaised : TrendMark::Kind::AlarmCleared,
                                std::string(kQuantities[i].label) + (is ? " raised" : " cleared")});
         }
         last_[i] = now;
@@ -44,9 +44,9 @@ void TrendRecorder::gap(std::int64_t wallMs, int utcOffsetSeconds)
     keep(g);
 }
 
-void TrendRecorder::write(std::int64_t wallMs, const std::string& what, bool succeeded)
+void TrendRecorder::write(std::int64_t wallMs, int utcOffsetSeconds, const std::string& what, bool succeeded)
 {
-    mark(TrendMark{wallMs, succeeded ? TrendMark::Kind::Write : TrendMark::Kind::WriteFailed,
+    mark(TrendMark{wallMs, utcOffsetSeconds, succeeded ? TrendMark::Kind::Write : TrendMark::Kind::WriteFailed,
                    succeeded ? what : what + " failed"});
 }
 
@@ -84,6 +84,20 @@ void TrendRecorder::clear()
     rows_.clear();
     marks_.clear();
     last_ = {};
+}
+
+void TrendRecorder::restore(const std::vector<Sample>& samples, const std::vector<TrendMark>& marks)
+{
+    clear();
+    for (const Sample& s : samples)
+        if (!marks.empty())
+            keep(s);
+        else if (isGap(s))
+            gap(s.wallMs, s.utcOffsetSeconds);
+        else
+            record(s);
+    for (const TrendMark& m : marks)
+        mark(m);
 }
 
 Sample TrendRecorder::sample(std::size_t index) const

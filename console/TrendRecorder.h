@@ -14,6 +14,7 @@
 struct TrendMark {
     enum class Kind : std::uint8_t { AlarmRaised, AlarmCleared, Write, WriteFailed };
     std::int64_t wallMs = 0;
+    int utcOffsetSeconds = 0;  // of the local time it happened in
     Kind kind = Kind::Write;
     std::string text;  // "Heater alarm raised", "Set Intfan1"
     friend bool operator==(const TrendMark&, const TrendMark&) = default;
@@ -46,10 +47,14 @@ public:
     // right after a gap is not kept twice.
     void gap(std::int64_t wallMs, int utcOffsetSeconds);
     // A write the console made, with what it wrote ("Set Intfan1").
-    void write(std::int64_t wallMs, const std::string& what, bool succeeded);
+    void write(std::int64_t wallMs, int utcOffsetSeconds, const std::string& what, bool succeeded);
     // Takes in a mark as it stands (a log read back).
     void mark(const TrendMark& mark);
     void clear();
+    // Replaces everything by samples and marks read back: the marks as they
+    // were kept, or when there are none (a log without marks) those the
+    // samples' alarms make.
+    void restore(const std::vector<LiveQuantities::Sample>& samples, const std::vector<TrendMark>& marks);
 
     std::size_t size() const { return rows_.size(); }
     LiveQuantities::Sample sample(std::size_t index) const;

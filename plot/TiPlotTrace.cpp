@@ -11,8 +11,6 @@
 
 namespace TiPlotTrace {
 
-namespace {
-
 TiPenStyle penStyle(TiPlotLineStyle style)
 {
     switch (style) {
@@ -24,6 +22,8 @@ TiPenStyle penStyle(TiPlotLineStyle style)
     }
     return psSolid;
 }
+
+namespace {
 
 void drawOne(TiCanvas& canvas, const QLine& line, const TiPlotTraceStyle& style)
 {

@@ -113,6 +113,9 @@ struct TiPlotMarker {
 
 namespace TiPlotTrace {
 
+// The pen style that draws a line style.
+TiPenStyle penStyle(TiPlotLineStyle style);
+
 // Value-space segment; after clipping (X1, Y1) is the end of smaller X.
 struct Segment {
     double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;

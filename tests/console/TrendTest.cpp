@@ -54,8 +54,8 @@ TEST(TrendRecorder, APollCycleBecomesOneSampleWithGapsAndAlarmMarks)
     recorder.gap(4000, kOffset);                // tab changed or port lost
     recorder.gap(4500, kOffset);                // still stopped: one gap
     recorder.record(polled(9000, 0));
-    recorder.write(9100, "Set Intfan1", true);
-    recorder.write(9200, "Default", false);
+    recorder.write(9100, kOffset, "Set Intfan1", true);
+    recorder.write(9200, kOffset, "Default", false);
 
     ASSERT_EQ(recorder.size(), 5U);
     const Sample first = recorder.sample(0);
@@ -72,10 +72,10 @@ TEST(TrendRecorder, APollCycleBecomesOneSampleWithGapsAndAlarmMarks)
     EXPECT_EQ(recorder.sample(3).wallMs, 4000);
 
     const std::vector<TrendMark> marks{
-        {2240, TrendMark::Kind::AlarmRaised, "Heater alarm raised"},
-        {9000, TrendMark::Kind::AlarmCleared, "Heater alarm cleared"},
-        {9100, TrendMark::Kind::Write, "Set Intfan1"},
-        {9200, TrendMark::Kind::WriteFailed, "Default failed"},
+        {2240, kOffset, TrendMark::Kind::AlarmRaised, "Heater alarm raised"},
+        {9000, kOffset, TrendMark::Kind::AlarmCleared, "Heater alarm cleared"},
+        {9100, kOffset, TrendMark::Kind::Write, "Set Intfan1"},
+        {9200, kOffset, TrendMark::Kind::WriteFailed, "Default failed"},
     };
     EXPECT_EQ(std::vector<TrendMark>(recorder.marks().begin(), recorder.marks().end()), marks);
     EXPECT_EQ(heard.marks, marks);
@@ -132,7 +132,7 @@ TEST(TrendLog, RecordedSamplesReadBackWithTheirGapsAndMarks)
     recorder.record(polled(kLateEvening - 3760, 1, 0b1001));
     recorder.gap(kLateEvening - 3000, kOffset);
     recorder.record(polled(kLateEvening - 1000, 1));
-    recorder.write(kLateEvening - 900, "Set Intfan1", true);
+    recorder.write(kLateEvening - 900, kOffset, "Set Intfan1", true);
 
     ASSERT_EQ(f.files(), QStringList{"trend-address-7-2026-12-09.csv"});
     const TrendCsv::ReadResult read = TrendCsv::readFile(log.currentPath());
