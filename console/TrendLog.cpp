@@ -38,27 +38,33 @@ void TrendLog::setEnabled(bool enabled)
 
 void TrendLog::sampleRecorded(const LiveQuantities::Sample& sample)
 {
-    put(TrendCsv::dayText(sample.wallMs, sample.utcOffsetSeconds), TrendCsv::row(sample));
+    put(TrendCsv::dayText(sample.wallMs, sample.utcOffsetSeconds), TrendCsv::row(sample), sample.wallMs);
 }
 
 void TrendLog::markRecorded(const TrendMark& mark)
 {
-    put(TrendCsv::dayText(mark.wallMs, mark.utcOffsetSeconds), TrendCsv::markLine(mark));
+    put(TrendCsv::dayText(mark.wallMs, mark.utcOffsetSeconds), TrendCsv::markLine(mark), mark.wallMs);
 }
 
-void TrendLog::put(const std::string& day, const std::string& text)
+void TrendLog::put(const std::string& day, const std::string& text, std::int64_t wallMs)
 {
     if (!enabled_ || failed_)
         return;
-    if (!file_.isOpen() || day != day_ || file_.size() + std::int64_t(text.size()) > splitBytes_) {
+    if (!file_.isOpen() || day != day_ || std::int64_t(file_.size() + text.size()) > splitBytes_) {
         if (!file_.isOpen() || day != day_)
             part_ = 0;
         if (!openFor(day))
             return;
     }
-    const std::string error = file_.append(text);
-    if (!error.empty())
-        fail(error);
+    if (!file_.append(text)) {
+        fail(file_.error());
+        return;
+    }
+    if (wallMs - syncedMs_ >= 1000 || wallMs < syncedMs_) {
+        syncedMs_ = wallMs;
+        if (!file_.sync())
+            fail(file_.error());
+    }
 }
 
 bool TrendLog::openFor(const std::string& day)
@@ -72,11 +78,13 @@ bool TrendLog::openFor(const std::string& day)
                    .filePath(QString::fromStdString(fileName(header_.address, day, part_)))
                    .toStdString();
     } while (QFileInfo::exists(QString::fromStdString(path)));
-    std::string error = file_.open(path);
-    if (error.empty())
-        error = file_.append(TrendCsv::comments(header_) + TrendCsv::headerRow());
-    if (!error.empty()) {
-        fail(error);
+    if (!QDir().mkpath(QString::fromStdString(folder_))) {
+        fail("Cannot make the folder " + folder_ + " for " + path);
+        return false;
+    }
+    if (!file_.open(path, AppendingFile::Start::Keep)
+        || !file_.append(TrendCsv::comments(header_) + TrendCsv::headerRow())) {
+        fail(file_.error());
         return false;
     }
     day_ = day;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "console/AppendFile.h"
 #include "console/TrendCsv.h"
 #include "console/TrendRecorder.h"
+#include "files/AppendingFile.h"
 
 #include <cstdint>
 #include <functional>
@@ -11,9 +11,10 @@
 // Appends every recorded sample to a CSV file in the per-user data folder:
 // one file per bus address and local day ("trend-address-1-2026-12-09.csv",
 // then "...-2.csv" once a file reaches the size limit or the name is taken
-// by an earlier session). Each row reaches the system as it is recorded.
-// The day of a row is the one its own time stamp names, so the split at
-// midnight follows the clock that stamped the samples.
+// by an earlier session). Each row reaches the system as it is recorded and
+// the disk at least once a second of the samples' time. The day of a row is
+// the one its own time stamp names, so the split at midnight and the syncs
+// follow the clock that stamped the samples.
 //
 // A file that cannot be made or written is reported once through `report`
 // (naming the file and the reason); the log then stays off until it is
@@ -45,7 +46,7 @@ public:
 
 private:
     // Appends `text` to the file of `day`, opening the next one when needed.
-    void put(const std::string& day, const std::string& text);
+    void put(const std::string& day, const std::string& text, std::int64_t wallMs);
     bool openFor(const std::string& day);
     void fail(const std::string& reason);
 
@@ -55,7 +56,8 @@ private:
     TrendCsv::Header header_;
     bool enabled_ = true;
     bool failed_ = false;
-    AppendFile file_;
+    AppendingFile file_;
     std::string day_;
     int part_ = 0;
+    std::int64_t syncedMs_ = 0;
 };

@@ -1,12 +1,15 @@
 #include "link/SimulatorPortFile.h"
 
+#include "files/RegularFile.h"
+#include "files/ReplacingFile.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,7 +48,8 @@ bool readPortFile(std::string& device, long& pid)
     if (!ownFolder(runtimeFolder()) || ::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)
         || info.st_uid != ::getuid())
         return false;
-    std::ifstream in(file);
+    const RegularFile::ReadResult read = RegularFile::read(file, 4096);
+    std::istringstream in(read.bytes.value_or(std::string()));
     std::string pidText;
     if (!std::getline(in, device) || !std::getline(in, pidText) || pidText.empty() || pidText.size() > 10
         || !std::all_of(pidText.begin(), pidText.end(), [](unsigned char c) { return std::isdigit(c); }))
@@ -61,47 +65,53 @@ std::string path()
     return runtimeFolder() + "/sim.port";
 }
 
-bool publish(const std::string& device)
+namespace {
+
+bool publishFor(const std::string& device, long pid)
 {
     const std::string folder = runtimeFolder();
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
         return false;
     if (!ownFolder(folder))
         return false;
-    // Written aside and renamed, so a reader never sees half a file.
-    const std::string file = path();
-    const std::string partial = file + "." + std::to_string(::getpid());
-    {
-        std::ofstream out(partial, std::ios::trunc);
-        out << device << '\n' << ::getpid() << '\n';
-        if (!out.flush())
-            return false;
-    }
-    if (std::rename(partial.c_str(), file.c_str()) != 0) {
-        std::remove(partial.c_str());
-        return false;
-    }
-    return true;
+    // Written whole or not at all, so a reader never sees half a file.
+    return ReplacingFile::write(path(), device + '\n' + std::to_string(pid) + '\n').empty();
 }
 
-void withdraw()
+} // namespace
+
+bool publish(const std::string& device)
+{
+    return publishFor(device, ::getpid());
+}
+
+bool withdraw(const std::optional<Running>& previous)
 {
     std::string device;
     long pid = 0;
-    if (readPortFile(device, pid) && pid == ::getpid())
-        std::remove(path().c_str());
+    if (!readPortFile(device, pid) || pid != ::getpid())
+        return false;
+    std::remove(path().c_str());
+    struct stat info {};
+    return previous && previous->pid != ::getpid() && processAlive(previous->pid)
+        && ::stat(previous->device.c_str(), &info) == 0 && publishFor(previous->device, previous->pid);
+}
+
+std::optional<Running> running()
+{
+    Running r;
+    if (!readPortFile(r.device, r.pid) || r.device.empty() || r.device.front() != '/' || !processAlive(r.pid))
+        return std::nullopt;
+    struct stat info {};
+    if (::stat(r.device.c_str(), &info) != 0)
+        return std::nullopt;
+    return r;
 }
 
 std::string runningDevice()
 {
-    std::string device;
-    long pid = 0;
-    if (!readPortFile(device, pid) || device.empty() || device.front() != '/' || !processAlive(pid))
-        return {};
-    struct stat info {};
-    if (::stat(device.c_str(), &info) != 0)
-        return {};
-    return device;
+    const auto r = running();
+    return r ? r->device : std::string();
 }
 
 } // namespace SimulatorPortFile

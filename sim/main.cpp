@@ -9,6 +9,7 @@
 #include <chrono>
 #include <csignal>
 #include <iostream>
+#include <optional>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -71,11 +72,18 @@ int main(int argc, char** argv)
             std::cerr << "hx-sim: log stopped: " << traffic.error() << "\n";
     });
 
+    // The console offers the newest simulator; an older one still running
+    // gets the list back when this one stops.
+    const std::optional<SimulatorPortFile::Running> previous = SimulatorPortFile::running();
     const bool published = SimulatorPortFile::publish(slave.device());
     std::cout << slave.device() << std::endl;
-    std::cerr << "hx-sim: controller at bus address " << int(options.address) << " on " << slave.device()
-              << (published ? " (offered in the console's port list)" : "")
-              << "; Ctrl+C stops it\n";
+    std::cerr << "hx-sim: controller at bus address " << int(options.address) << " on " << slave.device();
+    if (published && previous)
+        std::cerr << " (offered in the console's port list in place of the simulator on " << previous->device
+                  << ", process " << previous->pid << ", until this one stops)";
+    else if (published)
+        std::cerr << " (offered in the console's port list)";
+    std::cerr << "; Ctrl+C stops it\n";
     if (!published)
         std::cerr << "hx-sim: could not write " << SimulatorPortFile::path()
                   << "; type the device into the console's port box\n";
@@ -85,8 +93,8 @@ int main(int argc, char** argv)
     if (!traffic.close())
         std::cerr << "hx-sim: " << traffic.error() << "\n";
 
-    if (published)
-        SimulatorPortFile::withdraw();
+    if (published && SimulatorPortFile::withdraw(previous))
+        std::cerr << "hx-sim: the console's port list offers the simulator on " << previous->device << " again\n";
     if (signals >= 0)
         ::close(signals);
     return 0;
