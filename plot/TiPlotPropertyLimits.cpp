@@ -69,6 +69,7 @@ constexpr Entry kProperties[] = {
     {"AnnotationDefaultPenWidth", kPenWidth},
     {"PenWidth", kPenWidth},
     {"TraceLineWidth", kPenWidth},
+    {"LineWidth", kPenWidth},
     {"MarkersPenWidth", kPenWidth},
     {"MarkersSize", {0, 100}},
     {"GridLineXMajorWidth", kPenWidth},
