@@ -1,13 +1,12 @@
 #include "app/TrendLauncher.h"
 
 #include "app/TrendWindow.h"
+#include "app/WindowPlacement.h"
 
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 
-#include <algorithm>
 
 TrendLauncher::TrendLauncher(QWidget& form, const std::string& logFolder)
     : QObject(&form)
@@ -66,21 +65,4 @@ TrendWindow& TrendLauncher::window()
     return *window_;
 }
 
-void TrendLauncher::show()
-{
-    TrendWindow& trend = window();
-    if (!trend.isVisible()) {
-        // Beside the main window, kept on the screen.
-        const QRect main = form_.frameGeometry();
-        QPoint at(main.left() + 60, main.top() + 40);
-        if (const QScreen* screen = form_.screen()) {
-            const QRect area = screen->availableGeometry();
-            at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - trend.frameGeometry().width())));
-            at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - trend.frameGeometry().height())));
-        }
-        trend.move(at);
-    }
-    trend.show();
-    trend.raise();
-    trend.activateWindow();
-}
+void TrendLauncher::show() { showBesideForm(window(), form_, QPoint(60, 40)); }
