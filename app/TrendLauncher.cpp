@@ -3,14 +3,16 @@
 #include "app/TrendWindow.h"
 #include "app/WindowPlacement.h"
 
+#include <QDateTime>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
 
 
-TrendLauncher::TrendLauncher(QWidget& form, const std::string& logFolder)
+TrendLauncher::TrendLauncher(QWidget& form, ConsoleCore& core, const std::string& logFolder)
     : QObject(&form)
     , form_(form)
+    , core_(core)
     , button_(new QPushButton(tr("Trend"), &form))
     , log_(logFolder, [this](const std::string& message) {
         if (showMessage_)
@@ -32,12 +34,33 @@ TrendLauncher::TrendLauncher(QWidget& form, const std::string& logFolder)
         box->show();
     };
     recorder_.addListener(&log_);
+    core_.addListener(*this);
 }
 
 TrendLauncher::~TrendLauncher()
 {
+    core_.removeListener(*this);
     window_.reset();
     recorder_.removeListener(&log_);
+}
+
+void TrendLauncher::transactionEnded(const TransactionOutcome& outcome)
+{
+    if (outcome.address != log_.header().address) {
+        TrendCsv::Header header = log_.header();
+        header.address = outcome.address;
+        setController(header);
+    }
+    if (!outcome.isWrite())
+        return;
+    const QDateTime now = QDateTime::currentDateTime();
+    recordWrite(now.toMSecsSinceEpoch(), now.offsetFromUtc(), outcome.name(), outcome.result == LinkOutcome::Valid);
+}
+
+void TrendLauncher::pollingStopped()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    recordGap(now.toMSecsSinceEpoch(), now.offsetFromUtc());
 }
 
 void TrendLauncher::recordSample(const LiveQuantities::Sample& sample) { recorder_.record(sample); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "console/ConsoleCore.h"
 #include "console/TrendCsv.h"
 #include "console/TrendLog.h"
 #include "console/TrendRecorder.h"
@@ -17,12 +18,13 @@ class TrendWindow;
 // Ctrl+T. The recorder and its log run from the start, whether the window
 // is open or not; the window is made on first use.
 //
-// The console feeds it through the three `record...` calls: one per
-// completed live poll cycle, one when polling stops, one per write.
-class TrendLauncher : public QObject {
+// It listens to the console core: every completed live poll cycle becomes a
+// sample, a stop of polling a gap, every write a mark (the three `record...`
+// calls, which tests make directly).
+class TrendLauncher : public QObject, private ConsoleCore::Listener {
     Q_OBJECT
 public:
-    TrendLauncher(QWidget& form, const std::string& logFolder = TrendLog::defaultFolder());
+    TrendLauncher(QWidget& form, ConsoleCore& core, const std::string& logFolder = TrendLog::defaultFolder());
     ~TrendLauncher() override;
 
     // One completed poll cycle of the RealTimeData tab.
@@ -43,7 +45,12 @@ public:
     void setMessageSink(std::function<void(const QString&)> sink) { showMessage_ = std::move(sink); }
 
 private:
+    void transactionEnded(const TransactionOutcome& outcome) override;
+    void liveSample(const LiveQuantities::Sample& sample) override { recordSample(sample); }
+    void pollingStopped() override;
+
     QWidget& form_;
+    ConsoleCore& core_;
     QPushButton* button_;
     std::function<void(const QString&)> showMessage_;
     TrendRecorder recorder_;
