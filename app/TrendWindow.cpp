@@ -242,6 +242,8 @@ void TrendWindow::buildPlot()
         const std::string_view name = kQuantities[i].name;
         c.SetVisible(kQuantities[i].kind == LiveQuantities::Kind::Measurement || name == "compressor_running"
                      || name == "heater_running");
+        if (!c.Visible())
+            c.SetColor(clGray);
         channels_[i] = &c;
     }
     TiPlotLegend& legend = *plot_->GetLegend(0);
@@ -435,8 +437,10 @@ void TrendWindow::toggleChannel(int index)
 {
     if (index < 0 || index >= plot_->ChannelCount())
         return;
+    // A hidden channel keeps its legend row, greyed, so it can be shown again.
     TiPlotChannelCustom& c = *plot_->GetChannelCustom(index);
     c.SetVisible(!c.Visible());
+    c.SetColor(c.Visible() ? kPalette[std::size_t(index) % kPalette.size()] : clGray);
 }
 
 void TrendWindow::moveCursorTo(int x, int y)

@@ -252,9 +252,6 @@ void Draw(TiPlotLegend& legend, TiCanvas& canvas, TiPlotLegendState& state)
             break;
         case iplcncsFont: break;
         }
-        // A hidden channel keeps its row, greyed, so it can be shown again.
-        if (!c.Visible())
-            canvas.Font.Color = clGray;
         canvas.DrawText(titleCell, TitleOf(c), itfLeft | itfTop | itfWordBreak | itfEndEllipsis | itfNoPrefix);
 
         canvas.Font = Upright(legend.Font());

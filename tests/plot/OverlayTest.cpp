@@ -79,8 +79,8 @@ TEST(PlotOverlay, BandsLieUnderTheGridLinesOverItAnnotationsOnTop)
     EXPECT_EQ(order[4], &note);
     TiPlotAxis& x = *plot.GetXAxis(0);
     TiPlotAxis& y = *plot.GetYAxis(0);
-    EXPECT_TRUE(Is(image, x.PositionToPixels(20), y.PositionToPixels(80), kBand));
-    EXPECT_TRUE(Is(image, x.PositionToPixels(5), y.PositionToPixels(80), clBlack));
+    EXPECT_TRUE(Is(image, x.PositionToPixels(13), y.PositionToPixels(77), kBand));
+    EXPECT_TRUE(Is(image, x.PositionToPixels(7), y.PositionToPixels(77), clBlack));
     EXPECT_TRUE(Is(image, x.PositionToPixels(33), y.PositionToPixels(80), kLine));
     EXPECT_TRUE(Is(image, x.PositionToPixels(33), y.PositionToPixels(50), kTrace));
     EXPECT_TRUE(Is(image, x.PositionToPixels(60) + 1, y.PositionToPixels(55) + 1, kNote));
