@@ -1,12 +1,10 @@
 #include "app/MonitorLauncher.h"
 
 #include "app/MonitorWindow.h"
+#include "app/WindowPlacement.h"
 #include "console/ConsoleCore.h"
 
 #include <QPushButton>
-#include <QScreen>
-
-#include <algorithm>
 #include <QShortcut>
 
 MonitorLauncher::MonitorLauncher(QWidget& form, ConsoleCore& core)
@@ -39,19 +37,6 @@ MonitorWindow& MonitorLauncher::window()
 
 void MonitorLauncher::show()
 {
-    MonitorWindow& monitor = window();
-    if (!monitor.isVisible()) {
-        // Over the lower part of the main window, kept on the screen.
-        const QRect main = form_.frameGeometry();
-        QPoint at(main.left() + 40, main.top() + main.height() / 3);
-        if (const QScreen* screen = form_.screen()) {
-            const QRect area = screen->availableGeometry();
-            at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - monitor.frameGeometry().width())));
-            at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - monitor.frameGeometry().height())));
-        }
-        monitor.move(at);
-    }
-    monitor.show();
-    monitor.raise();
-    monitor.activateWindow();
+    // Over the lower part of the main window.
+    showBesideForm(window(), form_, QPoint(40, form_.frameGeometry().height() / 3));
 }

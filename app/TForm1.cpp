@@ -6,6 +6,7 @@
 #include "app/LayoutBuilder.h"
 #include "app/LiveLayout.h"
 #include "app/MonitorLauncher.h"
+#include "app/TrendLauncher.h"
 #include "app/PortComboBox.h"
 #include "app/QtParameterDialogs.h"
 #include "app/ScanDialog.h"
@@ -146,6 +147,7 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
                 [this, handler] { guarded([this, handler] { (this->*handler)(); }); }, Qt::DirectConnection);
     }
     monitor_ = std::make_unique<MonitorLauncher>(*this, core_);
+    trend_ = std::make_unique<TrendLauncher>(*this, core_);
 
     // Below the sheets, in the window's free strip: long enough for a
     // command, an address and a reason.

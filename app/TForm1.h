@@ -20,6 +20,7 @@
 
 class MessageBoxes;
 class MonitorLauncher;
+class TrendLauncher;
 class ScanDialog;
 class QLabel;
 class QTabWidget;
@@ -119,6 +120,7 @@ public:
     // after a success.
     std::string failureLine() const;
     MonitorLauncher& monitor() { return *monitor_; }
+    TrendLauncher& trend() { return *trend_; }
 
     // FormControls and LinkView, on the controls found by layout name.
     std::string text(const std::string& control) const override;
@@ -183,6 +185,8 @@ private:
     // The bus monitor's button, shortcut and window; declared after the
     // engine so that it is destroyed (and stops listening) first.
     std::unique_ptr<MonitorLauncher> monitor_;
+    // The trend's button, shortcut, recorder, log and window.
+    std::unique_ptr<TrendLauncher> trend_;
     QTabWidget* data_ = nullptr;
     TiXYPlot* plot_ = nullptr;
     QTimer* timer1_ = nullptr;

@@ -147,6 +147,9 @@ void CtlSession::live(const std::function<bool(const LiveRow& row)>& row)
         LiveRow r;
         r.validReplies = valid_;
         valid_ = 0;
+        if (sample_)
+            r.sample = *sample_;
+        sample_.reset();
         r.fanRpm[0] = state_.Intfan1.Speed;
         r.fanRpm[1] = state_.Intfan2.Speed;
         r.fanRpm[2] = state_.Extfan1.Speed;

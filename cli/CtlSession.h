@@ -61,6 +61,8 @@ public:
         int indoorC = 0, outdoorC = 0, supplyV = 0, heaterA = 0, compressorA = 0;
         int compressorRpm = 0;
         std::vector<std::string> alarms;
+        // Every live quantity of the cycle, empty where its step got no valid reply.
+        LiveQuantities::Sample sample;
     };
     // Polls; `row` is called after each complete cycle and returns false to stop.
     void live(const std::function<bool(const LiveRow& row)>& row);

@@ -4,6 +4,7 @@
 #include "cli/CliOptions.h"
 #include "console/AtomicFile.h"
 #include "console/ParameterValues.h"
+#include "console/TrendCsv.h"
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
 
@@ -160,6 +161,8 @@ int liveCommand(const Context& c)
 {
     // Cycles in a row without one valid reply before the controller counts as gone.
     constexpr int kSilentCycles = 3;
+    if (c.options.csv)
+        c.io.out << TrendCsv::comments({HX_VERSION, c.options.port, c.session.address(), {}});
     c.io.out << liveHeader(c.options.csv) << std::flush;
     int printed = 0;
     int silent = 0;
@@ -215,7 +218,9 @@ std::string tenths(int value)
 
 std::string liveHeader(bool csv)
 {
-    const char sep = csv ? ',' : '\t';
+    if (csv)
+        return TrendCsv::headerRow();
+    const char sep = '\t';
     std::string line;
     for (const char* name : {"time", "intfan1_rpm", "intfan2_rpm", "extfan1_rpm", "extfan2_rpm", "indoor_C", "outdoor_C",
                              "supply_V", "heater_A", "compressor_A", "compressor_rpm", "alarms"}) {
@@ -228,7 +233,9 @@ std::string liveHeader(bool csv)
 
 std::string liveLine(const std::string& time, const CtlSession::LiveRow& row, bool csv)
 {
-    const char sep = csv ? ',' : '\t';
+    if (csv)
+        return TrendCsv::row(row.sample);
+    const char sep = '\t';
     std::string line = time;
     for (unsigned rpm : row.fanRpm)
         line += sep + std::to_string(rpm);

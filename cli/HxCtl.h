@@ -37,7 +37,9 @@ int run(const std::vector<std::string>& args, Io io, SerialPort& port, CtlSessio
 // The pacer of the program: a QTimer in a local event loop.
 CtlSession::Pacer timerPacer();
 
-// Tab-separated and CSV forms of a live row, and their header lines.
+// Tab-separated and CSV forms of a live row, and their header lines. The
+// CSV form is the trend log's (its time is the sample's own), so a terminal
+// log opens in the trend window.
 std::string liveHeader(bool csv);
 std::string liveLine(const std::string& time, const CtlSession::LiveRow& row, bool csv);
 

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "plot/TiPlotObject.h"
+#include "plot/TiPlotTypes.h"
 #include "widgets/TiCanvas.h"
 
-// A text or shape drawn over the data view. New annotations take the
-// widget's annotation defaults.
+// A text drawn over the data view in a box (brush and pen), its top left
+// corner at (X, Y): values of the named axes, or percent of the data view
+// from its left and top edges. New annotations take the widget's
+// annotation defaults.
 class TiPlotAnnotation : public TiPlotObject {
     Q_GADGET
     Q_PROPERTY(TiFont Font READ Font WRITE SetFont)
@@ -13,6 +16,13 @@ class TiPlotAnnotation : public TiPlotObject {
     Q_PROPERTY(int PenStyle READ PenStyle WRITE SetPenStyle)
     Q_PROPERTY(int PenColor READ PenColor WRITE SetPenColor)
     Q_PROPERTY(int PenWidth READ PenWidth WRITE SetPenWidth)
+    Q_PROPERTY(QString Text READ Text WRITE SetText)
+    Q_PROPERTY(double X READ X WRITE SetX)
+    Q_PROPERTY(double Y READ Y WRITE SetY)
+    Q_PROPERTY(TiPlotEnums::TiPlotUnitReference XReference READ XReference WRITE SetXReference)
+    Q_PROPERTY(TiPlotEnums::TiPlotUnitReference YReference READ YReference WRITE SetYReference)
+    Q_PROPERTY(QString XAxisName READ XAxisName WRITE SetXAxisName)
+    Q_PROPERTY(QString YAxisName READ YAxisName WRITE SetYAxisName)
     TI_PLOT_GADGET_META
 
 public:
@@ -31,6 +41,20 @@ public:
     void SetPenColor(TColor value) { SetChanging(m_penColor, value); }
     int PenWidth() const { return m_penWidth; }
     void SetPenWidth(int value) { SetChanging(m_penWidth, value); }
+    QString Text() const { return m_text; }
+    void SetText(const QString& value) { SetChanging(m_text, value); }
+    double X() const { return m_x; }
+    void SetX(double value) { SetChanging(m_x, value); }
+    double Y() const { return m_y; }
+    void SetY(double value) { SetChanging(m_y, value); }
+    TiPlotUnitReference XReference() const { return m_xReference; }
+    void SetXReference(TiPlotUnitReference value) { SetChanging(m_xReference, value); }
+    TiPlotUnitReference YReference() const { return m_yReference; }
+    void SetYReference(TiPlotUnitReference value) { SetChanging(m_yReference, value); }
+    QString XAxisName() const { return m_xAxisName; }
+    void SetXAxisName(const QString& value) { SetChanging(m_xAxisName, value); }
+    QString YAxisName() const { return m_yAxisName; }
+    void SetYAxisName(const QString& value) { SetChanging(m_yAxisName, value); }
 
 private:
     TiFont m_font{QStringLiteral("MS Sans Serif"), -11, clWhite};
@@ -39,4 +63,11 @@ private:
     int m_penStyle = psSolid;
     TColor m_penColor = clWhite;
     int m_penWidth = 1;
+    QString m_text;
+    double m_x = 0;
+    double m_y = 0;
+    TiPlotUnitReference m_xReference = ipurPercent;
+    TiPlotUnitReference m_yReference = ipurPercent;
+    QString m_xAxisName;
+    QString m_yAxisName;
 };

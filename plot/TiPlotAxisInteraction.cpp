@@ -1,6 +1,7 @@
 #include "plot/TiPlotAxisInteraction.h"
 
 #include "plot/TiPlotAxis.h"
+#include "plot/TiPlotChannelCustom.h"
 #include "plot/TiPlotComponent.h"
 #include "plot/TiPlotDataView.h"
 #include "plot/TiPlotExport.h"
@@ -121,6 +122,11 @@ void TiPlotAxisInteraction::MouseUp(TMouseButton button, TShiftState shift, int 
             else
                 emit m_plot.OnClickYAxis(index);
         }
+    } else if (auto* channel = dynamic_cast<TiPlotChannelCustom*>(object)) {
+        // A click on the channel's row in a legend.
+        for (int i = 0; i < m_plot.ChannelCount() && button == Qt::LeftButton; ++i)
+            if (m_plot.GetChannelCustom(i) == channel)
+                emit m_plot.OnClickChannel(i);
     } else if (dynamic_cast<TiPlotDataView*>(object)) {
         emit m_plot.OnMouseUpDataView(0, button, shift, x, y);
         if (button == Qt::LeftButton)

@@ -1,7 +1,8 @@
 #pragma once
 // What the mouse does on a plot: dragging an axis scrolls it (zooms it with
 // Control), the wheel does the same in steps, a release over the axis is its
-// click; the legend's scroll buttons; the right button opens the popup menu
+// click; the legend's scroll buttons; a click on a legend row is the
+// channel's click; the right button opens the popup menu
 // of the axis or of the data view.
 #include "widgets/TiComponent.h"
 

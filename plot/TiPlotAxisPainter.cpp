@@ -95,6 +95,18 @@ QString LegendText(TiPlotAxis& axis, double value)
     return text.replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
+QString CursorText(TiPlotAxis& axis, double value)
+{
+    if (axis.CursorUseDefaultFormat())
+        return LabelText(axis, value).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    TiPlotLabelFormat format;
+    format.Style = axis.CursorFormatStyle();
+    format.Precision = axis.CursorPrecision();
+    format.PrecisionStyle = axis.CursorPrecisionStyle();
+    format.DateTimeFormat = axis.CursorDateTimeFormat();
+    return Formatted(axis, value, format).replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
 TiPlotScaleMap MapOf(const TiPlotAxis& axis, const TiRect& s) { return axis.ScaleMap(s); }
 
 int RequiredLabelLength(TiPlotAxis& axis, TiCanvas& canvas, const TiPlotAxisState& state)

@@ -30,6 +30,8 @@ namespace TiPlotAxisPainter {
 QString LabelText(TiPlotAxis& axis, double value, bool measuring = false);
 // Legend read-out of a value (legend format unless it uses the labels').
 QString LegendText(TiPlotAxis& axis, double value);
+// Data cursor read-out of a value (cursor format unless it uses the labels').
+QString CursorText(TiPlotAxis& axis, double value);
 
 // Pixel mapping over a scale rectangle.
 TiPlotScaleMap MapOf(const TiPlotAxis& axis, const TiRect& scaleRect);

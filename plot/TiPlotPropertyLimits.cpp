@@ -69,6 +69,12 @@ constexpr Entry kProperties[] = {
     {"AnnotationDefaultPenWidth", kPenWidth},
     {"PenWidth", kPenWidth},
     {"TraceLineWidth", kPenWidth},
+    {"LineWidth", kPenWidth},
+    // Places over the data view, in axis values or percent.
+    {"Position", {-1e300, 1e300}},
+    {"Position2", {-1e300, 1e300}},
+    {"X", {-1e300, 1e300}},
+    {"Y", {-1e300, 1e300}},
     {"MarkersPenWidth", kPenWidth},
     {"MarkersSize", {0, 100}},
     {"GridLineXMajorWidth", kPenWidth},

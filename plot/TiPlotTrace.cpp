@@ -4,8 +4,6 @@
 
 namespace TiPlotTrace {
 
-namespace {
-
 TiPenStyle penStyle(TiPlotLineStyle style)
 {
     switch (style) {
@@ -17,6 +15,8 @@ TiPenStyle penStyle(TiPlotLineStyle style)
     }
     return psSolid;
 }
+
+namespace {
 
 void drawOne(TiCanvas& canvas, const QLine& line, const TiPlotTraceStyle& style)
 {

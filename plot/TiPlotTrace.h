@@ -37,6 +37,9 @@ using TiPlotTraceMath::reducedLines;
 using TiPlotTraceMath::Segment;
 using TiPlotTraceMath::segmentLine;
 
+// The pen style that draws a line style.
+TiPenStyle penStyle(TiPlotLineStyle style);
+
 // Whether the fast way may draw a trace of this style (thin solid lines).
 bool fastPathApplies(const TiPlotTraceStyle& style);
 

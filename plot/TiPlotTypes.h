@@ -60,6 +60,10 @@ Q_ENUM_NS(TiPlotLegendChannelNameColorStyle)
 enum TiPlotUnitReference { ipurScale, ipurPercent };
 Q_ENUM_NS(TiPlotUnitReference)
 
+// A limit: a line at one value of an axis or a band between two.
+enum TiPlotLimitStyle { ipltXValue, ipltYValue, ipltXBand, ipltYBand };
+Q_ENUM_NS(TiPlotLimitStyle)
+
 enum TiPlotEditorFormStyle { ipfsModal, ipfsModeless };
 Q_ENUM_NS(TiPlotEditorFormStyle)
 

@@ -1,13 +1,17 @@
 #include "plot/TiXYPlotRenderer.h"
 
+#include "plot/TiPlotAnnotation.h"
 #include "plot/TiPlotAxis.h"
 #include "plot/TiPlotChannelCustom.h"
 #include "plot/TiPlotChannelPainter.h"
 #include "plot/TiPlotComponent.h"
+#include "plot/TiPlotDataCursor.h"
 #include "plot/TiPlotDataView.h"
 #include "plot/TiPlotLabel.h"
 #include "plot/TiPlotLayoutMath.h"
 #include "plot/TiPlotLegend.h"
+#include "plot/TiPlotLimit.h"
+#include "plot/TiPlotOverlayPainter.h"
 #include "plot/TiPlotTable.h"
 #include "plot/TiPlotToolBar.h"
 #include "plot/TiPlotXAxis.h"
@@ -287,7 +291,13 @@ void TiXYPlotRenderer::PaintInside(TiCanvas& canvas)
         layers.add(TiPlotLayerList::key(o->Layer(), letter), int(objects.size()));
         objects.push_back(o);
     };
+    for (int i = 0; i < m_plot.LimitCount(); ++i)
+        if (m_plot.GetLimit(i)->Filled())
+            add(m_plot.GetLimit(i), QLatin1Char('A'));
     add(&view, QLatin1Char('B'));
+    for (int i = 0; i < m_plot.LimitCount(); ++i)
+        if (!m_plot.GetLimit(i)->Filled())
+            add(m_plot.GetLimit(i), QLatin1Char('C'));
     for (int i = 0; i < m_plot.YAxisCount(); ++i)
         if (IsCartesian(*m_plot.GetYAxis(i)))
             add(m_plot.GetYAxis(i), QLatin1Char('D'));
@@ -297,6 +307,8 @@ void TiXYPlotRenderer::PaintInside(TiCanvas& canvas)
     for (int i = 0; i < m_plot.ChannelCount(); ++i)
         if (m_plot.GetChannelCustom(i)->DrawReady())
             add(m_plot.GetChannelCustom(i), QLatin1Char('F'));
+    for (int i = 0; i < m_plot.AnnotationCount(); ++i)
+        add(m_plot.GetAnnotation(i), QLatin1Char('G'));
 
     m_layerOrder.clear();
     const TiRect clip = TiPlotLayoutMath::layerClipRect(m_dataView);
@@ -311,6 +323,10 @@ void TiXYPlotRenderer::PaintInside(TiCanvas& canvas)
         } else if (auto* channel = dynamic_cast<TiPlotChannelCustom*>(o)) {
             TiPlotChannelPainter::Draw(*channel, canvas, TraceAxes(*channel->GetXAxis(), *channel->GetYAxis()),
                                        m_points);
+        } else if (auto* limit = dynamic_cast<TiPlotLimit*>(o)) {
+            TiPlotOverlayPainter::DrawLimit(m_plot, *limit, canvas, m_dataView);
+        } else if (auto* annotation = dynamic_cast<TiPlotAnnotation*>(o)) {
+            TiPlotOverlayPainter::DrawAnnotation(m_plot, *annotation, canvas, m_dataView);
         }
         canvas.ClearClip();
     }
@@ -333,6 +349,8 @@ void TiXYPlotRenderer::PaintOutside(TiCanvas& canvas)
 
 void TiXYPlotRenderer::PaintLegends(TiCanvas& canvas)
 {
+    for (int i = 0; i < m_plot.DataCursorCount(); ++i)
+        TiPlotOverlayPainter::DrawDataCursor(m_plot, *m_plot.GetDataCursor(i), canvas, m_dataView);
     for (int i = 0; i < m_plot.LegendCount(); ++i)
         TiPlotLegendPainter::Draw(*m_plot.GetLegend(i), canvas, m_legends[m_plot.GetLegend(i)]);
 }

@@ -23,11 +23,13 @@ public:
 
     // Ticks, layout, layout, ticks; then every channel's DrawSetup.
     void Prepare(TiCanvas& canvas);
-    // Data view background and the layer list, each entry clipped to the
-    // data view (one pixel more to the right and bottom).
+    // Data view background and the layer list (filled limits, the grid,
+    // other limits, cartesian axes, channels, annotations), each entry
+    // clipped to the data view (one pixel more to the right and bottom).
     void PaintInside(TiCanvas& canvas);
     // Axes beside the data view and labels (not clipped).
     void PaintOutside(TiCanvas& canvas);
+    // Data cursors, then legends.
     void PaintLegends(TiCanvas& canvas);
 
     // Objects of the last paint's layer list in drawing order.

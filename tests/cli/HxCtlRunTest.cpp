@@ -1,5 +1,6 @@
 #include "cli/HxCtl.h"
 #include "console/ParameterFile.h"
+#include "console/TrendCsv.h"
 #include "link/QtSerialPort.h"
 #include "support/FakeController.h"
 
@@ -235,8 +236,16 @@ TEST(HxCtlRun, LiveLinesCarryTheReadingsInTheTabsUnits)
     row.compressorRpm = -5;
     row.alarms = {"HighTempAlarm", "SupplyAlarm1"};
     EXPECT_EQ(HxCtl::liveLine("T", row, false), "T\t1500\t0\t0\t65535\t-20.0\t-0.5\t48.1\t0.0\t0.0\t-5\tHighTempAlarm SupplyAlarm1\n");
-    EXPECT_EQ(HxCtl::liveLine("T", row, true), "T,1500,0,0,65535,-20.0,-0.5,48.1,0.0,0.0,-5,HighTempAlarm SupplyAlarm1\n");
-    EXPECT_EQ(HxCtl::liveHeader(true).substr(0, 17), "time,intfan1_rpm,");
+    // The CSV form is the trend log's, read back by the trend window.
+    row.sample.wallMs = 1796857198000;
+    row.sample.utcOffsetSeconds = 3600;
+    row.sample.values[*LiveQuantities::indexOf("indoor_temp")] = -20.5;
+    const std::string csv = HxCtl::liveHeader(true) + HxCtl::liveLine("T", row, true);
+    const TrendCsv::ReadResult read = TrendCsv::parse(csv);
+    ASSERT_TRUE(read.table) << read.error.text();
+    ASSERT_EQ(read.table->samples.size(), 1U);
+    EXPECT_EQ(read.table->samples[0].values, row.sample.values);
+    EXPECT_EQ(read.table->samples[0].wallMs, row.sample.wallMs);
 }
 
 }

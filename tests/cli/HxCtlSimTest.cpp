@@ -1,3 +1,4 @@
+#include "console/TrendCsv.h"
 #include "console/ParameterFile.h"
 #include "support/SimProcess.h"
 
@@ -151,9 +152,13 @@ TEST_F(HxCtlSim, VersionAndTwoLiveCyclesWithALog)
 
     const Result csv = hxctl({"live", "--port", device, "--address", "7", "--count", "1", "--csv"});
     ASSERT_EQ(csv.code, 0) << csv.err;
-    const std::vector<std::string> csvRows = lines(csv.out);
-    ASSERT_EQ(csvRows.size(), 2u);
-    EXPECT_EQ(fieldCount(csvRows[1], ','), 12) << csvRows[1];
+    // The trend log's form: it opens in the trend window.
+    const TrendCsv::ReadResult read = TrendCsv::parse(csv.out);
+    ASSERT_TRUE(read.table) << read.error.text() << "\n" << csv.out;
+    EXPECT_EQ(read.table->header.address, 7);
+    ASSERT_EQ(read.table->samples.size(), 1u) << csv.out;
+    for (std::size_t i = 0; i < LiveQuantities::kCount; ++i)
+        EXPECT_TRUE(read.table->samples[0].values[i]) << LiveQuantities::kQuantities[i].name;
 }
 
 TEST_F(HxCtlSim, ScanFindsTheSimulatorAtItsAddressAndNothingElse)

@@ -1,0 +1,22 @@
+#include "app/WindowPlacement.h"
+
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
+void showBesideForm(QWidget& window, const QWidget& form, QPoint offset)
+{
+    if (!window.isVisible()) {
+        QPoint at = form.frameGeometry().topLeft() + offset;
+        if (const QScreen* screen = form.screen()) {
+            const QRect area = screen->availableGeometry();
+            at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - window.frameGeometry().width())));
+            at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - window.frameGeometry().height())));
+        }
+        window.move(at);
+    }
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
