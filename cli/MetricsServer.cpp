@@ -3,6 +3,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
 #include <charconv>
 #include <memory>
 
@@ -45,12 +46,13 @@ void MetricsServer::accept()
 {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
         socket->setParent(this);
-        if (clients_ >= kMostClients) {
-            socket->abort();
-            socket->deleteLater();
-            continue;
+        if (clients_.size() >= kMostClients) {
+            QTcpSocket* oldest = clients_.front();
+            clients_.pop_front();
+            oldest->abort();
+            oldest->deleteLater();
         }
-        ++clients_;
+        clients_.push_back(socket);
         auto head = std::make_shared<HttpRequestHead>();
         auto* deadline = new QTimer(socket);
         deadline->setSingleShot(true);
@@ -66,7 +68,7 @@ void MetricsServer::accept()
         });
         deadline->start(deadlineMs_);
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QObject::destroyed, this, [this] { --clients_; });
+        connect(socket, &QObject::destroyed, this, [this, socket] { std::erase(clients_, socket); });
         connect(socket, &QTcpSocket::readyRead, socket, [this, socket, head] { serve(socket, *head); });
     }
 }

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QTcpServer>
 
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -14,8 +15,9 @@ class QTcpSocket;
 // A small HTTP endpoint on the event loop of the poll: reads each request's
 // head under a bound, answers once from `handler` (which must not wait for
 // anything) and closes. A client that is slow, sends too much or goes
-// silent is cut off at its deadline; more than kMostClients at once are
-// turned away, so no client can hold up the poll or the other scrapes.
+// silent is cut off at its deadline; beyond kMostClients at once the oldest
+// is dropped, so idle clients can neither hold up the poll nor lock out a
+// scrape.
 class MetricsServer : public QObject {
 public:
     using Handler = std::function<HttpAnswer(const std::string& method, const std::string& path)>;
@@ -30,7 +32,7 @@ public:
     quint16 port() const { return server_.serverPort(); }
     // How long one client may take from connecting to having read its answer.
     void setDeadlineMs(int ms) { deadlineMs_ = ms; }
-    int clients() const { return clients_; }
+    int clients() const { return static_cast<int>(clients_.size()); }
 
     // "127.0.0.1:9464", "[::1]:9464", "0.0.0.0:9464" or ":9464" (every
     // interface) into an address and a port; false when it is none.
@@ -44,5 +46,5 @@ private:
     Handler handler_;
     QTcpServer server_;
     int deadlineMs_ = kDefaultDeadlineMs;
-    int clients_ = 0;
+    std::deque<QTcpSocket*> clients_;   // oldest first
 };
