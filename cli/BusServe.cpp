@@ -35,16 +35,22 @@ void BusServe::CycleTap::requestSent(const LinkTime& at, std::span<const std::ui
 {
     function_ = frame.size() > 1 ? frame[1] : 0;
     next_.requestSent(at, frame, written, replyLength);
+    if (also_)
+        also_->requestSent(at, frame, written, replyLength);
 }
 
 void BusServe::CycleTap::bytesReceived(const LinkTime& at, std::span<const std::uint8_t> bytes)
 {
     next_.bytesReceived(at, bytes);
+    if (also_)
+        also_->bytesReceived(at, bytes);
 }
 
 void BusServe::CycleTap::bytesDiscarded(const LinkTime& at, std::size_t count)
 {
     next_.bytesDiscarded(at, count);
+    if (also_)
+        also_->bytesDiscarded(at, count);
 }
 
 void BusServe::CycleTap::outcome(const LinkTime& at, LinkOutcome outcome)
@@ -53,6 +59,8 @@ void BusServe::CycleTap::outcome(const LinkTime& at, LinkOutcome outcome)
     if (outcome == LinkOutcome::Valid && function_ >= 1 && function_ <= 4)
         answered_ |= 1U << (function_ - 1);
     next_.outcome(at, outcome);
+    if (also_)
+        also_->outcome(at, outcome);
 }
 
 unsigned BusServe::CycleTap::takeAnswered()

@@ -27,6 +27,7 @@ public:
         std::string device;        // what was opened
         std::vector<std::uint8_t> addresses;
         int intervalMs = 5000;
+        LinkObserver* busLog = nullptr;   // the bus monitor's log file, when one is kept
     };
 
     BusServe(CtlSession& session, SerialPort& port, Settings settings, std::ostream& err);
@@ -47,7 +48,7 @@ private:
     // the per-address counts as well.
     class CycleTap : public LinkObserver {
     public:
-        explicit CycleTap(LinkObserver& next) : next_(next) {}
+        CycleTap(LinkObserver& next, LinkObserver* also) : next_(next), also_(also) {}
         void requestSent(const LinkTime& at, std::span<const std::uint8_t> frame, long written,
                          std::size_t replyLength) override;
         void bytesReceived(const LinkTime& at, std::span<const std::uint8_t> bytes) override;
@@ -57,6 +58,7 @@ private:
 
     private:
         LinkObserver& next_;
+        LinkObserver* also_;
         std::uint8_t function_ = 0;
         unsigned answered_ = 0;
     };
@@ -74,7 +76,7 @@ private:
     std::ostream& err_;
     PortWatch watch_;
     TrafficByAddress traffic_;
-    CycleTap tap_{traffic_};
+    CycleTap tap_{traffic_, settings_.busLog};
     std::vector<MetricsExposition::AddressState> states_;
     std::int64_t lastRoundMs_ = 0;
     MetricsServer server_;
