@@ -31,8 +31,8 @@ std::string_view unitSuffix(std::string_view unit)
     return "";
 }
 
-// HELP text: backslash and line feed escaped.
-std::string escapeHelp(std::string_view text)
+// Backslash and line feed escaped, and the double quote too inside a label.
+std::string escaped(std::string_view text, bool quote)
 {
     std::string out;
     for (const char c : text) {
@@ -40,6 +40,8 @@ std::string escapeHelp(std::string_view text)
             out += "\\\\";
         else if (c == '\n')
             out += "\\n";
+        else if (c == '"' && quote)
+            out += "\\\"";
         else
             out += c;
     }
@@ -55,7 +57,7 @@ public:
         out_ += "# HELP ";
         out_ += name;
         out_ += ' ';
-        out_ += escapeHelp(help);
+        out_ += escaped(help, false);
         out_ += "\n# TYPE ";
         out_ += name;
         out_ += ' ';
@@ -126,18 +128,7 @@ std::string metricName(const LiveQuantities::Quantity& quantity)
 
 std::string escapeLabel(std::string_view value)
 {
-    std::string out;
-    for (const char c : value) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '"')
-            out += "\\\"";
-        else if (c == '\n')
-            out += "\\n";
-        else
-            out += c;
-    }
-    return out;
+    return escaped(value, true);
 }
 
 std::string text(std::string_view port, const std::vector<AddressState>& states, std::int64_t nowMs,
