@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -221,6 +222,32 @@ TEST(ServeProgram, ExportsEveryAddressRefusesBadRequestsAndReportsASilentOne)
     ASSERT_TRUE(check.waitForFinished(kStartMs));
     EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString()
                                    << check.readAllStandardError().toStdString();
+}
+
+TEST(ServeProgram, OpensALostPortAgainOnceItIsBack)
+{
+    const QString socat = QStandardPaths::findExecutable("socat");
+    if (socat.isEmpty())
+        GTEST_SKIP() << "socat is not installed (scripts/setup installs it): no device that can come back";
+    Bus bus;
+    ASSERT_FALSE(bus.sim.device().empty());
+    // A device under a stable name, as a USB adapter's by-id link, that the
+    // test can pull and plug back.
+    const QString link = bus.dir.filePath("bus");
+    const QStringList bridge{"PTY,link=" + link + ",raw,echo=0", QString::fromStdString(bus.sim.device()) + ",raw,echo=0"};
+    auto adapter = std::make_unique<Program>(socat, bridge);
+    ASSERT_TRUE(eventually([&] { return QFileInfo::exists(link); }, kStartMs));
+    Serve serve(link.toStdString(), "1-2");
+    serve.device = link.toStdString();
+    ASSERT_NE(serve.port, 0);
+    const auto both = [&](double up) { return serve.value("hx_up", 1) == up && serve.value("hx_up", 2) == up; };
+    ASSERT_TRUE(eventually([&] { return both(1.0); })) << serve.metrics();
+
+    adapter.reset();
+    EXPECT_TRUE(eventually([&] { return both(0.0); })) << serve.metrics();
+    adapter = std::make_unique<Program>(socat, bridge);
+    EXPECT_TRUE(eventually([&] { return both(1.0); })) << serve.metrics();
+    EXPECT_EQ(serve.program.process().state(), QProcess::Running);
 }
 
 // The indoor temperatures (tenths of °C) each simulated controller sent, from its own log.
