@@ -2,6 +2,7 @@
 // request head of its HTTP endpoint.
 #include "cli/HttpRequestHead.h"
 #include "cli/MetricsExposition.h"
+#include "cli/MetricsServer.h"
 
 #include <gtest/gtest.h>
 
@@ -145,6 +146,34 @@ TEST(HttpRequestHead, BoundsAndJudgesTheRequestLine)
     head.withBody = false;
     EXPECT_EQ(head.bytes(), "HTTP/1.1 404 Not Found\r\nContent-Type: text/plain; charset=utf-8\r\n"
                             "Content-Length: 14\r\nConnection: close\r\n\r\n");
+}
+
+TEST(MetricsServer, ListenAddresses)
+{
+    const struct {
+        const char* text;
+        bool ok;
+        QHostAddress address;
+        quint16 port;
+    } cases[] = {
+        {"127.0.0.1:9464", true, QHostAddress::LocalHost, 9464},
+        {":9464", true, QHostAddress::Any, 9464},
+        {"[::1]:80", true, QHostAddress::LocalHostIPv6, 80},
+        {"localhost:0", true, QHostAddress::LocalHost, 0},
+        {"127.0.0.1:65536", false, {}, 0},
+        {"127.0.0.1:", false, {}, 0},
+        {"127.0.0.1", false, {}, 0},
+        {"cabinet-row:80", false, {}, 0},
+    };
+    for (const auto& c : cases) {
+        QHostAddress address;
+        quint16 port = 1;
+        EXPECT_EQ(MetricsServer::parseListen(c.text, address, port), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(address, c.address) << c.text;
+            EXPECT_EQ(port, c.port) << c.text;
+        }
+    }
 }
 
 } // namespace
