@@ -12,6 +12,7 @@
 #include <csignal>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -91,12 +92,19 @@ int main(int argc, char** argv)
             std::cerr << "hx-sim: log stopped: " << traffic.error() << "\n";
     });
 
+    // The console offers the newest simulator; an older one still running
+    // gets the list back when this one stops.
+    const std::optional<SimulatorPortFile::Running> previous = SimulatorPortFile::running();
     const bool published = SimulatorPortFile::publish(slave.device());
     std::cout << slave.device() << std::endl;
     std::cerr << "hx-sim: " << (controllers.size() > 1 ? "controllers at bus addresses " : "controller at bus address ")
-              << BusAddresses::text(options.addresses) << " on " << slave.device()
-              << (published ? " (offered in the console's port list)" : "")
-              << "; Ctrl+C stops it\n";
+              << BusAddresses::text(options.addresses) << " on " << slave.device();
+    if (published && previous)
+        std::cerr << " (offered in the console's port list in place of the simulator on " << previous->device
+                  << ", process " << previous->pid << ", until this one stops)";
+    else if (published)
+        std::cerr << " (offered in the console's port list)";
+    std::cerr << "; Ctrl+C stops it\n";
     if (!published)
         std::cerr << "hx-sim: could not write " << SimulatorPortFile::path()
                   << "; type the device into the console's port box\n";
@@ -106,8 +114,8 @@ int main(int argc, char** argv)
     if (!traffic.close())
         std::cerr << "hx-sim: " << traffic.error() << "\n";
 
-    if (published)
-        SimulatorPortFile::withdraw();
+    if (published && SimulatorPortFile::withdraw(previous))
+        std::cerr << "hx-sim: the console's port list offers the simulator on " << previous->device << " again\n";
     if (signals >= 0)
         ::close(signals);
     return 0;
