@@ -1,9 +1,11 @@
 #include "sim/MuteFile.h"
 
+#include "files/RegularFile.h"
 #include "link/BusAddresses.h"
 
 #include <algorithm>
-#include <fstream>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace {
@@ -23,14 +25,20 @@ std::string trimmed(const std::string& text)
 
 bool MuteFile::muted(std::uint8_t address)
 {
-    std::ifstream in(path_, std::ios::binary);
+    // Read without blocking: a FIFO put there by mistake never hangs the line.
     std::string text;
-    if (in) {
-        text.resize(kLongestFile);
-        in.read(text.data(), static_cast<std::streamsize>(text.size()));
-        text.resize(static_cast<std::size_t>(in.gcount()));
+    std::error_code missing;
+    if (std::filesystem::exists(path_, missing)) {
+        RegularFile::ReadResult file = RegularFile::read(path_, kLongestFile);
+        if (!file.bytes) {
+            if (file.error != lastError_)
+                problem_ = file.error + "; the muted addresses stay as they were";
+            lastError_ = file.error;
+            return std::find(muted_.begin(), muted_.end(), address) != muted_.end();
+        }
+        text = trimmed(*file.bytes);
     }
-    text = trimmed(text);
+    lastError_.clear();
     if (text != lastText_) {
         lastText_ = text;
         std::string error;
