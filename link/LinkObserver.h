@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
 // When something happened on the line: a monotonic clock for intervals and
 // rates, the wall clock for people reading a log. Both in microseconds.
@@ -23,7 +24,12 @@ enum class LinkOutcome {
     WrongReply,    // address or function byte differ
     CrcMismatch,   // also a reply whose content the transaction refuses
     Timeout,
+    Refused,       // an exception reply: the controller declined the request
 };
+
+// Code of an exception reply (03: illegal data value) in words for people,
+// e.g. "illegal data value (03)".
+std::string refusalText(std::uint8_t exceptionCode);
 
 // Watches the traffic of the device link without taking part in it. Every
 // call is made from inside an engine tick, before the engine acts on what
@@ -40,5 +46,6 @@ public:
     virtual void bytesReceived(const LinkTime& at, std::span<const std::uint8_t> bytes) = 0;
     // The receive queue was dropped with `count` bytes unread in it.
     virtual void bytesDiscarded(const LinkTime& at, std::size_t count) = 0;
-    virtual void outcome(const LinkTime& at, LinkOutcome outcome) = 0;
+    // `exceptionCode` is the refusal's code for LinkOutcome::Refused, else 0.
+    virtual void outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t exceptionCode) = 0;
 };

@@ -2,19 +2,13 @@
 
 #include "files/RegularFile.h"
 #include "files/ReplacingFile.h"
+#include "plot/TiPlotPropertyLimits.h"
 #include "plot/TiPlotStorage.h"
 #include "widgets/TiCanvas.h"
 #include "widgets/TiError.h"
 
 #include <QFile>
 #include <QMetaMethod>
-
-namespace {
-
-// Far beyond any plot's document; a larger file is not one.
-constexpr std::size_t kLargestDocument = 64u << 20;
-
-}
 
 TiPlotComponent::TiPlotComponent(QWidget* parent)
     : TiCustomComponent(parent), m_master(std::make_unique<TiPlotMasterManager>(this))
@@ -224,7 +218,8 @@ void TiPlotComponent::LoadPropertiesFromFile(const QString& fileName)
         LoadProperties(resource.readAll(), fileName);
         return;
     }
-    const RegularFile::ReadResult file = RegularFile::read(QFile::encodeName(fileName).toStdString(), kLargestDocument);
+    const RegularFile::ReadResult file =
+        RegularFile::read(QFile::encodeName(fileName).toStdString(), TiPlotPropertyLimits::MaxDocumentBytes);
     if (!file.bytes)
         throw TiError(
             QStringLiteral("%1: cannot read the plot: %2").arg(fileName, QString::fromStdString(file.reason)));

@@ -58,7 +58,8 @@ int main(int argc, char** argv)
     std::vector<std::unique_ptr<SimController>> controllers;
     for (std::size_t i = 0; i < options.addresses.size(); ++i)
         controllers.push_back(std::make_unique<SimController>(
-            SimController::Options{options.addresses[i], options.seed + i, options.alarms, options.supplyDips},
+            SimController::Options{options.addresses[i], options.seed + i, options.alarms, options.supplyDips,
+                                   options.refuseFirst, options.refuseLast},
             steadyMillis()));
     FaultInjector faults(options.faults);
     RtuSlave slave(*controllers.front(), faults, steadyMillis);

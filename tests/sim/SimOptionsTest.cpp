@@ -10,7 +10,7 @@ TEST(SimOptions, ReadsEveryOption)
     std::string error;
     ASSERT_TRUE(parseSimOptions({"--address", "247", "--seed", "99", "--delay-ms", "250", "--drop", "0.25",
                                  "--corrupt-crc", "1", "--stray", "0", "--wrong-address", "0.5", "--alarm",
-                                 "high-temp", "--alarm", "fan-stall", "--steady", "--verbose"},
+                                 "high-temp", "--alarm", "fan-stall", "--steady", "--verbose", "--refuse-writes", "11-21"},
                                 o, error))
         << error;
     EXPECT_EQ(o.addresses, std::vector<std::uint8_t>{247});
@@ -23,6 +23,8 @@ TEST(SimOptions, ReadsEveryOption)
     EXPECT_EQ(o.alarms, (std::set<AlarmScenario>{AlarmScenario::HighTemp, AlarmScenario::FanStall}));
     EXPECT_FALSE(o.supplyDips);
     EXPECT_TRUE(o.verbose);
+    EXPECT_EQ(o.refuseFirst, 11);
+    EXPECT_EQ(o.refuseLast, 21);
 
     ASSERT_TRUE(parseSimOptions({"--address", "7,1-3,2", "--mute-file", "/tmp/m"}, o, error)) << error;
     EXPECT_EQ(o.addresses, (std::vector<std::uint8_t>{1, 2, 3, 7}));
@@ -34,7 +36,8 @@ TEST(SimOptions, RefusesWhatItCannotUse)
     for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
              {"--address", "0"}, {"--address", "256"}, {"--address", "1x"}, {"--address", "3-1"}, {"--address", "1,,2"}, {"--mute-file", ""}, {"--drop", "1.01"},
              {"--drop", "-0.1"}, {"--drop", "nan"}, {"--stray", ""}, {"--delay-ms", "-5"},
-             {"--alarm", "fire"}, {"--seed"}, {"--frobnicate"}}) {
+             {"--alarm", "fire"}, {"--seed"}, {"--frobnicate"}, {"--refuse-writes", "21-11"},
+             {"--refuse-writes", "a-3"}}) {
         SimOptions o;
         std::string error;
         EXPECT_FALSE(parseSimOptions(args, o, error)) << args[0];
