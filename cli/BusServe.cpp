@@ -1,7 +1,5 @@
 #include "cli/BusServe.h"
 
-#include "link/SerialPort.h"
-
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -30,46 +28,37 @@ bool stopped(const volatile std::sig_atomic_t* stop)
 
 } // namespace
 
-void BusServe::CycleTap::requestSent(const LinkTime& at, std::span<const std::uint8_t> frame, long written,
-                                     std::size_t replyLength)
+void BusServe::Tee::requestSent(const LinkTime& at, std::span<const std::uint8_t> frame, long written,
+                                std::size_t replyLength)
 {
-    function_ = frame.size() > 1 ? frame[1] : 0;
-    next_.requestSent(at, frame, written, replyLength);
-    if (also_)
-        also_->requestSent(at, frame, written, replyLength);
+    first_.requestSent(at, frame, written, replyLength);
+    if (second_)
+        second_->requestSent(at, frame, written, replyLength);
 }
 
-void BusServe::CycleTap::bytesReceived(const LinkTime& at, std::span<const std::uint8_t> bytes)
+void BusServe::Tee::bytesReceived(const LinkTime& at, std::span<const std::uint8_t> bytes)
 {
-    next_.bytesReceived(at, bytes);
-    if (also_)
-        also_->bytesReceived(at, bytes);
+    first_.bytesReceived(at, bytes);
+    if (second_)
+        second_->bytesReceived(at, bytes);
 }
 
-void BusServe::CycleTap::bytesDiscarded(const LinkTime& at, std::size_t count)
+void BusServe::Tee::bytesDiscarded(const LinkTime& at, std::size_t count)
 {
-    next_.bytesDiscarded(at, count);
-    if (also_)
-        also_->bytesDiscarded(at, count);
+    first_.bytesDiscarded(at, count);
+    if (second_)
+        second_->bytesDiscarded(at, count);
 }
 
-void BusServe::CycleTap::outcome(const LinkTime& at, LinkOutcome outcome)
+void BusServe::Tee::outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t exceptionCode)
 {
-    // The live poll's steps 0 to 3 read with functions 1 to 4.
-    if (outcome == LinkOutcome::Valid && function_ >= 1 && function_ <= 4)
-        answered_ |= 1U << (function_ - 1);
-    next_.outcome(at, outcome);
-    if (also_)
-        also_->outcome(at, outcome);
+    first_.outcome(at, outcome, exceptionCode);
+    if (second_)
+        second_->outcome(at, outcome, exceptionCode);
 }
 
-unsigned BusServe::CycleTap::takeAnswered()
-{
-    return std::exchange(answered_, 0U);
-}
-
-BusServe::BusServe(CtlSession& session, SerialPort& port, Settings settings, std::ostream& err)
-    : session_(session), port_(port), settings_(std::move(settings)), err_(err), watch_(port),
+BusServe::BusServe(CtlSession& session, Settings settings, std::ostream& err)
+    : session_(session), settings_(std::move(settings)), err_(err),
       server_([this](const std::string&, const std::string& path) { return answer(path); })
 {
     for (const std::uint8_t address : settings_.addresses) {
@@ -111,10 +100,9 @@ std::int64_t BusServe::staleAfterMs() const
 
 int BusServe::run(const volatile std::sig_atomic_t* stop)
 {
-    session_.setLog(&tap_);
-    LineSettings line;
-    if (port_.getSettings(line))
-        watch_.watch(settings_.device, line);
+    using PortState = ConsoleCore::PortState;
+    ConsoleCore& core = session_.core();
+    session_.setLog(&tee_);
     while (!stopped(stop)) {
         QElapsedTimer round;
         round.start();
@@ -126,12 +114,12 @@ int BusServe::run(const volatile std::sig_atomic_t* stop)
         if (stopped(stop))
             break;
         markAllDown();
-        if (watch_.state() == PortWatch::State::Gone) {
+        if (core.portState() == PortState::Gone) {
             err_ << "hxctl: the port " << settings_.portText << " is gone and cannot come back under its name\n";
             return 4;
         }
         err_ << "hxctl: the port " << settings_.portText << " was lost; opening it again once it is back\n";
-        while (!stopped(stop) && !watch_.tick())
+        while (!stopped(stop) && !core.watchTick())
             idle(kReopenMs, stop);
         if (!stopped(stop))
             err_ << "hxctl: the port " << settings_.portText << " is back\n";
@@ -141,23 +129,20 @@ int BusServe::run(const volatile std::sig_atomic_t* stop)
 
 bool BusServe::pollRound(const volatile std::sig_atomic_t* stop)
 {
-    std::size_t next = 0;
-    bool lost = false;
-    session_.setAddress(settings_.addresses[next]);
-    tap_.takeAnswered();
-    session_.live([&](const CtlSession::LiveRow&) {
-        const unsigned answered = tap_.takeAnswered();
-        const int offset = QDateTime::currentDateTime().offsetFromUtc();
-        MetricsExposition::AddressState& state = states_[next];
-        state.record(LiveQuantities::sampleOf(session_.state(), answered, nowMs(), offset), answered != 0);
-        state.counters = traffic_.counters(state.address);
-        lost = watch_.noticeLoss();
-        if (lost || ++next == settings_.addresses.size() || stopped(stop))
+    for (MetricsExposition::AddressState& state : states_) {
+        const std::optional<LiveQuantities::Sample> sample = session_.pollCycle(state.address);
+        if (!sample)
+            return true;   // stopped
+        if (!session_.core().portOpen())
             return false;
-        session_.setAddress(settings_.addresses[next]);
-        return true;
-    });
-    return !lost;
+        const bool answered = std::any_of(sample->values.begin(), sample->values.end(),
+                                          [](const std::optional<double>& v) { return v.has_value(); });
+        state.record(*sample, answered);
+        state.counters = traffic_.counters(state.address);
+        if (stopped(stop))
+            return true;
+    }
+    return true;
 }
 
 void BusServe::idle(int ms, const volatile std::sig_atomic_t* stop)

@@ -4,7 +4,6 @@
 #include "cli/MetricsExposition.h"
 #include "cli/MetricsServer.h"
 #include "link/LinkObserver.h"
-#include "link/PortWatch.h"
 #include "link/TrafficByAddress.h"
 
 #include <csignal>
@@ -13,24 +12,21 @@
 #include <string>
 #include <vector>
 
-class SerialPort;
-
-// `hxctl serve`: polls each controller of a bus in turn with the live poll
-// (one cycle per address, the session's slave address set per cycle) and
-// keeps what each answered, which the metrics endpoint turns into text
-// whenever it is asked; a scrape never waits for the bus. A port lost
-// behind its back is opened again once a second, as the window does.
+// `hxctl serve`: polls each controller of a bus in turn, one poll cycle per
+// address through the session's console core, and keeps what each answered,
+// which the metrics endpoint turns into text whenever it is asked; a scrape
+// never waits for the bus. A port lost behind its back is opened again once
+// a second, as the window does.
 class BusServe {
 public:
     struct Settings {
         std::string portText;      // as typed: the port label of every series
-        std::string device;        // what was opened
         std::vector<std::uint8_t> addresses;
         int intervalMs = 5000;
         LinkObserver* busLog = nullptr;   // the bus monitor's log file, when one is kept
     };
 
-    BusServe(CtlSession& session, SerialPort& port, Settings settings, std::ostream& err);
+    BusServe(CtlSession& session, Settings settings, std::ostream& err);
 
     // Starts listening (text like "127.0.0.1:9464"); empty on success, else why not.
     std::string listen(const std::string& where);
@@ -41,26 +37,22 @@ public:
 
     // One answer of the endpoint, from what is held now.
     HttpAnswer answer(const std::string& path) const;
-    const std::vector<MetricsExposition::AddressState>& states() const { return states_; }
 
 private:
-    // Which poll steps got a valid reply in the cycle under way, told to
-    // the per-address counts as well.
-    class CycleTap : public LinkObserver {
+    // Hands every event of the line to the per-address counts and to the
+    // bus log when one is kept.
+    class Tee : public LinkObserver {
     public:
-        CycleTap(LinkObserver& next, LinkObserver* also) : next_(next), also_(also) {}
+        Tee(LinkObserver& first, LinkObserver* second) : first_(first), second_(second) {}
         void requestSent(const LinkTime& at, std::span<const std::uint8_t> frame, long written,
                          std::size_t replyLength) override;
         void bytesReceived(const LinkTime& at, std::span<const std::uint8_t> bytes) override;
         void bytesDiscarded(const LinkTime& at, std::size_t count) override;
-        void outcome(const LinkTime& at, LinkOutcome outcome) override;
-        unsigned takeAnswered();
+        void outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t exceptionCode) override;
 
     private:
-        LinkObserver& next_;
-        LinkObserver* also_;
-        std::uint8_t function_ = 0;
-        unsigned answered_ = 0;
+        LinkObserver& first_;
+        LinkObserver* second_;
     };
 
     // One round over every address; false when the port was lost on the way.
@@ -71,12 +63,10 @@ private:
     std::int64_t staleAfterMs() const;
 
     CtlSession& session_;
-    SerialPort& port_;
     Settings settings_;
     std::ostream& err_;
-    PortWatch watch_;
     TrafficByAddress traffic_;
-    CycleTap tap_{traffic_, settings_.busLog};
+    Tee tee_{traffic_, settings_.busLog};
     std::vector<MetricsExposition::AddressState> states_;
     std::int64_t lastRoundMs_ = 0;
     MetricsServer server_;

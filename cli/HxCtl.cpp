@@ -206,10 +206,9 @@ int scanCommand(const Context& c)
     return Success;
 }
 
-int serveCommand(const Context& c, SerialPort& port, const std::string& device, LinkObserver* busLog)
+int serveCommand(const Context& c, LinkObserver* busLog)
 {
-    BusServe serve(c.session, port, {c.options.port, device, c.options.addresses, c.options.intervalMs, busLog},
-                   c.io.err);
+    BusServe serve(c.session, {c.options.port, c.options.addresses, c.options.intervalMs, busLog}, c.io.err);
     if (const std::string error = serve.listen(c.options.listen); !error.empty()) {
         c.fail(error);
         return BadInput;
@@ -355,7 +354,7 @@ int run(const std::vector<std::string>& args, Io io, SerialPort& port, CtlSessio
         code = scanCommand(c);
         break;
     case Command::Serve:
-        code = serveCommand(c, port, device, options.log.empty() ? nullptr : &logWriter.log());
+        code = serveCommand(c, options.log.empty() ? nullptr : &logWriter.log());
         break;
     case Command::Ports:
         break;

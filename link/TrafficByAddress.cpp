@@ -20,10 +20,10 @@ void TrafficByAddress::bytesDiscarded(const LinkTime& at, std::size_t count)
         current_->bytesDiscarded(at, count);
 }
 
-void TrafficByAddress::outcome(const LinkTime& at, LinkOutcome outcome)
+void TrafficByAddress::outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t exceptionCode)
 {
     if (current_)
-        current_->outcome(at, outcome);
+        current_->outcome(at, outcome, exceptionCode);
 }
 
 TrafficCounters TrafficByAddress::counters(std::uint8_t address) const

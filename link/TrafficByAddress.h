@@ -19,7 +19,7 @@ public:
                      std::size_t replyLength) override;
     void bytesReceived(const LinkTime& at, std::span<const std::uint8_t> bytes) override;
     void bytesDiscarded(const LinkTime& at, std::size_t count) override;
-    void outcome(const LinkTime& at, LinkOutcome outcome) override;
+    void outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t exceptionCode) override;
 
     // The counts of one address; all zero for one never asked.
     TrafficCounters counters(std::uint8_t address) const;
