@@ -14,6 +14,7 @@
 #include "console/MessageBoxes.h"
 #include "console/QtMessageBoxes.h"
 #include "console/TextConversions.h"
+#include "link/PortAccess.h"
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
 #include "link/RegisterMap.h"
@@ -202,10 +203,14 @@ void TForm1::Button1Click()
     const int dataBits = TextConversions::toInteger(text("databits"));
 
     // The parity and stop-bit boxes are shown but never applied.
-    switch (core_.open(devicePath(), baudRate, dataBits)) {
+    const std::string device = devicePath();
+    switch (core_.open(device, baudRate, dataBits)) {
     case ConsoleCore::OpenResult::Opened:
         break;
-    case ConsoleCore::OpenResult::CannotOpen:
+    case ConsoleCore::OpenResult::CannotOpen: {
+        const PortAccess::Hint hint = PortAccess::permissionHint(device);
+        showPortStatus(hint.full.empty() ? kLinkStatus : hint.brief.c_str(), hint.full);
+    }
         showMessage("Open Port Error!!", "Comm Error");
         return;
     case ConsoleCore::OpenResult::NoSettings:
@@ -216,6 +221,7 @@ void TForm1::Button1Click()
         showMessage("通信端口设置错误!!!", "Set Error");
         return;
     }
+    showPortStatus(kLinkStatus);
     timer1_->start();
     timer2_->start();
     setPortSettingsEnabled(false);
@@ -274,9 +280,11 @@ void TForm1::portReopened()
     parameterFiles_.portOpened();
 }
 
-void TForm1::showPortStatus(const char* caption)
+void TForm1::showPortStatus(const char* caption, const std::string& detail)
 {
-    control<TiLabel>("iLabel1").SetCaption(QString::fromUtf8(caption));
+    auto& strip = control<TiLabel>("iLabel1");
+    strip.SetCaption(QString::fromUtf8(caption));
+    strip.setToolTip(QString::fromStdString(detail));
 }
 
 void TForm1::CloseClick()

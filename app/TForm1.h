@@ -166,7 +166,8 @@ private:
     void closePort();
     void portLost();
     void portReopened();
-    void showPortStatus(const char* caption);
+    // The strip over the tabs; `detail`, the whole story, shows on hovering it.
+    void showPortStatus(const char* caption, const std::string& detail = {});
     void restyleOpenButton();
     void setPortSettingsEnabled(bool enabled);
     void bindControls();

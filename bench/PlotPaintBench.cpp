@@ -4,26 +4,19 @@
 // checked against the same chart drawn segment by segment. When it was found
 // at configure time, QCustomPlot's full paint of the same walk with adaptive
 // sampling runs in the same process for comparison.
-#include "plot/TiPlotAxis.h"
-#include "plot/TiPlotChannelPainter.h"
-#include "plot/TiPlotDataView.h"
-#include "plot/TiXYPlot.h"
-#include "plot/TiXYPlotRenderer.h"
-#include "widgets/TiCanvas.h"
+#include "support/PlotPaintSupport.h"
 
-#include <QImage>
-#include <QPainter>
+#include "plot/TiPlotDataView.h"
+
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#ifdef HX_HAVE_QCUSTOMPLOT
-#include <qcustomplot.h>
-#endif
-
 namespace {
+
+using PlotPaintSupport::Paint;
 
 constexpr int kWidth = 633;
 constexpr int kHeight = 409;
@@ -67,32 +60,6 @@ std::unique_ptr<TiXYPlot> MillionPlot()
     return plot;
 }
 
-void Paint(TiXYPlot& plot, QImage& image)
-{
-    QPainter painter(&image);
-    plot.iPaintToDC(0, 0, painter, false);
-}
-
-// The same chart with the channel drawn segment by segment over a paint
-// that leaves it out.
-QImage SegmentBySegment(TiXYPlot& plot)
-{
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    TiXYPlotChannel& c = *plot.GetChannel(0);
-    c.SetVisible(false);
-    Paint(plot, image);
-    c.SetVisible(true);
-    const TiRect dv = plot.Renderer().DataViewRect();
-    TiCanvas canvas(image);
-    canvas.SetClipRect(TiRect{dv.Left, dv.Top, dv.Right + 1, dv.Bottom + 1});
-    c.DrawSetup();
-    std::vector<TiPlotPoint> points;
-    TiPlotChannelPainter::Points(c, points);
-    TiPlotTrace::drawSegments(canvas, points, plot.Renderer().TraceAxes(*c.GetXAxis(), *c.GetYAxis()),
-                              TiPlotChannelPainter::ChannelTrace(c));
-    return image;
-}
-
 void BM_ConsolePlotFullPaint(benchmark::State& state)
 {
     auto plot = ConsolePlot();
@@ -110,7 +77,7 @@ void BM_MillionPointFullPaint(benchmark::State& state)
     // Grid and frame off so the data view holds nothing but the trace.
     plot->GetDataView(0)->SetGridShow(false);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    const QImage reference = SegmentBySegment(*plot);
+    const QImage reference = PlotPaintSupport::SegmentBySegment(*plot, kWidth, kHeight);
     Paint(*plot, image);
     const bool same = image == reference;
     state.counters["same_as_segments"] = same ? 1 : 0;
@@ -145,7 +112,7 @@ void BM_MillionPointSegmentBySegment(benchmark::State& state)
     auto plot = MillionPlot();
     plot->GetDataView(0)->SetGridShow(false);
     for (auto _ : state) {
-        QImage image = SegmentBySegment(*plot);
+        QImage image = PlotPaintSupport::SegmentBySegment(*plot, kWidth, kHeight);
         benchmark::DoNotOptimize(image.bits());
     }
 }
@@ -162,18 +129,7 @@ void BM_MillionPointQCustomPlot(benchmark::State& state)
         xs[i] = double(i);
     const auto [lo, hi] = std::minmax_element(ys.begin(), ys.end());
     QCustomPlot plot;
-    plot.resize(kWidth, kHeight);
-    plot.setNotAntialiasedElements(QCP::aeAll);
-    plot.xAxis->setVisible(false);
-    plot.yAxis->setVisible(false);
-    plot.xAxis->grid()->setVisible(false);
-    plot.yAxis->grid()->setVisible(false);
-    QCPGraph* graph = plot.addGraph();
-    graph->setPen(QPen(Qt::red, 1));
-    graph->setAdaptiveSampling(true);
-    graph->setData(xs, values, true);
-    plot.xAxis->setRange(0, double(ys.size() - 1));
-    plot.yAxis->setRange(*lo, *hi);
+    PlotPaintSupport::SetUpSeries(plot, kWidth, kHeight, xs, values, 0, double(ys.size() - 1), *lo, *hi);
     for (auto _ : state) {
         QPixmap pm = plot.toPixmap(kWidth, kHeight);
         benchmark::DoNotOptimize(pm.cacheKey());

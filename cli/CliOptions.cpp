@@ -296,7 +296,7 @@ std::string usageText()
     std::string text = "hxctl: the heat-exchanger console's functions from the command line.\n\nCommands:\n";
     for (const CommandInfo& info : kCommands)
         text += "  " + std::string(info.synopsis) + "\n";
-    text += "\n'hxctl COMMAND --help' tells more.\n\n";
+    text += "  hxctl --version\n\n'hxctl COMMAND --help' tells more.\n\n";
     return text + kCommon;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/CtlSession.h"
 
 #include "console/ParameterValues.h"
+#include "link/PortAccess.h"
 #include "link/SerialPort.h"
 
 #include <QElapsedTimer>
@@ -50,8 +51,10 @@ std::string CtlSession::open(const std::string& device, int baud, int dataBits)
     switch (core_.open(device, baud, dataBits)) {
     case ConsoleCore::OpenResult::Opened:
         return {};
-    case ConsoleCore::OpenResult::CannotOpen:
-        return "cannot be opened (missing, in use or not permitted)";
+    case ConsoleCore::OpenResult::CannotOpen: {
+        const std::string hint = PortAccess::permissionHint(device).full;
+        return hint.empty() ? "cannot be opened (missing, in use or not permitted)" : "cannot be opened: " + hint;
+    }
     case ConsoleCore::OpenResult::NoSettings:
         return "does not tell its line settings";
     case ConsoleCore::OpenResult::SettingsRefused:

@@ -280,6 +280,10 @@ CtlSession::Pacer timerPacer()
 
 int run(const std::vector<std::string>& args, Io io, SerialPort& port, CtlSession::Pacer pacer)
 {
+    if (args.size() == 1 && args.front() == "--version") {
+        io.out << "hxctl " HX_VERSION "\n";
+        return Success;
+    }
     const ParsedOptions parsed = parseOptions(args);
     if (!parsed.options) {
         if (parsed.error.empty()) {

@@ -57,7 +57,9 @@ void Draw(TiPlotChannelCustom& channel, TiCanvas& canvas, const TiPlotTraceAxes&
                 return TiPlotTraceStyle{a.TraceColor, a.TraceLineStyle, a.TraceLineWidth};
             });
         } else {
-            TiPlotTrace::draw(canvas, view, axes, ChannelTrace(channel));
+            TiPlotSummaryView summary;
+            channel.DataList().SummaryPoints(start, int(view.size()), summary);
+            TiPlotTrace::draw(canvas, view, axes, ChannelTrace(channel), summary);
         }
     }
     if (!channel.MarkersVisible())

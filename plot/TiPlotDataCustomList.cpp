@@ -1,7 +1,5 @@
 #include "plot/TiPlotDataCustomList.h"
 
-#include "plot/TiPlotTrace.h"
-
 #include "widgets/TiError.h"
 
 #include <climits>
@@ -150,3 +148,5 @@ void TiPlotDataCustomList::ReadPoints(int first, int count, TiPlotPoint* out) co
 }
 
 bool TiPlotDataCustomList::ViewPoints(int, int, TiPlotPointView&) const { return false; }
+
+bool TiPlotDataCustomList::SummaryPoints(int, int, TiPlotSummaryView&) const { return false; }

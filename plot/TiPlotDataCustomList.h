@@ -1,14 +1,13 @@
 #pragma once
 
+#include "plot/TiPlotPoint.h"
 #include "plot/TiPlotTypes.h"
 #include "widgets/TiColor.h"
 
 #include <cstddef>
-
 #include <cstdint>
 
-struct TiPlotPoint;
-class TiPlotPointView;
+class TiPlotSummaryView;
 
 // Drawing attributes of one point (trace, marker, bar, price values). The
 // lists without per-point storage answer with their list-level defaults.
@@ -83,6 +82,14 @@ public:
     // The same points read in place, for lists that store them as the trace
     // reads them; false (and nothing set) for the others.
     virtual bool ViewPoints(int first, int count, TiPlotPointView& view) const;
+    // The summary of those points (see TiPlotSummary) for lists that keep
+    // one; false for the others.
+    virtual bool SummaryPoints(int first, int count, TiPlotSummaryView& view) const;
+    // Whether the X of the normal points never falls from the oldest to the
+    // newest, so that a paint finds each column's points by search instead of
+    // reading them all. False for lists without a summary.
+    virtual bool XOrdered() const { return false; }
+    virtual std::int64_t GetSummaryMemoryUsed() const { return 0; }
     TiPlotPointAttributes GetAttributes(int index) const { return SlotAttributes(GetActualIndex(index)); }
     void SetAttributes(int index, const TiPlotPointAttributes& value) { SetSlotAttributes(GetActualIndex(index), value); }
 

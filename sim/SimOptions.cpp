@@ -55,6 +55,10 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
             options.help = true;
             continue;
         }
+        if (name == "--version") {
+            options.version = true;
+            continue;
+        }
         if (name == "--verbose" || name == "-v") {
             options.verbose = true;
             continue;
@@ -171,6 +175,7 @@ std::string simUsage()
            "  --refuse-writes A-B answer every write touching holding registers A to B\n"
            "                      with exception 03 (illegal data value)\n"
            "  --help              this text\n"
+           "  --version           the program's version\n"
            "On exit it reports how many replies each fault struck. A reply struck by\n"
            "several counts once, under the fault the console meets first: dropped, then\n"
            "stray bytes, then another address, then a bad CRC.\n";

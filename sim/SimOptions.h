@@ -21,6 +21,7 @@ struct SimOptions {
     std::string logFile;   // every request and reply, decoded; empty: none
     std::string muteFile;  // addresses listed in it do not answer; empty: none
     bool help = false;
+    bool version = false;
 };
 
 // Parses the arguments after the program name. On a bad argument returns

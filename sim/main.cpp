@@ -39,6 +39,10 @@ int main(int argc, char** argv)
         std::cout << simUsage();
         return 0;
     }
+    if (options.version) {
+        std::cout << "hx-sim " HX_VERSION "\n";
+        return 0;
+    }
 
     // Signals arrive as readable bytes, so the slave stops between
     // exchanges and the port file is withdrawn on the way out.

@@ -1,5 +1,6 @@
 #include "widgets/TiCanvas.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPaintDevice>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -87,6 +89,30 @@ int qtTextFlags(unsigned flags)
         f |= Qt::TextExpandTabs;
     f |= (flags & itfNoPrefix) ? 0 : Qt::TextShowMnemonic;
     return f;
+}
+
+// The metrics of a font, built once: building them is most of what
+// measuring a chart's texts costs, and a program draws with a handful of
+// fonts. The list goes before the application and its font engines do.
+QFontMetrics metricsOf(const QFont& font)
+{
+    struct Entry {
+        QFont Font;
+        QFontMetrics Metrics;
+    };
+    static std::vector<Entry> cache;
+    static const bool cleared = [] {
+        qAddPostRoutine([] { cache.clear(); });
+        return true;
+    }();
+    (void)cleared;
+    for (const Entry& e : cache)
+        if (e.Font == font)
+            return e.Metrics;
+    if (cache.size() >= 32)
+        cache.clear();
+    cache.push_back(Entry {font, QFontMetrics(font)});
+    return cache.back().Metrics;
 }
 
 } // namespace
@@ -385,13 +411,13 @@ TColor TiCanvas::GetPixel(int x, int y) const
     return tiFromQColor(image->pixelColor(p));
 }
 
-int TiCanvas::TextWidth(const QString& text) { return QFontMetrics(qfont()).horizontalAdvance(text); }
+int TiCanvas::TextWidth(const QString& text) { return metricsOf(qfont()).horizontalAdvance(text); }
 
-int TiCanvas::TextHeight(const QString&) { return QFontMetrics(qfont()).height(); }
+int TiCanvas::TextHeight(const QString&) { return metricsOf(qfont()).height(); }
 
 QSize TiCanvas::TextExtent(const QString& text)
 {
-    const QFontMetrics fm(qfont());
+    const QFontMetrics fm = metricsOf(qfont());
     return QSize(fm.horizontalAdvance(text), fm.height());
 }
 
@@ -410,7 +436,7 @@ void TiCanvas::TextOut(int x, int y, const QString& text)
 {
     QPainter& p = painter();
     const QFont& font = qfont();
-    const QFontMetrics fm(font);
+    const QFontMetrics fm = metricsOf(font);
     p.save();
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.setFont(font);
@@ -431,7 +457,7 @@ int TiCanvas::DrawText(const TiRect& rect, const QString& text, unsigned flags)
 int TiCanvas::DrawText(TiRect& rect, const QString& text, unsigned flags)
 {
     const QFont& font = qfont();
-    const QFontMetrics fm(font);
+    const QFontMetrics fm = metricsOf(font);
     const int qtFlags = qtTextFlags(flags);
     QString shown = text;
     if ((flags & itfEndEllipsis) && (flags & itfSingleLine))

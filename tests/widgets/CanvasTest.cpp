@@ -1,6 +1,7 @@
 #include "widgets/TiCanvas.h"
 #include "widgets/TiColor.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -122,6 +123,13 @@ TEST(CanvasText, MeasureAlignAndBreak)
     EXPECT_GT(w, 10);
     EXPECT_GT(h, 10);
     EXPECT_EQ(c.TextExtent(QStringLiteral("Hello")), QSize(w, h));
+    // Each font measures as its own metrics do, whichever font came before.
+    for (int size : {-24, -12, -24}) {
+        c.Font = TiFont(QStringLiteral("DejaVu Sans"), size, clBlack);
+        EXPECT_EQ(c.TextWidth(QStringLiteral("Hello")), QFontMetrics(c.Font.toQFont()).horizontalAdvance(QStringLiteral("Hello")));
+        EXPECT_EQ(c.TextWidth(QStringLiteral("Hello")) > w, size == -24);
+    }
+    c.Font = TiFont(QStringLiteral("DejaVu Sans"), -12, clBlack);
 
     TiRect single{0, 0, 300, 0};
     c.DrawText(single, QStringLiteral("one two three four"), itfSingleLine | itfCalcRect);
