@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "link/BusAddresses.h"
 #include "link/Frames.h"
 
 #include <algorithm>
@@ -19,7 +20,7 @@ struct CommandInfo {
     const char* what;
 };
 
-constexpr std::array<CommandInfo, 7> kCommands{{
+constexpr std::array<CommandInfo, 8> kCommands{{
     {"ports", Command::Ports, "hxctl ports",
      "Lists the ports the console would offer, one a line; a running simulator's port\n"
      "carries the mark \" (simulator)\"."},
@@ -46,6 +47,14 @@ constexpr std::array<CommandInfo, 7> kCommands{{
      "never writing anything, and prints each address that answers with its firmware\n"
      "text. A silent address costs the time-out; a progress line goes to standard\n"
      "error when it is a terminal."},
+    {"serve", Command::Serve,
+     "hxctl serve --port DEV --addresses LIST [--listen HOST:PORT] [--interval S]",
+     "Polls every controller of LIST (like 1-4,7) in turn with the live poll's reads,\n"
+     "never writing anything, and serves the readings for Prometheus at\n"
+     "http://HOST:PORT/metrics (default 127.0.0.1:9464; :9464 listens everywhere),\n"
+     "a short page of the addresses and their state at /. A round over the\n"
+     "addresses starts every S seconds (default 5; at once when a round takes\n"
+     "longer). A lost port is opened again once it is back. Ctrl+C stops."},
 }};
 
 constexpr const char* kCommon =
@@ -103,8 +112,21 @@ std::set<std::string> optionsOf(Command command)
         return {"--port", "--address", "--count", "--csv"};
     case Command::Scan:
         return {"--port", "--from", "--to", "--timeout-ms"};
+    case Command::Serve:
+        return {"--port", "--addresses", "--listen", "--interval"};
     }
     return {};
+}
+
+// Seconds as typed ("2", "0.5") in whole milliseconds.
+std::optional<int> millisecondsOf(const std::string& text)
+{
+    double seconds = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, seconds, std::chars_format::fixed);
+    if (text.empty() || ec != std::errc() || ptr != end || !(seconds >= 0 && seconds <= 1e7))
+        return std::nullopt;
+    return static_cast<int>(seconds * 1000.0 + 0.5);
 }
 
 bool takesValue(const std::string& option)
@@ -134,7 +156,7 @@ const std::vector<int>& CliOptions::dataBitChoices()
 ParsedOptions parseOptions(const std::vector<std::string>& args)
 {
     if (args.empty())
-        return {std::nullopt, "no command given (ports, read, write, compare, version, live, scan)"};
+        return {std::nullopt, "no command given (ports, read, write, compare, version, live, scan, serve)"};
     // Neither options nor an error: the overview is wanted.
     if (args.front() == "--help" || args.front() == "-h" || args.front() == "help")
         return {std::nullopt, {}};
@@ -208,6 +230,21 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
             if (!number || *number < 10 || *number > 10000)
                 return {std::nullopt, rangeError(name, value, "milliseconds from 10 to 10000")};
             options.timeoutMs = *number;
+        } else if (name == "--addresses") {
+            std::string why;
+            const auto addresses = BusAddresses::parse(value, 247, why);
+            if (!addresses)
+                return {std::nullopt, "--addresses: " + why};
+            options.addresses = *addresses;
+        } else if (name == "--listen") {
+            if (value.find(':') == std::string::npos)
+                return {std::nullopt, rangeError(name, value, "HOST:PORT, like 127.0.0.1:9464")};
+            options.listen = value;
+        } else if (name == "--interval") {
+            const std::optional<int> ms = millisecondsOf(value);
+            if (!ms || *ms < 100 || *ms > 3600000)
+                return {std::nullopt, rangeError(name, value, "seconds from 0.1 to 3600")};
+            options.intervalMs = *ms;
         } else if (name == "--baud") {
             const auto& rates = CliOptions::baudRates();
             if (!number || std::find(rates.begin(), rates.end(), *number) == rates.end())
@@ -233,6 +270,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
     }
     if (info->command != Command::Ports && options.port.empty())
         return {std::nullopt, "'" + std::string(info->name) + "' needs --port"};
+    if (info->command == Command::Serve && options.addresses.empty())
+        return {std::nullopt, "'serve' needs --addresses"};
     if (options.from > options.to)
         return {std::nullopt, "--from " + std::to_string(options.from) + " is above --to " + std::to_string(options.to)};
     if (const int shortest = shortestScanTimeoutMs(options.baud, options.dataBits);

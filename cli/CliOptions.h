@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -7,7 +8,7 @@
 // hxctl's command line: a subcommand and its options, checked whole before
 // anything touches a port or a file.
 struct CliOptions {
-    enum class Command { Ports, Read, Write, Compare, Version, Live, Scan };
+    enum class Command { Ports, Read, Write, Compare, Version, Live, Scan, Serve };
 
     Command command = Command::Ports;
     bool help = false;
@@ -23,6 +24,9 @@ struct CliOptions {
     int baud = 9600;
     int dataBits = 8;
     std::string log;                 // bus monitor log file
+    std::vector<std::uint8_t> addresses;       // serve: the controllers on the bus
+    std::string listen = "127.0.0.1:9464";     // serve: where /metrics is offered
+    int intervalMs = 5000;                     // serve: one round over the addresses this often
 
     // The baud rates and data bits the window's boxes offer.
     static const std::vector<int>& baudRates();

@@ -1,10 +1,12 @@
 #include "cli/HxCtl.h"
 
 #include "cli/BusLogWriter.h"
+#include "cli/BusServe.h"
 #include "cli/CliOptions.h"
 #include "console/AtomicFile.h"
 #include "console/ParameterValues.h"
 #include "console/TrendCsv.h"
+#include "link/BusAddresses.h"
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
 
@@ -207,6 +209,23 @@ int scanCommand(const Context& c)
     return Success;
 }
 
+int serveCommand(const Context& c, LinkObserver* busLog)
+{
+    BusServe serve(c.session, {c.options.port, c.options.addresses, c.options.intervalMs, busLog}, c.io.err);
+    if (const std::string error = serve.listen(c.options.listen); !error.empty()) {
+        c.fail(error);
+        return BadInput;
+    }
+    QHostAddress host;
+    quint16 unused = 0;
+    MetricsServer::parseListen(c.options.listen, host, unused);
+    const QString shown = host.protocol() == QAbstractSocket::IPv6Protocol ? "[" + host.toString() + "]" : host.toString();
+    c.io.out << "http://" << shown.toStdString() << ":" << serve.listeningPort() << "/metrics" << std::endl;
+    c.io.err << "hxctl: polling addresses " << BusAddresses::text(c.options.addresses) << " on " << c.options.port
+             << "; Ctrl+C stops\n";
+    return serve.run(c.io.stop);
+}
+
 // Exact decimal text of a value in tenths: -205 is "-20.5".
 std::string tenths(int value)
 {
@@ -344,6 +363,9 @@ int run(const std::vector<std::string>& args, Io io, SerialPort& port, CtlSessio
         break;
     case Command::Scan:
         code = scanCommand(c);
+        break;
+    case Command::Serve:
+        code = serveCommand(c, options.log.empty() ? nullptr : &logWriter.log());
         break;
     case Command::Ports:
         break;

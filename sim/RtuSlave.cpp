@@ -49,7 +49,7 @@ std::string hex(const std::vector<std::uint8_t>& bytes)
 } // namespace
 
 RtuSlave::RtuSlave(SimController& controller, FaultInjector& faults, Clock modelClock)
-    : controller_(controller), faults_(faults), modelClock_(std::move(modelClock))
+    : controllers_{&controller}, faults_(faults), modelClock_(std::move(modelClock))
 {
 }
 
@@ -157,31 +157,42 @@ void RtuSlave::run(int stopFd)
     }
 }
 
+SimController* RtuSlave::controllerAt(std::uint8_t address) const
+{
+    for (SimController* controller : controllers_) {
+        if (controller->address() == address)
+            return controller;
+    }
+    return nullptr;
+}
+
 void RtuSlave::handle(const std::vector<std::uint8_t>& frame, int stopFd)
 {
     const LinkTime requestAt = linkTimeNow();
     note("request", frame);
     const std::uint8_t address = frame[0];
-    const bool broadcast = address == 0;
-    if (address != controller_.address() && !broadcast)
-        return;
-    const std::vector<std::uint8_t> pdu =
-        controller_.serve(frame.data() + 1, frame.size() - 3, modelClock_());
-    if (broadcast) {
-        controller_.finishExchange();
+    if (address == 0) {
+        for (SimController* controller : controllers_) {
+            controller->serve(frame.data() + 1, frame.size() - 3, modelClock_());
+            controller->finishExchange();
+        }
         return;
     }
+    SimController* controller = controllerAt(address);
+    if (!controller || (muted_ && muted_(address)))
+        return;
+    const std::vector<std::uint8_t> pdu = controller->serve(frame.data() + 1, frame.size() - 3, modelClock_());
     const FaultInjector::Decision decision = faults_.next();
     if (waitFor(false, std::max(faults_.delayMs(), turnaroundMs(frame.size())), stopFd) == Wait::Stopped)
         return;
-    const std::vector<std::uint8_t> reply = FaultInjector::frame(controller_.address(), pdu, decision);
+    const std::vector<std::uint8_t> reply = FaultInjector::frame(address, pdu, decision);
     if (reply.empty())
         note("reply dropped", reply);
     else
         writeLine(reply);
     if (exchangeHook_)
         exchangeHook_(requestAt, frame, reply, decision);
-    controller_.finishExchange();
+    controller->finishExchange();
 }
 
 int RtuSlave::turnaroundMs(std::size_t requestBytes)

@@ -6,14 +6,17 @@
 #include "sim/SimTypes.h"
 
 #include <functional>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class SimController;
 
-// The controller's end of the serial line: a pseudo-terminal whose other
+// The controllers' end of the serial line: a pseudo-terminal whose other
 // end (device()) the console opens. Cuts requests out of the byte stream,
-// has the controller serve those addressed to it and writes the replies,
-// through the fault injector. The console may close and reopen its end at
+// has the controller whose bus address a request carries serve it (every
+// controller serves a broadcast) and writes the replies, through the fault
+// injector. Several controllers on one line make a multi-drop bus. The console may close and reopen its end at
 // will: while nobody holds it the slave just waits.
 class RtuSlave {
 public:
@@ -23,6 +26,12 @@ public:
     // `modelClock` times the controller's plant; line timing always uses
     // the steady clock.
     RtuSlave(SimController& controller, FaultInjector& faults, Clock modelClock);
+    // Another controller on the same line; it must outlive the slave.
+    void addController(SimController& controller) { controllers_.push_back(&controller); }
+    // Asked before each request: a controller whose address it names stays
+    // silent, as one that hangs or loses its supply.
+    using Muted = std::function<bool(std::uint8_t address)>;
+    void setMuted(Muted muted) { muted_ = std::move(muted); }
     ~RtuSlave();
     RtuSlave(const RtuSlave&) = delete;
     RtuSlave& operator=(const RtuSlave&) = delete;
@@ -69,7 +78,10 @@ private:
     void writeLine(const std::vector<std::uint8_t>& bytes);
     void note(const char* what, const std::vector<std::uint8_t>& bytes);
 
-    SimController& controller_;
+    SimController* controllerAt(std::uint8_t address) const;
+
+    std::vector<SimController*> controllers_;
+    Muted muted_;
     FaultInjector& faults_;
     Clock modelClock_;
     Log log_;

@@ -1,5 +1,7 @@
 #include "sim/SimOptions.h"
 
+#include "link/BusAddresses.h"
+
 #include <charconv>
 #include <cstdlib>
 #include <utility>
@@ -67,7 +69,7 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
         }
         const bool takesValue = name == "--address" || name == "--seed" || name == "--delay-ms" || name == "--drop"
             || name == "--corrupt-crc" || name == "--stray" || name == "--wrong-address" || name == "--alarm"
-            || name == "--log" || name == "--refuse-writes";
+            || name == "--log" || name == "--mute-file" || name == "--refuse-writes";
         if (!takesValue) {
             error = "unknown option '" + name + "'";
             return false;
@@ -92,12 +94,19 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
                 && options.refuseFirst <= options.refuseLast;
             if (!ok)
                 error = "--refuse-writes takes registers FIRST-LAST (e.g. 0-10), not '" + value + "'";
-        } else if (name == "--address") {
-            int address = 0;
-            ok = wholeNumber(value, 1, 255, address);
-            options.address = static_cast<std::uint8_t>(address);
+        } else if (name == "--mute-file") {
+            ok = !value.empty();
+            options.muteFile = value;
             if (!ok)
-                error = "--address takes a bus address from 1 to 255, not '" + value + "'";
+                error = "--mute-file needs a file name";
+        } else if (name == "--address") {
+            std::string why;
+            const auto addresses = BusAddresses::parse(value, 255, why);
+            ok = addresses.has_value();
+            if (ok)
+                options.addresses = *addresses;
+            else
+                error = "--address: " + why;
         } else if (name == "--seed") {
             ok = wholeNumber<std::uint64_t>(value, 0, UINT64_MAX, options.seed);
             if (!ok)
@@ -142,7 +151,12 @@ std::string simUsage()
            "Prints the device to open in the console and lists it in the console's port box\n"
            "as long as it runs.\n"
            "\n"
-           "  --address N         bus address, 1 to 255 (default 1)\n"
+           "  --address LIST      bus addresses, 1 to 255 (default 1); a list such as 1,2,3\n"
+           "                      or 1-4,7 puts one controller per address on the line,\n"
+           "                      each with its own parameters and plant\n"
+           "  --mute-file FILE    addresses listed in FILE (like --address) do not answer,\n"
+           "                      as controllers that hang; FILE is read before every\n"
+           "                      request, so writing it mutes and emptying it revives\n"
            "  --seed S            seed of the plant's noise and of the faults (default 1)\n"
            "  --alarm NAME        bring about an alarm condition; may be repeated. Names:\n"
            "                      " + alarms + "\n"

@@ -10,7 +10,7 @@
 
 // What hx-sim is told on its command line.
 struct SimOptions {
-    std::uint8_t address = 1;
+    std::vector<std::uint8_t> addresses{1};   // one controller per address, all on one line
     std::uint64_t seed = 1;
     FaultSettings faults;
     std::set<AlarmScenario> alarms;
@@ -19,6 +19,7 @@ struct SimOptions {
     int refuseLast = -1;
     bool verbose = false;
     std::string logFile;   // every request and reply, decoded; empty: none
+    std::string muteFile;  // addresses listed in it do not answer; empty: none
     bool help = false;
     bool version = false;
 };

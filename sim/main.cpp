@@ -1,6 +1,8 @@
 // hx-sim: the simulated controller on a pseudo-terminal.
+#include "link/BusAddresses.h"
 #include "link/SimulatorPortFile.h"
 #include "sim/FaultInjector.h"
+#include "sim/MuteFile.h"
 #include "sim/RtuSlave.h"
 #include "sim/SimController.h"
 #include "sim/SimOptions.h"
@@ -9,6 +11,7 @@
 #include <chrono>
 #include <csignal>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <sys/signalfd.h>
 #include <unistd.h>
@@ -54,11 +57,27 @@ int main(int argc, char** argv)
         sigprocmask(SIG_UNBLOCK, &stopSignals, nullptr);   // stop the plain way rather than never
     std::signal(SIGPIPE, SIG_IGN);
 
-    SimController controller({options.address, options.seed, options.alarms, options.supplyDips, options.refuseFirst,
-                              options.refuseLast},
-                             steadyMillis());
+    // One controller per address, each with its own parameters and a plant
+    // of its own seed, so that their readings differ.
+    std::vector<std::unique_ptr<SimController>> controllers;
+    for (std::size_t i = 0; i < options.addresses.size(); ++i)
+        controllers.push_back(std::make_unique<SimController>(
+            SimController::Options{options.addresses[i], options.seed + i, options.alarms, options.supplyDips,
+                                   options.refuseFirst, options.refuseLast},
+            steadyMillis()));
     FaultInjector faults(options.faults);
-    RtuSlave slave(controller, faults, steadyMillis);
+    RtuSlave slave(*controllers.front(), faults, steadyMillis);
+    for (std::size_t i = 1; i < controllers.size(); ++i)
+        slave.addController(*controllers[i]);
+    MuteFile mute(options.muteFile);
+    if (!options.muteFile.empty()) {
+        slave.setMuted([&mute](std::uint8_t address) {
+            const bool muted = mute.muted(address);
+            if (const std::string problem = mute.takeProblem(); !problem.empty())
+                std::cerr << "hx-sim: " << problem << "\n";
+            return muted;
+        });
+    }
     if (!slave.open()) {
         std::cerr << "hx-sim: " << slave.errorText() << "\n";
         return 1;
@@ -83,7 +102,8 @@ int main(int argc, char** argv)
     const std::optional<SimulatorPortFile::Running> previous = SimulatorPortFile::running();
     const bool published = SimulatorPortFile::publish(slave.device());
     std::cout << slave.device() << std::endl;
-    std::cerr << "hx-sim: controller at bus address " << int(options.address) << " on " << slave.device();
+    std::cerr << "hx-sim: " << (controllers.size() > 1 ? "controllers at bus addresses " : "controller at bus address ")
+              << BusAddresses::text(options.addresses) << " on " << slave.device();
     if (published && previous)
         std::cerr << " (offered in the console's port list in place of the simulator on " << previous->device
                   << ", process " << previous->pid << ", until this one stops)";

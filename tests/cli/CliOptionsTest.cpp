@@ -21,7 +21,7 @@ TEST_P(CliOptionsRefused, NamesWhatIsWrong)
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, CliOptionsRefused, testing::Values(
-    Refused{{}, "no command given (ports, read, write, compare, version, live, scan)"},
+    Refused{{}, "no command given (ports, read, write, compare, version, live, scan, serve)"},
     Refused{{"erase"}, "unknown command 'erase'"},
     Refused{{"read"}, "'read' needs --port"},
     Refused{{"read", "--port"}, "--port needs a value"},
@@ -45,7 +45,14 @@ INSTANTIATE_TEST_SUITE_P(Arguments, CliOptionsRefused, testing::Values(
     Refused{{"scan", "--port", "COM1", "--timeout-ms", "19"}, "--timeout-ms 19 is shorter than one reply takes at 9600 baud (20 ms)"},
     Refused{{"scan", "--port", "COM1", "--baud", "2400", "--timeout-ms", "50"},
             "--timeout-ms 50 is shorter than one reply takes at 2400 baud (78 ms)"},
-    Refused{{"read", "--port", "COM1", "--log", ""}, "--log needs a file name"}));
+    Refused{{"read", "--port", "COM1", "--log", ""}, "--log needs a file name"},
+    Refused{{"serve", "--port", "COM1"}, "'serve' needs --addresses"},
+    Refused{{"serve", "--port", "COM1", "--addresses", "1-300"},
+            "--addresses: '1-300' is not a bus address or a range of them from 1 to 247 (a list reads like 1-4,7)"},
+    Refused{{"serve", "--port", "COM1", "--addresses", "1", "--interval", "0.05"},
+            "--interval takes seconds from 0.1 to 3600, not '0.05'"},
+    Refused{{"serve", "--port", "COM1", "--addresses", "1", "--listen", "9464"},
+            "--listen takes HOST:PORT, like 127.0.0.1:9464, not '9464'"}));
 
 TEST(CliOptions, ScanTimeoutCoversOneExchangeAtTheBaudRate)
 {
@@ -86,11 +93,22 @@ TEST(CliOptions, TakesEveryOptionOfEachCommand)
     EXPECT_EQ(scan.options->to, 247);
     EXPECT_EQ(scan.options->timeoutMs, 100);
     EXPECT_EQ(scan.options->baud, 9600);
+
+    const ParsedOptions serve = parseOptions({"serve", "--port", "COM1", "--addresses", "1-3,7"});
+    ASSERT_TRUE(serve.options) << serve.error;
+    EXPECT_EQ(serve.options->addresses, (std::vector<std::uint8_t>{1, 2, 3, 7}));
+    EXPECT_EQ(serve.options->listen, "127.0.0.1:9464");
+    EXPECT_EQ(serve.options->intervalMs, 5000);
+    const ParsedOptions tuned =
+        parseOptions({"serve", "--port", "COM1", "--addresses", "2", "--listen", ":9500", "--interval", "2.5"});
+    ASSERT_TRUE(tuned.options) << tuned.error;
+    EXPECT_EQ(tuned.options->listen, ":9500");
+    EXPECT_EQ(tuned.options->intervalMs, 2500);
 }
 
 TEST(CliOptions, HelpNeedsNothingElse)
 {
-    for (const char* command : {"ports", "read", "write", "compare", "version", "live", "scan"}) {
+    for (const char* command : {"ports", "read", "write", "compare", "version", "live", "scan", "serve"}) {
         const ParsedOptions parsed = parseOptions({command, "--help"});
         ASSERT_TRUE(parsed.options) << command << ": " << parsed.error;
         EXPECT_TRUE(parsed.options->help);

@@ -13,7 +13,7 @@ TEST(SimOptions, ReadsEveryOption)
                                  "high-temp", "--alarm", "fan-stall", "--steady", "--verbose", "--refuse-writes", "11-21"},
                                 o, error))
         << error;
-    EXPECT_EQ(o.address, 247);
+    EXPECT_EQ(o.addresses, std::vector<std::uint8_t>{247});
     EXPECT_EQ(o.seed, 99u);
     EXPECT_EQ(o.faults.seed, 99u);
     EXPECT_EQ(o.faults.delayMs, 250);
@@ -25,12 +25,16 @@ TEST(SimOptions, ReadsEveryOption)
     EXPECT_TRUE(o.verbose);
     EXPECT_EQ(o.refuseFirst, 11);
     EXPECT_EQ(o.refuseLast, 21);
+
+    ASSERT_TRUE(parseSimOptions({"--address", "7,1-3,2", "--mute-file", "/tmp/m"}, o, error)) << error;
+    EXPECT_EQ(o.addresses, (std::vector<std::uint8_t>{1, 2, 3, 7}));
+    EXPECT_EQ(o.muteFile, "/tmp/m");
 }
 
 TEST(SimOptions, RefusesWhatItCannotUse)
 {
     for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
-             {"--address", "0"}, {"--address", "256"}, {"--address", "1x"}, {"--drop", "1.01"},
+             {"--address", "0"}, {"--address", "256"}, {"--address", "1x"}, {"--address", "3-1"}, {"--address", "1,,2"}, {"--mute-file", ""}, {"--drop", "1.01"},
              {"--drop", "-0.1"}, {"--drop", "nan"}, {"--stray", ""}, {"--delay-ms", "-5"},
              {"--alarm", "fire"}, {"--seed"}, {"--frobnicate"}, {"--refuse-writes", "21-11"},
              {"--refuse-writes", "a-3"}}) {
