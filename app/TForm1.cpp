@@ -17,7 +17,7 @@
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
 #include "link/RegisterMap.h"
-#include "link/QtSerialPort.h"
+#include "link/ConsolePort.h"
 #include "link/SerialPort.h"
 #include "plot/TiXYPlot.h"
 #include "widgets/TiLabel.h"
@@ -48,7 +48,7 @@ const char* const kGroupBoxStyle =
     "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 7px;"
     " padding: 0px 2px; background-color: palette(window); }";
 
-const char* const kPortSettings[] = {"rdCOM", "baudrate", "databits", "parity", "stopbits"};
+const char* const kLineSettings[] = {"baudrate", "databits", "parity", "stopbits"};
 
 // Captions of the status strip over the tab row.
 const char* const kLinkStatus = "Communication Satus";
@@ -61,7 +61,7 @@ constexpr int kPortWatchMs = 1000;
 } // namespace
 
 TForm1::TForm1()
-    : TForm1(std::make_unique<QtSerialPort>(), std::make_unique<QtMessageBoxes>())
+    : TForm1(std::make_unique<ConsolePort>(), std::make_unique<QtMessageBoxes>())
 {
 }
 
@@ -113,6 +113,7 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
             items << QString::fromStdString(item);
         return items;
     });
+    connect(&control<PortComboBox>("rdCOM"), &QComboBox::editTextChanged, this, [this] { showLineSettingsFree(); });
     connectHandler("Button1", &TForm1::Button1Click);
     connectHandler("Set", &TForm1::SetClick);
     connectHandler("Button10", &TForm1::Button10Click);
@@ -191,6 +192,7 @@ void TForm1::Button1Click()
 
     const std::string device = devicePath();
     if (!port_->open(device)) {
+        showPortStatus(port_->openError().c_str());
         showMessage("Open Port Error!!", "Comm Error");
         return;
     }
@@ -216,6 +218,7 @@ void TForm1::Button1Click()
     setPortSettingsEnabled(false);
     button.setText("Close");
     restyleOpenButton();
+    showPortStatus(kLinkStatus);
     parameterFiles_.portOpened();
 }
 
@@ -417,8 +420,21 @@ void TForm1::bindControls()
 
 void TForm1::setPortSettingsEnabled(bool enabled)
 {
-    for (const char* name : kPortSettings)
-        control<QComboBox>(name).setEnabled(enabled);
+    lineSettingsFree_ = enabled;
+    control<QComboBox>("rdCOM").setEnabled(enabled);
+    showLineSettingsFree();
+}
+
+// Line settings mean nothing to a network port: their boxes stay locked
+// while one is named.
+void TForm1::showLineSettingsFree()
+{
+    const bool network = PortNames::isNetworkName(text("rdCOM"));
+    for (const char* name : kLineSettings) {
+        auto& box = control<QComboBox>(name);
+        box.setEnabled(lineSettingsFree_ && !network);
+        box.setToolTip(network ? QStringLiteral("Line settings do not apply to a network port") : QString());
+    }
 }
 
 std::string TForm1::text(const std::string& name) const

@@ -13,6 +13,8 @@ constexpr int kConfigurationTab = 0;
 constexpr int kLiveTab = 1;
 // The scan reads whatever has arrived this often.
 constexpr int kScanStepMs = 2;
+// Attempts to open a lost port again.
+constexpr int kReopenMs = 1000;
 
 }
 
@@ -28,8 +30,10 @@ CtlSession::CtlSession(SerialPort& port, Pacer pacer)
 
 std::string CtlSession::open(const std::string& device, int baud, int dataBits)
 {
-    if (!port_.open(device))
-        return "cannot be opened (missing, in use or not permitted)";
+    if (!port_.open(device)) {
+        const std::string why = port_.openError();
+        return why.empty() ? "cannot be opened (missing, in use or not permitted)" : "cannot be opened: " + why;
+    }
     LineSettings settings;
     if (!port_.getSettings(settings)) {
         port_.close();
@@ -44,6 +48,7 @@ std::string CtlSession::open(const std::string& device, int baud, int dataBits)
         return "refuses " + std::to_string(baud) + " baud with " + std::to_string(dataBits) + " data bits";
     }
     form_.setPortOpen(true);
+    portWatch_.watch(device, settings);
     engine_.setObserver(&watch_);
     return {};
 }
@@ -54,9 +59,22 @@ void CtlSession::setAddress(int address)
     commands_.Button8Click();
 }
 
+// A lost port is opened again once a second under the same name, as the
+// window does; the work under way then starts afresh.
 void CtlSession::tick()
 {
+    if (portWatch_.state() == PortWatch::State::Lost) {
+        if (portWatch_.tick())
+            engine_.startOver();
+        return;
+    }
     engine_.tick();
+    portWatch_.noticeLoss();
+}
+
+int CtlSession::interval() const
+{
+    return portWatch_.state() == PortWatch::State::Lost ? kReopenMs : form_.timer2Interval();
 }
 
 bool CtlSession::runCommand(const std::function<void()>& handler)
@@ -69,7 +87,7 @@ bool CtlSession::runCommand(const std::function<void()>& handler)
     pacer_([this] {
         tick();
         return state_.LinkBusy == 1;
-    }, [this] { return form_.timer2Interval(); });
+    }, [this] { return interval(); });
     return watch_.valid() > 0;
 }
 
@@ -112,7 +130,7 @@ std::vector<WriteAllRun::Outcome> CtlSession::writeAll(const ParameterFile::Docu
             tick();
             run.afterTick(form_.currentTab());
             return run.running();
-        }, [this] { return form_.timer2Interval(); });
+        }, [this] { return interval(); });
     }
     run_ = nullptr;
     return run.outcomes();
@@ -145,7 +163,7 @@ void CtlSession::live(const std::function<bool(const LiveRow& row)>& row)
         r.heaterA = live.HeaterCurrent;
         r.alarms = raisedAlarms(state_);
         return row(r) && !stopped();
-    }, [this] { return form_.timer2Interval(); });
+    }, [this] { return interval(); });
 }
 
 std::vector<BusScan::Found> CtlSession::scan(int from, int to, int timeoutMs,

@@ -7,6 +7,7 @@
 #include "console/WriteAllRun.h"
 #include "link/BusScan.h"
 #include "link/LinkState.h"
+#include "link/PortWatch.h"
 #include "link/TransactionEngine.h"
 
 #include <csignal>
@@ -82,6 +83,8 @@ private:
     // Queues with `handler`, then ticks until the engine is idle again.
     bool runCommand(const std::function<void()>& handler);
     void tick();
+    // Wait before the next step: the engine's, or the reopen pace while the port is lost.
+    int interval() const;
     bool stopped() const { return stop_ && *stop_ != 0; }
 
     SerialPort& port_;
@@ -89,6 +92,7 @@ private:
     LinkState state_;
     HeadlessForm form_;
     TransactionEngine engine_{state_, port_, form_};
+    PortWatch portWatch_{port_};
     ConfigCommands commands_{state_, form_};
     OutcomeWatch watch_;
     WriteAllRun* run_ = nullptr;

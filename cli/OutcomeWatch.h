@@ -13,6 +13,11 @@ public:
     void bytesReceived(const LinkTime& at, std::span<const std::uint8_t> bytes) override;
     void bytesDiscarded(const LinkTime& at, std::size_t count) override;
     void outcome(const LinkTime& at, LinkOutcome outcome) override;
+    void portNote(const LinkTime& at, const PortNote& note) override
+    {
+        if (next_)
+            next_->portNote(at, note);
+    }
 
     // Counts since the last reset.
     void reset() { valid_ = judged_ = 0; }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "link/Mbap.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
 // When something happened on the line: a monotonic clock for intervals and
 // rates, the wall clock for people reading a log. Both in microseconds.
@@ -25,6 +28,21 @@ enum class LinkOutcome {
     Timeout,
 };
 
+// What a port tells of its own line, beyond the bytes it carries.
+struct PortNote {
+    enum class Kind {
+        Lost,            // the device or connection went away
+        Restored,        // opened again under the same name
+        HeaderSent,      // the MODBUS TCP header the request went out with
+        HeaderReceived,  // the header the reply came with
+        RoundTrip,       // request sent to first reply byte in
+    };
+    Kind kind = Kind::Lost;
+    MbapHeader header{};
+    std::int64_t roundTripUs = 0;
+    std::string detail;   // Lost, Restored: the port's name and why
+};
+
 // Watches the traffic of the device link without taking part in it. Every
 // call is made from inside an engine tick, before the engine acts on what
 // it reports, so a modal box the outcome opens comes after the report.
@@ -41,4 +59,6 @@ public:
     // The receive queue was dropped with `count` bytes unread in it.
     virtual void bytesDiscarded(const LinkTime& at, std::size_t count) = 0;
     virtual void outcome(const LinkTime& at, LinkOutcome outcome) = 0;
+    // What the port noted of its line (see PortNote); ignored unless wanted.
+    virtual void portNote(const LinkTime& /*at*/, const PortNote& /*note*/) {}
 };

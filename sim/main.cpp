@@ -1,6 +1,7 @@
 // hx-sim: the simulated controller on a pseudo-terminal.
 #include "link/SimulatorPortFile.h"
 #include "sim/FaultInjector.h"
+#include "sim/NetworkListener.h"
 #include "sim/RtuSlave.h"
 #include "sim/SimController.h"
 #include "sim/SimOptions.h"
@@ -9,6 +10,7 @@
 #include <chrono>
 #include <csignal>
 #include <iostream>
+#include <memory>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -71,16 +73,32 @@ int main(int argc, char** argv)
             std::cerr << "hx-sim: log stopped: " << traffic.error() << "\n";
     });
 
-    const bool published = SimulatorPortFile::publish(slave.device());
-    std::cout << slave.device() << std::endl;
-    std::cerr << "hx-sim: controller at bus address " << int(options.address) << " on " << slave.device()
+    // On the network the pseudo-terminal is the listener's: it is not offered
+    // to local programs, and the name printed is the one to open instead.
+    std::unique_ptr<NetworkListener> listener;
+    if (options.listen != SimOptions::Listen::None) {
+        listener = std::make_unique<NetworkListener>(options.listen == SimOptions::Listen::Rtu
+                                                         ? NetworkListener::Mode::Rtu
+                                                         : NetworkListener::Mode::ModbusTcp,
+                                                     slave.device());
+        if (!listener->start(static_cast<std::uint16_t>(options.listenPort))) {
+            std::cerr << "hx-sim: " << listener->errorText() << "\n";
+            return 1;
+        }
+    }
+    const std::string shown = listener ? listener->portName() : slave.device();
+    const bool published = !listener && SimulatorPortFile::publish(slave.device());
+    std::cout << shown << std::endl;
+    std::cerr << "hx-sim: controller at bus address " << int(options.address) << " on " << shown
               << (published ? " (offered in the console's port list)" : "")
               << "; Ctrl+C stops it\n";
-    if (!published)
+    if (!published && !listener)
         std::cerr << "hx-sim: could not write " << SimulatorPortFile::path()
                   << "; type the device into the console's port box\n";
 
     slave.run(signals);
+    if (listener)
+        listener->stop();
     std::cerr << "hx-sim: " << traffic.faults().summary() << "\n";
     if (!traffic.close())
         std::cerr << "hx-sim: " << traffic.error() << "\n";
