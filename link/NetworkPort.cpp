@@ -178,6 +178,7 @@ void NetworkPort::close()
     received_.clear();
     awaitingReply_ = false;
     timingReply_ = false;
+    keepForRequest_ = false;
 }
 
 void NetworkPort::lose(const std::string& why)
@@ -277,12 +278,25 @@ long NetworkPort::bytesWaiting()
 {
     if (!takeReceived())
         return -1;
+    // Until the discard that follows a request, what is in is its reply
+    // and not for dropping (see discardReceived).
+    if (keepForRequest_)
+        return 0;
     frameReceived();
     return static_cast<long>(received_.size());
 }
 
+// A serial line may carry echo or noise up to the moment a request goes out,
+// so the engine drops what is waiting right after sending. A TCP stream
+// carries only what the far end sent, in order: write() drops everything
+// that came before the request, and the first discard after it keeps what
+// has arrived since, which a fast gateway's reply may already be.
 bool NetworkPort::discardReceived()
 {
+    if (!isOpen())
+        return false;
+    if (std::exchange(keepForRequest_, false))
+        return true;
     if (!takeReceived())
         return false;
     stream_.clear();
@@ -305,6 +319,11 @@ long NetworkPort::write(const std::uint8_t* data, std::size_t length)
 {
     if (!isOpen())
         return -1;
+    // Whatever came before the request answers something else.
+    if (!takeReceived())
+        return -1;
+    stream_.clear();
+    received_.clear();
     const std::span<const std::uint8_t> rtu(data, length);
     std::vector<std::uint8_t> frame(rtu.begin(), rtu.end());
     if (modbusTcp_) {
@@ -334,6 +353,7 @@ long NetworkPort::write(const std::uint8_t* data, std::size_t length)
         return -1;
     }
     timingReply_ = true;
+    keepForRequest_ = true;
     return static_cast<long>(length);
 }
 

@@ -75,5 +75,6 @@ private:
     bool awaitingReply_ = false;
     std::int64_t sentAtUs_ = 0;           // wall clock, as the kernel stamps arrivals
     bool timingReply_ = false;
+    bool keepForRequest_ = false;         // sent; the discard after it has not come yet
     std::vector<PortNote> notes_;
 };

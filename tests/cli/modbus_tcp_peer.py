@@ -11,7 +11,7 @@ try:
     from pymodbus.datastore import ModbusSequentialDataBlock, ModbusServerContext, ModbusSlaveContext
     from pymodbus.server import StartTcpServer
 except ImportError:
-    print("pymodbus is not installed (Debian package python3-pymodbus)", file=sys.stderr)
+    print("pymodbus is not installed (Debian packages python3-pymodbus, python3-serial-asyncio)", file=sys.stderr)
     sys.exit(77)
 
 ADDRESS = 1
