@@ -33,7 +33,7 @@ MonitorWindow::MonitorWindow(QWidget* parent, std::size_t capacity)
     counters_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // New figures never ask the window for a new layout.
     counters_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    counters_->setFixedHeight(2 * fontMetrics().lineSpacing() + 2);
+    counters_->setFixedHeight(3 * fontMetrics().lineSpacing() + 2);
 
     pause_ = new QPushButton(tr("Pause"), this);
     pause_->setObjectName("MonitorPause");

@@ -192,7 +192,8 @@ void TForm1::Button1Click()
 
     const std::string device = devicePath();
     if (!port_->open(device)) {
-        showPortStatus(port_->openError().c_str());
+        if (const std::string why = port_->openError(); !why.empty())
+            showPortStatus(why.c_str());
         showMessage("Open Port Error!!", "Comm Error");
         return;
     }

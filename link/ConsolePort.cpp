@@ -107,7 +107,7 @@ std::vector<PortNote> ConsolePort::takeNotes()
         inUse_ = false;
         lostName_ = name_;
         const std::string why = port_->openError();
-        notes.push_back({PortNote::Kind::Lost, {}, 0, why.empty() ? name_ : why});
+        notes.push_back({PortNote::Kind::Lost, {}, 0, why.empty() ? name_ : name_ + ": " + why});
     }
     return notes;
 }

@@ -126,7 +126,7 @@ NetworkPort::~NetworkPort()
 bool NetworkPort::open(const std::string& name)
 {
     if (isOpen()) {
-        error_ = name + ": the port is already open";
+        error_ = "the port is already open";
         return false;
     }
     const PortNames::ParsedPort parsed = PortNames::parsePortName(name);
@@ -147,18 +147,18 @@ bool NetworkPort::connectTo(const PortNames::PortAddress& address)
     const std::shared_ptr<Lookup> lookup = resolve(address.host, address.port, deadline);
     const std::lock_guard lock(lookup->mutex);
     if (!lookup->finished) {
-        error_ = name_ + ": " + address.host + " not found within " + std::to_string(kConnectWaitMs) + " ms";
+        error_ = address.host + " not found within " + std::to_string(kConnectWaitMs) + " ms";
         return false;
     }
     if (lookup->status != 0) {
-        error_ = name_ + ": " + address.host + " not found (" + ::gai_strerror(lookup->status) + ")";
+        error_ = address.host + " not found (" + ::gai_strerror(lookup->status) + ")";
         return false;
     }
     std::string why = "no address";
     for (const addrinfo* to = lookup->result; to != nullptr && fd_ < 0; to = to->ai_next)
         fd_ = connectWithin(*to, deadline, why);
     if (fd_ < 0) {
-        error_ = name_ + ": " + why;
+        error_ = why;
         return false;
     }
     const int on = 1;
@@ -184,7 +184,7 @@ void NetworkPort::close()
 void NetworkPort::lose(const std::string& why)
 {
     close();
-    error_ = name_ + ": " + why;
+    error_ = why;
 }
 
 bool NetworkPort::getSettings(LineSettings& settings)

@@ -6,15 +6,11 @@
 #include "link/PortWatch.h"
 #include "link/TrafficLog.h"
 #include "link/TransactionEngine.h"
+#include "support/LoopbackPeer.h"
 #include "support/RecordingView.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <functional>
 #include <map>
@@ -24,8 +20,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr int kWaitMs = 5000;   // bound of every wait for the peer; never reached when all is well
-
 Bytes withCrc(Bytes frame)
 {
     const std::uint16_t crc = Crc16(frame.data(), frame.size());
@@ -33,79 +27,6 @@ Bytes withCrc(Bytes frame)
     frame.push_back(static_cast<std::uint8_t>(crc & 0xFF));
     return frame;
 }
-
-// The far end of a network port: a listening socket on the loopback
-// interface that takes one connection and trades bytes with bounded waits.
-class LoopbackPeer {
-public:
-    explicit LoopbackPeer(std::uint16_t port = 0) { listenOn(port); }
-    ~LoopbackPeer()
-    {
-        hangUp();
-        stopListening();
-    }
-
-    void listenOn(std::uint16_t port)
-    {
-        listen_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        const int on = 1;
-        ::setsockopt(listen_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(port);
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        EXPECT_EQ(::bind(listen_, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-        EXPECT_EQ(::listen(listen_, 4), 0);
-        ::getsockname(listen_, reinterpret_cast<sockaddr*>(&address), &size);
-        port_ = ntohs(address.sin_port);
-    }
-    void stopListening()
-    {
-        if (listen_ >= 0)
-            ::close(listen_);
-        listen_ = -1;
-    }
-    std::string name(const char* scheme) const { return std::string(scheme) + "://127.0.0.1:" + std::to_string(port_); }
-    std::uint16_t port() const { return port_; }
-
-    bool accept()
-    {
-        pollfd fd{listen_, POLLIN, 0};
-        if (::poll(&fd, 1, kWaitMs) != 1)
-            return false;
-        client_ = ::accept(listen_, nullptr, nullptr);
-        return client_ >= 0;
-    }
-    void hangUp()
-    {
-        if (client_ >= 0)
-            ::close(client_);
-        client_ = -1;
-    }
-    // Exactly `count` bytes, or what came before the wait ran out.
-    Bytes receive(std::size_t count)
-    {
-        Bytes bytes;
-        while (bytes.size() < count) {
-            pollfd fd{client_, POLLIN, 0};
-            if (::poll(&fd, 1, kWaitMs) != 1)
-                break;
-            std::uint8_t buffer[256];
-            const ssize_t n = ::recv(client_, buffer, std::min(sizeof buffer, count - bytes.size()), 0);
-            if (n <= 0)
-                break;
-            bytes.insert(bytes.end(), buffer, buffer + n);
-        }
-        return bytes;
-    }
-    void send(const Bytes& bytes) { ASSERT_EQ(::send(client_, bytes.data(), bytes.size(), MSG_NOSIGNAL), static_cast<ssize_t>(bytes.size())); }
-
-private:
-    int listen_ = -1;
-    int client_ = -1;
-    std::uint16_t port_ = 0;
-};
 
 // The firmware version request and the controller's reply, as RTU frames.
 const Bytes kVersionRequest = withCrc({0x01, 0x04, 0x00, 0x0F, 0x00, 0x09});
@@ -228,7 +149,7 @@ TEST(NetworkPort, MismatchedHeadersAreWrongRepliesToTheEngine)
         ASSERT_EQ(request, Mbap::fromRtu(kVersionRequest, 1)) << c.what;
         Bytes reply = Mbap::fromRtu(versionReply(), 1);
         c.spoil(reply);
-        peer.send(reply);
+        ASSERT_TRUE(peer.send(reply));
         for (int i = 0; i < 3 && state.LinkBusy == 1; ++i)
             engine.tick();
 
@@ -346,10 +267,10 @@ TEST(NetworkPort, AReplyFasterThanTheDiscardAfterSendingIsKept)
     NetworkPort port;
     ASSERT_TRUE(port.open(peer.name("tcp")));
     ASSERT_TRUE(peer.accept());
-    peer.send(Mbap::fromRtu(versionReply(), 7));   // stale: answers nothing we asked
+    ASSERT_TRUE(peer.send(Mbap::fromRtu(versionReply(), 7)));   // stale: answers nothing we asked
     ASSERT_EQ(port.write(kVersionRequest.data(), kVersionRequest.size()), static_cast<long>(kVersionRequest.size()));
     ASSERT_EQ(peer.receive(12), Mbap::fromRtu(kVersionRequest, 1));
-    peer.send(Mbap::fromRtu(versionReply(), 1));
+    ASSERT_TRUE(peer.send(Mbap::fromRtu(versionReply(), 1)));
     EXPECT_EQ(port.bytesWaiting(), 0) << "nothing to drop";
     EXPECT_TRUE(port.discardReceived());
     Bytes got(64);

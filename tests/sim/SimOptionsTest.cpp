@@ -10,7 +10,7 @@ TEST(SimOptions, ReadsEveryOption)
     std::string error;
     ASSERT_TRUE(parseSimOptions({"--address", "247", "--seed", "99", "--delay-ms", "250", "--drop", "0.25",
                                  "--corrupt-crc", "1", "--stray", "0", "--wrong-address", "0.5", "--alarm",
-                                 "high-temp", "--alarm", "fan-stall", "--steady", "--verbose"},
+                                 "high-temp", "--alarm", "fan-stall", "--steady", "--verbose", "--listen-tcp", "1502"},
                                 o, error))
         << error;
     EXPECT_EQ(o.address, 247);
@@ -23,6 +23,8 @@ TEST(SimOptions, ReadsEveryOption)
     EXPECT_EQ(o.alarms, (std::set<AlarmScenario>{AlarmScenario::HighTemp, AlarmScenario::FanStall}));
     EXPECT_FALSE(o.supplyDips);
     EXPECT_TRUE(o.verbose);
+    EXPECT_EQ(o.listen, SimOptions::Listen::ModbusTcp);
+    EXPECT_EQ(o.listenPort, 1502);
 }
 
 TEST(SimOptions, RefusesWhatItCannotUse)
@@ -30,7 +32,8 @@ TEST(SimOptions, RefusesWhatItCannotUse)
     for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
              {"--address", "0"}, {"--address", "256"}, {"--address", "1x"}, {"--drop", "1.01"},
              {"--drop", "-0.1"}, {"--drop", "nan"}, {"--stray", ""}, {"--delay-ms", "-5"},
-             {"--alarm", "fire"}, {"--seed"}, {"--frobnicate"}}) {
+             {"--alarm", "fire"}, {"--seed"}, {"--frobnicate"}, {"--listen-rtu", "65536"},
+             {"--listen-tcp", "x"}, {"--listen-rtu", "0", "--listen-tcp", "0"}}) {
         SimOptions o;
         std::string error;
         EXPECT_FALSE(parseSimOptions(args, o, error)) << args[0];
