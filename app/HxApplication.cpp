@@ -1,8 +1,10 @@
 #include "app/HxApplication.h"
 
 #include "app/FontSubstitutions.h"
+#include "app/ScreenFit.h"
 #include "console/QtMessageBoxes.h"
 
+#include <QScreen>
 #include <QWidget>
 
 #include <exception>
@@ -33,7 +35,9 @@ bool HxApplication::notify(QObject* receiver, QEvent* event)
 int HxApplication::run(const std::function<std::unique_ptr<QWidget>()>& createWindow)
 {
     try {
-        std::unique_ptr<QWidget> window = createWindow();
+        const QScreen* screen = primaryScreen();
+        std::unique_ptr<QWidget> window =
+            ScreenFit::fitted(createWindow(), screen ? screen->availableGeometry() : QRect());
         window->show();
         return exec();
     } catch (const std::exception& error) {

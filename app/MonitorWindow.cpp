@@ -1,9 +1,10 @@
 #include "app/MonitorWindow.h"
 
+#include "widgets/FileDialogs.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -120,9 +121,8 @@ MonitorWindow::MonitorWindow(QWidget* parent, std::size_t capacity)
     refreshCounters();
 
     askFile_ = [this](const QString& caption, bool append) {
-        return QFileDialog::getSaveFileName(this, caption, QString(), tr("Text log (*.txt *.log);;CSV (*.csv)"),
-                                            nullptr, append ? QFileDialog::DontConfirmOverwrite
-                                                            : QFileDialog::Options());
+        return FileDialogs::saveFileName(this, caption, QStringLiteral("monitor-logs"),
+                                         tr("Text log (*.txt *.log);;CSV (*.csv)"), QString(), !append);
     };
     showMessage_ = [this](const QString& message) {
         auto* box = new QMessageBox(QMessageBox::Warning, tr("Bus Monitor"), message, QMessageBox::Ok, this);

@@ -1,10 +1,10 @@
 #include "app/QtParameterDialogs.h"
 
 #include "app/CompareDialog.h"
+#include "widgets/FileDialogs.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -13,6 +13,7 @@
 namespace {
 
 const char* const kFilter = "Parameter files (*.json);;All files (*)";
+const char* const kKind = "parameters";
 
 std::optional<std::string> chosen(const QString& name)
 {
@@ -25,15 +26,12 @@ std::optional<std::string> chosen(const QString& name)
 
 std::optional<std::string> QtParameterDialogs::saveFileName()
 {
-    QString name = QFileDialog::getSaveFileName(owner_, "Save Parameters", QString(), kFilter);
-    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
-        name += ".json";
-    return chosen(name);
+    return chosen(FileDialogs::saveFileName(owner_, "Save Parameters", kKind, kFilter, "json"));
 }
 
 std::optional<std::string> QtParameterDialogs::openFileName(const std::string& caption)
 {
-    return chosen(QFileDialog::getOpenFileName(owner_, QString::fromStdString(caption), QString(), kFilter));
+    return chosen(FileDialogs::openFileName(owner_, QString::fromStdString(caption), kKind, kFilter));
 }
 
 ParameterDialogs::Answer QtParameterDialogs::askReadAllFirst()

@@ -61,7 +61,9 @@ std::string path()
     return runtimeFolder() + "/sim.port";
 }
 
-bool publish(const std::string& device)
+namespace {
+
+bool publishFor(const std::string& device, long pid)
 {
     const std::string folder = runtimeFolder();
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
@@ -73,7 +75,7 @@ bool publish(const std::string& device)
     const std::string partial = file + "." + std::to_string(::getpid());
     {
         std::ofstream out(partial, std::ios::trunc);
-        out << device << '\n' << ::getpid() << '\n';
+        out << device << '\n' << pid << '\n';
         if (!out.flush())
             return false;
     }
@@ -84,24 +86,40 @@ bool publish(const std::string& device)
     return true;
 }
 
-void withdraw()
+} // namespace
+
+bool publish(const std::string& device)
+{
+    return publishFor(device, ::getpid());
+}
+
+bool withdraw(const std::optional<Running>& previous)
 {
     std::string device;
     long pid = 0;
-    if (readPortFile(device, pid) && pid == ::getpid())
-        std::remove(path().c_str());
+    if (!readPortFile(device, pid) || pid != ::getpid())
+        return false;
+    std::remove(path().c_str());
+    struct stat info {};
+    return previous && previous->pid != ::getpid() && processAlive(previous->pid)
+        && ::stat(previous->device.c_str(), &info) == 0 && publishFor(previous->device, previous->pid);
+}
+
+std::optional<Running> running()
+{
+    Running r;
+    if (!readPortFile(r.device, r.pid) || r.device.empty() || r.device.front() != '/' || !processAlive(r.pid))
+        return std::nullopt;
+    struct stat info {};
+    if (::stat(r.device.c_str(), &info) != 0)
+        return std::nullopt;
+    return r;
 }
 
 std::string runningDevice()
 {
-    std::string device;
-    long pid = 0;
-    if (!readPortFile(device, pid) || device.empty() || device.front() != '/' || !processAlive(pid))
-        return {};
-    struct stat info {};
-    if (::stat(device.c_str(), &info) != 0)
-        return {};
-    return device;
+    const auto r = running();
+    return r ? r->device : std::string();
 }
 
 } // namespace SimulatorPortFile

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // The rendezvous between a running simulator and the console: a per-user
@@ -12,10 +13,20 @@ namespace SimulatorPortFile {
 // the device, line 2 the simulator's process id.
 std::string path();
 
-// Writes the file for this process; false when it cannot.
+// A simulator the file names whose process runs and whose device exists.
+struct Running {
+    std::string device;
+    long pid = 0;
+};
+std::optional<Running> running();
+
+// Writes the file for this process; false when it cannot. The newest
+// simulator is the one the console offers.
 bool publish(const std::string& device);
-// Removes the file if it names this process.
-void withdraw();
+// Removes the file if it names this process. When `previous` (the simulator
+// this one took the list from) still runs, the file names it again; returns
+// true then.
+bool withdraw(const std::optional<Running>& previous = std::nullopt);
 
 // Device of a running simulator, or empty when the file is missing, is not
 // ours, names a process that is gone or a device that does not exist.

@@ -7,9 +7,9 @@
 #include "plot/TiPlotLegend.h"
 #include "plot/TiPlotTracking.h"
 #include "plot/TiXYPlotRenderer.h"
+#include "widgets/FileDialogs.h"
 #include "widgets/TiError.h"
 
-#include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
 
@@ -172,14 +172,15 @@ std::unique_ptr<QMenu> TiPlotAxisInteraction::CreateDataViewMenu()
     QObject::connect(menu->addAction(QStringLiteral("Copy Image")), &QAction::triggered, plot,
                      [plot] { Reporting(plot, QStringLiteral("Copy Image"), [&] { TiPlotExport::CopyImage(*plot); }); });
     QObject::connect(menu->addAction(QStringLiteral("Save Image As...")), &QAction::triggered, plot, [plot] {
-        const QString name = QFileDialog::getSaveFileName(plot, QStringLiteral("Save Image As"), QString(),
-                                                          QStringLiteral("Images (*.png *.jpg *.jpeg *.svg)"));
+        const QString name = FileDialogs::saveFileName(plot, QStringLiteral("Save Image As"), QStringLiteral("images"),
+                                                       QStringLiteral("Images (*.png *.jpg *.jpeg *.svg)"),
+                                                       QStringLiteral("png"));
         if (!name.isEmpty())
             Reporting(plot, QStringLiteral("Save Image As"), [&] { TiPlotExport::SaveImage(*plot, name); });
     });
     QObject::connect(menu->addAction(QStringLiteral("Save Data As...")), &QAction::triggered, plot, [plot] {
-        const QString name = QFileDialog::getSaveFileName(plot, QStringLiteral("Save Data As"), QString(),
-                                                          QStringLiteral("CSV (*.csv)"));
+        const QString name = FileDialogs::saveFileName(plot, QStringLiteral("Save Data As"), QStringLiteral("plot-data"),
+                                                       QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"));
         if (!name.isEmpty())
             Reporting(plot, QStringLiteral("Save Data As"), [&] { TiPlotExport::SaveData(*plot, name); });
     });

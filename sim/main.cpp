@@ -11,6 +11,7 @@
 #include <csignal>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -87,11 +88,18 @@ int main(int argc, char** argv)
         }
     }
     const std::string shown = listener ? listener->portName() : slave.device();
+    // The console offers the newest simulator; an older one still running
+    // gets the list back when this one stops.
+    const std::optional<SimulatorPortFile::Running> previous = SimulatorPortFile::running();
     const bool published = !listener && SimulatorPortFile::publish(slave.device());
     std::cout << shown << std::endl;
-    std::cerr << "hx-sim: controller at bus address " << int(options.address) << " on " << shown
-              << (published ? " (offered in the console's port list)" : "")
-              << "; Ctrl+C stops it\n";
+    std::cerr << "hx-sim: controller at bus address " << int(options.address) << " on " << shown;
+    if (published && previous)
+        std::cerr << " (offered in the console's port list in place of the simulator on " << previous->device
+                  << ", process " << previous->pid << ", until this one stops)";
+    else if (published)
+        std::cerr << " (offered in the console's port list)";
+    std::cerr << "; Ctrl+C stops it\n";
     if (!published && !listener)
         std::cerr << "hx-sim: could not write " << SimulatorPortFile::path()
                   << "; type the device into the console's port box\n";
@@ -103,8 +111,8 @@ int main(int argc, char** argv)
     if (!traffic.close())
         std::cerr << "hx-sim: " << traffic.error() << "\n";
 
-    if (published)
-        SimulatorPortFile::withdraw();
+    if (published && SimulatorPortFile::withdraw(previous))
+        std::cerr << "hx-sim: the console's port list offers the simulator on " << previous->device << " again\n";
     if (signals >= 0)
         ::close(signals);
     return 0;

@@ -67,6 +67,30 @@ TEST_F(SimulatorPortFileTest, PublishedPortIsFoundWhileItsProcessRuns)
     EXPECT_EQ(SimulatorPortFile::runningDevice(), "");
 }
 
+TEST_F(SimulatorPortFileTest, TheNewestIsOfferedAndTheOlderGetsTheListBack)
+{
+    // An older simulator (another live process) holds the list.
+    writeFile("/dev/zero\n" + std::to_string(::getppid()) + "\n");
+    const auto previous = SimulatorPortFile::running();
+    ASSERT_TRUE(previous.has_value());
+    EXPECT_EQ(previous->device, "/dev/zero");
+    EXPECT_EQ(previous->pid, ::getppid());
+
+    ASSERT_TRUE(SimulatorPortFile::publish("/dev/null"));
+    EXPECT_EQ(SimulatorPortFile::runningDevice(), "/dev/null");
+    EXPECT_TRUE(SimulatorPortFile::withdraw(previous));
+    EXPECT_EQ(SimulatorPortFile::runningDevice(), "/dev/zero");
+
+    // Not ours any more: a second withdraw leaves the older one's entry alone.
+    EXPECT_FALSE(SimulatorPortFile::withdraw());
+    EXPECT_EQ(SimulatorPortFile::runningDevice(), "/dev/zero");
+
+    // An older one that has gone meanwhile is not brought back.
+    ASSERT_TRUE(SimulatorPortFile::publish("/dev/null"));
+    EXPECT_FALSE(SimulatorPortFile::withdraw(SimulatorPortFile::Running{"/dev/zero", deadPid()}));
+    EXPECT_EQ(SimulatorPortFile::runningDevice(), "");
+}
+
 TEST_F(SimulatorPortFileTest, DiscoveryOffersARunningSimulatorFirst)
 {
     auto items = discoverPortItems();
