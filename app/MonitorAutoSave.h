@@ -6,9 +6,9 @@
 #include <QObject>
 #include <QTimer>
 
-// Appends every new log entry to a file as it arrives and flushes the file
-// once a second, so at most a second of traffic waits in memory. A failed
-// write stops the auto-save and reports the file and the reason through
+// Appends every new log entry to a file as it arrives and pushes the file
+// to the disk once a second. A failed write, noticed by the write itself,
+// stops the auto-save and reports the file and the reason through
 // failed(); the link is not touched.
 class MonitorAutoSave : public QObject, public TrafficListener {
     Q_OBJECT
@@ -25,7 +25,7 @@ public:
     bool active() const { return file_.isOpen(); }
     QString path() const { return QString::fromStdString(file_.path()); }
 
-    // Pushes the buffered lines to the file (the timer calls it every second).
+    // Pushes the file to the disk (the timer calls it every second).
     void flush();
 
     void entryAdded(const TrafficEntry& entry) override;

@@ -22,7 +22,7 @@ void BusLogWriter::entryAdded(const TrafficEntry& entry)
 {
     if (!file_.isOpen())
         return;
-    if (!file_.write(entry) || !file_.flush())
+    if (!file_.write(entry))
         fail();
 }
 

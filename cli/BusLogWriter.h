@@ -6,9 +6,9 @@
 #include <string>
 
 // hxctl's --log: the bus monitor's record of the line, each entry written
-// to the file as it is made (text, or CSV by the name's extension) and
-// pushed to disk at once, so a run cut short still leaves its log. A write
-// failure is reported once and ends the logging, never the command.
+// to the file as it is made (text, or CSV by the name's extension), so a
+// run cut short still leaves its log. A write failure is reported once and
+// ends the logging, never the command.
 class BusLogWriter : public TrafficListener {
 public:
     // The log holds few entries itself: the file keeps them all.

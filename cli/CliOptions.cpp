@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "link/Frames.h"
 #include "link/PortNames.h"
 
 #include <algorithm>
@@ -243,7 +244,21 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
         return {std::nullopt, "'" + std::string(info->name) + "' needs --port"};
     if (options.from > options.to)
         return {std::nullopt, "--from " + std::to_string(options.from) + " is above --to " + std::to_string(options.to)};
+    if (const int shortest = shortestScanTimeoutMs(options.baud, options.dataBits);
+        info->command == Command::Scan && options.timeoutMs < shortest)
+        return {std::nullopt, "--timeout-ms " + std::to_string(options.timeoutMs) + " is shorter than one reply takes at "
+                                  + std::to_string(options.baud) + " baud (" + std::to_string(shortest) + " ms)"};
     return {options, {}};
+}
+
+int shortestScanTimeoutMs(int baud, int dataBits)
+{
+    // A read request is 8 bytes; counted in half characters for the 3.5
+    // characters of silence.
+    constexpr std::size_t kReadRequest = 8;
+    const std::size_t halfChars = 2 * (kReadRequest + Frames::replyLength(Frames::Function::ReadHoldingRegisters, 1)) + 7;
+    const long bitsTimesTwo = static_cast<long>(halfChars) * (dataBits + 2);
+    return static_cast<int>((bitsTimesTwo * 1000 + 2L * baud - 1) / (2L * baud));
 }
 
 std::string usageText()

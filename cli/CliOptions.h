@@ -35,6 +35,11 @@ struct ParsedOptions {
     std::string error;               // one line, when options is empty
 };
 
+// The shortest scan timeout that can see a controller at `baud`: the
+// request, the pause a slave waits before answering and the shortest
+// reply, each character a start bit, `dataBits` and a stop bit.
+int shortestScanTimeoutMs(int baud, int dataBits);
+
 // `args` without the program name.
 ParsedOptions parseOptions(const std::vector<std::string>& args);
 

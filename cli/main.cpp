@@ -16,13 +16,24 @@ void onInterrupt(int)
     interrupted = 1;
 }
 
+// Without SA_RESTART: a call that blocks (a read, a wait) ends with EINTR,
+// so Ctrl+C and SIGTERM always end the program.
+void catchInterrupts()
+{
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
 }
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
+    catchInterrupts();
 
     std::vector<std::string> args(argv + 1, argv + argc);
     ConsolePort port;

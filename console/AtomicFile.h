@@ -1,25 +1,30 @@
 #pragma once
 
+#include "files/RegularFile.h"
+#include "files/ReplacingFile.h"
+
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
-// Whole-file reads and writes for files the operator keeps. A write never
-// leaves half a file behind: the bytes go to a temporary file beside the
-// target, reach the disk, and only then replace the target by a rename.
+// Whole-file reads and writes for the parameter files, on the shared rules
+// of files/: a write never leaves half a file behind, a read never blocks
+// and takes only a regular file of bounded size.
 namespace AtomicFile {
+
+using ReadResult = RegularFile::ReadResult;
 
 // Empty on success, otherwise why the file was not written; the old file
 // (if any) is then untouched and no temporary file is left.
-std::string write(const std::string& path, std::string_view bytes);
-
-struct ReadResult {
-    std::optional<std::string> bytes;
-    std::string error;
-};
+inline std::string write(const std::string& path, std::string_view bytes)
+{
+    return ReplacingFile::write(path, bytes);
+}
 
 // Refuses files longer than `largest` bytes.
-ReadResult read(const std::string& path, std::size_t largest);
+inline ReadResult read(const std::string& path, std::size_t largest)
+{
+    return RegularFile::read(path, largest);
+}
 
 }

@@ -9,7 +9,11 @@
 #include <QJsonValue>
 #include <QLocale>
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdio>
+#include <set>
 
 namespace ParameterFile {
 
@@ -93,6 +97,49 @@ std::optional<std::string> valueText(const ParameterEntry& param, const QJsonVal
     return std::nullopt;
 }
 
+// Keys given more than once in one object, in the order of their second
+// appearance. The JSON reader keeps one of them silently; a file that says
+// two things about a parameter must not pass. The text is valid JSON here.
+std::vector<std::string> repeatedKeys(std::string_view text)
+{
+    std::vector<std::string> repeated;
+    std::vector<std::set<std::string, std::less<>>> objects;   // keys so far; arrays hold none
+    std::vector<bool> isObject;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '{' || c == '[') {
+            isObject.push_back(c == '{');
+            objects.emplace_back();
+        } else if ((c == '}' || c == ']') && !objects.empty()) {
+            isObject.pop_back();
+            objects.pop_back();
+        } else if (c == '"') {
+            const std::size_t start = ++i;
+            while (i < text.size() && text[i] != '"')
+                i += text[i] == '\\' ? 2 : 1;
+            const std::string_view key = text.substr(start, std::min(i, text.size()) - start);
+            std::size_t next = i + 1;
+            while (next < text.size() && std::isspace(static_cast<unsigned char>(text[next])))
+                ++next;
+            if (next < text.size() && text[next] == ':' && !objects.empty() && isObject.back()
+                && !objects.back().emplace(key).second)
+                repeated.emplace_back(key);
+        }
+    }
+    return repeated;
+}
+
+// A number with more decimals than the register keeps (5.05 for a register
+// of tenths) would be cut without a word; that is the file's problem.
+std::optional<std::string> finerThanRegister(const ParameterEntry& param, double given, std::int32_t stored)
+{
+    const double kept = param.entry->scale == RegisterMap::Scale::Tenths ? stored / 10.0 : stored;
+    if (std::abs(given - kept) <= 1e-9 * std::max(1.0, std::abs(given)))
+        return std::nullopt;
+    return numberText(given) + " has more decimals than the register holds (steps of "
+        + ParameterValues::withUnit(param, 1) + ").";
+}
+
 void checkHeader(const QJsonObject& root, std::vector<Problem>& problems)
 {
     const QJsonValue format = root.value("format");
@@ -158,6 +205,12 @@ Checked parse(std::string_view text)
     checkHeader(root, problems);
     if (!problems.empty())
         return checked;
+    for (const std::string& key : repeatedKeys(text)) {
+        if (ParameterTable::find(key))
+            problems.push_back({key, "given more than once."});
+        else
+            problems.push_back({{}, "\"" + key + "\" is given more than once."});
+    }
     const QJsonValue parametersValue = root.value("parameters");
     if (!parametersValue.isObject()) {
         problems.push_back({{}, "The file has no \"parameters\" object."});
@@ -205,6 +258,11 @@ Checked parse(std::string_view text)
         const ParameterValues::Converted converted = ParameterValues::toRegister(param, *shown);
         if (!converted.value) {
             problems.push_back({name, converted.problem});
+            continue;
+        }
+        if (const auto finer = value.isDouble() ? finerThanRegister(param, value.toDouble(), *converted.value)
+                                                : std::nullopt) {
+            problems.push_back({name, *finer});
             continue;
         }
         document.values.push_back(*converted.value);

@@ -1,12 +1,15 @@
 #include "link/SimulatorPortFile.h"
 
+#include "files/RegularFile.h"
+#include "files/ReplacingFile.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,7 +48,8 @@ bool readPortFile(std::string& device, long& pid)
     if (!ownFolder(runtimeFolder()) || ::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)
         || info.st_uid != ::getuid())
         return false;
-    std::ifstream in(file);
+    const RegularFile::ReadResult read = RegularFile::read(file, 4096);
+    std::istringstream in(read.bytes.value_or(std::string()));
     std::string pidText;
     if (!std::getline(in, device) || !std::getline(in, pidText) || pidText.empty() || pidText.size() > 10
         || !std::all_of(pidText.begin(), pidText.end(), [](unsigned char c) { return std::isdigit(c); }))
@@ -70,20 +74,8 @@ bool publishFor(const std::string& device, long pid)
         return false;
     if (!ownFolder(folder))
         return false;
-    // Written aside and renamed, so a reader never sees half a file.
-    const std::string file = path();
-    const std::string partial = file + "." + std::to_string(::getpid());
-    {
-        std::ofstream out(partial, std::ios::trunc);
-        out << device << '\n' << pid << '\n';
-        if (!out.flush())
-            return false;
-    }
-    if (std::rename(partial.c_str(), file.c_str()) != 0) {
-        std::remove(partial.c_str());
-        return false;
-    }
-    return true;
+    // Written whole or not at all, so a reader never sees half a file.
+    return ReplacingFile::write(path(), device + '\n' + std::to_string(pid) + '\n').empty();
 }
 
 } // namespace

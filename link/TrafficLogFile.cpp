@@ -1,9 +1,9 @@
 #include "link/TrafficLogFile.h"
 
+#include "files/ReplacingFile.h"
+
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstring>
 
 TrafficLogFile::Format TrafficLogFile::formatFor(const std::string& path)
 {
@@ -15,83 +15,65 @@ TrafficLogFile::Format TrafficLogFile::formatFor(const std::string& path)
 bool TrafficLogFile::open(const std::string& path, bool append)
 {
     close();
-    path_ = path;
     error_.clear();
     format_ = formatFor(path);
-    errno = 0;
-    file_.reset(std::fopen(path.c_str(), append ? "a" : "w"));
-    if (!file_)
+    if (!file_.open(path, append ? AppendingFile::Start::Keep : AppendingFile::Start::Empty))
         return fail("cannot open");
-    // Room for several seconds of traffic: the disk is written on flush().
-    std::setvbuf(file_.get(), nullptr, _IOFBF, 1 << 16);
-    std::fseek(file_.get(), 0, SEEK_END);
-    if (format_ == Format::Csv && std::ftell(file_.get()) == 0)
+    if (format_ == Format::Csv && file_.size() == 0)
         return put(TrafficText::csvHeader());
     return true;
 }
 
 bool TrafficLogFile::write(const TrafficEntry& entry)
 {
-    if (!file_)
+    if (!file_.isOpen())
         return false;
     return put(format_ == Format::Csv ? TrafficText::csvLine(entry) : TrafficText::textLine(entry));
 }
 
 bool TrafficLogFile::writeNote(const std::string& line)
 {
-    if (!file_)
+    if (!file_.isOpen())
         return false;
     return format_ == Format::Csv || put(line);
 }
 
 bool TrafficLogFile::flush()
 {
-    if (!file_)
+    if (!file_.isOpen())
         return false;
-    errno = 0;
-    if (std::fflush(file_.get()) != 0)
-        return fail("cannot write");
-    return true;
+    return file_.sync() || fail("cannot write");
 }
 
 bool TrafficLogFile::close()
 {
-    if (!file_)
+    if (!file_.isOpen())
         return error_.empty();
-    const bool flushed = flush();
-    if (!file_)
-        return false;
-    errno = 0;
-    const bool closed = std::fclose(file_.release()) == 0;
-    if (!closed && flushed)
-        error_ = "cannot close: " + std::string(std::strerror(errno));
-    return flushed && closed;
+    return file_.close() || fail("cannot close");
 }
 
 bool TrafficLogFile::put(const std::string& line)
 {
-    errno = 0;
-    if (std::fputs(line.c_str(), file_.get()) < 0 || std::fputc('\n', file_.get()) == EOF)
-        return fail("cannot write");
-    return true;
+    return file_.append(line + '\n') || fail("cannot write");
 }
 
 bool TrafficLogFile::fail(const char* what)
 {
-    const int cause = errno;
-    error_ = std::string(what) + ": " + (cause != 0 ? std::strerror(cause) : "unknown error");
-    // The stream is given up as it stands; what it still buffers is lost.
-    file_.reset();
+    error_ = std::string(what) + ": " + file_.reason();
     return false;
 }
 
 bool TrafficLogFile::save(const std::string& path, const std::deque<TrafficEntry>& entries, std::string& error)
 {
-    TrafficLogFile file;
-    bool ok = file.open(path, false);
-    for (auto it = entries.begin(); ok && it != entries.end(); ++it)
-        ok = file.write(*it);
-    ok = ok && file.close();
-    error = file.error();
-    return ok;
+    const bool csv = formatFor(path) == Format::Csv;
+    std::string text;
+    if (csv)
+        text = TrafficText::csvHeader() + '\n';
+    for (const TrafficEntry& entry : entries)
+        text += (csv ? TrafficText::csvLine(entry) : TrafficText::textLine(entry)) + '\n';
+    ReplacingFile file;
+    if (file.open(path) && file.write(text) && file.commit())
+        return true;
+    error = "cannot write: " + file.reason();
+    return false;
 }

@@ -1,12 +1,14 @@
 #include "plot/TiPlotComponent.h"
 
+#include "files/RegularFile.h"
+#include "files/ReplacingFile.h"
+#include "plot/TiPlotPropertyLimits.h"
 #include "plot/TiPlotStorage.h"
 #include "widgets/TiCanvas.h"
 #include "widgets/TiError.h"
 
 #include <QFile>
 #include <QMetaMethod>
-#include <QSaveFile>
 
 TiPlotComponent::TiPlotComponent(QWidget* parent)
     : TiCustomComponent(parent), m_master(std::make_unique<TiPlotMasterManager>(this))
@@ -198,20 +200,30 @@ QByteArray TiPlotComponent::SaveProperties() { return TiPlotStorage::Save(*this)
 
 void TiPlotComponent::SavePropertiesToFile(const QString& fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(SaveProperties()) < 0 || !file.commit())
-        throw TiError(QStringLiteral("%1: cannot write the plot: %2").arg(fileName, file.errorString()));
+    const QByteArray document = SaveProperties();
+    ReplacingFile file;
+    if (!file.open(QFile::encodeName(fileName).toStdString())
+        || !file.write({document.constData(), std::size_t(document.size())}) || !file.commit())
+        throw TiError(
+            QStringLiteral("%1: cannot write the plot: %2").arg(fileName, QString::fromStdString(file.reason())));
 }
 
 void TiPlotComponent::LoadPropertiesFromFile(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TiError(QStringLiteral("%1: cannot read the plot: %2").arg(fileName, file.errorString()));
-    const QByteArray document = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw TiError(QStringLiteral("%1: cannot read the plot: %2").arg(fileName, file.errorString()));
-    LoadProperties(document, fileName);
+    // A resource is compiled in: nothing there can block or run on.
+    if (fileName.startsWith(QLatin1Char(':'))) {
+        QFile resource(fileName);
+        if (!resource.open(QIODevice::ReadOnly))
+            throw TiError(QStringLiteral("%1: cannot read the plot: %2").arg(fileName, resource.errorString()));
+        LoadProperties(resource.readAll(), fileName);
+        return;
+    }
+    const RegularFile::ReadResult file =
+        RegularFile::read(QFile::encodeName(fileName).toStdString(), TiPlotPropertyLimits::MaxDocumentBytes);
+    if (!file.bytes)
+        throw TiError(
+            QStringLiteral("%1: cannot read the plot: %2").arg(fileName, QString::fromStdString(file.reason)));
+    LoadProperties(QByteArray::fromStdString(*file.bytes), fileName);
 }
 
 void TiPlotComponent::LoadProperties(const QByteArray& document, const QString& name)

@@ -3,16 +3,17 @@
 #include "plot/TiPlotChannelCustom.h"
 #include "plot/TiPlotComponent.h"
 #include "plot/TiPlotLegendPainter.h"
+#include "files/ReplacingFile.h"
 #include "widgets/ImageCodecs.h"
 #include "widgets/TiError.h"
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <charconv>
@@ -96,9 +97,10 @@ QByteArray CsvBytes(TiPlotComponent& plot)
 
 void WriteFileWhole(const QString& fileName, const QByteArray& bytes)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw TiError(QStringLiteral("Cannot write file %1: %2").arg(fileName, file.errorString()));
+    ReplacingFile file;
+    if (!file.open(QFile::encodeName(fileName).toStdString()) || !file.write({bytes.constData(), std::size_t(bytes.size())})
+        || !file.commit())
+        throw TiError(QStringLiteral("Cannot write file %1: %2").arg(fileName, QString::fromStdString(file.reason())));
 }
 
 void SaveImage(TiPlotComponent& plot, const QString& fileName)

@@ -22,14 +22,6 @@ QString SideKey(const TiPlotLayoutObject* object)
     return z + start;
 }
 
-// Sorted by key; an entry goes before existing equal keys.
-void InsertSorted(std::vector<TiPlotLayoutObject*>& list, TiPlotLayoutObject* object)
-{
-    const QString key = SideKey(object);
-    const auto at = std::find_if(list.begin(), list.end(), [&](const TiPlotLayoutObject* o) { return !(SideKey(o) < key); });
-    list.insert(at, object);
-}
-
 } // namespace
 
 TiPlotLayoutManager::TiPlotLayoutManager(TiPlotComponent* owner, const TiPlotObjectHooks& hooks)
@@ -165,17 +157,22 @@ void TiPlotLayoutManager::DoLayoutChange()
     m_bottom.clear();
     m_left.clear();
     m_right.clear();
-    for (TiPlotObject* object : m_items) {
-        if (IsDataView(object))
-            continue;
-        auto* layout = static_cast<TiPlotLayoutObject*>(object);
+    // Each side is sorted by key; among equal keys the later object comes
+    // first, so the objects are taken last to first into a stable sort.
+    std::vector<std::pair<QString, TiPlotLayoutObject*>> keyed;
+    keyed.reserve(m_items.size());
+    for (auto it = m_items.rbegin(); it != m_items.rend(); ++it)
+        if (!IsDataView(*it))
+            keyed.emplace_back(SideKey(static_cast<TiPlotLayoutObject*>(*it)), static_cast<TiPlotLayoutObject*>(*it));
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [key, layout] : keyed) {
         bool reverse;
         if (layout->Horizontal()) {
             reverse = layout->ZOrder() > m_dataViewHorz->ZOrder();
-            InsertSorted(reverse ? m_top : m_bottom, layout);
+            (reverse ? m_top : m_bottom).push_back(layout);
         } else {
             reverse = layout->ZOrder() > m_dataViewVert->ZOrder();
-            InsertSorted(reverse ? m_right : m_left, layout);
+            (reverse ? m_right : m_left).push_back(layout);
         }
         layout->SetReverseSide(reverse);
     }

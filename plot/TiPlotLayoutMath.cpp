@@ -15,13 +15,13 @@ bool isCartesianAxis(const TiPlotLayoutItem& it) { return it.Kind == TiPlotLayou
 // before one another (a new entry goes first).
 std::vector<int> sortedSide(const std::vector<TiPlotLayoutItem>& items, const std::vector<int>& members)
 {
+    // A later member goes before earlier ones with an equal key: taken last
+    // to first into a stable sort.
     std::vector<std::pair<QString, int>> keyed;
-    for (int i : members) {
-        const QString k = sideKey(items[i].ZOrder, items[i].StartPercent);
-        auto at = std::lower_bound(keyed.begin(), keyed.end(), k,
-                                   [](const std::pair<QString, int>& e, const QString& key) { return e.first < key; });
-        keyed.insert(at, {k, i});
-    }
+    keyed.reserve(members.size());
+    for (auto it = members.rbegin(); it != members.rend(); ++it)
+        keyed.emplace_back(sideKey(items[*it].ZOrder, items[*it].StartPercent), *it);
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<int> out;
     for (auto& e : keyed)
         out.push_back(e.second);

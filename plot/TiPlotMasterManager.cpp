@@ -4,7 +4,7 @@
 #include "plot/TiXYPlotChannel.h"
 #include "widgets/TiError.h"
 
-#include <array>
+#include <iterator>
 
 const TColor TiPlotMasterManager::ChannelPalette[30] = {
     0x0000FF, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0x00FF00, 0xFFFFFF, 0x000080, 0x008000, 0x008080,
@@ -171,26 +171,36 @@ void TiPlotMasterManager::DeSelectAll()
 
 TColor TiPlotMasterManager::GetNextChannelColor() const
 {
-    const int count = m_channels->GetCount();
-    if (count < 2)
+    if (m_channels->GetCount() < 2)
         return ChannelPalette[0];
-    std::array<int, 30> uses{};
-    for (int i = 0; i < count; ++i)
-        for (std::size_t c = 0; c < uses.size(); ++c)
-            if (m_channels->Item(i)->Color() == ChannelPalette[c])
-                ++uses[c];
     std::size_t best = 0;
-    for (std::size_t c = 1; c < uses.size(); ++c)
-        if (uses[c] < uses[best])
+    for (std::size_t c = 1; c < std::size(ChannelPalette); ++c)
+        if (m_colorUses.value(ChannelPalette[c]) < m_colorUses.value(ChannelPalette[best]))
             best = c;
     return ChannelPalette[best];
 }
 
+void TiPlotMasterManager::CountChannelColor(const TiPlotObject* object, bool present)
+{
+    const auto known = m_channelColors.find(object);
+    if (known != m_channelColors.end()) {
+        if (present && *known == static_cast<const TiPlotChannelCustom*>(object)->Color())
+            return;
+        const auto uses = m_colorUses.find(*known);
+        if (uses != m_colorUses.end() && --*uses == 0)
+            m_colorUses.erase(uses);
+        m_channelColors.erase(known);
+    }
+    if (!present)
+        return;
+    const TColor color = static_cast<const TiPlotChannelCustom*>(object)->Color();
+    m_channelColors.insert(object, color);
+    ++m_colorUses[color];
+}
+
 void TiPlotMasterManager::ApplyInsertionDefaults(TiPlotObject* object)
 {
-    TiPlotObjectManagerCustom& manager = ManagerOf(object->Kind());
-    const QString name = manager.GetNextName();
-    object->SetNameSilently(name);
+    const QString name = object->Name();
     const QString xAxis = m_xAxes->GetCount() > 0 ? m_xAxes->Item(0)->Name() : QString();
     const QString yAxis = m_yAxes->GetCount() > 0 ? m_yAxes->Item(0)->Name() : QString();
     switch (object->Kind()) {
@@ -202,6 +212,7 @@ void TiPlotMasterManager::ApplyInsertionDefaults(TiPlotObject* object)
         auto* channel = static_cast<TiPlotChannelCustom*>(object);
         channel->SetTitleText(name);
         channel->SetColor(GetNextChannelColor());
+        CountChannelColor(channel, true);
         if (m_xAxes->GetCount() > 0)
             channel->SetXAxisName(xAxis);
         if (m_yAxes->GetCount() > 0)
@@ -221,19 +232,30 @@ void TiPlotMasterManager::ApplyInsertionDefaults(TiPlotObject* object)
     }
 }
 
-void TiPlotMasterManager::NotificationChange(TiPlotObject*)
+void TiPlotMasterManager::NotificationChange(TiPlotObject* object)
 {
-    if (!m_tearingDown)
-        m_owner->MasterChange();
+    if (m_tearingDown)
+        return;
+    if (object && object->Kind() == TiPlotKind::Channel && m_channelColors.contains(object))
+        CountChannelColor(object, true);
+    m_owner->MasterChange();
 }
 
 void TiPlotMasterManager::NotificationInsert(TiPlotObject* object)
 {
+    TiPlotObjectManagerCustom& manager = ManagerOf(object->Kind());
+    // Named before it is listed, so every manager indexes it by that name;
+    // an empty name would not have counted towards the next one anyway.
+    const bool unnamed = object->Name().isEmpty();
+    if (unnamed)
+        object->SetNameSilently(manager.GetNextName());
     m_objects->InsertObject(object);
     if (object->IsLayoutObject())
         m_layout->InsertObject(object);
-    ManagerOf(object->Kind()).InsertObject(object);
-    if (object->Name().isEmpty())
+    manager.InsertObject(object);
+    if (object->Kind() == TiPlotKind::Channel)
+        CountChannelColor(object, true);
+    if (unnamed)
         ApplyInsertionDefaults(object);
     object->MarkInserted();
     object->SetFocusHook([this](TiPlotObject* o) { NotificationSetFocus(o); });
@@ -251,6 +273,8 @@ void TiPlotMasterManager::NotificationRemove(TiPlotObject* object)
     if (m_tearingDown)
         return;
     m_owner->MasterRemove(object);
+    if (object->Kind() == TiPlotKind::Channel)
+        CountChannelColor(object, false);
     m_objects->NotificationRemove(object);
     ForEachOwnedManager([object](TiPlotObjectManagerCustom& m) { m.NotificationRemove(object); });
     m_layout->NotificationRemove(object);
@@ -260,6 +284,8 @@ void TiPlotMasterManager::NotificationRename(TiPlotObject* object)
 {
     if (m_tearingDown)
         return;
+    m_objects->NotificationRename(object);
+    m_layout->NotificationRename(object);
     ForEachOwnedManager([object](TiPlotObjectManagerCustom& m) { m.NotificationRename(object); });
 }
 

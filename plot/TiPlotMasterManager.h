@@ -15,6 +15,8 @@
 #include "plot/TiPlotXAxis.h"
 #include "plot/TiPlotYAxis.h"
 
+#include <QHash>
+
 using TiPlotToolBarManager = TiPlotObjectOwnedManager<TiPlotToolBar>;
 using TiPlotLegendManager = TiPlotObjectOwnedManager<TiPlotLegend>;
 using TiPlotTableManager = TiPlotObjectOwnedManager<TiPlotTable>;
@@ -90,6 +92,9 @@ public:
 private:
     template <typename F> void ForEachOwnedManager(F f);
     void ApplyInsertionDefaults(TiPlotObject* object);
+    // Keeps the count of channels per colour in step with a channel's colour
+    // (present) or its leaving (not present).
+    void CountChannelColor(const TiPlotObject* object, bool present);
 
     TiPlotComponent* m_owner;
     bool m_tearingDown = false;
@@ -108,4 +113,8 @@ private:
     std::unique_ptr<TiPlotAnnotationManager> m_annotations;
     std::unique_ptr<TiPlotLayoutManager> m_layout;
     TiPlotTranslationManager m_translations;
+    // Each listed channel's colour and the channels per colour, so that a new
+    // channel's colour does not take a count of every channel.
+    QHash<const TiPlotObject*, TColor> m_channelColors;
+    QHash<TColor, int> m_colorUses;
 };

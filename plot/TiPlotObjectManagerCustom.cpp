@@ -19,6 +19,11 @@ bool TiPlotObjectManagerCustom::SameName(const QString& a, const QString& b)
     return a.size() == b.size() && AsciiUpper(a) == AsciiUpper(b);
 }
 
+TiPlotObjectManagerCustom::TiPlotObjectManagerCustom(QString baseName)
+    : m_baseName(std::move(baseName)), m_upperBase(AsciiUpper(m_baseName))
+{
+}
+
 TiPlotObject* TiPlotObjectManagerCustom::GetObject(int index) const
 {
     if (index < 0 || index >= GetCount())
@@ -28,43 +33,63 @@ TiPlotObject* TiPlotObjectManagerCustom::GetObject(int index) const
 
 int TiPlotObjectManagerCustom::GetIndex(const TiPlotObject* object) const
 {
-    const auto it = std::find(m_items.begin(), m_items.end(), object);
-    return it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
+    const auto listed = m_listed.constFind(object);
+    if (listed == m_listed.constEnd())
+        return -1;
+    const auto at = std::lower_bound(m_orders.begin(), m_orders.end(), listed->order);
+    return static_cast<int>(at - m_orders.begin());
 }
 
 TiPlotObject* TiPlotObjectManagerCustom::GetObjectByName(const QString& name) const
 {
-    const int index = GetIndexByName(name);
-    return index < 0 ? nullptr : m_items[static_cast<std::size_t>(index)];
+    const auto named = m_byName.constFind(AsciiUpper(name));
+    return named == m_byName.constEnd() ? nullptr : named->begin()->second;
 }
 
 int TiPlotObjectManagerCustom::GetIndexByName(const QString& name) const
 {
-    const QString upper = AsciiUpper(name);
-    for (std::size_t i = 0; i < m_items.size(); ++i)
-        if (AsciiUpper(m_items[i]->Name()) == upper)
-            return static_cast<int>(i);
-    return -1;
+    return GetIndex(GetObjectByName(name));
+}
+
+std::optional<int> TiPlotObjectManagerCustom::NumberAfterBase(const QString& upperName) const
+{
+    static const QRegularExpression number(QStringLiteral("^ *([+-]?[0-9]+)$"));
+    if (!upperName.startsWith(m_upperBase))
+        return std::nullopt;
+    const auto match = number.match(QStringView(upperName).mid(m_upperBase.size()));
+    if (!match.hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const int value = match.captured(1).toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
 }
 
 QString TiPlotObjectManagerCustom::GetNextName() const
 {
-    static const QRegularExpression number(QStringLiteral("^ *([+-]?[0-9]+)$"));
-    const QString base = AsciiUpper(m_baseName);
-    long long highest = 0;
-    for (const TiPlotObject* object : m_items) {
-        const QString name = AsciiUpper(object->Name());
-        if (!name.startsWith(base))
-            continue;
-        const auto match = number.match(name.mid(base.size()));
-        if (!match.hasMatch())
-            continue;
-        bool ok = false;
-        const int value = match.captured(1).toInt(&ok);
-        if (ok)
-            highest = std::max<long long>(highest, value);
-    }
+    const long long highest = m_numbers.empty() ? 0 : std::max(0, m_numbers.rbegin()->first);
     return m_baseName + QLatin1Char(' ') + QString::number(highest + 1);
+}
+
+void TiPlotObjectManagerCustom::IndexName(TiPlotObject* object, quint64 order, const QString& upperName)
+{
+    m_byName[upperName].emplace(order, object);
+    if (const auto number = NumberAfterBase(upperName))
+        ++m_numbers[*number];
+}
+
+void TiPlotObjectManagerCustom::UnindexName(quint64 order, const QString& upperName)
+{
+    const auto named = m_byName.find(upperName);
+    if (named != m_byName.end()) {
+        named->erase(order);
+        if (named->empty())
+            m_byName.erase(named);
+    }
+    if (const auto number = NumberAfterBase(upperName)) {
+        const auto counted = m_numbers.find(*number);
+        if (counted != m_numbers.end() && --counted->second == 0)
+            m_numbers.erase(counted);
+    }
 }
 
 int TiPlotObjectManagerCustom::InsertObject(TiPlotObject* object)
@@ -72,15 +97,34 @@ int TiPlotObjectManagerCustom::InsertObject(TiPlotObject* object)
     const int index = GetIndex(object);
     if (index >= 0)
         return index;
+    const quint64 order = m_nextOrder++;
+    const Listed listed{order, AsciiUpper(object->Name())};
     m_items.push_back(object);
+    m_orders.push_back(order);
+    m_listed.insert(object, listed);
+    IndexName(object, order, listed.upperName);
     return GetCount() - 1;
 }
 
-void TiPlotObjectManagerCustom::Delete(int index)
+void TiPlotObjectManagerCustom::EraseAt(int index)
 {
-    GetObject(index);
+    TiPlotObject* object = GetObject(index);
+    const Listed listed = m_listed.take(object);
+    UnindexName(listed.order, listed.upperName);
     m_items.erase(m_items.begin() + index);
+    m_orders.erase(m_orders.begin() + index);
 }
+
+void TiPlotObjectManagerCustom::ForgetAll()
+{
+    m_items.clear();
+    m_orders.clear();
+    m_listed.clear();
+    m_byName.clear();
+    m_numbers.clear();
+}
+
+void TiPlotObjectManagerCustom::Delete(int index) { EraseAt(index); }
 
 std::unique_ptr<TiPlotObject> TiPlotObjectManagerCustom::CreateObject()
 {
@@ -101,12 +145,18 @@ void TiPlotObjectManagerCustom::NotificationRemove(TiPlotObject* object)
     const int index = GetIndex(object);
     if (index < 0)
         return;
-    m_items.erase(m_items.begin() + index);
+    EraseAt(index);
     RemovingObject(object);
 }
 
 void TiPlotObjectManagerCustom::NotificationRename(TiPlotObject* object)
 {
+    const auto listed = m_listed.find(object);
+    if (listed != m_listed.end()) {
+        UnindexName(listed->order, listed->upperName);
+        listed->upperName = AsciiUpper(object->Name());
+        IndexName(object, listed->order, listed->upperName);
+    }
     if (PassesNotices())
         for (TiPlotObject* other : m_items)
             if (other != object)

@@ -2,16 +2,21 @@
 
 #include "plot/TiPlotObject.h"
 
+#include <QHash>
 #include <QString>
+#include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // An ordered collection of plot objects: the index of an object is its
 // position. Names are looked up ignoring ASCII letter case; new objects are
 // named after the manager's base name with the next free number.
+// Lookups by object and by name and the next free number come from indexes
+// kept beside the list, so none of them walks the list.
 class TiPlotObjectManagerCustom {
 public:
-    explicit TiPlotObjectManagerCustom(QString baseName) : m_baseName(std::move(baseName)) {}
+    explicit TiPlotObjectManagerCustom(QString baseName);
     virtual ~TiPlotObjectManagerCustom() = default;
     TiPlotObjectManagerCustom(const TiPlotObjectManagerCustom&) = delete;
     TiPlotObjectManagerCustom& operator=(const TiPlotObjectManagerCustom&) = delete;
@@ -54,9 +59,29 @@ protected:
     virtual void RemovingObject(TiPlotObject*) {}
     // Owned managers tell their other objects about removals and renames.
     virtual bool PassesNotices() const { return false; }
+    // Drops the object at index from the list and the indexes.
+    void EraseAt(int index);
+    // Empties the list and the indexes.
+    void ForgetAll();
 
     std::vector<TiPlotObject*> m_items;
 
 private:
+    // What the indexes know of a listed object.
+    struct Listed {
+        quint64 order; // rises with every insertion, so m_orders stays sorted
+        QString upperName;
+    };
+    void IndexName(TiPlotObject* object, quint64 order, const QString& upperName);
+    void UnindexName(quint64 order, const QString& upperName);
+    // The number after the base name, when the name is the base and a number.
+    std::optional<int> NumberAfterBase(const QString& upperName) const;
+
     QString m_baseName;
+    QString m_upperBase;
+    quint64 m_nextOrder = 0;
+    std::vector<quint64> m_orders; // parallel to m_items
+    QHash<const TiPlotObject*, Listed> m_listed;
+    QHash<QString, std::map<quint64, TiPlotObject*>> m_byName;
+    std::map<int, int> m_numbers; // number after the base name -> objects carrying it
 };

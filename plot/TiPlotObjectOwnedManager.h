@@ -39,7 +39,7 @@ public:
         // An object that never got inserted is still listed here.
         const int left = GetIndex(object);
         if (left >= 0)
-            m_items.erase(m_items.begin() + left);
+            EraseAt(left);
     }
 
     // Frees every object, working on a copy of the list.
@@ -56,7 +56,7 @@ public:
     // Tear-down: frees everything without any notification.
     void DropAll()
     {
-        m_items.clear();
+        ForgetAll();
         m_owned.clear();
     }
 

@@ -1,11 +1,13 @@
 #include "plot/TiPlotStorage.h"
 
 #include "plot/TiPlotComponent.h"
+#include "plot/TiPlotPropertyLimits.h"
 #include "widgets/TiError.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QMetaEnum>
 #include <cmath>
 
@@ -52,6 +54,23 @@ bool IsInteger(const QJsonValue& value)
 
 QString TypeError(const char* expected) { return QStringLiteral("expected %1").arg(QLatin1String(expected)); }
 
+// A number as a user would write it: whole numbers without exponent.
+QString NumberText(double value)
+{
+    if (std::trunc(value) == value && std::fabs(value) < 1e16)
+        return QString::number(static_cast<long long>(value));
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+// Refuses a number outside the range its property paints with.
+void CheckRange(const std::optional<TiPlotPropertyLimits::Range>& range, double value, const QString& where)
+{
+    if (!range || range->Contains(value))
+        return;
+    throw TiError(QStringLiteral("%1: %2 is out of range %3 .. %4")
+                      .arg(where, NumberText(value), NumberText(range->Min), NumberText(range->Max)));
+}
+
 TiFont FontFromJson(const QJsonValue& value, const QString& where)
 {
     if (!value.isObject())
@@ -70,6 +89,7 @@ TiFont FontFromJson(const QJsonValue& value, const QString& where)
             if (!IsInteger(*it))
                 throw TiError(QStringLiteral("%1: %2").arg(at, TypeError("an integer")));
             const int v = it->toInt();
+            CheckRange(TiPlotPropertyLimits::OfFontField(key.toLatin1().constData()), v, at);
             if (key == QLatin1String("Height"))
                 font.Height = v;
             else if (key == QLatin1String("Color"))
@@ -109,6 +129,8 @@ QString WriteObject(const Members& members, int indent)
 
 QString WriteArray(const std::vector<QString>& items, int indent)
 {
+    if (items.empty())
+        return QStringLiteral("[]");
     const QString pad(indent + 4, QLatin1Char(' '));
     QString text = QStringLiteral("[\n");
     for (std::size_t i = 0; i < items.size(); ++i)
@@ -204,9 +226,15 @@ QVariant FromJson(const QMetaProperty& property, const QJsonValue& value, const 
     case QMetaType::Bool:
         return value.isBool() ? QVariant(value.toBool()) : wrong("true or false");
     case QMetaType::Int:
-        return IsInteger(value) ? QVariant(value.toInt()) : wrong("an integer");
+        if (!IsInteger(value))
+            return wrong("an integer");
+        CheckRange(TiPlotPropertyLimits::Of(property.name()), value.toInt(), where);
+        return QVariant(value.toInt());
     case QMetaType::Double:
-        return value.isDouble() ? QVariant(value.toDouble()) : wrong("a number");
+        if (!value.isDouble())
+            return wrong("a number");
+        CheckRange(TiPlotPropertyLimits::Of(property.name()), value.toDouble(), where);
+        return QVariant(value.toDouble());
     case QMetaType::QString:
         return value.isString() ? QVariant(value.toString()) : wrong("a string");
     case QMetaType::QVariant:
@@ -234,7 +262,9 @@ QByteArray Save(TiPlotComponent& plot)
 
     for (const StoredManager& stored : kManagers) {
         TiPlotObjectManagerCustom& manager = master.ManagerOf(stored.kind);
-        if (!manager.DoWriteToStream())
+        // An emptied collection is stored too when a new plot would not be
+        // empty there, or loading would bring the new plot's objects back.
+        if (!manager.DoWriteToStream() && !reference->Master().ManagerOf(stored.kind).DoWriteToStream())
             continue;
         std::vector<QString> items;
         for (TiPlotObject* object : manager.Objects()) {
@@ -259,6 +289,10 @@ QByteArray Save(TiPlotComponent& plot)
 
 Prepared Prepare(TiPlotComponent& plot, const QByteArray& document, const QString& name)
 {
+    if (document.size() > TiPlotPropertyLimits::MaxDocumentBytes)
+        throw TiError(QStringLiteral("%1: the plot document is larger than %2 bytes")
+                          .arg(name)
+                          .arg(TiPlotPropertyLimits::MaxDocumentBytes));
     QJsonParseError error{};
     const QJsonDocument json = QJsonDocument::fromJson(document, &error);
     if (error.error != QJsonParseError::NoError)
@@ -303,10 +337,16 @@ Prepared Prepare(TiPlotComponent& plot, const QByteArray& document, const QStrin
         const QJsonValue value = top.value(QLatin1String(key));
         if (!IsInteger(value))
             Fail(name, QString::fromLatin1(key), TypeError("an integer"));
+        try {
+            CheckRange(TiPlotPropertyLimits::Of(key), value.toInt(), QString::fromLatin1(key));
+        } catch (const TiError& e) {
+            throw TiError(QStringLiteral("%1: %2").arg(name, e.Message()));
+        }
         (QByteArray(key) == "DataViewZHorz" ? prepared.dataViewZHorz : prepared.dataViewZVert) = value.toInt();
     }
 
     TiPlotMasterManager& master = plot.Master();
+    long long ringPoints = 0;
     for (const StoredManager& stored : kManagers) {
         if (!top.contains(QLatin1String(stored.key)))
             continue;
@@ -332,11 +372,21 @@ Prepared Prepare(TiPlotComponent& plot, const QByteArray& document, const QStrin
                 if (index < 0 || !meta->property(index).isWritable())
                     Fail(name, where, QStringLiteral("unknown property"));
                 const QMetaProperty p = meta->property(index);
+                QVariant v;
                 try {
-                    p.writeOnGadget(object.get(), FromJson(p, *it, where));
+                    v = FromJson(p, *it, where);
                 } catch (const TiError& e) {
                     throw TiError(QStringLiteral("%1: %2").arg(name, e.Message()));
                 }
+                // Ring buffers are allocated as they are read.
+                if (key == QLatin1String("RingBufferSize")) {
+                    ringPoints += v.toInt();
+                    if (ringPoints > TiPlotPropertyLimits::MaxRingBufferPoints)
+                        Fail(name, where,
+                             QStringLiteral("the ring buffers together exceed %1 points")
+                                 .arg(TiPlotPropertyLimits::MaxRingBufferPoints));
+                }
+                p.writeOnGadget(object.get(), v);
             }
             objects.push_back(std::move(object));
         }

@@ -16,6 +16,7 @@
 #include "widgets/TiCanvas.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -122,11 +123,14 @@ void TiXYPlotRenderer::CalcLayout(TiCanvas& canvas)
     for (TiPlotAxis* a : axes)
         add(a, TiPlotAxisPainter::LayoutItem(*a, canvas, m_axes[a]));
     // References between axes by item index.
+    std::unordered_map<const TiPlotAxis*, int> axisItems;
+    for (size_t k = 0; k < axes.size(); ++k)
+        axisItems.emplace(axes[k], firstAxis + int(k));
     for (size_t k = 0; k < axes.size(); ++k) {
         TiPlotLayoutItem& item = items[size_t(firstAxis) + k];
-        auto indexOf = [&](TiPlotAxis* ref) {
-            const auto it = std::find(axes.begin(), axes.end(), ref);
-            return ref && it != axes.end() ? firstAxis + int(it - axes.begin()) : -1;
+        auto indexOf = [&](const TiPlotAxis* ref) {
+            const auto it = axisItems.find(ref);
+            return it != axisItems.end() ? it->second : -1;
         };
         if (axes[k]->CartesianStyle() == ipcsChild)
             item.CartesianRefItem = indexOf(axes[k]->CartesianRefAxis());

@@ -56,8 +56,6 @@ void SimTrafficLog::exchange(const LinkTime& requestAt, const std::vector<std::u
                                               | (decision.wrongAddress ? TrafficEntry::OtherAddress : 0));
     answer.kind = answer.faults != 0 ? TrafficEntry::Kind::Injected : TrafficEntry::Kind::Reply;
     write(answer);
-    if (file_.isOpen() && !file_.flush())
-        error_ = file_.path() + ": " + file_.error();
 }
 
 void SimTrafficLog::write(const TrafficEntry& entry)

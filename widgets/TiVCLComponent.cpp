@@ -1,5 +1,6 @@
 #include "widgets/TiVCLComponent.h"
 
+#include "files/ReplacingFile.h"
 #include "widgets/ImageCodecs.h"
 #include "widgets/TiError.h"
 
@@ -142,9 +143,10 @@ namespace {
 
 void writeFile(const QString& fileName, const QByteArray& bytes)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        throw TiError(QStringLiteral("Cannot write file %1").arg(fileName));
+    ReplacingFile file;
+    if (!file.open(QFile::encodeName(fileName).toStdString()) || !file.write({bytes.constData(), std::size_t(bytes.size())})
+        || !file.commit())
+        throw TiError(QStringLiteral("Cannot write file %1: %2").arg(fileName, QString::fromStdString(file.reason())));
 }
 
 } // namespace

@@ -42,7 +42,20 @@ INSTANTIATE_TEST_SUITE_P(Arguments, CliOptionsRefused, testing::Values(
     Refused{{"live", "--port", "COM1", "--csv=yes"}, "--csv takes no value"},
     Refused{{"scan", "--port", "COM1", "--from", "9", "--to", "3"}, "--from 9 is above --to 3"},
     Refused{{"scan", "--port", "COM1", "--timeout-ms", "5"}, "--timeout-ms takes milliseconds from 10 to 10000, not '5'"},
+    Refused{{"scan", "--port", "COM1", "--timeout-ms", "19"}, "--timeout-ms 19 is shorter than one reply takes at 9600 baud (20 ms)"},
+    Refused{{"scan", "--port", "COM1", "--baud", "2400", "--timeout-ms", "50"},
+            "--timeout-ms 50 is shorter than one reply takes at 2400 baud (78 ms)"},
     Refused{{"read", "--port", "COM1", "--log", ""}, "--log needs a file name"}));
+
+TEST(CliOptions, ScanTimeoutCoversOneExchangeAtTheBaudRate)
+{
+    // 8 request bytes, 3.5 silent characters and a 7-byte reply of 10 bits each.
+    EXPECT_EQ(shortestScanTimeoutMs(9600, 8), 20);
+    EXPECT_EQ(shortestScanTimeoutMs(2400, 8), 78);
+    EXPECT_EQ(shortestScanTimeoutMs(115200, 8), 2);
+    EXPECT_EQ(shortestScanTimeoutMs(9600, 7), 18);
+    EXPECT_TRUE(parseOptions({"scan", "--port", "COM1", "--timeout-ms", "20"}).options);
+}
 
 TEST(CliOptions, TakesEveryOptionOfEachCommand)
 {

@@ -4,6 +4,7 @@
 #include "support/FakeController.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QTemporaryDir>
 
@@ -125,6 +126,7 @@ TEST_P(HxCtlFails, WithItsExitCodeAndAOneLineMessageAndNothingSentWhenItsInputIs
     const Failing& f = GetParam();
     Rig rig(f.answering);
     rig.writeFile("notjson.json", "{ this is not json");
+    ASSERT_EQ(::mkfifo(rig.path("fifo").c_str(), 0600), 0);
     std::vector<std::string> args;
     for (const std::string& a : f.args)
         args.push_back(a.rfind("@", 0) == 0 ? rig.path(a.c_str() + 1) : a);
@@ -146,6 +148,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, HxCtlFails, testing::Values(
             HxCtl::BadInput, "cannot write the log /nonexistent-dir/bus.log"},
     Failing{"unwritable output", {"read", "--port", "/dev/fake", "--out", "/nonexistent-dir/a.json"}, true,
             HxCtl::BadInput, "", false},
+    Failing{"FIFO as parameter file", {"write", "--port", "/dev/fake", "@fifo"}, true, HxCtl::BadInput,
+            "Cannot read "},
+    Failing{"FIFO as log", {"version", "--port", "/dev/fake", "--log", "@fifo"}, true, HxCtl::BadInput,
+            "cannot write the log "},
+    Failing{"FIFO as output", {"read", "--port", "/dev/fake", "--out", "@fifo"}, true, HxCtl::BadInput,
+            "Cannot write ", false},
     Failing{"silent controller, version", {"version", "--port", "/dev/fake"}, false, HxCtl::NoAnswer,
             "no answer from the controller at address 1 on /dev/fake (firmware version)", false},
     Failing{"silent controller, read", {"read", "--port", "/dev/fake", "--address", "9"}, false, HxCtl::NoAnswer,

@@ -7,16 +7,16 @@
 #include "link/LinkState.h"
 #include "link/WriteCommand.h"
 #include "support/FakeFormControls.h"
+#include "support/WriterChecks.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <map>
 #include <string>
-#include <sys/resource.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -156,6 +156,13 @@ TEST(ParameterFile, EveryKindOfBadFileIsRefusedWithItsProblem)
         {"voltage alarm low", edited("\"value\": 24.0", "\"value\": 23.9"), {"VoltAlarm Low", "(Data out of range!!)"}},
         {"compressor", edited("\"value\": 18.0", "\"value\": 17.9"), {"Compressor StartTemp", "(Data out of range!!)"}},
         {"compressor hysteresis", edited("\"value\": 5.0", "\"value\": -0.1"), {"Compressor DeltTemp", "(Data out of range!!)"}},
+        {"parameter given twice", edited("\"parameters\": {", "\"parameters\": {\n \"Intfan1 MaxSpeed\": { \"value\": 100 },"),
+            {"Intfan1 MaxSpeed", "given more than once."}},
+        {"header key given twice", edited("\"version\": 1,", "\"version\": 1, \"version\": 1,"),
+            {"", "\"version\" is given more than once."}},
+        {"more decimals than tenths", edited("\"value\": 26.0", "\"value\": 26.05"),
+            {"Extfan1 StepTemp", "26.05 has more decimals than the register holds (steps of 0.1 °C)."}},
+        {"more decimals than whole units", edited("\"value\": 1200", "\"value\": 1200.25"), {"Intfan1 StepSpeed", ""}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -252,23 +259,10 @@ TEST_F(AtomicFileTest, WritesReplacesAndReadsBack)
     EXPECT_EQ(entries(), std::vector<std::string>{"p.json"});
 }
 
-TEST_F(AtomicFileTest, FailedWriteLeavesTheOldFileAndNoTemporary)
+TEST(ParameterFileWriter, FailedWriteLeavesTheOldFileWhole)
 {
-    ASSERT_EQ(AtomicFile::write(path("p.json"), "old contents"), "");
-    // The file-size limit makes the write fail half-way, as a full disk would.
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 4;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string error = AtomicFile::write(path("p.json"), "new contents, longer than four bytes");
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-
-    EXPECT_NE(error.find("Cannot write " + path("p.json")), std::string::npos) << error;
-    EXPECT_EQ(AtomicFile::read(path("p.json"), 100).bytes, "old contents");
-    EXPECT_EQ(entries(), std::vector<std::string>{"p.json"});
+    const std::string json = ParameterFile::toJson(sampleDocument());
+    expectSafeWriter([&](const std::string& path) { return AtomicFile::write(path, json); });
 }
 
 TEST_F(AtomicFileTest, UnwritableAndUnreadableFilesSayWhy)
@@ -280,4 +274,6 @@ TEST_F(AtomicFileTest, UnwritableAndUnreadableFilesSayWhy)
     ASSERT_EQ(AtomicFile::write(path("big.json"), std::string(101, 'x')), "");
     EXPECT_NE(AtomicFile::read(path("big.json"), 100).error.find("too large"), std::string::npos);
     EXPECT_FALSE(AtomicFile::read(dir.path().toStdString(), 100).bytes);
+    ASSERT_EQ(::mkfifo(path("fifo.json").c_str(), 0600), 0);
+    EXPECT_EQ(AtomicFile::read(path("fifo.json"), 100).error, "Cannot read " + path("fifo.json") + ": it is not a regular file");
 }

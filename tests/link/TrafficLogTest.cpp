@@ -4,6 +4,8 @@
 
 #include "link/TrafficLog.h"
 #include "link/TrafficLogFile.h"
+#include "support/ScratchDisk.h"
+#include "support/WriterChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -280,26 +282,46 @@ TEST(TrafficLogFile, WritesTextOrCsvByExtension)
     EXPECT_NE(csvLines[2].find("\"RX\",\"valid\",\"01 01 02 15 10"), std::string::npos) << csvLines[2];
 }
 
-TEST(TrafficLogFile, FailuresNameTheReason)
+TEST(TrafficLogFile, FailuresNameTheReasonAndLoseNothingElse)
 {
     TrafficEntry entry;
     entry.kind = Kind::Timeout;
+    const std::deque<TrafficEntry> entries(200, entry);
+    {
+        SCOPED_TRACE("save");
+        expectSafeWriter([&](const std::string& path) {
+            std::string error;
+            return TrafficLogFile::save(path, entries, error) ? std::string() : path + ": " + error;
+        });
+    }
+    {
+        SCOPED_TRACE("auto-save");
+        expectSafeWriter(
+            [&](const std::string& path) {
+                TrafficLogFile file;
+                bool ok = file.open(path, true);
+                for (const TrafficEntry& e : entries)
+                    ok = ok && file.write(e);
+                return ok && file.close() ? std::string() : path + ": " + file.error();
+            },
+            true);
+    }
 
     TrafficLogFile missing;
     EXPECT_FALSE(missing.open("/nonexistent-dir/traffic.log", true));
     EXPECT_EQ(missing.error(), "cannot open: No such file or directory");
+    EXPECT_FALSE(missing.open("/dev/null", true));
+    EXPECT_EQ(missing.error(), "cannot open: it is not a regular file");
 
+    // The write that does not fit says so itself, and the file is closed.
+    ScratchDisk disk;
     TrafficLogFile full;
-    ASSERT_TRUE(full.open("/dev/full", true));
-    EXPECT_TRUE(full.write(entry));   // buffered so far
-    EXPECT_FALSE(full.flush());
-    EXPECT_EQ(full.error(), "cannot write: No space left on device");
+    ASSERT_TRUE(full.open(disk.path("traffic.log"), true));
+    disk.fill();
+    EXPECT_FALSE(full.write(entry));
+    EXPECT_EQ(full.error().rfind("cannot write: ", 0), 0u) << full.error();
     EXPECT_FALSE(full.isOpen());
     EXPECT_FALSE(full.write(entry));
-
-    std::string error;
-    EXPECT_FALSE(TrafficLogFile::save("/dev/full", std::deque<TrafficEntry>(3, entry), error));
-    EXPECT_EQ(error, "cannot write: No space left on device");
 }
 
 TEST(TrafficLogFile, AppendKeepsWhatTheFileHeld)

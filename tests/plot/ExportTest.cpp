@@ -2,6 +2,8 @@
 #include "PlotTestSupport.h"
 
 #include "plot/TiPlotExport.h"
+#include "support/ScratchDisk.h"
+#include "support/WriterChecks.h"
 #include "widgets/ImageCodecs.h"
 
 #include <QClipboard>
@@ -10,6 +12,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -77,6 +81,42 @@ TEST(PlotExport, FilesAreWrittenWholeOrNotAtAll)
     old.close();
     EXPECT_FALSE(ErrorOf([&] { TiPlotExport::SaveImage(plot, image); }).isEmpty());
     EXPECT_EQ(ReadAll(image), QByteArray("old"));
+}
+
+TEST(PlotExport, EveryPlotFileWriterKeepsTheOldFileOnFailure)
+{
+    TiXYPlot plot;
+    Fill(plot);
+    struct Writer {
+        const char* name;
+        std::function<void(const QString&)> write;
+        const char* suffix;
+    };
+    const std::vector<Writer> writers = {
+        {"csv", [&](const QString& f) { TiPlotExport::SaveData(plot, f); }, ".csv"},
+        {"properties", [&](const QString& f) { plot.SavePropertiesToFile(f); }, ".json"},
+        {"png", [&](const QString& f) { TiPlotExport::SaveImage(plot, f); }, ".png"},
+        {"svg", [&](const QString& f) { TiPlotExport::SaveImage(plot, f); }, ".svg"},
+    };
+    for (const Writer& w : writers) {
+        SCOPED_TRACE(w.name);
+        expectSafeWriter(
+            [&](const std::string& path) { return ErrorOf([&] { w.write(QString::fromStdString(path)); }).toStdString(); },
+            false, w.suffix);
+    }
+}
+
+TEST(PlotExport, ReadingADocumentNeverBlocks)
+{
+    ScratchDisk disk;
+    const std::string fifo = disk.path("plot.json");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    TiXYPlot plot;
+    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+        const QString file = QString::fromStdString(path);
+        EXPECT_EQ(ErrorOf([&] { plot.LoadPropertiesFromFile(file); }),
+                  file + QStringLiteral(": cannot read the plot: it is not a regular file"));
+    }
 }
 
 TEST(PlotExport, ImagesByExtension)

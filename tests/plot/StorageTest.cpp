@@ -1,8 +1,16 @@
 #include "PlotTestSupport.h"
+#include "plot/TiPlotPropertyLimits.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMetaProperty>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <map>
 
 namespace {
 
@@ -234,6 +242,19 @@ TEST(PlotStorage, BadDocumentsAreRefusedByNameAndKeepThePlotAsItWas)
         {"zorder type", R"({"DataViewZVert": true})", "DataViewZVert: expected an integer"},
         {"translation", R"({"TranslationManager": [{"Text": "a", "Replacement": 2}]})",
          "TranslationManager[0].Replacement: expected a string"},
+        {"minor count", R"({"XAxisManager": [{"MinorCount": 2147483647}]})",
+         "XAxisManager[0].MinorCount: 2147483647 is out of range 0 .. 1000"},
+        {"font height", R"({"LabelManager": [{"Font": {"Height": -2147483648}}]})",
+         "LabelManager[0].Font.Height: -2147483648 is out of range -500 .. 500"},
+        {"widget margin", R"({"Properties": {"OuterMarginLeft": 2147483647}})",
+         "Properties.OuterMarginLeft: 2147483647 is out of range -1000 .. 1000"},
+        {"legend margin", R"({"LegendManager": [{"MarginLeft": -1e308}]})",
+         "LegendManager[0].MarginLeft: -1e+308 is out of range -10 .. 10"},
+        {"percent", R"({"ToolBarManager": [{"StartPercent": 100.5}]})",
+         "ToolBarManager[0].StartPercent: 100.5 is out of range 0 .. 100"},
+        {"data view zorder", R"({"DataViewZHorz": 5000})", "DataViewZHorz: 5000 is out of range 0 .. 999"},
+        {"oversized", QByteArray(TiPlotPropertyLimits::MaxDocumentBytes, ' ') + "{}",
+         "cannot read the plot: it is too large (over 1048576 bytes)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -257,8 +278,151 @@ TEST(PlotStorage, BadDocumentsAreRefusedByNameAndKeepThePlotAsItWas)
     }
 
     TiXYPlot plot;
+    // An endless source ends with the plot's error, not by running out of memory.
+    EXPECT_TRUE(ErrorOf([&] { plot.LoadPropertiesFromFile(QStringLiteral("/dev/zero")); }).startsWith(QStringLiteral("/dev/zero: ")));
+    EXPECT_EQ(ErrorOf([&] { plot.LoadProperties(QByteArray(TiPlotPropertyLimits::MaxDocumentBytes + 1, ' '), "big"); }),
+              "big: the plot document is larger than 1048576 bytes");
     const QString missing = dir.filePath(QStringLiteral("missing.json"));
     EXPECT_TRUE(ErrorOf([&] { plot.LoadPropertiesFromFile(missing); }).startsWith(missing + QStringLiteral(": cannot read the plot")));
     const QString unwritable = dir.filePath(QStringLiteral("no/such/dir/plot.json"));
     EXPECT_TRUE(ErrorOf([&] { plot.SavePropertiesToFile(unwritable); }).startsWith(unwritable + QStringLiteral(": cannot write")));
+}
+
+namespace {
+
+// One object whose stored numbers all sit at one end of their ranges, its
+// fonts at the extremes and its switches on. Every stored number must have
+// a range.
+QJsonObject AtLimits(const QMetaObject* meta, int firstProperty, bool high, QJsonObject object, bool switches)
+{
+    for (int i = firstProperty; i < meta->propertyCount(); ++i) {
+        const QMetaProperty p = meta->property(i);
+        const QString name = QString::fromLatin1(p.name());
+        if (!p.isStored() || !p.isWritable() || p.isEnumType() || object.contains(name))
+            continue;
+        const int type = p.metaType().id();
+        if (type == QMetaType::Int || type == QMetaType::Double) {
+            const auto range = TiPlotPropertyLimits::Of(p.name());
+            EXPECT_TRUE(range) << meta->className() << "::" << p.name() << " has no range";
+            if (range)
+                object.insert(name, high ? range->Max : range->Min);
+        } else if (type == QMetaType::fromType<TiFont>().id()) {
+            object.insert(name, QJsonObject{{QStringLiteral("Name"), QStringLiteral("Arial")},
+                                            {QStringLiteral("Height"), high ? 500 : -500},
+                                            {QStringLiteral("Color"), high ? INT_MAX : INT_MIN},
+                                            {QStringLiteral("Style"), high ? 15 : 0},
+                                            {QStringLiteral("Orientation"), high ? 360 : -360}});
+        } else if (type == QMetaType::Bool && switches) {
+            object.insert(name, true);
+        }
+    }
+    return object;
+}
+
+} // namespace
+
+TEST(PlotStorage, DocumentsAtThePropertyLimitsLoadAndPaint)
+{
+    // Each kind once, bound to each other by name, as a stored plot holds them.
+    const struct {
+        const char* key;
+        TiPlotKind kind;
+        QJsonObject item;
+    } items[] = {
+        {"ToolBarManager", TiPlotKind::ToolBar, {{"Name", "Toolbar 1"}}},
+        {"LegendManager", TiPlotKind::Legend, {{"Name", "Legend 1"}}},
+        {"TableManager", TiPlotKind::Table, {{"Name", "Table 1"}}},
+        {"XAxisManager", TiPlotKind::XAxis, {{"Name", "X-Axis 1"}, {"CartesianChildRefAxisName", "Y-Axis 1"}}},
+        {"YAxisManager", TiPlotKind::YAxis, {{"Name", "Y-Axis 1"}}},
+        {"ChannelManager", TiPlotKind::Channel, {{"Name", "Channel 1"}, {"XAxisName", "X-Axis 1"}, {"YAxisName", "Y-Axis 1"}}},
+        {"DataViewManager",
+         TiPlotKind::DataView,
+         {{"Name", "Data View 1"}, {"GridXAxisName", "X-Axis 1"}, {"GridYAxisName", "Y-Axis 1"}}},
+        {"DataCursorManager", TiPlotKind::DataCursor, {{"Name", "Cursor 1"}, {"ChannelName", "Channel 1"}}},
+        {"LimitManager", TiPlotKind::Limit, {{"Name", "Limit 1"}}},
+        {"LabelManager", TiPlotKind::Label, {{"Name", "Title"}, {"Caption", "Title"}}},
+    };
+    for (const bool high : {false, true}) {
+        SCOPED_TRACE(high ? "highest" : "lowest");
+        TiXYPlot plot;
+        QJsonObject document;
+        document.insert(QStringLiteral("Properties"),
+                        AtLimits(plot.metaObject(), TiPlotComponent::staticMetaObject.propertyOffset(), high,
+                                 {{"BackGroundColor", high ? INT_MAX : INT_MIN}}, false));
+        for (const auto& [key, kind, item] : items) {
+            const std::unique_ptr<TiPlotObject> object = plot.Master().CreateObject(kind);
+            document.insert(QString::fromLatin1(key), QJsonArray{AtLimits(object->GadgetMetaObject(), 0, high, item, true)});
+        }
+        plot.LoadProperties(QJsonDocument(document).toJson(), QStringLiteral("limits"));
+        // The axis range clamps itself instead of being refused.
+        EXPECT_EQ(plot.GetXAxis(0)->Min(), high ? 1e300 : -1e300);
+        EXPECT_EQ(plot.GetXAxis(0)->Span(), high ? 1e300 : 1e-300);
+        for (const double x : {0.0, 1.0, 2.0})
+            plot.GetChannel(0)->AddXY(x, x * x - 1);
+        for (const QSize size : {QSize(500, 300), QSize(3, 3)}) {
+            plot.resize(size);
+            EXPECT_EQ(plot.RenderToImage().size(), size);
+        }
+    }
+}
+
+TEST(PlotStorage, UnnamedObjectsAreNamedAndFoundWithoutWalkingTheList)
+{
+    // Twenty thousand unnamed cursors and channels: each is named, coloured
+    // and listed once.
+    QByteArray items = "{}";
+    for (int i = 1; i < 20000; ++i)
+        items += ",{}";
+    TiXYPlot plot;
+    plot.LoadProperties("{\"DataCursorManager\": [" + items + "], \"ChannelManager\": [" + items + "]}",
+                        QStringLiteral("many"));
+    ASSERT_EQ(plot.DataCursorCount(), 20000);
+    ASSERT_EQ(plot.ChannelCount(), 20000);
+    EXPECT_EQ(plot.GetChannel(19999)->Name(), "Channel 20000");
+    // After a removal and a change the kept count of channels per colour
+    // still picks what a full count picks (the new channel starts as colour 0).
+    plot.DeleteChannel(3);
+    plot.GetChannel(4)->SetColor(TiPlotMasterManager::ChannelPalette[7]);
+    std::map<TColor, int> uses{{TiPlotMasterManager::ChannelPalette[0], 1}};
+    for (int i = 0; i < plot.ChannelCount(); ++i)
+        ++uses[plot.GetChannel(i)->Color()];
+    const TColor* least = std::min_element(std::begin(TiPlotMasterManager::ChannelPalette),
+                                           std::end(TiPlotMasterManager::ChannelPalette),
+                                           [&](TColor a, TColor b) { return uses[a] < uses[b]; });
+    EXPECT_EQ(plot.GetChannel(plot.AddChannel())->Color(), *least);
+    EXPECT_EQ(plot.GetDataCursor(19999)->Name(), "Cursor 20000");
+    EXPECT_EQ(plot.GetDataCursorIndexByName(QStringLiteral("cursor 12345")), 12344);
+
+    // A rename moves the object in the index and the next free number with it.
+    plot.GetDataCursor(2)->SetName(QStringLiteral("Cursor 50000"));
+    EXPECT_EQ(plot.GetDataCursorIndexByName(QStringLiteral("Cursor 3")), -1);
+    EXPECT_EQ(plot.GetDataCursorIndexByName(QStringLiteral("CURSOR 50000")), 2);
+    EXPECT_EQ(plot.GetDataCursor(plot.AddDataCursor())->Name(), "Cursor 50001");
+    // Removal shifts the indexes after it; the first of equal names wins.
+    plot.DeleteDataCursor(20000);
+    plot.DeleteDataCursor(2);
+    EXPECT_EQ(plot.GetDataCursorIndexByName(QStringLiteral("Cursor 20000")), 19998);
+    plot.GetDataCursor(0)->SetName(QStringLiteral("cursor 2"));
+    EXPECT_EQ(plot.GetDataCursorIndexByName(QStringLiteral("Cursor 2")), 0);
+    plot.DeleteDataCursor(0);
+    EXPECT_EQ(plot.GetDataCursorIndexByName(QStringLiteral("Cursor 2")), 0);
+    EXPECT_EQ(plot.GetDataCursor(plot.AddDataCursor())->Name(), "Cursor 20001");
+}
+
+TEST(PlotStorage, EmptiedCollectionsComeBackEmpty)
+{
+    TiXYPlot plot;
+    plot.RemoveAllChannels();
+    plot.RemoveAllDataCursors();
+    plot.RemoveAllXAxes();
+    plot.RemoveAllLegends();
+    const QByteArray stored = plot.SaveProperties();
+    TiXYPlot restored;
+    restored.LoadProperties(stored, QStringLiteral("emptied"));
+    EXPECT_EQ(restored.ChannelCount(), 0);
+    EXPECT_EQ(restored.DataCursorCount(), 0);
+    EXPECT_EQ(restored.XAxisCount(), 0);
+    EXPECT_EQ(restored.LegendCount(), 0);
+    EXPECT_EQ(restored.YAxisCount(), 1);
+    EXPECT_EQ(QString::fromUtf8(restored.SaveProperties()), QString::fromUtf8(stored));
 }

@@ -3,6 +3,7 @@
 #include "link/Crc16.h"
 #include "sim/SimOptions.h"
 #include "sim/SimTrafficLog.h"
+#include "support/ScratchDisk.h"
 
 #include <gtest/gtest.h>
 
@@ -114,10 +115,15 @@ TEST(SimTrafficLog, OptionAndUnwritableFile)
     EXPECT_FALSE(log.open("/nonexistent-dir/sim.log", error));
     EXPECT_EQ(error, "/nonexistent-dir/sim.log: cannot open: No such file or directory");
 
+    EXPECT_FALSE(log.open("/dev/null", error));
+    EXPECT_EQ(error, "/dev/null: cannot open: it is not a regular file");
+
+    ScratchDisk disk;
     SimTrafficLog full;
-    ASSERT_TRUE(full.open("/dev/full", error));
+    ASSERT_TRUE(full.open(disk.path("sim.log"), error));
+    disk.fill();
     full.exchange({}, withCrc({1, 0x01, 0, 0, 0, 16}), {}, {}, decision(true, false, 0, false));
-    EXPECT_EQ(full.error(), "/dev/full: cannot write: No space left on device");
+    EXPECT_EQ(full.error().rfind(disk.path("sim.log") + ": cannot write: ", 0), 0u) << full.error();
     EXPECT_EQ(full.faults().dropped, 1u);   // counting goes on without the file
 }
 
