@@ -1,7 +1,7 @@
 #include "app/MonitorLauncher.h"
 
 #include "app/MonitorWindow.h"
-#include "link/TransactionEngine.h"
+#include "console/ConsoleCore.h"
 
 #include <QPushButton>
 #include <QScreen>
@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <QShortcut>
 
-MonitorLauncher::MonitorLauncher(QWidget& form, TransactionEngine& engine)
-    : QObject(&form), form_(form), engine_(engine), button_(new QPushButton(tr("Monitor"), &form))
+MonitorLauncher::MonitorLauncher(QWidget& form, ConsoleCore& core)
+    : QObject(&form), form_(form), core_(core), button_(new QPushButton(tr("Monitor"), &form))
 {
     button_->setObjectName("MonitorButton");
     // In the free space of the tab row, right of the link bar.
@@ -25,14 +25,14 @@ MonitorLauncher::MonitorLauncher(QWidget& form, TransactionEngine& engine)
 MonitorLauncher::~MonitorLauncher()
 {
     if (window_)
-        engine_.setObserver(nullptr);
+        core_.setTrafficObserver(nullptr);
 }
 
 MonitorWindow& MonitorLauncher::window()
 {
     if (!window_) {
         window_ = std::make_unique<MonitorWindow>(&form_);
-        engine_.setObserver(&window_->log());
+        core_.setTrafficObserver(&window_->log());
     }
     return *window_;
 }

@@ -7,7 +7,7 @@
 class MonitorWindow;
 class QPushButton;
 class QWidget;
-class TransactionEngine;
+class ConsoleCore;
 
 // Opens the bus monitor from the main window: a small "Monitor" button in
 // the status strip, right of the link bar, and Ctrl+M. The monitor is made
@@ -15,7 +15,7 @@ class TransactionEngine;
 class MonitorLauncher : public QObject {
     Q_OBJECT
 public:
-    MonitorLauncher(QWidget& form, TransactionEngine& engine);
+    MonitorLauncher(QWidget& form, ConsoleCore& core);
     ~MonitorLauncher() override;
 
     // Shows the monitor beside the main window, making it on first use.
@@ -26,7 +26,7 @@ public:
 
 private:
     QWidget& form_;
-    TransactionEngine& engine_;
+    ConsoleCore& core_;
     QPushButton* button_;
     std::unique_ptr<MonitorWindow> window_;
 };

@@ -20,6 +20,8 @@ public:
     // Asked by Save when the controls were not read from the controller
     // since the port was opened.
     virtual Answer askReadAllFirst() = 0;
+    // Asked by Write All before it sends the parameters of `file`.
+    virtual bool confirmWriteAll(const std::string& file) = 0;
     // The result of Compare: every parameter that differs, or none.
     virtual void showDifferences(const std::vector<ParameterDifference>& differences) = 0;
     // A report of many lines (a file's problems, Write All's summary) in a

@@ -2,7 +2,7 @@
 
 #include "app/ParameterDialogs.h"
 #include "console/AtomicFile.h"
-#include "console/ConfigCommands.h"
+#include "console/ConsoleCore.h"
 #include "console/FormControls.h"
 #include "console/ParameterComparison.h"
 #include "console/ParameterValues.h"
@@ -27,11 +27,11 @@ constexpr std::size_t kLargestFile = 1 << 20;
 
 }
 
-ParameterFileActions::ParameterFileActions(LinkState& state, FormControls& controls, ConfigCommands& commands)
-    : state_(state)
+ParameterFileActions::ParameterFileActions(ConsoleCore& core, FormControls& controls)
+    : core_(core)
+    , state_(core.state())
     , controls_(controls)
-    , commands_(commands)
-    , writeAll_(state, WriteAllRun::setButtonsOf(commands))
+    , writeAll_(core.state(), WriteAllRun::setButtonsOf(core.commands()))
 {
 }
 
@@ -50,7 +50,7 @@ bool ParameterFileActions::busy(const char* caption)
 
 bool ParameterFileActions::portClosedOrLinkBusy(const char* caption)
 {
-    if (controls_.text("Button1") == "Open") {
+    if (!core_.portOpen()) {
         controls_.showMessage("ComPort Not Open!!", "Comm Error");
         return true;
     }
@@ -63,7 +63,7 @@ bool ParameterFileActions::portClosedOrLinkBusy(const char* caption)
 
 bool ParameterFileActions::startReadAll(AfterReadAll then)
 {
-    commands_.BitBtn1Click();
+    core_.commands().BitBtn1Click();
     if (state_.LinkBusy != 1 || state_.CommandCode != Command::ReadAll)
         return false;
     afterReadAll_ = then;
@@ -73,7 +73,7 @@ bool ParameterFileActions::startReadAll(AfterReadAll then)
 void ParameterFileActions::afterTick(int tab)
 {
     if (writeAll_.afterTick(tab)) {
-        dialogs_->showReport(writeAll_.summary(), kWriteAllCaption);
+        dialogs_->showReport(writeAll_.summary(writtenFrom()), kWriteAllCaption);
         return;
     }
     if (tab != kConfigurationTab)
@@ -129,7 +129,7 @@ void ParameterFileActions::portClosed(const std::string& reason)
     readAllSeen_ = false;
     if (writeAll_.running()) {
         writeAll_.cancel("interrupted: " + reason);
-        dialogs_->showReport(writeAll_.summary(), kWriteAllCaption);
+        dialogs_->showReport(writeAll_.summary(writtenFrom()), kWriteAllCaption);
     }
 }
 
@@ -138,7 +138,7 @@ void ParameterFileActions::SaveParametersClick()
     if (busy(kSaveCaption))
         return;
     // A Read All is offered only where one can run.
-    if (!filledFromController_ && controls_.text("Button1") != "Open") {
+    if (!filledFromController_ && core_.portOpen()) {
         switch (dialogs_->askReadAllFirst()) {
         case ParameterDialogs::Answer::Cancel:
             return;
@@ -170,7 +170,7 @@ void ParameterFileActions::save()
     // The controller's bytes as characters, so the file stays valid UTF-8.
     const auto end = std::find(state_.FirmwareText.begin(), state_.FirmwareText.end(), '\0');
     document.firmware = QString::fromLatin1(state_.FirmwareText.data(), end - state_.FirmwareText.begin()).toStdString();
-    if (controls_.text("Button1") != "Open")
+    if (core_.portOpen())
         document.busAddress = static_cast<int>(state_.SlaveAddress);
     const std::string error = AtomicFile::write(*path, ParameterFile::toJson(document));
     if (!error.empty()) {
@@ -180,11 +180,13 @@ void ParameterFileActions::save()
     controls_.showMessage("Parameters saved to " + *path, kSaveCaption);
 }
 
-std::optional<ParameterFile::Document> ParameterFileActions::readFile(const std::string& caption)
+std::optional<ParameterFile::Document> ParameterFileActions::readFile(const std::string& caption,
+                                                                     std::string& chosen)
 {
     const std::optional<std::string> path = dialogs_->openFileName(caption + "...");
     if (!path)
         return std::nullopt;
+    chosen = *path;
     const AtomicFile::ReadResult file = AtomicFile::read(*path, kLargestFile);
     if (!file.bytes) {
         controls_.showMessage(file.error, caption);
@@ -207,14 +209,26 @@ void ParameterFileActions::LoadParametersClick()
         controls_.showMessage(kBusyText, kLoadCaption);
         return;
     }
-    std::optional<ParameterFile::Document> document = readFile(kLoadCaption);
+    std::string path;
+    std::optional<ParameterFile::Document> document = readFile(kLoadCaption, path);
     if (!document)
         return;
+    loaded_ = std::move(document);
+    loadedPath_ = path;
+    showLoaded();
+    filledFromController_ = false;
+}
+
+void ParameterFileActions::showLoaded()
+{
     const auto params = ParameterTable::all();
     for (std::size_t i = 0; i < params.size(); ++i)
-        controls_.setText(std::string(params[i].control()), ParameterValues::controlText(params[i], document->values[i]));
-    loaded_ = std::move(document);
-    filledFromController_ = false;
+        controls_.setText(std::string(params[i].control()), ParameterValues::controlText(params[i], loaded_->values[i]));
+}
+
+std::string ParameterFileActions::writtenFrom() const
+{
+    return loaded_ ? "Parameters from " + loadedPath_ + "." : std::string();
 }
 
 void ParameterFileActions::WriteAllClick()
@@ -228,16 +242,22 @@ void ParameterFileActions::WriteAllClick()
     }
     if (portClosedOrLinkBusy(kWriteAllCaption))
         return;
+    if (!dialogs_->confirmWriteAll(loadedPath_))
+        return;
+    // What is written is the loaded file, whatever a Read All or a Compare
+    // has put into the controls since.
+    showLoaded();
     writeAll_.start(ParameterTable::writeAllGroups());
     if (!writeAll_.running())
-        dialogs_->showReport(writeAll_.summary(), kWriteAllCaption);
+        dialogs_->showReport(writeAll_.summary(writtenFrom()), kWriteAllCaption);
 }
 
 void ParameterFileActions::CompareClick()
 {
     if (busy(kCompareCaption) || portClosedOrLinkBusy(kCompareCaption))
         return;
-    std::optional<ParameterFile::Document> document = readFile(kCompareCaption);
+    std::string path;
+    std::optional<ParameterFile::Document> document = readFile(kCompareCaption, path);
     if (!document)
         return;
     compared_ = std::move(document);

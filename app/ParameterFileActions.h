@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-class ConfigCommands;
+class ConsoleCore;
 class FormControls;
 class ParameterDialogs;
 struct LinkState;
@@ -19,7 +19,7 @@ struct LinkState;
 // message through takeMessage() first.
 class ParameterFileActions {
 public:
-    ParameterFileActions(LinkState& state, FormControls& controls, ConfigCommands& commands);
+    ParameterFileActions(ConsoleCore& core, FormControls& controls);
 
     void setDialogs(ParameterDialogs& dialogs) { dialogs_ = &dialogs; }
 
@@ -30,6 +30,8 @@ public:
 
     void afterTick(int tab);
     bool takeMessage(const std::string& text, const std::string& caption);
+    // The core's report of an exchange; Write All learns from it how its group went.
+    void transactionEnded(const TransactionOutcome& outcome) { writeAll_.transactionEnded(outcome); }
     void portOpened();
     // The engine stops: whatever the buttons started ends, `reason` says why.
     void portClosed(const std::string& reason);
@@ -38,6 +40,7 @@ public:
     const WriteAllRun& writeAll() const { return writeAll_; }
     // Set by Load; what Write All sends.
     const std::optional<ParameterFile::Document>& loaded() const { return loaded_; }
+    const std::string& loadedPath() const { return loadedPath_; }
 
 private:
     enum class AfterReadAll { Nothing, Save, Compare };
@@ -49,15 +52,21 @@ private:
     bool startReadAll(AfterReadAll then);
     void readAllFinished(bool filled);
     void save();
-    std::optional<ParameterFile::Document> readFile(const std::string& caption);
+    // The file chosen and read, with its path in `path`.
+    std::optional<ParameterFile::Document> readFile(const std::string& caption, std::string& path);
+    // Puts the loaded file's values into the parameter controls.
+    void showLoaded();
+    // Names the loaded file in Write All's summary.
+    std::string writtenFrom() const;
     std::string controlText(const ParameterEntry& param) const;
 
+    ConsoleCore& core_;
     LinkState& state_;
     FormControls& controls_;
-    ConfigCommands& commands_;
     ParameterDialogs* dialogs_ = nullptr;
     WriteAllRun writeAll_;
     std::optional<ParameterFile::Document> loaded_;
+    std::string loadedPath_;
     std::optional<ParameterFile::Document> compared_;
     AfterReadAll afterReadAll_ = AfterReadAll::Nothing;
     // A Read All (ours or the button's) is under way.

@@ -45,6 +45,14 @@ ParameterDialogs::Answer QtParameterDialogs::askReadAllFirst()
     return answer == QMessageBox::No ? Answer::No : Answer::Cancel;
 }
 
+bool QtParameterDialogs::confirmWriteAll(const std::string& file)
+{
+    return QMessageBox::question(owner_, "Write All",
+               "Write the parameters of " + QString::fromStdString(file) + " to the controller?",
+               QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes)
+        == QMessageBox::Yes;
+}
+
 void QtParameterDialogs::showDifferences(const std::vector<ParameterDifference>& differences)
 {
     CompareDialog dialog(differences, owner_);

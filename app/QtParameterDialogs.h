@@ -13,6 +13,7 @@ public:
     std::optional<std::string> saveFileName() override;
     std::optional<std::string> openFileName(const std::string& caption) override;
     Answer askReadAllFirst() override;
+    bool confirmWriteAll(const std::string& file) override;
     void showDifferences(const std::vector<ParameterDifference>& differences) override;
     void showReport(const std::string& text, const std::string& caption) override;
 

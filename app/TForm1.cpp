@@ -25,6 +25,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPalette>
@@ -144,10 +145,23 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
         connect(&control<TiSwitchLed>(name), &TiComponent::OnClick, this,
                 [this, handler] { guarded([this, handler] { (this->*handler)(); }); }, Qt::DirectConnection);
     }
-    monitor_ = std::make_unique<MonitorLauncher>(*this, engine_);
+    monitor_ = std::make_unique<MonitorLauncher>(*this, core_);
+
+    // Below the sheets, in the window's free strip: long enough for a
+    // command, an address and a reason.
+    failureLine_ = new QLabel(this);
+    failureLine_->setObjectName("FailureLine");
+    failureLine_->setGeometry(8, 606, 770, 20);
+    QPalette failureColours = failureLine_->palette();
+    failureColours.setColor(QPalette::WindowText, QColor(176, 0, 0));
+    failureLine_->setPalette(failureColours);
+    core_.addListener(*this);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    core_.removeListener(*this);
+}
 
 QTimer* TForm1::createTimer(const char* name, int interval, void (TForm1::*handler)())
 {
@@ -176,48 +190,39 @@ void TForm1::guarded(const std::function<void()>& handler)
 
 void TForm1::Button1Click()
 {
-    auto& button = control<QAbstractButton>("Button1");
     // While its device is lost the port is still the operator's: the click
     // lets go of it, as "Close" would have, and the next one opens afresh.
-    if (button.text() != "Open" || watch_.lost()) {
+    if (core_.portState() != ConsoleCore::PortState::Closed) {
         closePort();
         return;
     }
 
     // Both numbers are checked before the port is touched, so a bad text
     // leaves no port open behind an "Open" caption.
-    LineSettings wanted;
-    wanted.baudRate = TextConversions::toInteger(text("baudrate"));
-    wanted.dataBits = TextConversions::toInteger(text("databits"));
+    const int baudRate = TextConversions::toInteger(text("baudrate"));
+    const int dataBits = TextConversions::toInteger(text("databits"));
 
-    const std::string device = devicePath();
-    if (!port_->open(device)) {
+    // The parity and stop-bit boxes are shown but never applied.
+    switch (core_.open(devicePath(), baudRate, dataBits)) {
+    case ConsoleCore::OpenResult::Opened:
+        break;
+    case ConsoleCore::OpenResult::CannotOpen:
         if (const std::string why = port_->openError(); !why.empty())
             showPortStatus(why.c_str());
         showMessage("Open Port Error!!", "Comm Error");
         return;
-    }
-    LineSettings settings;
-    const bool read = port_->getSettings(settings);
-    // The parity and stop-bit boxes are shown but never applied: the line
-    // always runs without parity and with one stop bit.
-    settings.baudRate = wanted.baudRate;
-    settings.dataBits = wanted.dataBits;
-    settings.parity = Parity::None;
-    settings.stopBits = StopBits::One;
-    if (!read || !port_->setSettings(settings)) {
+    case ConsoleCore::OpenResult::NoSettings:
+    case ConsoleCore::OpenResult::SettingsRefused:
         // State first: the box runs a nested loop in which the timers tick.
-        port_->close();
         timer1_->stop();
         timer2_->stop();
         showMessage("通信端口设置错误!!!", "Set Error");
         return;
     }
-    watch_.watch(device, settings);
     timer1_->start();
     timer2_->start();
     setPortSettingsEnabled(false);
-    button.setText("Close");
+    control<QAbstractButton>("Button1").setText("Close");
     restyleOpenButton();
     showPortStatus(kLinkStatus);
     parameterFiles_.portOpened();
@@ -226,9 +231,8 @@ void TForm1::Button1Click()
 // Closed by the operator: nothing is reopened behind their back.
 void TForm1::closePort()
 {
-    watch_.stop();
     portWatchTimer_->stop();
-    port_->close();
+    core_.close();
     control<QAbstractButton>("Button1").setText("Open");
     restyleOpenButton();
     timer1_->stop();
@@ -250,7 +254,7 @@ void TForm1::portLost()
     parameterFiles_.portClosed("the port's device went away");
     control<QAbstractButton>("Button1").setText("Open");
     restyleOpenButton();
-    const bool awaited = watch_.state() == PortWatch::State::Lost;
+    const bool awaited = core_.portState() == ConsoleCore::PortState::Lost;
     showPortStatus(awaited ? kPortAwaitedStatus : kPortLostStatus);
     if (awaited)
         portWatchTimer_->start();
@@ -258,14 +262,13 @@ void TForm1::portLost()
 
 void TForm1::PortWatchTick()
 {
-    if (watch_.tick())
+    if (core_.watchTick())
         portReopened();
 }
 
 void TForm1::portReopened()
 {
     portWatchTimer_->stop();
-    engine_.startOver();
     if (!timer1_->isActive())
         timer1_->start();
     timer2_->start();
@@ -282,8 +285,7 @@ void TForm1::showPortStatus(const char* caption)
 
 void TForm1::CloseClick()
 {
-    watch_.stop();
-    port_->close();
+    core_.close();
 }
 
 std::string TForm1::devicePath() const
@@ -293,34 +295,56 @@ std::string TForm1::devicePath() const
 
 void TForm1::Timer1Timer()
 {
-    live_.Timer1Timer();
+    core_.liveDisplay().Timer1Timer();
 }
 
 void TForm1::Timer2Timer()
 {
     // The bus scan has the port to itself while it runs.
-    if (scanning_)
+    if (core_.scanning())
         return;
-    engine_.tick();
-    parameterFiles_.afterTick(currentTab());
-    if (watch_.noticeLoss())
+    core_.tick();
+    if (core_.portOpen())
+        parameterFiles_.afterTick(currentTab());
+}
+
+void TForm1::transactionEnded(const TransactionOutcome& outcome)
+{
+    parameterFiles_.transactionEnded(outcome);
+    if (!outcome.startedByOperator())
+        return;
+    // The live actions have their own failure boxes; a refusal is named here too.
+    if (outcome.id.kind == TransactionId::Kind::LiveAction && outcome.result != LinkOutcome::Refused
+        && outcome.result != LinkOutcome::Valid)
+        return;
+    failureLine_->setText(QString::fromStdString(outcome.failureLine()));
+}
+
+std::string TForm1::failureLine() const
+{
+    return failureLine_->text().toStdString();
+}
+
+void TForm1::portStateChanged(ConsoleCore::PortState state)
+{
+    if (state == ConsoleCore::PortState::Lost || state == ConsoleCore::PortState::Gone)
         portLost();
 }
 
-void TForm1::SetClick() { commands_.SetClick(); }
-void TForm1::Button10Click() { commands_.Button10Click(); }
-void TForm1::Button15Click() { commands_.Button15Click(); }
-void TForm1::Button11Click() { commands_.Button11Click(); }
-void TForm1::Button3Click() { commands_.Button3Click(); }
-void TForm1::Button4Click() { commands_.Button4Click(); }
-void TForm1::Button7Click() { commands_.Button7Click(); }
-void TForm1::Button9Click() { commands_.Button9Click(); }
-void TForm1::Button14Click() { commands_.Button14Click(); }
-void TForm1::Button8Click() { commands_.Button8Click(); }
-void TForm1::Button6Click() { commands_.Button6Click(); }
-void TForm1::BitBtn1Click() { commands_.BitBtn1Click(); }
-void TForm1::BitBtn2Click() { commands_.BitBtn2Click(); }
-void TForm1::Button5Click() { commands_.Button5Click(); }
+void TForm1::SetClick() { core_.commands().SetClick(); }
+void TForm1::Button10Click() { core_.commands().Button10Click(); }
+void TForm1::Button15Click() { core_.commands().Button15Click(); }
+void TForm1::Button11Click() { core_.commands().Button11Click(); }
+void TForm1::Button3Click() { core_.commands().Button3Click(); }
+void TForm1::Button4Click() { core_.commands().Button4Click(); }
+void TForm1::Button7Click() { core_.commands().Button7Click(); }
+void TForm1::Button9Click() { core_.commands().Button9Click(); }
+void TForm1::Button14Click() { core_.commands().Button14Click(); }
+void TForm1::Button8Click() { core_.commands().Button8Click(); }
+void TForm1::Button6Click() { core_.commands().Button6Click(); }
+void TForm1::BitBtn1Click() { core_.commands().BitBtn1Click(); }
+void TForm1::BitBtn2Click() { core_.commands().BitBtn2Click(); }
+void TForm1::Button5Click() { core_.commands().Button5Click(); }
 void TForm1::SaveParametersClick() { parameterFiles_.SaveParametersClick(); }
 void TForm1::LoadParametersClick() { parameterFiles_.LoadParametersClick(); }
 void TForm1::WriteAllClick() { parameterFiles_.WriteAllClick(); }
@@ -328,26 +352,21 @@ void TForm1::CompareParametersClick() { parameterFiles_.CompareClick(); }
 
 void TForm1::ScanBusClick()
 {
-    if (text("Button1") == "Open") {
+    if (!core_.portOpen()) {
         showMessage("ComPort Not Open!!", "Comm Error");
         return;
     }
-    if (state_.LinkBusy == 1) {
+    if (core_.busy()) {
         showMessage("Systerm Busy,Please Wait", "Scan");
         return;
     }
     QElapsedTimer elapsed;
     elapsed.start();
-    BusScan scan(*port_, &engine_.tap(), scanClock_ ? scanClock_ : [&elapsed] { return elapsed.elapsed(); });
+    BusScan scan(*port_, &core_.tap(), scanClock_ ? scanClock_ : [&elapsed] { return elapsed.elapsed(); });
     ScanDialog dialog(scan, this);
     // Busy as for a command, so every handler refuses while the scan runs;
     // afterwards nothing is pending.
-    connect(&dialog, &ScanDialog::runningChanged, this, [this](bool running) {
-        scanning_ = running;
-        state_.LinkBusy = running ? 1 : 0;
-        if (!running)
-            state_.CommandCode = Command::None;
-    });
+    connect(&dialog, &ScanDialog::runningChanged, this, [this](bool running) { core_.pauseForScan(running); });
     if (scanDialogRunner_)
         scanDialogRunner_(dialog);
     else
@@ -366,14 +385,14 @@ void TForm1::setParameterDialogs(std::unique_ptr<ParameterDialogs> dialogs)
 
 void TForm1::Timer3Timer()
 {
-    live_.Timer3Timer();
+    core_.liveDisplay().Timer3Timer();
 }
 
-void TForm1::iSwitchLed1Click() { live_.iSwitchLed1Click(); }
-void TForm1::iSwitchLed3Click() { live_.iSwitchLed3Click(); }
+void TForm1::iSwitchLed1Click() { core_.liveDisplay().iSwitchLed1Click(); }
+void TForm1::iSwitchLed3Click() { core_.liveDisplay().iSwitchLed3Click(); }
 
-void TForm1::Button16Click() { graph_.Button16Click(); }
-void TForm1::Button17Click() { graph_.Button17Click(); }
+void TForm1::Button16Click() { core_.fanCurveGraph().Button16Click(); }
+void TForm1::Button17Click() { core_.fanCurveGraph().Button17Click(); }
 
 // The designed place, pulled back onto the screen when the screen is too
 // small to show the whole window there.
@@ -526,12 +545,12 @@ void TForm1::showPolled(const LinkState& state, int pollStep)
 
 void TForm1::linkStep()
 {
-    live_.linkStep();
+    core_.liveDisplay().linkStep();
 }
 
 void TForm1::drawFanCurve(const FanCurve& curve, int channel)
 {
-    graph_.DrawFanCurve(curve, channel);
+    core_.fanCurveGraph().DrawFanCurve(curve, channel);
 }
 
 void TForm1::clearChannel(int channel)

@@ -3,16 +3,12 @@
 #include "app/ControlBindings.h"
 #include "app/ParameterDialogs.h"
 #include "app/ParameterFileActions.h"
-#include "console/ConfigCommands.h"
-#include "console/FanCurveGraph.h"
+#include "console/ConsoleCore.h"
 #include "console/FormControls.h"
 #include "console/GraphView.h"
-#include "console/LiveDisplay.h"
 #include "console/LiveView.h"
 #include "link/LinkState.h"
 #include "link/LinkView.h"
-#include "link/PortWatch.h"
-#include "link/TransactionEngine.h"
 #include "widgets/TiErrorDisplay.h"
 
 #include <QWidget>
@@ -25,6 +21,7 @@
 class MessageBoxes;
 class MonitorLauncher;
 class ScanDialog;
+class QLabel;
 class QTabWidget;
 class QTimer;
 class SerialPort;
@@ -35,7 +32,12 @@ class TiXYPlot;
 // controller image. Handlers are public methods named after the layout;
 // every control signal runs its handler through guarded(), which shows an
 // escaping error in a message box and lets the event loop go on.
-class TForm1 : public QWidget, public FormControls, public LinkView, public LiveView, public GraphView {
+class TForm1 : public QWidget,
+               public FormControls,
+               public LinkView,
+               public LiveView,
+               public GraphView,
+               private ConsoleCore::Listener {
     Q_OBJECT
 public:
     TForm1();
@@ -80,7 +82,7 @@ public:
     // reads; the address chosen there is set as the "Comm Address" Set
     // does. The engine rests and every command is refused while it runs.
     void ScanBusClick();
-    bool scanning() const { return scanning_; }
+    bool scanning() const { return core_.scanning(); }
     // Runs the scan dialog; by default exec(). Tests drive it themselves.
     void setScanDialogRunner(std::function<void(ScanDialog&)> runner) { scanDialogRunner_ = std::move(runner); }
     // The scan's time-outs are measured on this clock (milliseconds); by
@@ -102,7 +104,8 @@ public:
     // application title, as the event loop of a toolkit would.
     void guarded(const std::function<void()>& handler);
 
-    LinkState& linkState() { return state_; }
+    ConsoleCore& core() { return core_; }
+    LinkState& linkState() { return core_.state(); }
     SerialPort& port() { return *port_; }
     MessageBoxes& messageBoxes() { return *messageBoxes_; }
     QTabWidget& pages() { return *data_; }
@@ -111,7 +114,10 @@ public:
     QTimer& timer2() { return *timer2_; }
     QTimer& timer3() { return *timer3_; }
     QTimer& portWatchTimer() { return *portWatchTimer_; }
-    const PortWatch& portWatch() const { return watch_; }
+    const PortWatch& portWatch() const { return core_.portWatch(); }
+    // The line over the tabs naming the last command that failed; empty
+    // after a success.
+    std::string failureLine() const;
     MonitorLauncher& monitor() { return *monitor_; }
 
     // FormControls and LinkView, on the controls found by layout name.
@@ -153,6 +159,10 @@ private:
     QTimer* createTimer(const char* name, int interval, void (TForm1::*handler)());
     std::string devicePath() const;
     void moveToDesignedPosition();
+    // ConsoleCore::Listener
+    void transactionEnded(const TransactionOutcome& outcome) override;
+    void portStateChanged(ConsoleCore::PortState state) override;
+
     void closePort();
     void portLost();
     void portReopened();
@@ -162,20 +172,15 @@ private:
     void showLineSettingsFree();
     void bindControls();
 
-    LinkState state_;
     std::unique_ptr<SerialPort> port_;
     bool lineSettingsFree_ = false;   // the line boxes may be enabled (port closed after use)
     std::unique_ptr<MessageBoxes> messageBoxes_;
     // Errors of the widgets' own key and focus handling (a read-out's text
     // that is not a number) go to the same message boxes as guarded()'s.
     TiErrorDisplay::Installation widgetErrors_;
-    TransactionEngine engine_{state_, *port_, *this};
-    PortWatch watch_{*port_};
-    ConfigCommands commands_{state_, *this};
-    ParameterFileActions parameterFiles_{state_, *this, commands_};
+    ConsoleCore core_{*port_, *this, *this, this, this};
+    ParameterFileActions parameterFiles_{core_, *this};
     std::unique_ptr<ParameterDialogs> parameterDialogs_;
-    LiveDisplay live_{state_, *this};
-    FanCurveGraph graph_{state_, *this, *this};
     // The bus monitor's button, shortcut and window; declared after the
     // engine so that it is destroyed (and stops listening) first.
     std::unique_ptr<MonitorLauncher> monitor_;
@@ -185,7 +190,7 @@ private:
     QTimer* timer2_ = nullptr;
     QTimer* timer3_ = nullptr;
     QTimer* portWatchTimer_ = nullptr;
-    bool scanning_ = false;
+    QLabel* failureLine_ = nullptr;
     std::function<void(ScanDialog&)> scanDialogRunner_;
     std::function<std::int64_t()> scanClock_;
     // Layout controls by name, bound once after the layout is built: the

@@ -26,61 +26,70 @@ CtlSession::CtlSession(SerialPort& port, Pacer pacer)
             return;
         messages_.emplace_back(text, caption);
     });
+    core_.addListener(*this);
+}
+
+CtlSession::~CtlSession()
+{
+    core_.removeListener(*this);
+}
+
+void CtlSession::transactionEnded(const TransactionOutcome& outcome)
+{
+    if (outcome.result == LinkOutcome::Valid)
+        ++valid_;
+    if (run_)
+        run_->transactionEnded(outcome);
+}
+
+void CtlSession::liveSample(const LiveQuantities::Sample& sample)
+{
+    sample_ = sample;
 }
 
 std::string CtlSession::open(const std::string& device, int baud, int dataBits)
 {
-    if (!port_.open(device)) {
+    switch (core_.open(device, baud, dataBits)) {
+    case ConsoleCore::OpenResult::Opened:
+        return {};
+    case ConsoleCore::OpenResult::CannotOpen: {
         const std::string why = port_.openError();
         return why.empty() ? "cannot be opened (missing, in use or not permitted)" : "cannot be opened: " + why;
     }
-    LineSettings settings;
-    if (!port_.getSettings(settings)) {
-        port_.close();
+    case ConsoleCore::OpenResult::NoSettings:
         return "does not tell its line settings";
+    case ConsoleCore::OpenResult::SettingsRefused:
+        break;
     }
-    settings.baudRate = baud;
-    settings.dataBits = dataBits;
-    settings.parity = Parity::None;
-    settings.stopBits = StopBits::One;
-    if (!port_.setSettings(settings)) {
-        port_.close();
-        return "refuses " + std::to_string(baud) + " baud with " + std::to_string(dataBits) + " data bits";
-    }
-    form_.setPortOpen(true);
-    portWatch_.watch(device, settings);
-    engine_.setObserver(&watch_);
-    return {};
+    return "refuses " + std::to_string(baud) + " baud with " + std::to_string(dataBits) + " data bits";
 }
 
 void CtlSession::setAddress(int address)
 {
     form_.setText("Edit17", std::to_string(address));
-    commands_.Button8Click();
+    core_.commands().Button8Click();
 }
 
 // A lost port is opened again once a second under the same name, as the
 // window does; the work under way then starts afresh.
 void CtlSession::tick()
 {
-    if (portWatch_.state() == PortWatch::State::Lost) {
-        if (portWatch_.tick())
-            engine_.startOver();
+    if (core_.portState() == ConsoleCore::PortState::Lost) {
+        core_.watchTick();
         return;
     }
-    engine_.tick();
-    portWatch_.noticeLoss();
+    core_.tick();
 }
 
 int CtlSession::interval() const
 {
-    return portWatch_.state() == PortWatch::State::Lost ? kReopenMs : form_.timer2Interval();
+    return core_.portState() == ConsoleCore::PortState::Lost ? kReopenMs : form_.timer2Interval();
 }
 
 bool CtlSession::runCommand(const std::function<void()>& handler)
 {
     form_.setTab(kConfigurationTab);
-    watch_.reset();
+    valid_ = 0;
     handler();
     if (state_.LinkBusy != 1)
         return false;
@@ -88,17 +97,17 @@ bool CtlSession::runCommand(const std::function<void()>& handler)
         tick();
         return state_.LinkBusy == 1;
     }, [this] { return interval(); });
-    return watch_.valid() > 0;
+    return valid_ > 0;
 }
 
 bool CtlSession::readAll()
 {
-    return runCommand([this] { commands_.BitBtn1Click(); });
+    return runCommand([this] { core_.commands().BitBtn1Click(); });
 }
 
 std::optional<std::string> CtlSession::readVersion()
 {
-    if (!runCommand([this] { commands_.Button5Click(); }))
+    if (!runCommand([this] { core_.commands().Button5Click(); }))
         return std::nullopt;
     const auto& text = state_.FirmwareText;
     const auto end = std::find(text.begin(), text.end(), '\0');
@@ -117,7 +126,7 @@ std::vector<WriteAllRun::Outcome> CtlSession::writeAll(const ParameterFile::Docu
         form_.setText(std::string(params[i].control()), ParameterValues::controlText(params[i], document.values.at(i)));
 
     form_.setTab(kConfigurationTab);
-    WriteAllRun run(state_, WriteAllRun::setButtonsOf(commands_));
+    WriteAllRun run(state_, WriteAllRun::setButtonsOf(core_.commands()));
     run_ = &run;
     run.start(ParameterTable::writeAllGroups());
     if (run.running()) {
@@ -139,7 +148,7 @@ std::vector<WriteAllRun::Outcome> CtlSession::writeAll(const ParameterFile::Docu
 void CtlSession::live(const std::function<bool(const LiveRow& row)>& row)
 {
     form_.setTab(kLiveTab);
-    watch_.reset();
+    valid_ = 0;
     pacer_([this, &row] {
         if (stopped())
             return false;
@@ -148,8 +157,8 @@ void CtlSession::live(const std::function<bool(const LiveRow& row)>& row)
         if (!(before == 3 && state_.PollStep == 0))
             return true;
         LiveRow r;
-        r.validReplies = watch_.valid();
-        watch_.reset();
+        r.validReplies = valid_;
+        valid_ = 0;
         r.fanRpm[0] = state_.Intfan1.Speed;
         r.fanRpm[1] = state_.Intfan2.Speed;
         r.fanRpm[2] = state_.Extfan1.Speed;
@@ -166,13 +175,30 @@ void CtlSession::live(const std::function<bool(const LiveRow& row)>& row)
     }, [this] { return interval(); });
 }
 
+std::optional<LiveQuantities::Sample> CtlSession::pollCycle(std::uint8_t address)
+{
+    const std::uint32_t own = state_.SlaveAddress;
+    form_.setTab(kLiveTab);
+    core_.startPollCycle(address);
+    sample_.reset();
+    pacer_([this] {
+        if (stopped())
+            return false;
+        tick();
+        return !sample_;
+    }, [this] { return interval(); });
+    state_.SlaveAddress = own;
+    return sample_;
+}
+
 std::vector<BusScan::Found> CtlSession::scan(int from, int to, int timeoutMs,
                                              const std::function<void(const BusScan&)>& progress)
 {
     QElapsedTimer clock;
     clock.start();
-    BusScan scan(port_, &engine_.tap(), [&clock] { return clock.elapsed(); });
+    BusScan scan(port_, &core_.tap(), [&clock] { return clock.elapsed(); });
     scan.start(from, to, timeoutMs);
+    core_.pauseForScan(true);
     pacer_([&] {
         if (stopped()) {
             scan.cancel();
@@ -182,6 +208,7 @@ std::vector<BusScan::Found> CtlSession::scan(int from, int to, int timeoutMs,
         progress(scan);
         return scan.running();
     }, [] { return kScanStepMs; });
+    core_.pauseForScan(false);
     return scan.found();
 }
 

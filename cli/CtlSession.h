@@ -1,14 +1,12 @@
 #pragma once
 
 #include "cli/HeadlessForm.h"
-#include "cli/OutcomeWatch.h"
-#include "console/ConfigCommands.h"
+#include "console/ConsoleCore.h"
 #include "console/ParameterFile.h"
 #include "console/WriteAllRun.h"
 #include "link/BusScan.h"
 #include "link/LinkState.h"
-#include "link/PortWatch.h"
-#include "link/TransactionEngine.h"
+#include "link/LiveQuantities.h"
 
 #include <csignal>
 #include <functional>
@@ -24,13 +22,14 @@ class SerialPort;
 // Every exchange goes through the same code as in the window; only the
 // pacing differs, and it is handed in: the program paces with a QTimer at
 // the interval the engine asks for, tests call the steps themselves.
-class CtlSession {
+class CtlSession : private ConsoleCore::Listener {
 public:
     // Calls `step` until it returns false, waiting `interval()` ms before
     // each call.
     using Pacer = std::function<void(const std::function<bool()>& step, const std::function<int()>& interval)>;
 
     CtlSession(SerialPort& port, Pacer pacer);
+    ~CtlSession() override;
 
     // Opens the device exclusively with the line settings, as "Open" does.
     // Empty on success, else what the port did wrong ("cannot be opened ...").
@@ -38,7 +37,7 @@ public:
     // The bus address the requests go to, set as the "Comm Address" Set does.
     void setAddress(int address);
     // Lets the bus monitor's log see every frame (nullptr: none).
-    void setLog(LinkObserver* log) { watch_ = OutcomeWatch(log); }
+    void setLog(LinkObserver* log) { core_.setTrafficObserver(log); }
     // Checked between steps: when it turns non-zero, live, scan and write stop.
     void setStopFlag(const volatile std::sig_atomic_t* flag) { stop_ = flag; }
 
@@ -65,6 +64,9 @@ public:
     };
     // Polls; `row` is called after each complete cycle and returns false to stop.
     void live(const std::function<bool(const LiveRow& row)>& row);
+    // One poll cycle at `address`: the sample it makes, or nothing when it
+    // was stopped (Ctrl+C) first. The session's own address is kept.
+    std::optional<LiveQuantities::Sample> pollCycle(std::uint8_t address);
 
     // Scans the bus; `progress` is called after every step.
     std::vector<BusScan::Found> scan(int from, int to, int timeoutMs, const std::function<void(const BusScan&)>& progress);
@@ -76,10 +78,15 @@ public:
     // Names of the alarms the poll has raised, in the order of the live tab's lamps.
     static std::vector<std::string> raisedAlarms(const LinkState& state);
 
-    LinkState& state() { return state_; }
+    LinkState& state() { return core_.state(); }
     HeadlessForm& form() { return form_; }
+    ConsoleCore& core() { return core_; }
 
 private:
+    // ConsoleCore::Listener
+    void transactionEnded(const TransactionOutcome& outcome) override;
+    void liveSample(const LiveQuantities::Sample& sample) override;
+
     // Queues with `handler`, then ticks until the engine is idle again.
     bool runCommand(const std::function<void()>& handler);
     void tick();
@@ -89,12 +96,12 @@ private:
 
     SerialPort& port_;
     Pacer pacer_;
-    LinkState state_;
     HeadlessForm form_;
-    TransactionEngine engine_{state_, port_, form_};
-    PortWatch portWatch_{port_};
-    ConfigCommands commands_{state_, form_};
-    OutcomeWatch watch_;
+    ConsoleCore core_{port_, form_, form_};
+    LinkState& state_ = core_.state();
+    // Valid replies since the last reset.
+    int valid_ = 0;
+    std::optional<LiveQuantities::Sample> sample_;
     WriteAllRun* run_ = nullptr;
     const volatile std::sig_atomic_t* stop_ = nullptr;
     std::vector<std::pair<std::string, std::string>> messages_;

@@ -7,9 +7,9 @@
 namespace {
 
 // Controls beyond the parameters that hxctl's handlers and engine touch:
-// the port's button, the comm address, the firmware text and the debug
-// temperature a live action empties.
-constexpr const char* kOtherTexts[] = {"Button1", "Edit17", "SWV", "Edit11"};
+// the comm address, the firmware text and the debug temperature a live
+// action empties.
+constexpr const char* kOtherTexts[] = {"Edit17", "SWV", "Edit11"};
 
 }
 
@@ -23,12 +23,6 @@ HeadlessForm::HeadlessForm()
     }
     for (const char* name : kOtherTexts)
         texts_[name];
-    texts_["Button1"] = "Open";
-}
-
-void HeadlessForm::setPortOpen(bool open)
-{
-    texts_["Button1"] = open ? "Close" : "Open";
 }
 
 int HeadlessForm::indexOf(const Combo& combo, const std::string& text) const

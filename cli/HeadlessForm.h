@@ -38,8 +38,6 @@ public:
 
     void setTab(int tab) { tab_ = tab; }
     int timer2Interval() const { return timer2Interval_; }
-    // "Close" while a port is open, "Open" otherwise, as on Button1.
-    void setPortOpen(bool open);
 
     // Who hears the messages the handlers and the engine show.
     using MessageSink = std::function<void(const std::string& text, const std::string& caption)>;

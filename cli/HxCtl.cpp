@@ -100,6 +100,9 @@ int writeCommand(const Context& c, const ParameterFile::Document& document)
             c.io.out << "written";
             ++written;
             break;
+        case WriteAllRun::Status::Refused:
+            c.io.out << "refused\t" << o.reason;
+            break;
         case WriteAllRun::Status::Failed:
             c.io.out << "failed\t" << o.reason;
             timedOutFirst = timedOutFirst || (i == 0 && o.reason.find("time-out") != std::string::npos);

@@ -17,9 +17,10 @@ const std::string kBusyText = "Systerm Busy,Please Wait";
 
 }
 
-ConfigCommands::ConfigCommands(LinkState& state, FormControls& controls)
+ConfigCommands::ConfigCommands(LinkState& state, FormControls& controls, PortOpen portOpen)
     : state_(state)
     , controls_(controls)
+    , portOpen_(std::move(portOpen))
 {
 }
 
@@ -30,7 +31,7 @@ std::string ConfigCommands::text(const std::string& control) const
 
 bool ConfigCommands::portClosed()
 {
-    if (controls_.text("Button1") != "Open")
+    if (portOpen_())
         return false;
     controls_.showMessage("ComPort Not Open!!", "Comm Error");
     return true;

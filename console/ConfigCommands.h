@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -17,7 +18,10 @@ struct Entry;
 // handler; what was stored before it stays stored and nothing is queued.
 class ConfigCommands {
 public:
-    ConfigCommands(LinkState& state, FormControls& controls);
+    // Whether the operator has a port open; the handlers refuse without one.
+    using PortOpen = std::function<bool()>;
+
+    ConfigCommands(LinkState& state, FormControls& controls, PortOpen portOpen);
 
     void SetClick();       // internal fans
     void Button10Click();  // external fans
@@ -55,4 +59,5 @@ private:
 
     LinkState& state_;
     FormControls& controls_;
+    PortOpen portOpen_;
 };

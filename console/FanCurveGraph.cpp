@@ -4,10 +4,12 @@
 #include "console/GraphView.h"
 #include "link/LinkState.h"
 
-FanCurveGraph::FanCurveGraph(LinkState& state, FormControls& controls, GraphView& graph)
+FanCurveGraph::FanCurveGraph(LinkState& state, FormControls& controls, GraphView& graph,
+                             std::function<bool()> portOpen)
     : state_(state)
     , controls_(controls)
     , graph_(graph)
+    , portOpen_(std::move(portOpen))
 {
 }
 
@@ -23,7 +25,7 @@ void FanCurveGraph::Button17Click()
 
 void FanCurveGraph::requestCurve(int channel, std::uint8_t commandCode)
 {
-    if (controls_.text("Button1") == "Open") {
+    if (!portOpen_()) {
         controls_.showMessage("ComPort Not Open!!", "Comm Error");
         return;
     }

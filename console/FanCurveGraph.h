@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class FormControls;
 class GraphView;
@@ -31,7 +32,8 @@ public:
     static constexpr int TopLayer = 101;
     static constexpr int LowerLayer = 100;
 
-    FanCurveGraph(LinkState& state, FormControls& controls, GraphView& graph);
+    // `portOpen`: whether the operator has a port open.
+    FanCurveGraph(LinkState& state, FormControls& controls, GraphView& graph, std::function<bool()> portOpen);
 
     void Button16Click();   // internal fans
     void Button17Click();   // external fans
@@ -49,4 +51,5 @@ private:
     LinkState& state_;
     FormControls& controls_;
     GraphView& graph_;
+    std::function<bool()> portOpen_;
 };

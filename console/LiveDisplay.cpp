@@ -21,8 +21,8 @@ constexpr std::int32_t CoilOn = 0xFF00;
 
 } // namespace
 
-LiveDisplay::LiveDisplay(LinkState& state, LiveView& view)
-    : state_(state), view_(view)
+LiveDisplay::LiveDisplay(LinkState& state, LiveView& view, std::function<bool()> portOpen)
+    : state_(state), view_(view), portOpen_(std::move(portOpen))
 {
 }
 
@@ -116,7 +116,7 @@ void LiveDisplay::Timer3Timer()
 
 bool LiveDisplay::portClosed()
 {
-    if (view_.text("Button1") != "Open")
+    if (portOpen_())
         return false;
     view_.showMessage("ComPort Not Open!!", "Comm Error");
     return true;

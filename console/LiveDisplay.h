@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 class LiveView;
 struct LinkState;
@@ -18,7 +19,8 @@ constexpr std::int32_t Lost = 0x000000FF;   // RGB(255, 0, 0)
 // live actions for the engine.
 class LiveDisplay {
 public:
-    LiveDisplay(LinkState& state, LiveView& view);
+    // `portOpen`: whether the operator has a port open.
+    LiveDisplay(LinkState& state, LiveView& view, std::function<bool()> portOpen);
 
     void Timer1Timer();
     void Timer3Timer();
@@ -36,5 +38,6 @@ private:
 
     LinkState& state_;
     LiveView& view_;
+    std::function<bool()> portOpen_;
     bool alarmBlinkPhase_ = false;
 };

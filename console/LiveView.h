@@ -13,7 +13,7 @@ public:
     virtual double widgetProperty(const std::string& widget, const std::string& property) const = 0;
     virtual void setWidgetProperty(const std::string& widget, const std::string& property, double value) = 0;
     virtual void setControlText(const std::string& control, const std::string& text) = 0;
-    // Caption of a button or text of an edit, e.g. text("Button1").
+    // Text of an edit or a label, e.g. text("Edit3").
     virtual std::string text(const std::string& control) const = 0;
     virtual void setWindowSize(int width, int height) = 0;
     virtual void setTimer1Interval(int milliseconds) = 0;

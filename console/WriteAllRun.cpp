@@ -12,11 +12,6 @@ namespace {
 
 constexpr int kConfigurationTab = 0;
 
-bool isAcknowledgement(const std::string& text)
-{
-    return text.rfind("Set Successfully", 0) == 0;
-}
-
 }
 
 WriteAllRun::WriteAllRun(LinkState& state, SetHandler handler)
@@ -73,7 +68,7 @@ void WriteAllRun::launchNext()
         }
         if (refusal_.empty() && state_.LinkBusy == 1 && state_.CommandCode == current_) {
             phase_ = Phase::Waiting;
-            acknowledged_ = false;
+            ended_.reset();
             return;
         }
         outcomes_.push_back({current_, Status::Failed, refusal_.empty() ? "not queued" : refusal_});
@@ -89,10 +84,8 @@ bool WriteAllRun::takeMessage(const std::string& text, const std::string&)
         refusal_ = text;
         return true;
     case Phase::Waiting:
-        if (!isAcknowledgement(text))
-            return false;
-        acknowledged_ = true;
-        return true;
+        // The group's own acknowledgement: the summary says it instead.
+        return ended_ && ended_->result == LinkOutcome::Valid;
     case Phase::Idle:
         break;
     }
@@ -109,9 +102,13 @@ bool WriteAllRun::afterTick(int tab)
     }
     if (state_.LinkBusy == 1)
         return false;
-    if (acknowledged_) {
+    const LinkOutcome result = ended_ ? ended_->result : LinkOutcome::Timeout;
+    if (result == LinkOutcome::Valid) {
         finish(Status::Written, {});
-    } else if (state_.WaitTicks >= TransactionEngine::kWaitLimit) {
+    } else if (result == LinkOutcome::Refused) {
+        // The controller is there and said no to this group only.
+        finish(Status::Refused, "refused by the controller: " + refusalText(ended_->exceptionCode));
+    } else if (result == LinkOutcome::Timeout || state_.WaitTicks >= TransactionEngine::kWaitLimit) {
         // No answer: the link is gone, so nothing more is tried.
         finish(Status::Failed, "no answer from the controller (time-out)");
         notSentFromHere("the link failed");
@@ -122,6 +119,12 @@ bool WriteAllRun::afterTick(int tab)
     }
     launchNext();
     return !running();
+}
+
+void WriteAllRun::transactionEnded(const TransactionOutcome& outcome)
+{
+    if (phase_ == Phase::Waiting && outcome.id == TransactionId{TransactionId::Kind::Command, current_})
+        ended_ = outcome;
 }
 
 void WriteAllRun::cancel(const std::string& reason)
@@ -144,7 +147,7 @@ void WriteAllRun::notSentFromHere(const std::string& reason)
         outcomes_.push_back({commands_[next_], Status::NotSent, reason});
 }
 
-std::string WriteAllRun::summary() const
+std::string WriteAllRun::summary(const std::string& source) const
 {
     std::size_t written = 0;
     for (const Outcome& o : outcomes_)
@@ -156,6 +159,9 @@ std::string WriteAllRun::summary() const
         case Status::Written:
             text += "written";
             break;
+        case Status::Refused:
+            text += o.reason;
+            break;
         case Status::Failed:
             text += "failed, " + o.reason;
             break;
@@ -164,5 +170,7 @@ std::string WriteAllRun::summary() const
             break;
         }
     }
+    if (!source.empty())
+        text += "\n" + source;
     return text;
 }

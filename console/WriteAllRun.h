@@ -1,7 +1,10 @@
 #pragma once
 
+#include "console/TransactionOutcome.h"
+
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -12,17 +15,18 @@ struct LinkState;
 // "Write All": the parameter groups of a file written one after another,
 // each through its own Set handler (same conversions, same range checks,
 // same engine command), with one summary at the end instead of a box per
-// group. The run stops at the first time-out (the link is gone) and lists
-// the groups it did not send. It holds no widgets: the caller runs the
-// handlers, passes on the messages shown while it runs and calls
-// afterTick() after every engine tick.
+// group. A group the controller refuses is reported with the controller's
+// reason and the run goes on; it stops at the first time-out (the link is
+// gone) and lists the groups it did not send. It holds no widgets: the
+// caller runs the handlers, passes on the messages shown while it runs and
+// the core's outcomes, and calls afterTick() after every engine tick.
 class WriteAllRun {
 public:
-    enum class Status { Written, Failed, NotSent };
+    enum class Status { Written, Refused, Failed, NotSent };
     struct Outcome {
         std::uint8_t command;
         Status status;
-        std::string reason;   // why it failed or was not sent
+        std::string reason;   // why it was refused, failed or was not sent
     };
 
     // Runs the Set handler of a group: it stores the fields and queues the
@@ -43,6 +47,8 @@ public:
     // A message shown while the run goes on. True when the run takes it
     // instead of a box: the handlers' refusals and the success messages.
     bool takeMessage(const std::string& text, const std::string& caption);
+    // How an exchange ended, as the console core reports it.
+    void transactionEnded(const TransactionOutcome& outcome);
     // After every engine tick, with the tab shown. True when the run ended
     // on this tick (its summary is then due).
     bool afterTick(int tab);
@@ -50,8 +56,9 @@ public:
     // not sent.
     void cancel(const std::string& reason);
 
-    // One line per group: written, failed and why, or not sent.
-    std::string summary() const;
+    // One line per group: written, refused or failed and why, or not sent;
+    // `source`, when given, names what was written in a last line.
+    std::string summary(const std::string& source = {}) const;
 
 private:
     enum class Phase { Idle, Launching, Waiting };
@@ -68,5 +75,5 @@ private:
     Phase phase_ = Phase::Idle;
     std::uint8_t current_ = 0;
     std::string refusal_;
-    bool acknowledged_ = false;
+    std::optional<TransactionOutcome> ended_;
 };

@@ -111,6 +111,17 @@ ReplyStatus checkReply(std::span<const std::uint8_t> received, std::size_t expec
     return ReplyStatus::Valid;
 }
 
+std::optional<std::uint8_t> exceptionCode(std::span<const std::uint8_t> received, std::uint8_t address,
+                                          std::uint8_t function)
+{
+    if (received.size() < kExceptionReplyLength || received[0] != address || received[1] != (function | 0x80U))
+        return std::nullopt;
+    const unsigned carried = received[3] * 256U + received[4];
+    if (carried != Crc16(received.data(), 3))
+        return std::nullopt;
+    return received[2];
+}
+
 std::optional<std::uint16_t> wordAt(std::span<const std::uint8_t> bytes, std::size_t offset)
 {
     if (offset >= bytes.size() || bytes.size() - offset < 2)

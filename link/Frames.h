@@ -64,6 +64,15 @@ enum class ReplyStatus {
 ReplyStatus checkReply(std::span<const std::uint8_t> received, std::size_t expectedLength,
                        std::uint8_t address, std::uint8_t function);
 
+// Length of an exception reply: address, function | 0x80, code, CRC.
+constexpr std::size_t kExceptionReplyLength = 5;
+
+// The code of an exception reply to a request of `function` from `address`
+// in the first five bytes of `received`: function byte with bit 7 set and a
+// valid CRC. Empty for anything else, and while fewer bytes are in.
+std::optional<std::uint8_t> exceptionCode(std::span<const std::uint8_t> received, std::uint8_t address,
+                                          std::uint8_t function);
+
 // 16-bit value, high byte first, at byte `offset`; empty outside `bytes`.
 std::optional<std::uint16_t> wordAt(std::span<const std::uint8_t> bytes, std::size_t offset);
 // Register k of a read-register reply (bytes 3 + 2k and 4 + 2k); empty when

@@ -26,6 +26,7 @@ enum class LinkOutcome {
     WrongReply,    // address or function byte differ
     CrcMismatch,   // also a reply whose content the transaction refuses
     Timeout,
+    Refused,       // an exception reply: the controller declined the request
 };
 
 // What a port tells of its own line, beyond the bytes it carries.
@@ -43,6 +44,10 @@ struct PortNote {
     std::string detail;   // Lost, Restored: the port's name and why
 };
 
+// Code of an exception reply (03: illegal data value) in words for people,
+// e.g. "illegal data value (03)".
+std::string refusalText(std::uint8_t exceptionCode);
+
 // Watches the traffic of the device link without taking part in it. Every
 // call is made from inside an engine tick, before the engine acts on what
 // it reports, so a modal box the outcome opens comes after the report.
@@ -58,7 +63,8 @@ public:
     virtual void bytesReceived(const LinkTime& at, std::span<const std::uint8_t> bytes) = 0;
     // The receive queue was dropped with `count` bytes unread in it.
     virtual void bytesDiscarded(const LinkTime& at, std::size_t count) = 0;
-    virtual void outcome(const LinkTime& at, LinkOutcome outcome) = 0;
+    // `exceptionCode` is the refusal's code for LinkOutcome::Refused, else 0.
+    virtual void outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t exceptionCode) = 0;
     // What the port noted of its line (see PortNote); ignored unless wanted.
     virtual void portNote(const LinkTime& /*at*/, const PortNote& /*note*/) {}
 };

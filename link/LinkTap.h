@@ -39,11 +39,11 @@ public:
             reportDiscard(port);
     }
     // Reports the transaction's outcome unless it already has one.
-    void outcome(LinkOutcome outcome)
+    void outcome(LinkOutcome outcome, std::uint8_t exceptionCode = 0)
     {
         if (observer_ && !judged_) {
             judged_ = true;
-            observer_->outcome(now(), outcome);
+            observer_->outcome(now(), outcome, exceptionCode);
         }
     }
 

@@ -1,5 +1,7 @@
 #include "link/TrafficLog.h"
 
+#include "link/Frames.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -79,7 +81,7 @@ void TrafficLog::bytesDiscarded(const LinkTime& at, std::size_t count)
     add(std::move(entry));
 }
 
-void TrafficLog::outcome(const LinkTime& at, LinkOutcome outcome)
+void TrafficLog::outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t)
 {
     if (judged_)
         return;
@@ -102,8 +104,10 @@ void TrafficLog::outcome(const LinkTime& at, LinkOutcome outcome)
         return;
     }
 
-    // The engine judged the first replyLength bytes it collected.
-    const std::size_t length = std::min(replyLength_, pending_.size());
+    // The engine judged the first replyLength bytes it collected, or the
+    // five of a refusal.
+    const std::size_t judgedLength = outcome == LinkOutcome::Refused ? Frames::kExceptionReplyLength : replyLength_;
+    const std::size_t length = std::min(judgedLength, pending_.size());
     std::vector<std::uint8_t> frame(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(length));
     std::vector<std::uint8_t> rest(pending_.begin() + static_cast<std::ptrdiff_t>(length), pending_.end());
     pending_.clear();
@@ -111,6 +115,10 @@ void TrafficLog::outcome(const LinkTime& at, LinkOutcome outcome)
     switch (outcome) {
     case LinkOutcome::Valid:
         ++counters_.validReplies;
+        break;
+    case LinkOutcome::Refused:
+        kind = Kind::ExceptionReply;
+        ++counters_.exceptionReplies;
         break;
     case LinkOutcome::WrongReply:
         if (FrameDecoder::isExceptionReply(frame, request_[1])) {

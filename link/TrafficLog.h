@@ -50,7 +50,7 @@ public:
                      std::size_t replyLength) override;
     void bytesReceived(const LinkTime& at, std::span<const std::uint8_t> bytes) override;
     void bytesDiscarded(const LinkTime& at, std::size_t count) override;
-    void outcome(const LinkTime& at, LinkOutcome outcome) override;
+    void outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t exceptionCode) override;
     void portNote(const LinkTime& at, const PortNote& note) override;
 
     // Adds an entry made elsewhere (the simulator's side of the line).

@@ -6,6 +6,17 @@
 #include <cstdint>
 #include <span>
 
+// Which exchange the engine has under way: a configuration command or a
+// curve fetch (by its CommandCode), a poll step (0 to 3) or a live action
+// (by its LiveAction code).
+struct TransactionId {
+    enum class Kind : std::uint8_t { Command, CurveFetch, PollStep, LiveAction };
+    Kind kind = Kind::Command;
+    std::uint8_t code = 0;
+
+    friend bool operator==(const TransactionId&, const TransactionId&) = default;
+};
+
 // One request-reply exchange as the engine's common machinery sees it: the
 // request, how long to wait before the first read, what the reply must look
 // like, and what to do with each outcome.
@@ -36,4 +47,8 @@ public:
     // so the exchange ends by time-out.
     virtual void onCrcMismatch(EngineContext& /*context*/) const {}
     virtual void onTimeout(EngineContext& context) const = 0;
+    // The controller answered with an exception reply carrying `code`. The
+    // console treats a refusal as it treats a wrong reply; what it was is
+    // told to the listeners of the outcome.
+    virtual void onRefused(EngineContext& context, std::uint8_t /*code*/) const { onWrongReply(context); }
 };

@@ -98,16 +98,16 @@ void TransactionEngine::serveConfiguration()
         return;
     switch (code) {
     case Command::ReadAll:
-        serve(ReadAllCommand());
+        serve(ReadAllCommand(), {TransactionId::Kind::Command, code});
         break;
     case Command::ReadVersion:
-        serve(FirmwareReadCommand());
+        serve(FirmwareReadCommand(), {TransactionId::Kind::Command, code});
         break;
     case Command::FactoryReset:
-        serve(FactoryResetCommand());
+        serve(FactoryResetCommand(), {TransactionId::Kind::Command, code});
         break;
     default:
-        serve(WriteCommand(code));
+        serve(WriteCommand(code), {TransactionId::Kind::Command, code});
         break;
     }
 }
@@ -120,7 +120,7 @@ void TransactionEngine::serveLive()
     if (action != LiveActionCode::None) {
         if (action == LiveActionCode::DebugTemperature || action == LiveActionCode::ForceOutput
             || action == LiveActionCode::ReCheck)
-            serve(LiveActionTransaction(action));
+            serve(LiveActionTransaction(action), {TransactionId::Kind::LiveAction, action});
         return;
     }
     if (state_.PollStep > 3) {
@@ -128,7 +128,7 @@ void TransactionEngine::serveLive()
         state_.CommandArmed = 1;
         return;
     }
-    serve(PollStepTransaction(state_.PollStep));
+    serve(PollStepTransaction(state_.PollStep), {TransactionId::Kind::PollStep, state_.PollStep});
 }
 
 void TransactionEngine::serveGraph()
@@ -139,21 +139,23 @@ void TransactionEngine::serveGraph()
         return;
     const std::uint8_t code = state_.CommandCode;
     if (code == Command::FetchIntCurve || code == Command::FetchExtCurve)
-        serve(CurveFetchTransaction(code));
+        serve(CurveFetchTransaction(code), {TransactionId::Kind::CurveFetch, code});
     else
         context_.discardReceived();
 }
 
-void TransactionEngine::serve(const Transaction& transaction)
+void TransactionEngine::serve(const Transaction& transaction, TransactionId id)
 {
     if (state_.CommandArmed == 1)
-        transmit(transaction);
+        transmit(transaction, id);
     else
         receive(transaction);
 }
 
-void TransactionEngine::transmit(const Transaction& transaction)
+void TransactionEngine::transmit(const Transaction& transaction, TransactionId id)
 {
+    underWay_ = id;
+    underWayAddress_ = static_cast<std::uint8_t>(state_.SlaveAddress);
     state_.TxLength = static_cast<std::int32_t>(transaction.buildRequest(state_));
     // A failed write is not reported: the exchange ends by its time-out.
     const long written = port_.write(state_.TxFrame.data(), static_cast<std::size_t>(state_.TxLength));
@@ -184,6 +186,17 @@ void TransactionEngine::receive(const Transaction& transaction)
     if (got > 0) {
         context_.tap.bytesReceived({state_.ReadBuffer.data(), static_cast<std::size_t>(got)});
         appendReceived(static_cast<std::size_t>(got));
+    }
+
+    // A refusal is shorter than any reply the console awaits: it ends the
+    // exchange as soon as its five bytes are in.
+    const std::span<const std::uint8_t> received(state_.RxFrame.data(),
+                                                 std::min<std::size_t>(state_.RxLength, state_.RxFrame.size()));
+    if (const auto code = Frames::exceptionCode(received, static_cast<std::uint8_t>(state_.SlaveAddress),
+                                                transaction.function())) {
+        context_.tap.outcome(LinkOutcome::Refused, *code);
+        transaction.onRefused(context_, *code);
+        return;
     }
 
     const std::size_t length = transaction.replyLength();

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "link/EngineContext.h"
+#include "link/Transaction.h"
 
 #include <cstddef>
 
-class Transaction;
 
 // All traffic with the controller. tick() is one step of Timer2: it either
 // transmits the request of the transaction the shown tab calls for, or
@@ -25,6 +25,10 @@ public:
     // outcome; nullptr stops it. What the engine does stays the same.
     void setObserver(LinkObserver* observer) { context_.tap.setObserver(observer); }
     LinkTap& tap() { return context_.tap; }
+    // The exchange last transmitted and the bus address it went to; what an
+    // outcome reported to the observer belongs to.
+    const TransactionId& underWay() const { return underWay_; }
+    std::uint8_t underWayAddress() const { return underWayAddress_; }
 
     // Longest run of bytes a single read may bring in; more waiting than
     // this means the line is babbling, and the queue is dropped.
@@ -45,8 +49,8 @@ private:
     // settles the change.
     bool arrivedAt(int tab);
 
-    void serve(const Transaction& transaction);
-    void transmit(const Transaction& transaction);
+    void serve(const Transaction& transaction, TransactionId id);
+    void transmit(const Transaction& transaction, TransactionId id);
     void receive(const Transaction& transaction);
     // Bytes waiting, or 0 when the port cannot tell.
     long waiting();
@@ -56,4 +60,6 @@ private:
     SerialPort& port_;
     LinkView& view_;
     EngineContext context_;
+    TransactionId underWay_;
+    std::uint8_t underWayAddress_ = 0;
 };

@@ -53,6 +53,8 @@ bool validAddress(std::uint16_t value)
 
 SimController::SimController(const Options& options, SimMillis start)
     : address_(options.address),
+      refuseFirst_(options.refuseFirst),
+      refuseLast_(options.refuseLast),
       holding_(ParameterImage::factory(options.address)),
       selfCheckUntil_(std::numeric_limits<SimMillis>::min()),
       plantTime_(start),
@@ -248,7 +250,7 @@ std::vector<std::uint8_t> SimController::writeRegister(const std::uint8_t* pdu, 
     const int first = word(pdu + 1);
     if (first >= kHoldingCount)
         return exception(pdu[0], kIllegalAddress);
-    if (!store(first, 1, pdu + 3))
+    if (refused(first, 1) || !store(first, 1, pdu + 3))
         return exception(pdu[0], kIllegalValue);
     return {pdu, pdu + length};
 }
@@ -265,9 +267,14 @@ std::vector<std::uint8_t> SimController::writeRegisters(const std::uint8_t* pdu,
         return exception(pdu[0], kIllegalValue);
     if (first + count > kHoldingCount)
         return exception(pdu[0], kIllegalAddress);
-    if (!store(first, count, pdu + 6))
+    if (refused(first, count) || !store(first, count, pdu + 6))
         return exception(pdu[0], kIllegalValue);
     return {pdu, pdu + 5};
+}
+
+bool SimController::refused(int first, int count) const
+{
+    return refuseFirst_ >= 0 && first <= refuseLast_ && first + count - 1 >= refuseFirst_;
 }
 
 bool SimController::store(int first, int count, const std::uint8_t* values)

@@ -21,6 +21,11 @@ public:
         std::uint64_t seed = 1;
         std::set<AlarmScenario> scenarios;
         bool supplyDips = true;
+        // Writes touching holding registers refuseFirst to refuseLast are
+        // answered with exception 03, as a controller that declines them;
+        // refuseFirst < 0: none are.
+        int refuseFirst = -1;
+        int refuseLast = -1;
     };
 
     SimController(const Options& options, SimMillis start);
@@ -75,8 +80,12 @@ private:
     // `first`; refuses the whole write if any value is unacceptable.
     bool store(int first, int count, const std::uint8_t* values);
 
+    bool refused(int first, int count) const;
+
     std::uint8_t address_;
     std::uint8_t pendingAddress_ = 0;
+    int refuseFirst_;
+    int refuseLast_;
     HoldingImage holding_;
     bool forceOn_ = false;
     SimMillis selfCheckUntil_;

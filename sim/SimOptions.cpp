@@ -63,7 +63,7 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
         }
         const bool takesValue = name == "--address" || name == "--seed" || name == "--delay-ms" || name == "--drop"
             || name == "--corrupt-crc" || name == "--stray" || name == "--wrong-address" || name == "--alarm"
-            || name == "--log" || name == "--listen-rtu" || name == "--listen-tcp";
+            || name == "--log" || name == "--listen-rtu" || name == "--listen-tcp" || name == "--refuse-writes";
         if (!takesValue) {
             error = "unknown option '" + name + "'";
             return false;
@@ -84,6 +84,15 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
             options.logFile = value;
             if (!ok)
                 error = "--log needs a file name";
+        } else if (name == "--refuse-writes") {
+            // FIRST-LAST or one register.
+            const std::size_t dash = value.find('-');
+            const std::string first = value.substr(0, dash);
+            const std::string last = dash == std::string::npos ? first : value.substr(dash + 1);
+            ok = wholeNumber(first, 0, 65535, options.refuseFirst) && wholeNumber(last, 0, 65535, options.refuseLast)
+                && options.refuseFirst <= options.refuseLast;
+            if (!ok)
+                error = "--refuse-writes takes registers FIRST-LAST (e.g. 0-10), not '" + value + "'";
         } else if (name == "--address") {
             int address = 0;
             ok = wholeNumber(value, 1, 255, address);
@@ -155,6 +164,8 @@ std::string simUsage()
            "  --corrupt-crc P     spoil the CRC of a share P of replies\n"
            "  --stray P           put 1 to 3 stray bytes ahead of a share P of replies\n"
            "  --wrong-address P   answer a share P of requests from another bus address\n"
+           "  --refuse-writes A-B answer every write touching holding registers A to B\n"
+           "                      with exception 03 (illegal data value)\n"
            "  --help              this text\n"
            "On exit it reports how many replies each fault struck. A reply struck by\n"
            "several counts once, under the fault the console meets first: dropped, then\n"

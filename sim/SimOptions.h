@@ -15,6 +15,8 @@ struct SimOptions {
     FaultSettings faults;
     std::set<AlarmScenario> alarms;
     bool supplyDips = true;
+    int refuseFirst = -1;   // holding registers whose writes are refused; -1: none
+    int refuseLast = -1;
     bool verbose = false;
     std::string logFile;   // every request and reply, decoded; empty: none
     // Serve the controller on 127.0.0.1 at this TCP port (0: any free one)

@@ -52,7 +52,9 @@ int main(int argc, char** argv)
         sigprocmask(SIG_UNBLOCK, &stopSignals, nullptr);   // stop the plain way rather than never
     std::signal(SIGPIPE, SIG_IGN);
 
-    SimController controller({options.address, options.seed, options.alarms, options.supplyDips}, steadyMillis());
+    SimController controller({options.address, options.seed, options.alarms, options.supplyDips, options.refuseFirst,
+                              options.refuseLast},
+                             steadyMillis());
     FaultInjector faults(options.faults);
     RtuSlave slave(controller, faults, steadyMillis);
     if (!slave.open()) {

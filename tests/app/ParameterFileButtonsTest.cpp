@@ -124,8 +124,7 @@ TEST_F(ParameterFileButtons, LoadFillsEveryControlAndSaveWritesThemBack)
     // With a port open and no Read All since, a Read All is offered first;
     // cancelled, nothing is saved.
     const std::string out = dir.filePath("out.json").toStdString();
-    h.port->openForTest();
-    h.form->setText("Button1", "Close");
+    h.form->core().open("fake", 9600, 8);
     dialogs->answer = ParameterDialogs::Answer::Cancel;
     dialogs->fileNames = {out};
     click("SaveParameters");
@@ -194,15 +193,28 @@ TEST_F(ParameterFileButtons, WriteAllKeepsTheRulesOfTheSetButtons)
     EXPECT_FALSE(h.form->parameterFiles().writeAllRunning());
 
     // Port open and a command pending: busy.
-    h.port->openForTest();
-    h.form->setText("Button1", "Close");
+    h.form->core().open("fake", 9600, 8);
     h.form->linkState().LinkBusy = 1;
     click("WriteAll");
     EXPECT_EQ(h.boxes->last(), (RecordingMessageBoxes::Message{"Systerm Busy,Please Wait", "Write All"}));
     h.form->linkState().LinkBusy = 0;
 
+    // What is written is the loaded file, not what a Read All or a Compare
+    // has put into the controls since; the file is named before it goes.
+    const ParameterEntry& first = ParameterTable::all().front();
+    const std::string firstControl(first.control());
+    const std::string fromFile = h.form->text(firstControl);
+    h.form->setText(firstControl, "1234");
+    dialogs->confirmWrite = false;
+    click("WriteAll");
+    EXPECT_FALSE(h.form->parameterFiles().writeAllRunning());
+    EXPECT_EQ(dialogs->confirmations.size(), 1u);
+    dialogs->confirmWrite = true;
+
     // While it runs, the Set buttons and the file buttons are refused.
     click("WriteAll");
+    EXPECT_EQ(h.form->text(firstControl), fromFile);
+    EXPECT_EQ(dialogs->confirmations.back(), h.form->parameterFiles().loadedPath());
     ASSERT_TRUE(h.form->parameterFiles().writeAllRunning());
     EXPECT_EQ(h.form->linkState().CommandCode, Command::SetIntfan);
     click("Button11");
@@ -212,7 +224,6 @@ TEST_F(ParameterFileButtons, WriteAllKeepsTheRulesOfTheSetButtons)
 
     // Closing the port ends it with the summary.
     h.boxes->clear();
-    h.form->setText("Button1", "Close");
     click("Button1");
     EXPECT_FALSE(h.form->parameterFiles().writeAllRunning());
     EXPECT_TRUE(h.boxes->empty());

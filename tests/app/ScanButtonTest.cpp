@@ -32,8 +32,7 @@ protected:
 
     void openPort()
     {
-        h.port->openForTest();
-        h.form->setText("Button1", "Close");
+        h.form->core().open("fake", 9600, 8);
     }
     void click(const char* button) { h.form->findChild<QAbstractButton*>(button)->click(); }
     // One step of the dialog's timer, then the line and the clock move on.

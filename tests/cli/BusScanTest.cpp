@@ -176,7 +176,7 @@ TEST(BusScan, TheMonitorSeesOneOutcomePerQuestion)
         void requestSent(const LinkTime&, std::span<const std::uint8_t>, long, std::size_t) override { ++requests; }
         void bytesReceived(const LinkTime&, std::span<const std::uint8_t>) override {}
         void bytesDiscarded(const LinkTime&, std::size_t) override {}
-        void outcome(const LinkTime&, LinkOutcome o) override
+        void outcome(const LinkTime&, LinkOutcome o, std::uint8_t) override
         {
             valid += o == LinkOutcome::Valid;
             timeouts += o == LinkOutcome::Timeout;

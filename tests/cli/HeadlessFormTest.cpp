@@ -25,14 +25,6 @@ TEST(HeadlessForm, ComboBoxesBehaveAsTheWindowsDo)
     EXPECT_EQ(form.itemIndex("ComboBox1"), -1);
 }
 
-TEST(HeadlessForm, TheOpenButtonsCaptionFollowsThePort)
-{
-    HeadlessForm form;
-    EXPECT_EQ(form.text("Button1"), "Open");
-    form.setPortOpen(true);
-    EXPECT_EQ(form.text("Button1"), "Close");
-}
-
 TEST(HeadlessForm, AControlTheConsoleDoesNotHaveIsAnError)
 {
     HeadlessForm form;

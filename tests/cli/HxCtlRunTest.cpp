@@ -285,3 +285,26 @@ TEST(HxCtlRun, CtrlCDuringWriteGivesUpTheRestAndSaysSo)
 }
 
 }
+
+TEST(CtlSession, OnePollCycleAtTheAddressAskedFor)
+{
+    Rig rig;
+    CtlSession session(rig.port, [&rig](const std::function<bool()>& step, const std::function<int()>&) {
+        for (int i = 0; i < 20000 && step(); ++i)
+            rig.port.advance();
+    });
+    ASSERT_EQ(session.open("/dev/fake", 9600, 8), "");
+    const std::size_t indoor = *LiveQuantities::indexOf("indoor_temp");
+
+    const std::optional<LiveQuantities::Sample> answered = session.pollCycle(1);
+    ASSERT_TRUE(answered);
+    EXPECT_TRUE(answered->values[indoor]);
+
+    // Nobody at 2: the cycle still ends, every value a gap.
+    const std::optional<LiveQuantities::Sample> silent = session.pollCycle(2);
+    ASSERT_TRUE(silent);
+    for (const std::optional<double>& value : silent->values)
+        EXPECT_FALSE(value);
+    EXPECT_EQ(rig.port.written().back().front(), 2);
+    EXPECT_EQ(session.address(), 1) << "the session's own address is kept";
+}

@@ -384,3 +384,22 @@ TEST_F(HxCtlNetwork, ThroughSocatInFrontOfTheRtuSimulatorEvenWhenTheConnectionDr
 }
 
 }
+
+TEST(HxCtlSimRefusing, WriteNamesTheRefusalOfEveryGroupAndExitsOne)
+{
+    SimProcess sim{{"--steady", "--refuse-writes", "0-43"}};
+    ASSERT_TRUE(sim.started());
+    const QString device = QString::fromStdString(sim.device());
+    QTemporaryDir dir;
+    const QString file = dir.filePath("held.json");
+    const Result read = hxctl({"read", "--port", device, "--out", file});
+    ASSERT_EQ(read.code, 0) << read.err;
+
+    const Result write = hxctl({"write", "--port", device, file});
+    EXPECT_EQ(write.code, 1) << write.err;
+    const std::vector<std::string> groups = lines(write.out);
+    ASSERT_EQ(groups.size(), 8u) << write.out;
+    for (const std::string& group : groups)
+        EXPECT_TRUE(group.ends_with("\trefused\trefused by the controller: illegal data value (03)")) << group;
+    EXPECT_NE(write.err.find("8 of 8 groups were not written"), std::string::npos) << write.err;
+}

@@ -30,7 +30,6 @@ protected:
         state.CommandCode = Command::None;
         state.CommandArmed = 0;
         state.SlaveAddress = 1;
-        controls.texts["Button1"] = "Close";
     }
 
     void fill(const std::vector<std::pair<std::string, std::string>>& values)
@@ -65,7 +64,8 @@ protected:
 
     LinkState state;
     FakeFormControls controls;
-    ConfigCommands commands { state, controls };
+    bool portOpen = true;
+    ConfigCommands commands { state, controls, [this] { return portOpen; } };
 };
 
 struct Handler {
@@ -125,7 +125,7 @@ TEST_F(ConfigCommandsTest, EveryHandlerQueuesItsCommand)
 
 TEST_F(ConfigCommandsTest, ClosedPortRefusesEveryHandlerButCommAddress)
 {
-    controls.texts["Button1"] = "Open";
+    portOpen = false;
     fill(kAcceptedValues);
     const LinkState before = state;
     for (const Handler& h : queueingHandlers()) {
@@ -167,7 +167,7 @@ TEST_F(ConfigCommandsTest, BusyLinkShowsTheHandlersBoxAndChangesNoField)
 
 TEST_F(ConfigCommandsTest, PortTestComesBeforeBusyTest)
 {
-    controls.texts["Button1"] = "Open";
+    portOpen = false;
     state.LinkBusy = 1;
     commands.SetClick();
     EXPECT_EQ(controls.messages, (std::vector<Message> { { "ComPort Not Open!!", "Comm Error" } }));

@@ -42,7 +42,7 @@ public:
     bool lit(const std::string& lamp) const { return widgetProperty(lamp, "Active") != 0; }
 
     std::map<std::pair<std::string, std::string>, double> props;
-    std::map<std::string, std::string> texts{{"Button1", "Close"}};
+    std::map<std::string, std::string> texts;
     std::pair<int, int> size{0, 0};
     std::vector<int> intervals;
     std::vector<std::pair<std::string, std::string>> messages;
@@ -52,7 +52,8 @@ class LiveDisplayTest : public ::testing::Test {
 protected:
     LinkState state;
     MapLiveView view;
-    LiveDisplay display{state, view};
+    bool portOpen = true;
+    LiveDisplay display{state, view, [this] { return portOpen; }};
 
     // Keeps the link alive across ticks, as replies arriving would.
     void tickAlive()
@@ -102,7 +103,7 @@ TEST_F(LiveDisplayTest, EachAlarmFlagLightsItsOwnLampOnly)
     for (const Case& c : cases) {
         LinkState fresh;
         state = fresh;
-        LiveDisplay lamps(state, view);
+        LiveDisplay lamps(state, view, [] { return true; });
         *c.flag = 1;
         state.LinkAliveCountdown = 10;
         lamps.Timer1Timer();
@@ -278,7 +279,7 @@ TEST_F(LiveDisplayTest, ReCheckIsRefusedWhileTheSelfCheckRuns)
 
 TEST_F(LiveDisplayTest, SwitchesQueueNothingWithoutAPort)
 {
-    view.texts["Button1"] = "Open";
+    portOpen = false;
     display.iSwitchLed1Click();
     display.iSwitchLed3Click();
     EXPECT_EQ(state.LiveAction, 0);

@@ -196,12 +196,11 @@ TEST(ParameterFile, HandlersSetTheFileValuesIntoTheirRegisters)
     LinkState state;
     FakeFormControls controls;
     controls.texts = controlTexts(document);
-    controls.texts["Button1"] = "Close";
     for (const ParameterEntry& param : ParameterTable::all()) {
         if (param.isChoice())
             controls.setItemIndex(std::string(param.control()), document.values[static_cast<std::size_t>(&param - ParameterTable::all().data())]);
     }
-    ConfigCommands commands(state, controls);
+    ConfigCommands commands(state, controls, [] { return true; });
     const std::map<std::uint8_t, void (ConfigCommands::*)()> handlers = {
         {0, &ConfigCommands::SetClick}, {1, &ConfigCommands::Button10Click}, {2, &ConfigCommands::Button15Click},
         {3, &ConfigCommands::Button11Click}, {4, &ConfigCommands::Button3Click}, {5, &ConfigCommands::Button4Click},

@@ -1,7 +1,7 @@
 // Write All through the real Set handlers and the real engine, against a
 // scripted controller that acknowledges, keeps silent or answers wrongly
 // per register block.
-#include "console/ConfigCommands.h"
+#include "console/ConsoleCore.h"
 #include "console/ParameterTable.h"
 #include "console/ParameterValues.h"
 #include "console/WriteAllRun.h"
@@ -24,7 +24,7 @@ namespace {
 using Message = std::pair<std::string, std::string>;
 using Status = WriteAllRun::Status;
 
-enum class Answer { Ack, Silent, WrongFunction };
+enum class Answer { Ack, Silent, WrongFunction, Refuse };
 
 FakeSerialPort::Bytes withCrc(FakeSerialPort::Bytes body)
 {
@@ -50,8 +50,8 @@ struct Rig {
     {
         controls.rig = this;
         view.rig = this;
-        port.openForTest();
-        controls.texts["Button1"] = "Close";
+        core.open("fake", 9600, 8);
+        core.addListener(outcomes);
         for (const ParameterEntry& param : ParameterTable::all()) {
             const std::string control(param.control());
             controls.texts[control] = ParameterValues::controlText(param, param.accepted ? accepted.at(param.reg()) : 0);
@@ -67,6 +67,8 @@ struct Rig {
                 return FakeSerialPort::Bytes{};
             case Answer::WrongFunction:
                 return withCrc({request[0], 0x03, request[2], request[3], request[4], request[5]});
+            case Answer::Refuse:
+                return withCrc({request[0], static_cast<std::uint8_t>(request[1] | 0x80), 0x03});
             case Answer::Ack:
                 break;
             }
@@ -86,7 +88,7 @@ struct Rig {
     {
         for (int i = 0; i < maxTicks && run.running(); ++i) {
             port.advance();
-            engine.tick();
+            core.tick();
             if (run.afterTick(view.tab))
                 return true;
             EXPECT_EQ(state.LinkBusy, 1) << "tick " << i;
@@ -106,13 +108,18 @@ struct Rig {
 
     // Registers whose handler has a range test, with a value it accepts.
     const std::map<int, std::int32_t> accepted = {{27, 1}, {39, 580}, {40, 420}, {41, 350}, {42, 30}};
-    LinkState state;
     FakeSerialPort port;
     Controls controls;
     View view;
-    TransactionEngine engine{state, port, view};
-    ConfigCommands commands{state, controls};
-    WriteAllRun run{state, WriteAllRun::setButtonsOf(commands)};
+    ConsoleCore core{port, view, controls};
+    LinkState& state = core.state();
+    WriteAllRun run{state, WriteAllRun::setButtonsOf(core.commands())};
+    // The run hears how each exchange ended, as the window passes it on.
+    struct Outcomes : ConsoleCore::Listener {
+        WriteAllRun& run;
+        explicit Outcomes(WriteAllRun& run) : run(run) {}
+        void transactionEnded(const TransactionOutcome& outcome) override { run.transactionEnded(outcome); }
+    } outcomes{run};
     std::map<int, Answer> answers;
     std::vector<int> firstRegisters;
     std::vector<Message> shown;
@@ -120,6 +127,7 @@ struct Rig {
 
 constexpr Status W = Status::Written;
 constexpr Status F = Status::Failed;
+constexpr Status R = Status::Refused;
 constexpr Status N = Status::NotSent;
 
 } // namespace
@@ -141,6 +149,9 @@ TEST(WriteAllRun, SendsEveryGroupButTheAddressAndSummarisesOnce)
         {"wrong reply: that group failed, the others go on", {{28, Answer::WrongFunction}}, {},
             {W, W, W, F, W, W, W, W}, {0, 11, 22, 28, 33, 37, 39, 41},
             "Temp. Alarm: failed, the controller's reply was not an acknowledgement"},
+        {"heater refused by the controller: the others go on", {{22, Answer::Refuse}}, {},
+            {W, W, R, W, W, W, W, W}, {0, 11, 22, 28, 33, 37, 39, 41},
+            "Heater: refused by the controller: illegal data value (03)"},
         {"refused by its handler: never sent", {}, {{"Edit18", "80"}},
             {W, W, W, W, W, W, F, W}, {0, 11, 22, 28, 33, 37, 41}, "VoltageAlarm: failed, Data out of range!!"},
         {"not a number: never sent", {}, {{"Edit1", "abc"}},
@@ -201,7 +212,7 @@ TEST(WriteAllRun, LeavingTheConfigurationTabCancelsTheRest)
     rig.view.tab = 0;
     for (int i = 0; i < 300; ++i) {
         rig.port.advance();
-        rig.engine.tick();
+        rig.core.tick();
         EXPECT_FALSE(rig.run.afterTick(rig.view.tab));
     }
     EXPECT_EQ(rig.state.LinkBusy, 0);

@@ -34,7 +34,7 @@ protected:
         auto scripted = std::make_unique<ScriptedParameterDialogs>();
         dialogs = scripted.get();
         form->setParameterDialogs(std::move(scripted));
-        sim = std::make_unique<SimProcess>(std::vector<std::string>{"--steady"});
+        sim = std::make_unique<SimProcess>(simArguments());
         ASSERT_FALSE(sim->device().empty());
         form->setText("rdCOM", sim->device());
         click("Button1");
@@ -47,6 +47,8 @@ protected:
         }
         ASSERT_EQ(form->text("SWV"), "HX-CTRL V2.13 SIM");
     }
+
+    virtual std::vector<std::string> simArguments() const { return {"--steady"}; }
 
     void click(const char* button) { form->findChild<QAbstractButton*>(button)->click(); }
 
@@ -134,7 +136,44 @@ protected:
     QTemporaryDir dir;
 };
 
+// A controller that refuses every write to the heater's registers.
+class RefusingSimTest : public ParameterFilesSimTest {
+protected:
+    std::vector<std::string> simArguments() const override { return {"--steady", "--refuse-writes", "22-26"}; }
+};
+
 } // namespace
+
+TEST_F(RefusingSimTest, WriteAllNamesTheRefusedGroupAndWritesTheOthers)
+{
+    readAll();
+    const std::string path = dir.filePath("held.json").toStdString();
+    dialogs->fileNames = {path, path};
+    click("SaveParameters");
+    click("LoadParameters");
+    click("WriteAll");
+    EXPECT_EQ(dialogs->confirmations, std::vector<std::string>{path});
+    ASSERT_TRUE(runUntil([&] { return !form->parameterFiles().writeAllRunning(); }));
+    ASSERT_EQ(dialogs->reports.size(), 1u);
+    const std::string& summary = dialogs->reports.back().text;
+    EXPECT_EQ(summary.rfind("7 of 8 groups written.\n", 0), 0u) << summary;
+    EXPECT_TRUE(summary.ends_with("\nParameters from " + path + ".")) << summary;
+    EXPECT_NE(summary.find("External Fan: written\nHeater: refused by the controller: illegal data value (03)\n"
+                           "Temp. Alarm: written"),
+              std::string::npos)
+        << summary;
+
+    // The heater's own Set: no box, as for any reply that is not the
+    // acknowledgement, and the line over the sheets says why.
+    boxes->clear();
+    click("Button15");
+    ASSERT_TRUE(runUntil([&] { return idle(); }));
+    EXPECT_TRUE(boxes->empty()) << boxes->last().text;
+    EXPECT_EQ(form->failureLine(), "Set Heater refused by the controller: illegal data value (03)");
+    click("Button5");
+    ASSERT_TRUE(runUntil([&] { return idle(); }));
+    EXPECT_EQ(form->failureLine(), "") << "the next success clears it";
+}
 
 TEST_F(ParameterFilesSimTest, FactoryResetThenLoadAndWriteAllRestoresEveryParameter)
 {

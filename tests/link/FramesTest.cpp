@@ -1,6 +1,7 @@
 #include "EngineHarness.h"
 #include "link/Crc16.h"
 #include "link/Frames.h"
+#include "link/LinkObserver.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,30 @@ TEST(Frames, ExceptionReplyIsNeverValid)
     EXPECT_EQ(checkReply(exception, exception.size(), 1, 0x10), ReplyStatus::WrongReply);
     exception = withCrc({0x01, 0x90, 0x02, 0x00, 0x00, 0x00});
     EXPECT_EQ(checkReply(exception, 8, 1, 0x10), ReplyStatus::WrongReply);
+}
+
+TEST(Frames, ExceptionCodeOnlyFromAWholeRefusalOfTheRequest)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> received;
+        std::optional<std::uint8_t> code;
+    };
+    auto badCrc = withCrc({0x01, 0x90, 0x03});
+    badCrc[4] ^= 0x01;
+    const Case cases[] = {
+        {"refusal", withCrc({0x01, 0x90, 0x03}), 0x03},
+        {"refusal with bytes behind it", [] { auto r = withCrc({0x01, 0x90, 0x02}); r.push_back(0x55); return r; }(), 0x02},
+        {"four bytes so far", {0x01, 0x90, 0x03, 0x00}, std::nullopt},
+        {"CRC wrong", badCrc, std::nullopt},
+        {"other address", withCrc({0x02, 0x90, 0x03}), std::nullopt},
+        {"refusal of another function", withCrc({0x01, 0x83, 0x03}), std::nullopt},
+        {"the acknowledgement itself", withCrc({0x01, 0x10, 0x00, 0x00, 0x00, 0x0B}), std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(exceptionCode(c.received, 1, 0x10), c.code) << c.name;
+    EXPECT_EQ(refusalText(0x03), "illegal data value (03)");
+    EXPECT_EQ(refusalText(0x2A), "unknown exception code (2A)");
 }
 
 TEST(Frames, RegisterAndBitReadersStayInsideTheReply)

@@ -40,7 +40,7 @@ struct RecordingObserver : LinkObserver {
         discarded.push_back(count);
         stamps.push_back(at.monotonicUs);
     }
-    void outcome(const LinkTime& at, LinkOutcome outcome) override
+    void outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t) override
     {
         outcomes.push_back(outcome);
         stamps.push_back(at.monotonicUs);
@@ -113,13 +113,13 @@ const Scenario kScenarios[] = {
          h.tick();
      },
      {LinkOutcome::Valid}, {1025}},
-    {"exception reply ends by time-out", 1,
+    {"exception reply ends the exchange at once as a refusal", 1,
      [](EngineHarness& h) {
          h.tick();
          h.port.deliver(withCrc({1, 0x81, 0x02}));
-         h.ticks(101);
+         h.tick();
      },
-     {LinkOutcome::Timeout}, {}},
+     {LinkOutcome::Refused}, {}},
 };
 
 TEST(LinkTap, ObserverSeesEveryByteAndOneOutcomePerTransaction)
@@ -184,10 +184,10 @@ TEST(LinkTap, PollAgainstAControllerGivesEachRequestItsOutcomeBeforeTheNextGoesO
             sequence += 'S';
             RecordingObserver::requestSent(at, f, w, n);
         }
-        void outcome(const LinkTime& at, LinkOutcome o) override
+        void outcome(const LinkTime& at, LinkOutcome o, std::uint8_t code) override
         {
             sequence += 'O';
-            RecordingObserver::outcome(at, o);
+            RecordingObserver::outcome(at, o, code);
         }
     } seen;
     h.engine.setObserver(&seen);

@@ -55,6 +55,21 @@ TEST_F(SimControllerTest, WhatItDoesNotServeGetsAnExceptionReply)
     EXPECT_EQ(sim.holding()[42], 30);                                        // nothing written
 }
 
+TEST(SimControllerRefusal, WritesTouchingTheRangeGetExceptionThree)
+{
+    SimController::Options options;
+    options.refuseFirst = 11;
+    options.refuseLast = 21;
+    SimController sim(options, kStart);
+    const auto write = [&](const Bytes& pdu) { return sim.serve(pdu.data(), pdu.size(), kStart); };
+    EXPECT_EQ(write({0x10, 0, 0, 0, 1, 2, 0, 9}), (Bytes{0x10, 0, 0, 0, 1}));        // before the range
+    EXPECT_EQ(write({0x10, 0, 10, 0, 2, 4, 0, 9, 0, 9}), (Bytes{0x90, 0x03}));      // reaches into it
+    EXPECT_EQ(write({0x06, 0, 21, 0, 9}), (Bytes{0x86, 0x03}));
+    EXPECT_EQ(write({0x06, 0, 22, 0, 9}), (Bytes{0x06, 0, 22, 0, 9}));              // after it
+    EXPECT_EQ(sim.holding()[21], ParameterImage::factory(1)[21]);                    // nothing written
+    EXPECT_EQ(write({0x03, 0, 11, 0, 1}).front(), 0x03) << "reads are served";
+}
+
 TEST_F(SimControllerTest, NewBusAddressTakesEffectAfterTheReply)
 {
     EXPECT_EQ(writeRegisters(27, {7}), (Bytes{0x10, 0, 27, 0, 1}));

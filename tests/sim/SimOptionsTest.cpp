@@ -10,7 +10,8 @@ TEST(SimOptions, ReadsEveryOption)
     std::string error;
     ASSERT_TRUE(parseSimOptions({"--address", "247", "--seed", "99", "--delay-ms", "250", "--drop", "0.25",
                                  "--corrupt-crc", "1", "--stray", "0", "--wrong-address", "0.5", "--alarm",
-                                 "high-temp", "--alarm", "fan-stall", "--steady", "--verbose", "--listen-tcp", "1502"},
+                                 "high-temp", "--alarm", "fan-stall", "--steady", "--verbose", "--listen-tcp", "1502",
+                                 "--refuse-writes", "11-21"},
                                 o, error))
         << error;
     EXPECT_EQ(o.address, 247);
@@ -25,6 +26,8 @@ TEST(SimOptions, ReadsEveryOption)
     EXPECT_TRUE(o.verbose);
     EXPECT_EQ(o.listen, SimOptions::Listen::ModbusTcp);
     EXPECT_EQ(o.listenPort, 1502);
+    EXPECT_EQ(o.refuseFirst, 11);
+    EXPECT_EQ(o.refuseLast, 21);
 }
 
 TEST(SimOptions, RefusesWhatItCannotUse)
@@ -33,7 +36,8 @@ TEST(SimOptions, RefusesWhatItCannotUse)
              {"--address", "0"}, {"--address", "256"}, {"--address", "1x"}, {"--drop", "1.01"},
              {"--drop", "-0.1"}, {"--drop", "nan"}, {"--stray", ""}, {"--delay-ms", "-5"},
              {"--alarm", "fire"}, {"--seed"}, {"--frobnicate"}, {"--listen-rtu", "65536"},
-             {"--listen-tcp", "x"}, {"--listen-rtu", "0", "--listen-tcp", "0"}}) {
+             {"--listen-tcp", "x"}, {"--listen-rtu", "0", "--listen-tcp", "0"}, {"--refuse-writes", "21-11"},
+             {"--refuse-writes", "a-3"}}) {
         SimOptions o;
         std::string error;
         EXPECT_FALSE(parseSimOptions(args, o, error)) << args[0];

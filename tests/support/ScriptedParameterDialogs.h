@@ -22,6 +22,11 @@ public:
         ++questions;
         return answer;
     }
+    bool confirmWriteAll(const std::string& file) override
+    {
+        confirmations.push_back(file);
+        return confirmWrite;
+    }
     void showDifferences(const std::vector<ParameterDifference>& shown) override { differences.push_back(shown); }
     void showReport(const std::string& text, const std::string& caption) override
     {
@@ -37,6 +42,8 @@ public:
     std::deque<std::string> fileNames;
     Answer answer = Answer::No;
     int questions = 0;
+    std::vector<std::string> confirmations;
+    bool confirmWrite = true;
     std::vector<std::string> captions;
     std::vector<std::vector<ParameterDifference>> differences;
     std::vector<Report> reports;
