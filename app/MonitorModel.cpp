@@ -89,10 +89,12 @@ QColor MonitorModel::colourOf(TrafficEntry::Kind kind)
     switch (kind) {
     case Kind::Request: return {232, 240, 255};
     case Kind::Reply:
-    case Kind::Served: return {214, 245, 214};
+    case Kind::Served:
+    case Kind::PortRestored: return {214, 245, 214};
     case Kind::CrcError: return {255, 200, 120};
     case Kind::Timeout:
-    case Kind::NotSent: return {255, 160, 160};
+    case Kind::NotSent:
+    case Kind::PortLost: return {255, 160, 160};
     case Kind::WrongReply:
     case Kind::Injected: return {255, 240, 140};
     case Kind::ExceptionReply: return {225, 190, 255};

@@ -34,7 +34,7 @@ MonitorWindow::MonitorWindow(QWidget* parent, std::size_t capacity)
     counters_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // New figures never ask the window for a new layout.
     counters_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    counters_->setFixedHeight(2 * fontMetrics().lineSpacing() + 2);
+    counters_->setFixedHeight(3 * fontMetrics().lineSpacing() + 2);
 
     pause_ = new QPushButton(tr("Pause"), this);
     pause_->setObjectName("MonitorPause");
@@ -187,8 +187,14 @@ QString MonitorWindow::countersText() const
 {
     const TrafficCounters& c = log_.counters();
     const double rate = 100.0 * log_.timeoutRate(linkTimeNow().monotonicUs);
+    const QString trip = c.roundTrips == 0
+        ? tr("-")
+        : tr("%1 ms (mean %2 ms)")
+              .arg(static_cast<double>(c.lastRoundTripUs) / 1000.0, 0, 'f', 1)
+              .arg(static_cast<double>(c.totalRoundTripUs) / 1000.0 / static_cast<double>(c.roundTrips), 0, 'f', 1);
     return tr("Requests %1   Valid %2   Time-outs %3   CRC errors %4   Wrong %5   Exceptions %6\n"
-              "TX %7 B   RX %8 B   Time-outs last minute %9 %   Entries %10, dropped %11")
+              "TX %7 B   RX %8 B   Time-outs last minute %9 %   Entries %10, dropped %11\n"
+              "Round trip %12   Port lost %13 times")
         .arg(c.requests)
         .arg(c.validReplies)
         .arg(c.timeouts)
@@ -199,7 +205,9 @@ QString MonitorWindow::countersText() const
         .arg(c.bytesIn)
         .arg(rate, 0, 'f', 1)
         .arg(log_.size())
-        .arg(log_.dropped());
+        .arg(log_.dropped())
+        .arg(trip)
+        .arg(c.portLosses);
 }
 
 void MonitorWindow::refreshCounters()

@@ -19,7 +19,7 @@
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
 #include "link/RegisterMap.h"
-#include "link/QtSerialPort.h"
+#include "link/ConsolePort.h"
 #include "link/SerialPort.h"
 #include "plot/TiXYPlot.h"
 #include "widgets/TiLabel.h"
@@ -51,7 +51,7 @@ const char* const kGroupBoxStyle =
     "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 7px;"
     " padding: 0px 2px; background-color: palette(window); }";
 
-const char* const kPortSettings[] = {"rdCOM", "baudrate", "databits", "parity", "stopbits"};
+const char* const kLineSettings[] = {"baudrate", "databits", "parity", "stopbits"};
 
 // Captions of the status strip over the tab row.
 const char* const kLinkStatus = "Communication Satus";
@@ -64,7 +64,7 @@ constexpr int kPortWatchMs = 1000;
 } // namespace
 
 TForm1::TForm1()
-    : TForm1(std::make_unique<QtSerialPort>(), std::make_unique<QtMessageBoxes>())
+    : TForm1(std::make_unique<ConsolePort>(), std::make_unique<QtMessageBoxes>())
 {
 }
 
@@ -116,6 +116,7 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
             items << QString::fromStdString(item);
         return items;
     });
+    connect(&control<PortComboBox>("rdCOM"), &QComboBox::editTextChanged, this, [this] { showLineSettingsFree(); });
     connectHandler("Button1", &TForm1::Button1Click);
     connectHandler("Set", &TForm1::SetClick);
     connectHandler("Button10", &TForm1::Button10Click);
@@ -210,8 +211,14 @@ void TForm1::Button1Click()
     case ConsoleCore::OpenResult::Opened:
         break;
     case ConsoleCore::OpenResult::CannotOpen: {
+        // A device we may not open says how to get access; a network port
+        // why it could not connect.
         const PortAccess::Hint hint = PortAccess::permissionHint(device);
-        showPortStatus(hint.full.empty() ? kLinkStatus : hint.brief.c_str(), hint.full);
+        const std::string why = port_->openError();
+        if (!hint.full.empty())
+            showPortStatus(hint.brief.c_str(), hint.full);
+        else
+            showPortStatus(why.empty() ? kLinkStatus : why.c_str());
     }
         showMessage("Open Port Error!!", "Comm Error");
         return;
@@ -229,6 +236,7 @@ void TForm1::Button1Click()
     setPortSettingsEnabled(false);
     control<QAbstractButton>("Button1").setText("Close");
     restyleOpenButton();
+    showPortStatus(kLinkStatus);
     parameterFiles_.portOpened();
 }
 
@@ -446,8 +454,21 @@ void TForm1::bindControls()
 
 void TForm1::setPortSettingsEnabled(bool enabled)
 {
-    for (const char* name : kPortSettings)
-        control<QComboBox>(name).setEnabled(enabled);
+    lineSettingsFree_ = enabled;
+    control<QComboBox>("rdCOM").setEnabled(enabled);
+    showLineSettingsFree();
+}
+
+// Line settings mean nothing to a network port: their boxes stay locked
+// while one is named.
+void TForm1::showLineSettingsFree()
+{
+    const bool network = PortNames::isNetworkName(text("rdCOM"));
+    for (const char* name : kLineSettings) {
+        auto& box = control<QComboBox>(name);
+        box.setEnabled(lineSettingsFree_ && !network);
+        box.setToolTip(network ? QStringLiteral("Line settings do not apply to a network port") : QString());
+    }
 }
 
 std::string TForm1::text(const std::string& name) const

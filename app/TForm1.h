@@ -172,9 +172,11 @@ private:
     void showPortStatus(const char* caption, const std::string& detail = {});
     void restyleOpenButton();
     void setPortSettingsEnabled(bool enabled);
+    void showLineSettingsFree();
     void bindControls();
 
     std::unique_ptr<SerialPort> port_;
+    bool lineSettingsFree_ = false;   // the line boxes may be enabled (port closed after use)
     std::unique_ptr<MessageBoxes> messageBoxes_;
     // Errors of the widgets' own key and focus handling (a read-out's text
     // that is not a number) go to the same message boxes as guarded()'s.

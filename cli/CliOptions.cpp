@@ -2,6 +2,7 @@
 
 #include "link/BusAddresses.h"
 #include "link/Frames.h"
+#include "link/PortNames.h"
 
 #include <algorithm>
 #include <array>
@@ -61,9 +62,13 @@ constexpr const char* kCommon =
     "Common options:\n"
     "  --baud B         2400, 4800, 9600 (default), 19200, 38400 or 115200\n"
     "  --data-bits D    4 to 8 (default 8); always no parity and one stop bit\n"
+    "  --extra-wait MS  added to every reply delay (default 0 on a serial port,\n"
+    "                   100 on a network port)\n"
     "  --log FILE       write the bus monitor's log of every frame (CSV for *.csv)\n"
     "  --help           this text\n"
-    "Ports: COM1..COM9 (/dev/ttyS0..8) or any device path.\n"
+    "Ports: COM1..COM9 (/dev/ttyS0..8), any device path, socket://HOST:PORT (RTU\n"
+    "over TCP, a serial device server) or tcp://HOST:PORT (MODBUS TCP); a lost\n"
+    "network connection is opened again every second.\n"
     "Exit codes: 0 success, 1 differences found (compare) or groups failed (write),\n"
     "2 no answer from the controller, 3 bad arguments or bad file, 4 the port cannot\n"
     "be opened.\n";
@@ -167,7 +172,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
     CliOptions options;
     options.command = info->command;
     const std::set<std::string> own = optionsOf(info->command);
-    const std::set<std::string> common{"--baud", "--data-bits", "--log", "--help"};
+    const std::set<std::string> common{"--baud", "--data-bits", "--extra-wait", "--log", "--help"};
     std::vector<std::string> positional;
     std::set<std::string> seen;
 
@@ -245,6 +250,10 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
             if (!ms || *ms < 100 || *ms > 3600000)
                 return {std::nullopt, rangeError(name, value, "seconds from 0.1 to 3600")};
             options.intervalMs = *ms;
+        } else if (name == "--extra-wait") {
+            if (!number || *number < 0 || *number > PortNames::kLongestWaitMs)
+                return {std::nullopt, rangeError(name, value, "milliseconds from 0 to 10000")};
+            options.extraWaitMs = *number;
         } else if (name == "--baud") {
             const auto& rates = CliOptions::baudRates();
             if (!number || std::find(rates.begin(), rates.end(), *number) == rates.end())

@@ -12,7 +12,7 @@ struct CliOptions {
 
     Command command = Command::Ports;
     bool help = false;
-    std::string port;                // as typed: COMn or a device path
+    std::string port;                // as typed: COMn, a device path or a network name
     std::optional<int> address;      // the controller's bus address (default 1)
     std::string out;                 // read: file to write instead of stdout
     std::string file;                // write, compare: the parameter file
@@ -23,6 +23,7 @@ struct CliOptions {
     int timeoutMs = 100;
     int baud = 9600;
     int dataBits = 8;
+    std::optional<int> extraWaitMs;  // added to every reply delay; else as the port's kind wants
     std::string log;                 // bus monitor log file
     std::vector<std::uint8_t> addresses;       // serve: the controllers on the bus
     std::string listen = "127.0.0.1:9464";     // serve: where /metrics is offered

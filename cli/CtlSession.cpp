@@ -14,6 +14,8 @@ constexpr int kConfigurationTab = 0;
 constexpr int kLiveTab = 1;
 // The scan reads whatever has arrived this often.
 constexpr int kScanStepMs = 2;
+// Attempts to open a lost port again.
+constexpr int kReopenMs = 1000;
 
 }
 
@@ -52,8 +54,10 @@ std::string CtlSession::open(const std::string& device, int baud, int dataBits)
     case ConsoleCore::OpenResult::Opened:
         return {};
     case ConsoleCore::OpenResult::CannotOpen: {
-        const std::string hint = PortAccess::permissionHint(device).full;
-        return hint.empty() ? "cannot be opened (missing, in use or not permitted)" : "cannot be opened: " + hint;
+        std::string why = PortAccess::permissionHint(device).full;
+        if (why.empty())
+            why = port_.openError();
+        return why.empty() ? "cannot be opened (missing, in use or not permitted)" : "cannot be opened: " + why;
     }
     case ConsoleCore::OpenResult::NoSettings:
         return "does not tell its line settings";
@@ -69,9 +73,20 @@ void CtlSession::setAddress(int address)
     core_.commands().Button8Click();
 }
 
+// A lost port is opened again once a second under the same name, as the
+// window does; the work under way then starts afresh.
 void CtlSession::tick()
 {
+    if (core_.portState() == ConsoleCore::PortState::Lost) {
+        core_.watchTick();
+        return;
+    }
     core_.tick();
+}
+
+int CtlSession::interval() const
+{
+    return core_.portState() == ConsoleCore::PortState::Lost ? kReopenMs : form_.timer2Interval();
 }
 
 bool CtlSession::runCommand(const std::function<void()>& handler)
@@ -84,7 +99,7 @@ bool CtlSession::runCommand(const std::function<void()>& handler)
     pacer_([this] {
         tick();
         return state_.LinkBusy == 1;
-    }, [this] { return form_.timer2Interval(); });
+    }, [this] { return interval(); });
     return valid_ > 0;
 }
 
@@ -127,7 +142,7 @@ std::vector<WriteAllRun::Outcome> CtlSession::writeAll(const ParameterFile::Docu
             tick();
             run.afterTick(form_.currentTab());
             return run.running();
-        }, [this] { return form_.timer2Interval(); });
+        }, [this] { return interval(); });
     }
     run_ = nullptr;
     return run.outcomes();
@@ -163,7 +178,7 @@ void CtlSession::live(const std::function<bool(const LiveRow& row)>& row)
         r.heaterA = live.HeaterCurrent;
         r.alarms = raisedAlarms(state_);
         return row(r) && !stopped();
-    }, [this] { return form_.timer2Interval(); });
+    }, [this] { return interval(); });
 }
 
 std::optional<LiveQuantities::Sample> CtlSession::pollCycle(std::uint8_t address)
@@ -177,7 +192,7 @@ std::optional<LiveQuantities::Sample> CtlSession::pollCycle(std::uint8_t address
             return false;
         tick();
         return !sample_;
-    }, [this] { return form_.timer2Interval(); });
+    }, [this] { return interval(); });
     state_.SlaveAddress = own;
     return sample_;
 }

@@ -92,6 +92,8 @@ private:
     // Queues with `handler`, then ticks until the engine is idle again.
     bool runCommand(const std::function<void()>& handler);
     void tick();
+    // Wait before the next step: the engine's, or the reopen pace while the port is lost.
+    int interval() const;
     bool stopped() const { return stop_ && *stop_ != 0; }
 
     SerialPort& port_;

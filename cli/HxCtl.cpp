@@ -332,11 +332,14 @@ int run(const std::vector<std::string>& args, Io io, SerialPort& port, CtlSessio
         session.setLog(&logWriter.log());
     }
 
-    const std::string device = PortNames::deviceForPortText(options.port);
+    std::string device = PortNames::deviceForPortText(options.port);
     if (device.empty()) {
-        c.fail("the port " + options.port + " names no serial device (COM1 to COM9 or a device path)");
+        c.fail("the port " + options.port
+               + " names no port (COM1 to COM9, a device path, socket://HOST:PORT or tcp://HOST:PORT)");
         return PortUnusable;
     }
+    if (options.extraWaitMs)
+        device = PortNames::withWait(device, *options.extraWaitMs);
     if (const std::string error = session.open(device, options.baud, options.dataBits); !error.empty()) {
         c.fail("the port " + options.port + (device != options.port ? " (" + device + ")" : std::string()) + " " + error);
         return PortUnusable;

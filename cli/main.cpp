@@ -1,5 +1,5 @@
 #include "cli/HxCtl.h"
-#include "link/QtSerialPort.h"
+#include "link/ConsolePort.h"
 
 #include <QCoreApplication>
 
@@ -36,7 +36,7 @@ int main(int argc, char* argv[])
     catchInterrupts();
 
     std::vector<std::string> args(argv + 1, argv + argc);
-    QtSerialPort port;
+    ConsolePort port;
     const HxCtl::Io io{std::cout, std::cerr, isatty(STDERR_FILENO) == 1, &interrupted};
     return HxCtl::run(args, io, port, HxCtl::timerPacer());
 }

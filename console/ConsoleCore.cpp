@@ -173,6 +173,12 @@ void ConsoleCore::bytesDiscarded(const LinkTime& at, std::size_t count)
         traffic_->bytesDiscarded(at, count);
 }
 
+void ConsoleCore::portNote(const LinkTime& at, const PortNote& note)
+{
+    if (traffic_)
+        traffic_->portNote(at, note);
+}
+
 void ConsoleCore::outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t exceptionCode)
 {
     if (traffic_)

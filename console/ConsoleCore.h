@@ -103,6 +103,7 @@ private:
     void bytesReceived(const LinkTime& at, std::span<const std::uint8_t> bytes) override;
     void bytesDiscarded(const LinkTime& at, std::size_t count) override;
     void outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t exceptionCode) override;
+    void portNote(const LinkTime& at, const PortNote& note) override;
 
     void setPortState(PortState state);
     void notePolling(bool polling);

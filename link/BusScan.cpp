@@ -67,7 +67,8 @@ std::size_t BusScan::replyLength() const
 
 int BusScan::timeoutMs() const
 {
-    return phase_ == Phase::AskAddress ? timeoutMs_ : timeoutMs_ * kFirmwareWaitFactor;
+    const int wait = phase_ == Phase::AskAddress ? timeoutMs_ : timeoutMs_ * kFirmwareWaitFactor;
+    return wait + port_.extraWaitMs();
 }
 
 void BusScan::transmit()
@@ -82,8 +83,10 @@ void BusScan::transmit()
         tap_->discarding(port_);
     port_.discardReceived();
     const long written = port_.write(tx_.data(), length);
-    if (tap_)
+    if (tap_) {
+        tap_->portNotes(port_);
         tap_->requestSent({tx_.data(), length}, written, replyLength());
+    }
     rx_.clear();
     sentAt_ = clock_();
     armed_ = false;
@@ -93,6 +96,8 @@ void BusScan::receive()
 {
     std::array<std::uint8_t, kLongestReply> buffer{};
     const long got = port_.read(buffer.data(), buffer.size());
+    if (tap_)
+        tap_->portNotes(port_);
     if (got > 0) {
         const auto count = static_cast<std::size_t>(got);
         if (tap_)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/Mbap.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -27,6 +29,21 @@ enum class LinkOutcome {
     Refused,       // an exception reply: the controller declined the request
 };
 
+// What a port tells of its own line, beyond the bytes it carries.
+struct PortNote {
+    enum class Kind {
+        Lost,            // the device or connection went away
+        Restored,        // opened again under the same name
+        HeaderSent,      // the MODBUS TCP header the request went out with
+        HeaderReceived,  // the header the reply came with
+        RoundTrip,       // request sent to first reply byte in
+    };
+    Kind kind = Kind::Lost;
+    MbapHeader header{};
+    std::int64_t roundTripUs = 0;
+    std::string detail;   // Lost, Restored: the port's name and why
+};
+
 // Code of an exception reply (03: illegal data value) in words for people,
 // e.g. "illegal data value (03)".
 std::string refusalText(std::uint8_t exceptionCode);
@@ -48,4 +65,6 @@ public:
     virtual void bytesDiscarded(const LinkTime& at, std::size_t count) = 0;
     // `exceptionCode` is the refusal's code for LinkOutcome::Refused, else 0.
     virtual void outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t exceptionCode) = 0;
+    // What the port noted of its line (see PortNote); ignored unless wanted.
+    virtual void portNote(const LinkTime& /*at*/, const PortNote& /*note*/) {}
 };

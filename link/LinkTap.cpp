@@ -14,3 +14,12 @@ void LinkTap::reportDiscard(SerialPort& port)
     if (waiting > 0)
         observer_->bytesDiscarded(now(), static_cast<std::size_t>(waiting));
 }
+
+void LinkTap::portNotes(SerialPort& port)
+{
+    std::vector<PortNote> notes = port.takeNotes();
+    if (!observer_)
+        return;
+    for (const PortNote& note : notes)
+        observer_->portNote(now(), note);
+}

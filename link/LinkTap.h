@@ -47,6 +47,9 @@ public:
         }
     }
 
+    // Hands on what the port has noted, and empties its notes either way.
+    void portNotes(SerialPort& port);
+
 private:
     void sent(std::span<const std::uint8_t> frame, long written, std::size_t replyLength);
     void reportDiscard(SerialPort& port);

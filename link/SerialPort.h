@@ -1,8 +1,11 @@
 #pragma once
 
+#include "link/LinkObserver.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Line settings of a serial port as the console reads and writes them.
 enum class Parity { None, Odd, Even, Mark, Space };
@@ -40,4 +43,13 @@ public:
     virtual long read(std::uint8_t* buffer, std::size_t maxBytes) = 0;
     // Writes a frame; returns the count written or -1.
     virtual long write(const std::uint8_t* data, std::size_t length) = 0;
+
+    // Why the last open failed, for the status strip; empty when it cannot tell.
+    virtual std::string openError() const { return {}; }
+    // Time added to every reply delay for the way to the controller and
+    // back (a network's round trip); 0 for a serial line.
+    virtual int extraWaitMs() const { return 0; }
+    // What the port has seen of its own line since the last call: loss and
+    // return, frame headers, round trips. For the bus monitor only.
+    virtual std::vector<PortNote> takeNotes() { return {}; }
 };

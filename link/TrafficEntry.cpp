@@ -9,6 +9,7 @@ bool TrafficEntry::isError() const
     case Kind::Request:
     case Kind::Reply:
     case Kind::Served:
+    case Kind::PortRestored:
         return false;
     default:
         return true;
@@ -87,7 +88,9 @@ std::string hex(const TrafficEntry& entry)
     return FrameDecoder::hex(entry.bytes);
 }
 
-std::string decoded(const TrafficEntry& entry)
+namespace {
+
+std::string decodedFrame(const TrafficEntry& entry)
 {
     using Kind = TrafficEntry::Kind;
     switch (entry.kind) {
@@ -117,8 +120,20 @@ std::string decoded(const TrafficEntry& entry)
             request[0] = reply[0];   // read it as the reply it pretends to be
         return FrameDecoder::describeReply(request, reply);
     }
+    case Kind::PortLost:
+    case Kind::PortRestored:
+        return entry.note;
     }
     return {};
+}
+
+} // namespace
+
+std::string decoded(const TrafficEntry& entry)
+{
+    if (entry.mbap)
+        return "[" + Mbap::describe(*entry.mbap) + "] " + decodedFrame(entry);
+    return decodedFrame(entry);
 }
 
 std::string outcome(const TrafficEntry& entry)
@@ -137,6 +152,8 @@ std::string outcome(const TrafficEntry& entry)
     case Kind::Timeout: return "time-out";
     case Kind::Served: return "served";
     case Kind::Injected: return injectedFaults(entry.faults, entry.count);
+    case Kind::PortLost: return "port lost";
+    case Kind::PortRestored: return "port back";
     }
     return {};
 }

@@ -4,6 +4,7 @@
 #include "link/LinkObserver.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ struct TrafficEntry {
         // The simulator's side of the line.
         Served,         // a request it answered
         Injected,       // a reply it spoiled on purpose (see faults)
+        // The port itself.
+        PortLost,       // its device or connection went away (bytes: none; note: why)
+        PortRestored,   // opened again under the same name
     };
     enum class Direction : std::uint8_t { Out, In, None };
     // Faults the simulator put into a reply.
@@ -36,6 +40,9 @@ struct TrafficEntry {
     std::uint32_t count = 0;              // bytes discarded; stray bytes ahead of an injected reply
     FrameDecoder::RequestHeader request{};  // the request a reply answers
     std::vector<std::uint8_t> bytes;
+    // The MODBUS TCP header the frame travelled with; bytes hold it as RTU.
+    std::optional<MbapHeader> mbap;
+    std::string note;   // PortLost, PortRestored: the port and why
 
     bool isError() const;
 };

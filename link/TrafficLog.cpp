@@ -25,8 +25,38 @@ void TrafficLog::requestSent(const LinkTime& at, std::span<const std::uint8_t> f
     const bool sent = written >= 0 && static_cast<std::size_t>(written) == frame.size();
     if (written > 0)
         counters_.bytesOut += static_cast<std::uint64_t>(written);
+    replyHeader_.reset();
     addBytes(at, sent ? TrafficEntry::Kind::Request : TrafficEntry::Kind::NotSent, TrafficEntry::Direction::Out,
-             {frame.begin(), frame.end()});
+             {frame.begin(), frame.end()}, std::exchange(requestHeader_, std::nullopt));
+}
+
+void TrafficLog::portNote(const LinkTime& at, const PortNote& note)
+{
+    switch (note.kind) {
+    case PortNote::Kind::HeaderSent:
+        requestHeader_ = note.header;
+        return;
+    case PortNote::Kind::HeaderReceived:
+        replyHeader_ = note.header;
+        return;
+    case PortNote::Kind::RoundTrip:
+        ++counters_.roundTrips;
+        counters_.lastRoundTripUs = note.roundTripUs;
+        counters_.totalRoundTripUs += note.roundTripUs;
+        return;
+    case PortNote::Kind::Lost:
+    case PortNote::Kind::Restored: {
+        const bool lost = note.kind == PortNote::Kind::Lost;
+        if (lost)
+            ++counters_.portLosses;
+        TrafficEntry entry;
+        entry.time = at;
+        entry.kind = lost ? TrafficEntry::Kind::PortLost : TrafficEntry::Kind::PortRestored;
+        entry.note = note.detail;
+        add(std::move(entry));
+        return;
+    }
+    }
 }
 
 void TrafficLog::bytesReceived(const LinkTime& at, std::span<const std::uint8_t> bytes)
@@ -104,7 +134,7 @@ void TrafficLog::outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t)
         ++counters_.crcErrors;
         break;
     }
-    addBytes(pendingSince_, kind, TrafficEntry::Direction::In, std::move(frame));
+    addBytes(pendingSince_, kind, TrafficEntry::Direction::In, std::move(frame), std::exchange(replyHeader_, std::nullopt));
     if (!rest.empty())
         addBytes(pendingSince_, Kind::Unframed, TrafficEntry::Direction::In, std::move(rest));
     countOutcome(at.monotonicUs, false);
@@ -119,7 +149,7 @@ void TrafficLog::flushPending(TrafficEntry::Kind kind)
 }
 
 void TrafficLog::addBytes(const LinkTime& at, TrafficEntry::Kind kind, TrafficEntry::Direction direction,
-                          std::vector<std::uint8_t> bytes)
+                          std::vector<std::uint8_t> bytes, std::optional<MbapHeader> mbap)
 {
     TrafficEntry entry;
     entry.time = at;
@@ -127,6 +157,7 @@ void TrafficLog::addBytes(const LinkTime& at, TrafficEntry::Kind kind, TrafficEn
     entry.direction = direction;
     entry.request = request_;
     entry.bytes = std::move(bytes);
+    entry.mbap = mbap;
     add(std::move(entry));
 }
 
@@ -150,6 +181,8 @@ void TrafficLog::clear()
     counters_ = {};
     lastMinute_.clear();
     pending_.clear();
+    requestHeader_.reset();
+    replyHeader_.reset();
     for (TrafficListener* listener : listeners_)
         listener->cleared();
 }

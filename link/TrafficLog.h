@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <vector>
 
 // Running totals of the link monitor.
@@ -18,6 +19,11 @@ struct TrafficCounters {
     std::uint64_t exceptionReplies = 0;
     std::uint64_t bytesOut = 0;
     std::uint64_t bytesIn = 0;
+    // Request sent to first reply byte in, as the port measured it.
+    std::uint64_t roundTrips = 0;
+    std::int64_t lastRoundTripUs = 0;
+    std::int64_t totalRoundTripUs = 0;
+    std::uint64_t portLosses = 0;
 };
 
 // Told of every entry as it is added, and of old entries as the bound
@@ -45,6 +51,7 @@ public:
     void bytesReceived(const LinkTime& at, std::span<const std::uint8_t> bytes) override;
     void bytesDiscarded(const LinkTime& at, std::size_t count) override;
     void outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t exceptionCode) override;
+    void portNote(const LinkTime& at, const PortNote& note) override;
 
     // Adds an entry made elsewhere (the simulator's side of the line).
     void add(TrafficEntry entry);
@@ -74,7 +81,7 @@ private:
     // claimed into an entry.
     void flushPending(TrafficEntry::Kind kind);
     void addBytes(const LinkTime& at, TrafficEntry::Kind kind, TrafficEntry::Direction direction,
-                  std::vector<std::uint8_t> bytes);
+                  std::vector<std::uint8_t> bytes, std::optional<MbapHeader> mbap = std::nullopt);
     void countOutcome(std::int64_t atUs, bool timedOut);
 
     struct Judged {
@@ -95,4 +102,8 @@ private:
     bool judged_ = true;
     std::vector<std::uint8_t> pending_;
     LinkTime pendingSince_;
+    // MODBUS TCP headers noted for the request about to be logged and for
+    // the reply under way.
+    std::optional<MbapHeader> requestHeader_;
+    std::optional<MbapHeader> replyHeader_;
 };

@@ -29,6 +29,13 @@ TransactionEngine::TransactionEngine(LinkState& state, SerialPort& port, LinkVie
 
 void TransactionEngine::tick()
 {
+    step();
+    // A loss the tick ran into is noted here.
+    context_.tap.portNotes(port_);
+}
+
+void TransactionEngine::step()
+{
     view_.setWindowSize(kWindowWidth, kWindowHeight);
     if (waiting() > kQueueLimit) {
         context_.discardReceived();
@@ -152,6 +159,7 @@ void TransactionEngine::transmit(const Transaction& transaction, TransactionId i
     state_.TxLength = static_cast<std::int32_t>(transaction.buildRequest(state_));
     // A failed write is not reported: the exchange ends by its time-out.
     const long written = port_.write(state_.TxFrame.data(), static_cast<std::size_t>(state_.TxLength));
+    context_.tap.portNotes(port_);
     context_.tap.requestSent({state_.TxFrame.data(), static_cast<std::size_t>(state_.TxLength)}, written,
                              transaction.replyLength());
     context_.discardReceived();
@@ -159,7 +167,7 @@ void TransactionEngine::transmit(const Transaction& transaction, TransactionId i
     state_.RxLength = 0;
     state_.RxFrame.fill(0);
     state_.WaitTicks = 0;
-    view_.setTimer2Interval(transaction.replyDelay());
+    view_.setTimer2Interval(transaction.replyDelay() + port_.extraWaitMs());
 }
 
 void TransactionEngine::receive(const Transaction& transaction)
@@ -174,6 +182,7 @@ void TransactionEngine::receive(const Transaction& transaction)
 
     // The tick has already dropped a babbling queue; read what is there.
     const long got = port_.read(state_.ReadBuffer.data(), state_.ReadBuffer.size());
+    context_.tap.portNotes(port_);
     if (got > 0) {
         context_.tap.bytesReceived({state_.ReadBuffer.data(), static_cast<std::size_t>(got)});
         appendReceived(static_cast<std::size_t>(got));

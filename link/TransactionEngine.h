@@ -41,6 +41,7 @@ public:
     static constexpr int kWindowHeight = 646;
 
 private:
+    void step();
     void serveConfiguration();
     void serveLive();
     void serveGraph();

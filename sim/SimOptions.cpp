@@ -69,7 +69,8 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
         }
         const bool takesValue = name == "--address" || name == "--seed" || name == "--delay-ms" || name == "--drop"
             || name == "--corrupt-crc" || name == "--stray" || name == "--wrong-address" || name == "--alarm"
-            || name == "--log" || name == "--mute-file" || name == "--refuse-writes";
+            || name == "--log" || name == "--mute-file" || name == "--listen-rtu" || name == "--listen-tcp"
+            || name == "--refuse-writes";
         if (!takesValue) {
             error = "unknown option '" + name + "'";
             return false;
@@ -80,7 +81,12 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
         }
         const std::string& value = args[++i];
         bool ok = true;
-        if (name == "--log") {
+        if (name == "--listen-rtu" || name == "--listen-tcp") {
+            ok = options.listen == SimOptions::Listen::None && wholeNumber(value, 0, 65535, options.listenPort);
+            options.listen = name == "--listen-rtu" ? SimOptions::Listen::Rtu : SimOptions::Listen::ModbusTcp;
+            if (!ok)
+                error = name + " takes one TCP port from 0 (any free one) to 65535, not '" + value + "'";
+        } else if (name == "--log") {
             ok = !value.empty();
             options.logFile = value;
             if (!ok)
@@ -165,6 +171,11 @@ std::string simUsage()
            "  --verbose           log every request and reply on stderr\n"
            "  --log FILE          write every request and reply, decoded, with the faults\n"
            "                      injected, to FILE (CSV when it ends in .csv)\n"
+           "  --listen-rtu PORT   serve on 127.0.0.1:PORT the RTU bytes over TCP, as a\n"
+           "                      serial device server does (console: socket://127.0.0.1:PORT)\n"
+           "  --listen-tcp PORT   serve MODBUS TCP on 127.0.0.1:PORT, as a gateway does\n"
+           "                      (console: tcp://127.0.0.1:PORT). One client at a time;\n"
+           "                      PORT 0 takes a free port. Prints the name to open.\n"
            "\n"
            "Faults (shares from 0 to 1, drawn reply by reply from the seed):\n"
            "  --delay-ms N        answer every request N ms late\n"

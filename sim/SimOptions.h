@@ -20,6 +20,11 @@ struct SimOptions {
     bool verbose = false;
     std::string logFile;   // every request and reply, decoded; empty: none
     std::string muteFile;  // addresses listed in it do not answer; empty: none
+    // Serve the controller on 127.0.0.1 at this TCP port (0: any free one)
+    // instead of to a local program on the pseudo-terminal.
+    enum class Listen { None, Rtu, ModbusTcp };
+    Listen listen = Listen::None;
+    int listenPort = 0;
     bool help = false;
     bool version = false;
 };

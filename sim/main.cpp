@@ -3,6 +3,7 @@
 #include "link/SimulatorPortFile.h"
 #include "sim/FaultInjector.h"
 #include "sim/MuteFile.h"
+#include "sim/NetworkListener.h"
 #include "sim/RtuSlave.h"
 #include "sim/SimController.h"
 #include "sim/SimOptions.h"
@@ -97,24 +98,40 @@ int main(int argc, char** argv)
             std::cerr << "hx-sim: log stopped: " << traffic.error() << "\n";
     });
 
+    // On the network the pseudo-terminal is the listener's: it is not offered
+    // to local programs, and the name printed is the one to open instead.
+    std::unique_ptr<NetworkListener> listener;
+    if (options.listen != SimOptions::Listen::None) {
+        listener = std::make_unique<NetworkListener>(options.listen == SimOptions::Listen::Rtu
+                                                         ? NetworkListener::Mode::Rtu
+                                                         : NetworkListener::Mode::ModbusTcp,
+                                                     slave.device());
+        if (!listener->start(static_cast<std::uint16_t>(options.listenPort))) {
+            std::cerr << "hx-sim: " << listener->errorText() << "\n";
+            return 1;
+        }
+    }
+    const std::string shown = listener ? listener->portName() : slave.device();
     // The console offers the newest simulator; an older one still running
     // gets the list back when this one stops.
     const std::optional<SimulatorPortFile::Running> previous = SimulatorPortFile::running();
-    const bool published = SimulatorPortFile::publish(slave.device());
-    std::cout << slave.device() << std::endl;
+    const bool published = !listener && SimulatorPortFile::publish(slave.device());
+    std::cout << shown << std::endl;
     std::cerr << "hx-sim: " << (controllers.size() > 1 ? "controllers at bus addresses " : "controller at bus address ")
-              << BusAddresses::text(options.addresses) << " on " << slave.device();
+              << BusAddresses::text(options.addresses) << " on " << shown;
     if (published && previous)
         std::cerr << " (offered in the console's port list in place of the simulator on " << previous->device
                   << ", process " << previous->pid << ", until this one stops)";
     else if (published)
         std::cerr << " (offered in the console's port list)";
     std::cerr << "; Ctrl+C stops it\n";
-    if (!published)
+    if (!published && !listener)
         std::cerr << "hx-sim: could not write " << SimulatorPortFile::path()
                   << "; type the device into the console's port box\n";
 
     slave.run(signals);
+    if (listener)
+        listener->stop();
     std::cerr << "hx-sim: " << traffic.faults().summary() << "\n";
     if (!traffic.close())
         std::cerr << "hx-sim: " << traffic.error() << "\n";

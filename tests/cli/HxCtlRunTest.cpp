@@ -162,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, HxCtlFails, testing::Values(
     Failing{"silent controller, live", {"live", "--port", "/dev/fake", "--count", "2"}, false, HxCtl::NoAnswer,
             "no answer in a poll cycle", false},
     Failing{"port that is not a device", {"version", "--port", "COM"}, true, HxCtl::PortUnusable,
-            "the port COM names no serial device (COM1 to COM9 or a device path)"}));
+            "the port COM names no port (COM1 to COM9, a device path, socket://HOST:PORT or tcp://HOST:PORT)"}));
 
 TEST(HxCtlRun, APortThatCannotBeOpenedOrSetUpExitsWithFour)
 {

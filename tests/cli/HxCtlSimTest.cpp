@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 #include <modbus/modbus.h>
 
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <array>
+#include <cctype>
 #include <csignal>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace {
@@ -214,6 +218,174 @@ TEST_F(HxCtlSim, TheWrongAddressGetsNoAnswer)
     EXPECT_EQ(version.code, 2);
     EXPECT_EQ(version.err, "hxctl: no answer from the controller at address 1 on " + device.toStdString()
                                + " (firmware version)\n");
+}
+
+// --- network ports -------------------------------------------------------
+
+// A helper program started for one test; killed when the test ends.
+class Peer {
+public:
+    Peer(const QString& program, const QStringList& args)
+    {
+        process_.setProcessChannelMode(QProcess::MergedChannels);
+        process_.start(program, args);
+        process_.waitForStarted(10000);
+    }
+    ~Peer()
+    {
+        process_.kill();
+        process_.waitForFinished(10000);
+    }
+    // Reads what it prints until `marker` shows up; the rest of that line.
+    // Empty when the program ends or stays silent.
+    std::string after(const std::string& marker)
+    {
+        std::string& seen = out_;
+        for (;;) {
+            if (const std::size_t at = seen.find(marker); at != std::string::npos) {
+                const std::size_t end = seen.find('\n', at);
+                if (end != std::string::npos)
+                    return seen.substr(at + marker.size(), end - at - marker.size());
+            }
+            if (!process_.waitForReadyRead(10000))
+                return {};
+            out_ += process_.readAllStandardOutput().toStdString();
+        }
+    }
+    int exitCode()
+    {
+        process_.waitForFinished(10000);
+        return process_.exitCode();
+    }
+    const std::string& printed() const { return out_; }
+
+private:
+    QProcess process_;
+    std::string out_;
+};
+
+// socat as a serial device server: TCP on the loopback interface, passed
+// through to the simulator's pseudo-terminal. One connection, then it ends.
+std::unique_ptr<Peer> deviceServer(const std::string& device, int port = 0)
+{
+    auto socat = std::make_unique<Peer>("socat", QStringList{"-d", "-d",
+                                                              QString("TCP-LISTEN:%1,bind=127.0.0.1,reuseaddr").arg(port),
+                                                              QString::fromStdString("FILE:" + device + ",raw,echo=0")});
+    return socat;
+}
+
+class HxCtlNetwork : public testing::Test {
+protected:
+    // The peers are checked by what each command gives back; the file
+    // written is the one read with one value changed.
+    void readWriteVersionLive(const QString& port, int address, const std::string& firmware)
+    {
+        const QString addr = QString::number(address);
+        const Result version = hxctl({"version", "--port", port, "--address", addr});
+        EXPECT_EQ(version.code, 0) << version.err;
+        EXPECT_EQ(version.out, firmware + "\n");
+
+        const Result read = hxctl({"read", "--port", port, "--address", addr, "--out", dir.filePath("read.json")});
+        ASSERT_EQ(read.code, 0) << read.err;
+        std::ifstream in(dir.filePath("read.json").toStdString());
+        const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ParameterFile::Checked file = ParameterFile::parse(saved);
+        ASSERT_TRUE(file.document) << saved;
+        EXPECT_EQ(file.document->firmware, firmware);
+        const auto params = ParameterTable::all();
+        std::size_t startTemp = 0;
+        while (params[startTemp].name() != "Compressor StartTemp")
+            ++startTemp;
+        ParameterFile::Document changed = *file.document;
+        changed.values[startTemp] = changed.values[startTemp] == 400 ? 410 : 400;
+        std::ofstream(dir.filePath("changed.json").toStdString()) << ParameterFile::toJson(changed);
+
+        const Result write = hxctl({"write", "--port", port, "--address", addr, dir.filePath("changed.json")});
+        ASSERT_EQ(write.code, 0) << write.err;
+        EXPECT_EQ(write.out.find("failed"), std::string::npos) << write.out;
+        const Result compare = hxctl({"compare", "--port", port, "--address", addr, dir.filePath("changed.json")});
+        EXPECT_EQ(compare.code, 0) << compare.out << compare.err;
+
+        const Result live = hxctl({"live", "--port", port, "--address", addr, "--count", "3"});
+        ASSERT_EQ(live.code, 0) << live.err;
+        const std::vector<std::string> rows = lines(live.out);
+        ASSERT_EQ(rows.size(), 4u) << live.out;
+        for (const std::string& row : rows)
+            EXPECT_EQ(fieldCount(row, '\t'), 12) << row;
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(HxCtlNetwork, TheSimulatorsListenersServeBothKindsOfNetworkPort)
+{
+    for (const char* listen : {"--listen-rtu", "--listen-tcp"}) {
+        SCOPED_TRACE(listen);
+        SimProcess sim{{listen, "0", "--address", "7", "--steady"}};
+        ASSERT_TRUE(sim.started());
+        const QString name = QString::fromStdString(sim.device());
+        ASSERT_TRUE(name.startsWith(std::string_view(listen) == "--listen-rtu" ? "socket://127.0.0.1:" : "tcp://127.0.0.1:"))
+            << name.toStdString();
+        readWriteVersionLive(name, 7, "HX-CTRL V2.13 SIM");
+    }
+}
+
+TEST_F(HxCtlNetwork, ThroughAPymodbusServer)
+{
+    const QString python = "/usr/bin/python3";
+    if (!QFileInfo::exists(python))
+        GTEST_SKIP() << "Debian's python3 is missing: run scripts/setup";
+    Peer server(python, {QStringLiteral(HX_SOURCE_DIR "/tests/cli/modbus_tcp_peer.py")});
+    const std::string port = server.after("");
+    if (port.empty() || !std::isdigit(static_cast<unsigned char>(port.front()))) {
+        if (server.exitCode() == 77)
+            GTEST_SKIP() << "pymodbus is missing (Debian packages python3-pymodbus, python3-serial-asyncio): run scripts/setup";
+        FAIL() << server.printed();
+    }
+    readWriteVersionLive(QString::fromStdString("tcp://127.0.0.1:" + port), 1, "PYMODBUS PEER V1");
+}
+
+TEST_F(HxCtlNetwork, ThroughSocatInFrontOfTheRtuSimulatorEvenWhenTheConnectionDrops)
+{
+    if (QStandardPaths::findExecutable("socat").isEmpty())
+        GTEST_SKIP() << "socat is missing: run scripts/setup";
+    SimProcess sim{{"--address", "7", "--steady"}};
+    ASSERT_TRUE(sim.started());
+    const std::string device = sim.device();
+    ASSERT_FALSE(device.empty());
+
+    auto socat = deviceServer(device);
+    const std::string listening = socat->after("listening on AF=2 127.0.0.1:");
+    ASSERT_FALSE(listening.empty()) << socat->printed();
+    const int port = std::stoi(listening);
+    const QString name = QString("socket://127.0.0.1:%1").arg(port);
+    Result version = hxctl({"version", "--port", name, "--address", "7"});
+    EXPECT_EQ(version.code, 0) << version.err;
+    EXPECT_EQ(version.out, "HX-CTRL V2.13 SIM\n");
+
+    // Live polling over a server that goes away after the first reading and
+    // comes back: the run reconnects and finishes its three cycles.
+    socat = deviceServer(device, port);
+    ASSERT_FALSE(socat->after("listening on").empty()) << socat->printed();
+    QProcess live;
+    live.start(QStringLiteral(HXCTL_PROGRAM), {"live", "--port", name, "--address", "7", "--count", "3", "--log",
+                                               dir.filePath("bus.log")});
+    ASSERT_TRUE(live.waitForStarted(10000));
+    std::string out;
+    while (std::count(out.begin(), out.end(), '\n') < 2 && live.waitForReadyRead(10000))
+        out += live.readAllStandardOutput().toStdString();
+    ASSERT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;
+    socat.reset();
+    socat = deviceServer(device, port);
+    ASSERT_FALSE(socat->after("listening on").empty()) << socat->printed();
+    ASSERT_TRUE(live.waitForFinished(30000));
+    out += live.readAllStandardOutput().toStdString();
+    EXPECT_EQ(live.exitCode(), 0) << live.readAllStandardError().toStdString();
+    EXPECT_EQ(lines(out).size(), 4u) << out;
+    std::ifstream log(dir.filePath("bus.log").toStdString());
+    const std::string logged((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_NE(logged.find("port lost"), std::string::npos);
+    EXPECT_NE(logged.find("port back"), std::string::npos);
 }
 
 }

@@ -1,7 +1,10 @@
 #include "app/FontSubstitutions.h"
 #include "app/TForm1.h"
+#include "link/ConsolePort.h"
 #include "link/QtSerialPort.h"
+#include "widgets/TiLabel.h"
 #include "support/FakeSerialPort.h"
+#include "support/LoopbackPeer.h"
 #include "support/PtyPair.h"
 #include "support/RecordingMessageBoxes.h"
 
@@ -216,6 +219,42 @@ TEST_F(SerialPortButtonTest, PortIsClosedBeforeTheSettingsErrorIsShown)
     ASSERT_EQ(w.boxes->last().caption, "Set Error");
     EXPECT_FALSE(openWhileShown);
     EXPECT_FALSE(timersWhileShown);
+}
+
+} // namespace
+
+namespace {
+
+// A network name opens through the same button: a refused connection is the
+// usual box with the reason on the strip, a listening peer opens, and the
+// line-setting boxes stay locked while a network name is in the port box.
+TEST_F(SerialPortButtonTest, NetworkNamesOpenThroughTheSameButtonWithoutLineSettings)
+{
+    Window w(std::make_unique<ConsolePort>());
+    LoopbackPeer peer;
+    const std::string name = peer.name("socket");
+    LoopbackPeer gone;
+    const std::string refused = gone.name("tcp");
+    gone.stopListening();
+
+    w.openOn(refused);
+    EXPECT_EQ(w.caption(), "Open");
+    ASSERT_EQ(w.boxes->messages().size(), 1u);
+    EXPECT_EQ(w.boxes->messages()[0].text, "Open Port Error!!");
+    EXPECT_EQ(w.boxes->messages()[0].caption, "Comm Error");
+    EXPECT_TRUE(w.form->control<TiLabel>("iLabel1").Caption().contains("refused"))
+        << w.form->control<TiLabel>("iLabel1").Caption().toStdString();
+
+    w.openOn(name);
+    ASSERT_EQ(w.caption(), "Close");
+    EXPECT_TRUE(w.timersOn());
+    w.click();
+    EXPECT_TRUE(w.enabled("rdCOM"));
+    for (const char* name : {"baudrate", "databits", "parity", "stopbits"})
+        EXPECT_FALSE(w.enabled(name)) << name << " with a network name";
+    w.form->setText("rdCOM", pty.first());
+    for (const char* name : kPortBoxes)
+        EXPECT_TRUE(w.enabled(name)) << name << " with a serial device";
 }
 
 } // namespace

@@ -58,3 +58,55 @@ TEST(PortNames, StableAdapterNameLeadsToTheSameDevice)
     EXPECT_EQ(stableAdapterName("/dev/no-such-tty", folder), "/dev/no-such-tty") << "gone";
     EXPECT_EQ(stableAdapterName("/dev/zero", folder + "/missing"), "/dev/zero") << "no adapter folder";
 }
+
+TEST(PortNames, NetworkNamesParse)
+{
+    using Kind = PortAddress::Kind;
+    struct Case {
+        std::string name;
+        bool parses;
+        Kind kind;
+        std::string host;
+        int port;
+        int waitMs;
+    };
+    const Case cases[] = {
+        {"socket://127.0.0.1:4001", true, Kind::RtuOverTcp, "127.0.0.1", 4001, 100},
+        {"tcp://localhost:502", true, Kind::ModbusTcp, "localhost", 502, 100},
+        {"TCP://gw-3.site.example:502?WAIT=250", true, Kind::ModbusTcp, "gw-3.site.example", 502, 250},
+        {"tcp://[::1]:1502?wait=0", true, Kind::ModbusTcp, "::1", 1502, 0},
+        {"/dev/ttyUSB0?wait=40", true, Kind::Serial, "", 0, 40},
+        {"COM1", true, Kind::Serial, "", 0, 0},
+        {"tcp://127.0.0.1", false, Kind::Serial, "", 0, 0},
+        {"tcp://:502", false, Kind::Serial, "", 0, 0},
+        {"tcp://127.0.0.1:0", false, Kind::Serial, "", 0, 0},
+        {"tcp://127.0.0.1:65536", false, Kind::Serial, "", 0, 0},
+        {"tcp://127.0.0.1:50x", false, Kind::Serial, "", 0, 0},
+        {"tcp://::1:502", false, Kind::Serial, "", 0, 0},
+        {"tcp://[::1:502", false, Kind::Serial, "", 0, 0},
+        {"socket://a b:502", false, Kind::Serial, "", 0, 0},
+        {"socket://127.0.0.1:502?wait=-1", false, Kind::Serial, "", 0, 0},
+        {"socket://127.0.0.1:502?wait=10001", false, Kind::Serial, "", 0, 0},
+        {"COM?wait=5", false, Kind::Serial, "", 0, 0},
+    };
+    for (const Case& c : cases) {
+        const ParsedPort parsed = parsePortName(deviceForPortText(c.name).empty() ? c.name : deviceForPortText(c.name));
+        ASSERT_EQ(parsed.address.has_value(), c.parses) << c.name << ": " << parsed.error;
+        if (!c.parses) {
+            EXPECT_FALSE(parsed.error.empty()) << c.name;
+            continue;
+        }
+        EXPECT_EQ(parsed.address->kind, c.kind) << c.name;
+        EXPECT_EQ(parsed.address->host, c.host) << c.name;
+        EXPECT_EQ(parsed.address->port, c.port) << c.name;
+        EXPECT_EQ(parsed.address->extraWaitMs(), c.waitMs) << c.name;
+    }
+    // Typed as it stands, scheme in lower case for the port; a wait can be set on any name.
+    EXPECT_EQ(typedPortText("tcp://gw:502"), "tcp://gw:502");
+    EXPECT_EQ(typedPortText("socke"), "socke");
+    EXPECT_EQ(deviceForPortText("SOCKET://Gw:4001"), "socket://Gw:4001");
+    EXPECT_EQ(deviceForPortText("com2?wait=30"), "/dev/ttyS1?wait=30");
+    EXPECT_EQ(withWait("tcp://gw:502?wait=5", 300), "tcp://gw:502?wait=300");
+    EXPECT_TRUE(isNetworkName("Socket://x"));
+    EXPECT_FALSE(isNetworkName("COM1"));
+}

@@ -10,7 +10,8 @@ TEST(SimOptions, ReadsEveryOption)
     std::string error;
     ASSERT_TRUE(parseSimOptions({"--address", "247", "--seed", "99", "--delay-ms", "250", "--drop", "0.25",
                                  "--corrupt-crc", "1", "--stray", "0", "--wrong-address", "0.5", "--alarm",
-                                 "high-temp", "--alarm", "fan-stall", "--steady", "--verbose", "--refuse-writes", "11-21"},
+                                 "high-temp", "--alarm", "fan-stall", "--steady", "--verbose", "--listen-tcp", "1502",
+                                 "--refuse-writes", "11-21"},
                                 o, error))
         << error;
     EXPECT_EQ(o.addresses, std::vector<std::uint8_t>{247});
@@ -23,6 +24,8 @@ TEST(SimOptions, ReadsEveryOption)
     EXPECT_EQ(o.alarms, (std::set<AlarmScenario>{AlarmScenario::HighTemp, AlarmScenario::FanStall}));
     EXPECT_FALSE(o.supplyDips);
     EXPECT_TRUE(o.verbose);
+    EXPECT_EQ(o.listen, SimOptions::Listen::ModbusTcp);
+    EXPECT_EQ(o.listenPort, 1502);
     EXPECT_EQ(o.refuseFirst, 11);
     EXPECT_EQ(o.refuseLast, 21);
 
@@ -36,7 +39,8 @@ TEST(SimOptions, RefusesWhatItCannotUse)
     for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
              {"--address", "0"}, {"--address", "256"}, {"--address", "1x"}, {"--address", "3-1"}, {"--address", "1,,2"}, {"--mute-file", ""}, {"--drop", "1.01"},
              {"--drop", "-0.1"}, {"--drop", "nan"}, {"--stray", ""}, {"--delay-ms", "-5"},
-             {"--alarm", "fire"}, {"--seed"}, {"--frobnicate"}, {"--refuse-writes", "21-11"},
+             {"--alarm", "fire"}, {"--seed"}, {"--frobnicate"}, {"--listen-rtu", "65536"},
+             {"--listen-tcp", "x"}, {"--listen-rtu", "0", "--listen-tcp", "0"}, {"--refuse-writes", "21-11"},
              {"--refuse-writes", "a-3"}}) {
         SimOptions o;
         std::string error;
