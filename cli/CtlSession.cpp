@@ -165,17 +165,6 @@ void CtlSession::live(const std::function<bool(const LiveRow& row)>& row)
         if (sample_)
             r.sample = *sample_;
         sample_.reset();
-        r.fanRpm[0] = state_.Intfan1.Speed;
-        r.fanRpm[1] = state_.Intfan2.Speed;
-        r.fanRpm[2] = state_.Extfan1.Speed;
-        r.fanRpm[3] = state_.Extfan2.Speed;
-        const LiveStatus& live = state_.Live;
-        r.indoorC = live.IndoorTemp;
-        r.outdoorC = live.OutdoorTemp;
-        r.supplyV = live.SupplyVoltage;
-        r.compressorRpm = live.CompSpeed;
-        r.compressorA = live.CompGauge;
-        r.heaterA = live.HeaterCurrent;
         r.alarms = raisedAlarms(state_);
         return row(r) && !stopped();
     }, [this] { return interval(); });

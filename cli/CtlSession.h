@@ -53,13 +53,9 @@ public:
     // All does; messages that are not the run's go to `message`.
     std::vector<WriteAllRun::Outcome> writeAll(const ParameterFile::Document& document);
 
-    // One live poll cycle's readings, in the units the RealTimeData tab shows.
+    // One live poll cycle: how many steps answered, the raised alarms and every quantity.
     struct LiveRow {
         int validReplies = 0;   // of the cycle's four steps
-        unsigned fanRpm[4] = {0, 0, 0, 0};
-        // Tenths of °C, V and A, as read.
-        int indoorC = 0, outdoorC = 0, supplyV = 0, heaterA = 0, compressorA = 0;
-        int compressorRpm = 0;
         std::vector<std::string> alarms;
         // Every live quantity of the cycle, empty where its step got no valid reply.
         LiveQuantities::Sample sample;

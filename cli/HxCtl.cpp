@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 #include <ostream>
 
@@ -254,16 +255,28 @@ std::string liveLine(const std::string& time, const CtlSession::LiveRow& row, bo
 {
     if (csv)
         return TrendCsv::row(row.sample);
+    // A step that got no answer in this cycle leaves its columns empty:
+    // the previous cycle's values are never shown as this one's.
+    const auto value = [&row](std::string_view name) { return row.sample.values[*LiveQuantities::indexOf(name)]; };
     const char sep = '\t';
     std::string line = time;
-    for (unsigned rpm : row.fanRpm)
-        line += sep + std::to_string(rpm);
-    for (int v : {row.indoorC, row.outdoorC, row.supplyV, row.heaterA, row.compressorA})
-        line += sep + tenths(v);
-    line += sep + std::to_string(row.compressorRpm);
+    for (const char* fan : {"intfan1_speed", "intfan2_speed", "extfan1_speed", "extfan2_speed"}) {
+        line += sep;
+        if (const auto rpm = value(fan))
+            line += std::to_string(static_cast<long>(*rpm));
+    }
+    for (const char* name : {"indoor_temp", "outdoor_temp", "supply_voltage", "heater_current", "compressor_current"}) {
+        line += sep;
+        if (const auto v = value(name))
+            line += tenths(static_cast<int>(std::lround(*v * 10)));
+    }
+    line += sep;
+    if (const auto rpm = value("compressor_speed"))
+        line += std::to_string(static_cast<long>(*rpm));
     std::string alarms;
-    for (const std::string& a : row.alarms)
-        alarms += (alarms.empty() ? "" : " ") + a;
+    if (value("intfan1_alarm"))
+        for (const std::string& a : row.alarms)
+            alarms += (alarms.empty() ? "" : " ") + a;
     return line + sep + alarms + "\n";
 }
 
@@ -375,10 +388,18 @@ int run(const std::vector<std::string>& args, Io io, SerialPort& port, CtlSessio
     }
     for (const auto& [text, caption] : session.messages())
         c.fail(caption + ": " + text);
-    if (!logWriter.failure().empty())
+    // A log that could not be written is a failed run, whatever the controller said.
+    bool logFailed = false;
+    if (!logWriter.failure().empty()) {
         c.fail(logWriter.failure());
-    if (const std::string error = logWriter.close(); !error.empty())
+        logFailed = true;
+    }
+    if (const std::string error = logWriter.close(); !error.empty()) {
         c.fail(error);
+        logFailed = true;
+    }
+    if (logFailed && code == Success)
+        code = BadInput;
     port.close();
     return code;
 }

@@ -3,6 +3,7 @@
 #include "console/TrendCsv.h"
 #include "link/QtSerialPort.h"
 #include "support/FakeController.h"
+#include "support/ScratchDisk.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -164,6 +165,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, HxCtlFails, testing::Values(
     Failing{"port that is not a device", {"version", "--port", "COM"}, true, HxCtl::PortUnusable,
             "the port COM names no port (COM1 to COM9, a device path, socket://HOST:PORT or tcp://HOST:PORT)"}));
 
+TEST(HxCtlRun, ALogThatCannotBeWrittenToTheEndFailsTheRun)
+{
+    ScratchDisk disk;
+    Rig rig;
+    const std::string log = disk.path("bus.log");
+    disk.fill();
+    EXPECT_EQ(rig.run({"version", "--port", "/dev/fake", "--log", log}), HxCtl::BadInput) << rig.err.str();
+    EXPECT_NE(rig.err.str().find(log), std::string::npos) << rig.err.str();
+}
+
 TEST(HxCtlRun, APortThatCannotBeOpenedOrSetUpExitsWithFour)
 {
     std::ostringstream out, err;
@@ -225,17 +236,30 @@ TEST(HxCtlRun, AFileValueOutOfItsGroupsRangeIsRefusedBeforeAnythingIsSent)
     EXPECT_TRUE(rig.port.written().empty());
 }
 
-TEST(HxCtlRun, LiveLinesCarryTheReadingsInTheTabsUnits)
+TEST(HxCtlRun, LiveLinesCarryTheReadingsInTheTabsUnitsAndGapsForUnansweredSteps)
 {
+    LinkState state;
+    state.Intfan1.Speed = 1500;
+    state.Extfan2.Speed = 65535;
+    state.Live.IndoorTemp = -200;
+    state.Live.OutdoorTemp = -5;
+    state.Live.SupplyVoltage = 481;
+    state.Live.CompSpeed = -5;
     CtlSession::LiveRow row;
-    row.fanRpm[0] = 1500;
-    row.fanRpm[3] = 65535;
-    row.indoorC = -200;
-    row.outdoorC = -5;
-    row.supplyV = 481;
-    row.compressorRpm = -5;
     row.alarms = {"HighTempAlarm", "SupplyAlarm1"};
-    EXPECT_EQ(HxCtl::liveLine("T", row, false), "T\t1500\t0\t0\t65535\t-20.0\t-0.5\t48.1\t0.0\t0.0\t-5\tHighTempAlarm SupplyAlarm1\n");
+    struct Case {
+        unsigned answeredSteps;
+        const char* line;
+    };
+    const Case cases[] = {
+        {0b1111, "T\t1500\t0\t0\t65535\t-20.0\t-0.5\t48.1\t0.0\t0.0\t-5\tHighTempAlarm SupplyAlarm1\n"},
+        {0b0111, "T\t\t\t\t\t\t\t\t\t\t\tHighTempAlarm SupplyAlarm1\n"},   // the measurements timed out
+        {0b1101, "T\t1500\t0\t0\t65535\t-20.0\t-0.5\t48.1\t0.0\t0.0\t-5\t\n"},   // the alarm inputs did not answer
+    };
+    for (const Case& c : cases) {
+        row.sample = LiveQuantities::sampleOf(state, c.answeredSteps, 0, 0);
+        EXPECT_EQ(HxCtl::liveLine("T", row, false), c.line) << c.answeredSteps;
+    }
     // The CSV form is the trend log's, read back by the trend window.
     row.sample.wallMs = 1796857198000;
     row.sample.utcOffsetSeconds = 3600;
