@@ -148,15 +148,24 @@ std::vector<WriteAllRun::Outcome> CtlSession::writeAll(const ParameterFile::Docu
     return run.outcomes();
 }
 
-void CtlSession::live(const std::function<bool(const LiveRow& row)>& row)
+void CtlSession::live(const std::function<bool(const LiveRow& row)>& row,
+                      const std::function<void(ConsoleCore::PortState)>& portChanged)
 {
     form_.setTab(kLiveTab);
     valid_ = 0;
-    pacer_([this, &row] {
+    ConsoleCore::PortState port = core_.portState();
+    pacer_([this, &row, &portChanged, &port] {
         if (stopped())
             return false;
         const std::uint8_t before = state_.PollStep;
         tick();
+        if (core_.portState() != port) {
+            port = core_.portState();
+            if (portChanged)
+                portChanged(port);
+            if (port == ConsoleCore::PortState::Gone)
+                return false;
+        }
         if (!(before == 3 && state_.PollStep == 0))
             return true;
         LiveRow r;

@@ -60,8 +60,11 @@ public:
         // Every live quantity of the cycle, empty where its step got no valid reply.
         LiveQuantities::Sample sample;
     };
-    // Polls; `row` is called after each complete cycle and returns false to stop.
-    void live(const std::function<bool(const LiveRow& row)>& row);
+    // Polls; `row` is called after each complete cycle and returns false to
+    // stop. `portChanged` hears the port go and come back; polling ends when
+    // it has gone for good.
+    void live(const std::function<bool(const LiveRow& row)>& row,
+              const std::function<void(ConsoleCore::PortState)>& portChanged = {});
     // One poll cycle at `address`: the sample it makes, or nothing when it
     // was stopped (Ctrl+C) first. The session's own address is kept.
     std::optional<LiveQuantities::Sample> pollCycle(std::uint8_t address);

@@ -169,6 +169,19 @@ int liveCommand(const Context& c)
     c.io.out << liveHeader(c.options.csv) << std::flush;
     int printed = 0;
     int silent = 0;
+    bool lost = false;
+    bool gone = false;
+    const auto portChanged = [&](ConsoleCore::PortState state) {
+        if (state == ConsoleCore::PortState::Lost) {
+            lost = true;
+            c.fail("lost the port " + c.options.port + "; opening it again once a second (Ctrl+C stops)");
+        } else if (state == ConsoleCore::PortState::Open && lost) {
+            lost = false;
+            c.fail("the port " + c.options.port + " is back; polling goes on");
+        } else if (state == ConsoleCore::PortState::Gone) {
+            gone = true;
+        }
+    };
     c.session.live([&](const CtlSession::LiveRow& row) {
         if (row.validReplies == 0) {
             ++silent;
@@ -180,7 +193,11 @@ int liveCommand(const Context& c)
         c.io.out << liveLine(time, row, c.options.csv) << std::flush;
         ++printed;
         return !c.options.count || printed < *c.options.count;
-    });
+    }, portChanged);
+    if (lost || gone) {
+        c.fail("the port " + c.options.port + (gone ? " went away for good" : " was still lost") + "; polling stopped");
+        return NoAnswer;
+    }
     if (silent >= kSilentCycles)
         return c.noAnswer("live poll");
     return Success;

@@ -380,7 +380,11 @@ TEST_F(HxCtlNetwork, ThroughSocatInFrontOfTheRtuSimulatorEvenWhenTheConnectionDr
     ASSERT_FALSE(socat->after("listening on").empty()) << socat->printed();
     ASSERT_TRUE(live.waitForFinished(30000));
     out += live.readAllStandardOutput().toStdString();
-    EXPECT_EQ(live.exitCode(), 0) << live.readAllStandardError().toStdString();
+    const std::string err = live.readAllStandardError().toStdString();
+    EXPECT_EQ(live.exitCode(), 0) << err;
+    EXPECT_NE(err.find("hxctl: lost the port " + name.toStdString() + "; opening it again once a second"),
+              std::string::npos) << err;
+    EXPECT_NE(err.find("is back; polling goes on"), std::string::npos) << err;
     EXPECT_EQ(lines(out).size(), 4u) << out;
     std::ifstream log(dir.filePath("bus.log").toStdString());
     const std::string logged((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
@@ -389,6 +393,37 @@ TEST_F(HxCtlNetwork, ThroughSocatInFrontOfTheRtuSimulatorEvenWhenTheConnectionDr
 }
 
 }
+
+TEST_F(HxCtlNetwork, CtrlCWhileThePortIsLostEndsLiveWithExitTwo)
+{
+    if (QStandardPaths::findExecutable("socat").isEmpty())
+        GTEST_SKIP() << "socat is missing: run scripts/setup";
+    SimProcess sim{{"--address", "7", "--steady"}};
+    ASSERT_TRUE(sim.started());
+    auto socat = deviceServer(sim.device());
+    const std::string listening = socat->after("listening on AF=2 127.0.0.1:");
+    ASSERT_FALSE(listening.empty()) << socat->printed();
+    const QString name = QString("socket://127.0.0.1:%1").arg(std::stoi(listening));
+    QProcess live;
+    live.start(QStringLiteral(HXCTL_PROGRAM), {"live", "--port", name, "--address", "7"});
+    ASSERT_TRUE(live.waitForStarted(10000));
+    std::string out;
+    while (std::count(out.begin(), out.end(), '\n') < 2 && live.waitForReadyRead(10000))
+        out += live.readAllStandardOutput().toStdString();
+    ASSERT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;
+    socat.reset();
+    live.setReadChannel(QProcess::StandardError);
+    std::string err;
+    while (err.find("lost the port") == std::string::npos && live.waitForReadyRead(10000))
+        err += live.readAllStandardError().toStdString();
+    ASSERT_NE(err.find("lost the port"), std::string::npos) << err;
+    ::kill(static_cast<pid_t>(live.processId()), SIGINT);
+    ASSERT_TRUE(live.waitForFinished(10000));
+    err += live.readAllStandardError().toStdString();
+    EXPECT_EQ(live.exitCode(), 2) << err;
+    EXPECT_NE(err.find("was still lost; polling stopped"), std::string::npos) << err;
+}
+
 
 TEST(HxCtlSimRefusing, WriteNamesTheRefusalOfEveryGroupAndExitsOne)
 {
