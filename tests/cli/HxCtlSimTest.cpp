@@ -68,6 +68,16 @@ std::vector<std::string> lines(const std::string& text)
     return out;
 }
 
+// What a running program printed on standard output once it has printed
+// `count` whole lines (the header and the first reading, say).
+std::string firstLines(QProcess& process, long count)
+{
+    std::string out;
+    while (std::count(out.begin(), out.end(), '\n') < count && process.waitForReadyRead(10000))
+        out += process.readAllStandardOutput().toStdString();
+    return out;
+}
+
 int fieldCount(const std::string& line, char sep)
 {
     return 1 + static_cast<int>(std::count(line.begin(), line.end(), sep));
@@ -197,10 +207,8 @@ TEST_F(HxCtlSim, CtrlCStopsLiveCleanlyAfterWholeLines)
     QProcess process;
     process.start(QStringLiteral(HXCTL_PROGRAM), {"live", "--port", device, "--address", "7"});
     ASSERT_TRUE(process.waitForStarted(10000));
-    std::string out;
     // Header and one reading, then Ctrl+C.
-    while (std::count(out.begin(), out.end(), '\n') < 2 && process.waitForReadyRead(10000))
-        out += process.readAllStandardOutput().toStdString();
+    std::string out = firstLines(process, 2);
     ASSERT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;
     ::kill(static_cast<pid_t>(process.processId()), SIGINT);
     ASSERT_TRUE(process.waitForFinished(10000));
@@ -371,9 +379,7 @@ TEST_F(HxCtlNetwork, ThroughSocatInFrontOfTheRtuSimulatorEvenWhenTheConnectionDr
     live.start(QStringLiteral(HXCTL_PROGRAM), {"live", "--port", name, "--address", "7", "--count", "3", "--log",
                                                dir.filePath("bus.log")});
     ASSERT_TRUE(live.waitForStarted(10000));
-    std::string out;
-    while (std::count(out.begin(), out.end(), '\n') < 2 && live.waitForReadyRead(10000))
-        out += live.readAllStandardOutput().toStdString();
+    std::string out = firstLines(live, 2);
     ASSERT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;
     socat.reset();
     socat = deviceServer(device, port);
@@ -407,9 +413,7 @@ TEST_F(HxCtlNetwork, CtrlCWhileThePortIsLostEndsLiveWithExitTwo)
     QProcess live;
     live.start(QStringLiteral(HXCTL_PROGRAM), {"live", "--port", name, "--address", "7"});
     ASSERT_TRUE(live.waitForStarted(10000));
-    std::string out;
-    while (std::count(out.begin(), out.end(), '\n') < 2 && live.waitForReadyRead(10000))
-        out += live.readAllStandardOutput().toStdString();
+    std::string out = firstLines(live, 2);
     ASSERT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;
     socat.reset();
     live.setReadChannel(QProcess::StandardError);
