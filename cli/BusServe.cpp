@@ -132,7 +132,7 @@ bool BusServe::pollRound(const volatile std::sig_atomic_t* stop)
     for (MetricsExposition::AddressState& state : states_) {
         const std::optional<LiveQuantities::Sample> sample = session_.pollCycle(state.address);
         if (!sample)
-            return true;   // stopped
+            return session_.core().portOpen();   // stopped (Ctrl+C), or the port went mid-cycle
         if (!session_.core().portOpen())
             return false;
         const bool answered = std::any_of(sample->values.begin(), sample->values.end(),

@@ -185,12 +185,14 @@ std::optional<LiveQuantities::Sample> CtlSession::pollCycle(std::uint8_t address
     form_.setTab(kLiveTab);
     core_.startPollCycle(address);
     sample_.reset();
+    // A port lost mid-cycle ends it without a sample: the caller decides
+    // whether and when to reopen (serve marks every address down first).
     pacer_([this] {
         if (stopped())
             return false;
-        tick();
-        return !sample_;
-    }, [this] { return interval(); });
+        core_.tick();
+        return !sample_ && core_.portOpen();
+    }, [this] { return form_.timer2Interval(); });
     state_.SlaveAddress = own;
     return sample_;
 }

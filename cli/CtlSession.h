@@ -66,7 +66,7 @@ public:
     void live(const std::function<bool(const LiveRow& row)>& row,
               const std::function<void(ConsoleCore::PortState)>& portChanged = {});
     // One poll cycle at `address`: the sample it makes, or nothing when it
-    // was stopped (Ctrl+C) first. The session's own address is kept.
+    // was stopped (Ctrl+C) or the port went first. The session's own address is kept.
     std::optional<LiveQuantities::Sample> pollCycle(std::uint8_t address);
 
     // Scans the bus; `progress` is called after every step.
