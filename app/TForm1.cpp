@@ -238,6 +238,7 @@ void TForm1::Button1Click()
     restyleOpenButton();
     showPortStatus(kLinkStatus);
     parameterFiles_.portOpened();
+    tellTrendController();
 }
 
 // Closed by the operator: nothing is reopened behind their back.
@@ -288,6 +289,17 @@ void TForm1::portReopened()
     restyleOpenButton();
     showPortStatus(kLinkStatus);
     parameterFiles_.portOpened();
+    tellTrendController();
+}
+
+void TForm1::tellTrendController()
+{
+    const LinkState& state = core_.state();
+    // The controller's bytes as characters, so the log stays valid UTF-8.
+    const auto end = std::find(state.FirmwareText.begin(), state.FirmwareText.end(), '\0');
+    const std::string firmware =
+        QString::fromLatin1(state.FirmwareText.data(), end - state.FirmwareText.begin()).toStdString();
+    trend_->setController({HX_VERSION, devicePath(), static_cast<int>(state.SlaveAddress), firmware});
 }
 
 void TForm1::showPortStatus(const char* caption, const std::string& detail)
@@ -318,6 +330,10 @@ void TForm1::Timer2Timer()
     if (core_.scanning())
         return;
     core_.tick();
+    if (firmwareRead_) {
+        firmwareRead_ = false;
+        tellTrendController();
+    }
     if (core_.portOpen())
         parameterFiles_.afterTick(currentTab());
 }
@@ -325,6 +341,9 @@ void TForm1::Timer2Timer()
 void TForm1::transactionEnded(const TransactionOutcome& outcome)
 {
     parameterFiles_.transactionEnded(outcome);
+    if (outcome.id.kind == TransactionId::Kind::Command && outcome.id.code == Command::ReadVersion
+        && outcome.result == LinkOutcome::Valid)
+        firmwareRead_ = true;
     if (!outcome.startedByOperator())
         return;
     // The live actions have their own failure boxes; a refusal is named here too.

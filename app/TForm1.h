@@ -168,6 +168,9 @@ private:
     void closePort();
     void portLost();
     void portReopened();
+    // The trend log's identity: this console, the port, the address and the
+    // firmware text last read.
+    void tellTrendController();
     // The strip over the tabs; `detail`, the whole story, shows on hovering it.
     void showPortStatus(const char* caption, const std::string& detail = {});
     void restyleOpenButton();
@@ -189,6 +192,9 @@ private:
     std::unique_ptr<MonitorLauncher> monitor_;
     // The trend's button, shortcut, recorder, log and window.
     std::unique_ptr<TrendLauncher> trend_;
+    // A version read answered in this tick: its text is stored after the
+    // outcome is reported, so the trend hears of it once the tick is over.
+    bool firmwareRead_ = false;
     QTabWidget* data_ = nullptr;
     TiXYPlot* plot_ = nullptr;
     QTimer* timer1_ = nullptr;

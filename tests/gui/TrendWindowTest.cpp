@@ -1,9 +1,11 @@
 #include "LiveHarness.h"
+#include "support/FakeController.h"
 
 #include "app/TForm1.h"
 #include "app/TrendLauncher.h"
 #include "app/TrendWindow.h"
 #include "console/TrendLog.h"
+#include "link/LinkState.h"
 #include "plot/TiPlotAxis.h"
 #include "plot/TiPlotDataCursor.h"
 #include "plot/TiPlotDataView.h"
@@ -200,6 +202,32 @@ TEST(TrendWindow, OpensFromItsButtonBesideMonitorAndCtrlT)
     QApplication::setActiveWindow(h.form.get());
     QTest::keyClick(h.form.get(), Qt::Key_T, Qt::ControlModifier);
     EXPECT_TRUE(trend.isVisible());
+}
+
+TEST(TrendWindow, LogNamesThePortOnOpenAndTheFirmwareAfterAVersionRead)
+{
+    LiveHarness h;
+    FakeController controller;
+    const char text[18] = "HX-T 9";
+    for (std::size_t k = 0; k < 9; ++k)
+        controller.input[15 + k] = static_cast<std::uint16_t>((static_cast<unsigned char>(text[2 * k]) << 8)
+                                                              | static_cast<unsigned char>(text[2 * k + 1]));
+    h.port->setResponder(controller.responder());
+    h.form->setText("rdCOM", "/dev/ttyUSB3");
+    h.form->Button1Click();
+    ASSERT_EQ(h.form->text("Button1"), "Close") << h.boxes->last().text;
+    const TrendCsv::Header& header = h.form->trend().log().header();
+    EXPECT_EQ(header.port, "/dev/ttyUSB3");
+    EXPECT_EQ(header.address, 1);
+    EXPECT_EQ(header.firmware, "");
+    EXPECT_FALSE(header.console.empty());
+
+    h.form->control<QAbstractButton>("Button5").click();
+    for (int i = 0; i < 200 && h.form->linkState().CommandCode != Command::None; ++i) {
+        h.form->Timer2Timer();
+        h.port->advance();
+    }
+    EXPECT_EQ(header.firmware, "HX-T 9");
 }
 
 } // namespace
