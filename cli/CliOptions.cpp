@@ -158,6 +158,20 @@ const std::vector<int>& CliOptions::dataBitChoices()
     return bits;
 }
 
+namespace {
+
+// 'name', built by appending: GCC 12 warns wrongly (-Wrestrict) about a
+// literal put in front of a std::string.
+std::string quoted(std::string_view name)
+{
+    std::string text = "'";
+    text += name;
+    text += "'";
+    return text;
+}
+
+} // namespace
+
 ParsedOptions parseOptions(const std::vector<std::string>& args)
 {
     if (args.empty())
@@ -166,8 +180,9 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
     if (args.front() == "--help" || args.front() == "-h" || args.front() == "help")
         return {std::nullopt, {}};
     const CommandInfo* info = findCommand(args.front());
-    if (!info)
-        return {std::nullopt, "unknown command '" + args.front() + "'"};
+    if (!info) {
+        return {std::nullopt, "unknown command " + quoted(args.front())};
+    }
 
     CliOptions options;
     options.command = info->command;
@@ -192,8 +207,9 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
             positional.push_back(name);
             continue;
         }
-        if (!own.contains(name) && !common.contains(name))
-            return {std::nullopt, "'" + std::string(info->name) + "' has no option " + name};
+        if (!own.contains(name) && !common.contains(name)) {
+            return {std::nullopt, quoted(info->name) + " has no option " + name};
+        }
         if (name == "--help") {
             options.help = true;
             continue;
@@ -271,14 +287,14 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
 
     const bool takesFile = info->command == Command::Write || info->command == Command::Compare;
     if (positional.size() > (takesFile ? 1u : 0u))
-        return {std::nullopt, "unexpected argument '" + positional.back() + "'"};
+        return {std::nullopt, "unexpected argument " + quoted(positional.back())};
     if (takesFile) {
         if (positional.empty())
-            return {std::nullopt, "'" + std::string(info->name) + "' needs a parameter file"};
+            return {std::nullopt, quoted(info->name) + " needs a parameter file"};
         options.file = positional.front();
     }
     if (info->command != Command::Ports && options.port.empty())
-        return {std::nullopt, "'" + std::string(info->name) + "' needs --port"};
+        return {std::nullopt, quoted(info->name) + " needs --port"};
     if (info->command == Command::Serve && options.addresses.empty())
         return {std::nullopt, "'serve' needs --addresses"};
     if (options.from > options.to)
