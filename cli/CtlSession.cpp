@@ -154,10 +154,10 @@ void CtlSession::live(const std::function<bool(const LiveRow& row)>& row,
     form_.setTab(kLiveTab);
     valid_ = 0;
     ConsoleCore::PortState port = core_.portState();
+    sample_.reset();
     pacer_([this, &row, &portChanged, &port] {
         if (stopped())
             return false;
-        const std::uint8_t before = state_.PollStep;
         tick();
         if (core_.portState() != port) {
             port = core_.portState();
@@ -166,13 +166,13 @@ void CtlSession::live(const std::function<bool(const LiveRow& row)>& row,
             if (port == ConsoleCore::PortState::Gone)
                 return false;
         }
-        if (!(before == 3 && state_.PollStep == 0))
+        // The core says when a cycle is complete: it hands over its sample.
+        if (!sample_)
             return true;
         LiveRow r;
         r.validReplies = valid_;
         valid_ = 0;
-        if (sample_)
-            r.sample = *sample_;
+        r.sample = *sample_;
         sample_.reset();
         r.alarms = raisedAlarms(state_);
         return row(r) && !stopped();
