@@ -4,6 +4,7 @@
 #include "cli/BusServe.h"
 #include "cli/CliOptions.h"
 #include "console/AtomicFile.h"
+#include "console/ParameterBackups.h"
 #include "console/ParameterValues.h"
 #include "console/TrendCsv.h"
 #include "link/BusAddresses.h"
@@ -61,15 +62,20 @@ std::optional<ParameterFile::Document> loadFile(const Context& c)
     return std::move(checked.document);
 }
 
-int readCommand(const Context& c)
+// The controller's parameters as a parameter file with its identity; on
+// failure `code` says how the command ends.
+std::optional<ParameterFile::Document> readDocument(const Context& c, int& code)
 {
-    if (!c.session.readAll())
-        return c.noAnswer("Read All");
+    if (!c.session.readAll()) {
+        code = c.noAnswer("Read All");
+        return std::nullopt;
+    }
     ParameterFile::Checked held = c.session.heldParameters();
     if (!held.document) {
         c.io.err << "hxctl: " << ParameterFile::report("the controller holds values a parameter file cannot carry; nothing was written.",
                                                      held.problems) << "\n";
-        return Differences;
+        code = Differences;
+        return std::nullopt;
     }
     ParameterFile::Document& document = *held.document;
     const std::optional<std::string> firmware = c.session.readVersion();
@@ -79,7 +85,16 @@ int readCommand(const Context& c)
     document.console = HX_VERSION;
     document.date = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
     document.busAddress = c.session.address();
-    const std::string json = ParameterFile::toJson(document);
+    return std::move(held.document);
+}
+
+int readCommand(const Context& c)
+{
+    int code = Success;
+    const std::optional<ParameterFile::Document> document = readDocument(c, code);
+    if (!document)
+        return code;
+    const std::string json = ParameterFile::toJson(*document);
     if (c.options.out.empty()) {
         c.io.out << json;
         return Success;
@@ -91,8 +106,30 @@ int readCommand(const Context& c)
     return Success;
 }
 
+// Keeps what the controller holds before Write All changes it; false (with
+// `code`) when there is no backup, and then nothing may be written.
+bool backUp(const Context& c, int& code)
+{
+    const std::optional<ParameterFile::Document> document = readDocument(c, code);
+    if (!document) {
+        c.fail("no backup could be taken, so nothing was written (--no-backup writes without one)");
+        return false;
+    }
+    const ParameterBackups::Saved saved = ParameterBackups::save(
+        ParameterBackups::defaultFolder(), *document, ParameterBackups::Action::WriteAll, QDateTime::currentDateTime());
+    if (!saved.error.empty()) {
+        c.fail(saved.error + "; without a backup nothing was written (--no-backup writes without one)");
+        code = BadInput;
+        return false;
+    }
+    c.io.err << "hxctl: backup of " << c.where() << " saved as " << saved.path << "\n";
+    return true;
+}
+
 int writeCommand(const Context& c, const ParameterFile::Document& document)
 {
+    if (int code = Success; !c.options.noBackup && !backUp(c, code))
+        return code;
     const std::vector<WriteAllRun::Outcome> outcomes = c.session.writeAll(document);
     int written = 0;
     bool timedOutFirst = false;

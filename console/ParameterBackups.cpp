@@ -66,7 +66,10 @@ std::string_view displayName(Action action)
 
 std::string defaultFolder()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("backups").toStdString();
+    // Named, not the program's own folder: the window and hxctl share it.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath("hxconsole/backups")
+        .toStdString();
 }
 
 std::string fileName(int address, std::string_view firmware, Action action, const QDateTime& time)

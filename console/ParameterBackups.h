@@ -26,7 +26,7 @@ std::string_view fileWord(Action action);
 // "Default", "Write All", "address change": as the operator reads it.
 std::string_view displayName(Action action);
 
-// The per-user folder of the backups.
+// The per-user folder of the backups, one for the window and hxctl.
 std::string defaultFolder();
 
 // `firmware` is reduced to letters, digits, '.', '-' and '_' (spaces become

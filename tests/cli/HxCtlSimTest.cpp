@@ -24,8 +24,17 @@ struct Result {
     std::string out, err;
 };
 
+// The environment hxctl runs in: its backups go to a folder of this test run.
+QProcessEnvironment ctlEnvironment()
+{
+    static const QTemporaryDir data;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", data.path());
+    return env;
+}
+
 // The hxctl program run as a script would run it; bounded wait.
-Result hxctl(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+Result hxctl(const QStringList& args, const QProcessEnvironment& env = ctlEnvironment())
 {
     QProcess process;
     process.setProcessEnvironment(env);
@@ -190,7 +199,7 @@ TEST_F(HxCtlSim, ScanFindsTheSimulatorAtItsAddressAndNothingElse)
 
 TEST_F(HxCtlSim, PortsListsTheRunningSimulatorFirstAndMarked)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = ctlEnvironment();
     const QString portFile = QString::fromStdString(sim.portFile());
     // The simulator's runtime folder holds "hxconsole/sim.port".
     env.insert("XDG_RUNTIME_DIR", portFile.left(portFile.lastIndexOf("/hxconsole/")));
