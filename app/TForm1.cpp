@@ -12,6 +12,7 @@
 #include "app/ScanDialog.h"
 #include "link/BusScan.h"
 #include "console/LiveWidgets.h"
+#include "console/ParameterControls.h"
 #include "console/MessageBoxes.h"
 #include "console/QtMessageBoxes.h"
 #include "console/TextConversions.h"
@@ -358,6 +359,14 @@ std::string TForm1::failureLine() const
     return failureLine_->text().toStdString();
 }
 
+// The operator's Read All fills the Configuration tab; a backup's leaves it.
+void TForm1::parametersRead(const ParameterSet& parameters, bool shown)
+{
+    if (shown)
+        ParameterControls::show(parameters, *this);
+    parameterFiles_.parametersRead(shown);
+}
+
 void TForm1::portStateChanged(ConsoleCore::PortState state)
 {
     if (state == ConsoleCore::PortState::Lost || state == ConsoleCore::PortState::Gone)
@@ -456,9 +465,9 @@ void TForm1::restyleOpenButton()
 void TForm1::bindControls()
 {
     bindings_.bind(*this);
-    for (const RegisterMap::Entry& entry : RegisterMap::kEntries) {
-        const std::string name(entry.control);
-        if (entry.isChoice)
+    for (const ParameterControls::Row& row : ParameterControls::kRows) {
+        const std::string name(row.control);
+        if (RegisterMap::byRegister(row.reg)->isChoice)
             bindings_.as<QComboBox>(name);
         else
             bindings_.as<QLineEdit>(name);

@@ -164,6 +164,7 @@ private:
     // ConsoleCore::Listener
     void transactionEnded(const TransactionOutcome& outcome) override;
     void portStateChanged(ConsoleCore::PortState state) override;
+    void parametersRead(const ParameterSet& parameters, bool shown) override;
 
     void closePort();
     void portLost();

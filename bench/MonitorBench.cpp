@@ -3,6 +3,7 @@
 // 100,000 retained entries take.
 #include "link/Crc16.h"
 #include "link/LinkState.h"
+#include "link/LinkResults.h"
 #include "link/LinkView.h"
 #include "link/SerialPort.h"
 #include "link/TrafficLog.h"
@@ -70,7 +71,7 @@ private:
     std::size_t requests_ = 0;
 };
 
-class QuietView : public LinkView {
+class QuietView : public LinkView, public LinkResults {
 public:
     int currentTab() const override { return 1; }
     void setWindowSize(int, int) override {}
@@ -91,7 +92,7 @@ void pollExchange(benchmark::State& state)
     link.EngineTab = 1;
     AnsweringPort port;
     QuietView view;
-    TransactionEngine engine(link, port, view);
+    TransactionEngine engine(link, port, view, view);
     TrafficLog log(TrafficLog::kDefaultCapacity);
     if (state.range(0) != 0)
         engine.setObserver(&log);
@@ -112,7 +113,7 @@ std::vector<TrafficEntry> pollCycleEntries()
     link.EngineTab = 1;
     AnsweringPort port;
     QuietView view;
-    TransactionEngine engine(link, port, view);
+    TransactionEngine engine(link, port, view, view);
     TrafficLog log;
     engine.setObserver(&log);
     for (int i = 0; i < 8; ++i)

@@ -1,6 +1,5 @@
 #include "cli/CtlSession.h"
 
-#include "console/ParameterValues.h"
 #include "link/PortAccess.h"
 #include "link/SerialPort.h"
 
@@ -105,7 +104,8 @@ bool CtlSession::runCommand(const std::function<void()>& handler)
 
 bool CtlSession::readAll()
 {
-    return runCommand([this] { core_.commands().BitBtn1Click(); });
+    // The parameters are the core's to keep; nothing is shown.
+    return runCommand([this] { core_.readParameters(); });
 }
 
 std::optional<std::string> CtlSession::readVersion()
@@ -119,17 +119,14 @@ std::optional<std::string> CtlSession::readVersion()
 
 ParameterFile::Checked CtlSession::heldParameters() const
 {
-    return ParameterFile::fromTexts([this](const ParameterEntry& param) { return form_.text(std::string(param.control())); });
+    return ParameterFile::fromSet(core_.parameters().value_or(ParameterSet{}));
 }
 
 std::vector<WriteAllRun::Outcome> CtlSession::writeAll(const ParameterFile::Document& document)
 {
-    const auto params = ParameterTable::all();
-    for (std::size_t i = 0; i < params.size(); ++i)
-        form_.setText(std::string(params[i].control()), ParameterValues::controlText(params[i], document.values.at(i)));
-
+    const ParameterSet parameters = ParameterFile::toSet(document);
     form_.setTab(kConfigurationTab);
-    WriteAllRun run(state_, WriteAllRun::setButtonsOf(core_.commands()));
+    WriteAllRun run(state_, WriteAllRun::writing(core_.commands(), parameters));
     run_ = &run;
     run.start(ParameterTable::writeAllGroups());
     if (run.running()) {

@@ -41,16 +41,18 @@ public:
     // Checked between steps: when it turns non-zero, live, scan and write stop.
     void setStopFlag(const volatile std::sig_atomic_t* flag) { stop_ = flag; }
 
-    // Read All into the form; false when the controller gave no valid reply.
+    // Read All, kept by the core; false when the controller gave no valid reply.
     bool readAll();
     // The firmware text (UTF-8), or nothing when the controller did not answer.
     std::optional<std::string> readVersion();
-    // The parameters Read All put into the form, as a file would hold them.
+    // The parameters the last Read All read, as a file would hold them.
     ParameterFile::Checked heldParameters() const;
+    // The parameters the last Read All read; empty before one answered.
+    const std::optional<ParameterSet>& parameters() const { return core_.parameters(); }
     int address() const { return static_cast<int>(state_.SlaveAddress); }
 
-    // Puts the file's values into the form and writes its groups as Write
-    // All does; messages that are not the run's go to `message`.
+    // Writes the file's groups as Write All does; messages that are not
+    // the run's are kept (messages()).
     std::vector<WriteAllRun::Outcome> writeAll(const ParameterFile::Document& document);
 
     // One live poll cycle: how many steps answered, the raised alarms and every quantity.

@@ -17,7 +17,7 @@ ConsoleCore::ConsoleCore(SerialPort& port, LinkView& view, FormControls& control
                          std::string adapterFolder)
     : port_(port)
     , view_(view)
-    , engine_(state_, port, view)
+    , engine_(state_, port, view, *this)
     , watch_(port, std::move(adapterFolder))
     , commands_(state_, controls, [this] { return portOpen(); })
 {
@@ -190,4 +190,11 @@ void ConsoleCore::outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t 
     if (ended.id.kind == TransactionId::Kind::PollStep && outcome == LinkOutcome::Valid)
         answeredSteps_ |= 1U << ended.id.code;
     tell([&ended](Listener& l) { l.transactionEnded(ended); });
+}
+
+void ConsoleCore::parametersRead(const ParameterSet& parameters)
+{
+    parameters_ = parameters;
+    const bool shown = commands_.readAllShown();
+    tell([&parameters, shown](Listener& l) { l.parametersRead(parameters, shown); });
 }

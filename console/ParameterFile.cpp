@@ -288,6 +288,38 @@ Checked fromTexts(const std::function<std::string(const ParameterEntry&)>& text)
     return checked;
 }
 
+Checked fromSet(const ParameterSet& parameters)
+{
+    Checked checked;
+    Document document;
+    for (const ParameterEntry& param : ParameterTable::all()) {
+        const std::optional<std::int32_t> value = parameters.value(*param.entry);
+        if (!value) {
+            checked.problems.push_back({std::string(param.name()), "not read from the controller."});
+            continue;
+        }
+        const ParameterValues::Converted converted = ParameterValues::checked(param, *value);
+        if (converted.value)
+            document.values.push_back(*converted.value);
+        else
+            checked.problems.push_back({std::string(param.name()), converted.problem});
+    }
+    if (checked.problems.empty())
+        checked.document = std::move(document);
+    return checked;
+}
+
+ParameterSet toSet(const Document& document)
+{
+    const auto params = ParameterTable::all();
+    if (document.values.size() != params.size())
+        throw std::logic_error("A parameter document needs one value per parameter");
+    ParameterSet parameters;
+    for (std::size_t i = 0; i < params.size(); ++i)
+        parameters.set(*params[i].entry, document.values[i]);
+    return parameters;
+}
+
 std::string report(std::string_view headline, const std::vector<Problem>& problems)
 {
     std::string out(headline);

@@ -1,6 +1,7 @@
 #include "support/RecordingView.h"
 
 #include "console/LiveWidgets.h"
+#include "console/ParameterControls.h"
 
 #include <sstream>
 
@@ -67,6 +68,12 @@ void RecordingView::drawFanCurve(const FanCurve& curve, int channel)
 {
     curves.push_back({curve, channel});
     log.push_back("curve " + std::to_string(channel));
+}
+
+void RecordingView::parametersRead(const ParameterSet& read)
+{
+    parameters = read;
+    ParameterControls::show(read, *this);
 }
 
 void RecordingView::setComboItems(const std::string& control, std::vector<std::string> items)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "link/LinkState.h"
+#include "link/LinkResults.h"
 #include "link/LinkView.h"
+#include "link/ParameterSet.h"
 
 #include <functional>
 #include <map>
@@ -10,11 +12,12 @@
 #include <utility>
 #include <vector>
 
-// A LinkView that records every call, so engine tests can check what the
-// window would have shown and in which order. Give it the LinkState to
+// A LinkView and LinkResults that records every call, so engine tests can
+// check what the window would have shown and in which order: results are
+// shown through the console's own tables, as the window shows them. Give it the LinkState to
 // watch and every message carries a copy of that state as it stood when
 // the box opened.
-class RecordingView : public LinkView {
+class RecordingView : public LinkView, public LinkResults {
 public:
     struct Message {
         std::string text;
@@ -39,6 +42,8 @@ public:
     void showMessage(const std::string& text, const std::string& caption) override;
     void linkStep() override;
     void drawFanCurve(const FanCurve& curve, int channel) override;
+    // LinkResults: the set is kept and shown in the Configuration tab's controls.
+    void parametersRead(const ParameterSet& parameters) override;
 
     // Tab of the page control; tests switch it between ticks.
     int tab = 0;
@@ -55,6 +60,7 @@ public:
     std::map<std::pair<std::string, std::string>, double> properties;
     std::vector<Message> messages;
     std::vector<Curve> curves;
+    std::optional<ParameterSet> parameters;
     std::vector<int> intervals;
     int linkSteps = 0;
     int windowWidth = 0;
