@@ -58,6 +58,8 @@ const auto kLayout = std::to_array<LayoutEntry>({
     {"CompareParameters", ControlKind::Button, "Configuration", 112, 542, 100, 24, "Compare...", kParameterFile},
     // Bus scan, in the free strip right of the groups
     {"ScanBus", ControlKind::Button, "Configuration", 721, 514, 54, 24, "Scan...", kParameterFile},
+    // Load Parameters in the folder of the automatic backups, above it
+    {"RestoreBackup", ControlKind::Button, "Configuration", 721, 486, 54, 24, "Backups...", kParameterFile},
 
     // Internal Fan fans
     {"GroupBox12", ControlKind::GroupBox, "Configuration", 220, 8, 497, 129, "Internal Fan", kGroup},

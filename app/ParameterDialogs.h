@@ -17,6 +17,11 @@ public:
     // A file name chosen by the operator, or none when cancelled.
     virtual std::optional<std::string> saveFileName() = 0;
     virtual std::optional<std::string> openFileName(const std::string& caption) = 0;
+    // A backup chosen in `folder`, or none when cancelled.
+    virtual std::optional<std::string> openBackupName(const std::string& folder) = 0;
+    // Asked when no backup could be taken before a change of the whole
+    // controller; true when the operator goes on without one.
+    virtual bool goOnWithoutBackup(const std::string& question) = 0;
     // Asked by Save when the controls were not read from the controller
     // since the port was opened.
     virtual Answer askReadAllFirst() = 0;

@@ -4,6 +4,7 @@
 #include "console/AtomicFile.h"
 #include "console/ConsoleCore.h"
 #include "console/FormControls.h"
+#include "console/ParameterBackups.h"
 #include "console/ParameterComparison.h"
 #include "console/ParameterValues.h"
 #include "link/LinkState.h"
@@ -20,6 +21,7 @@ constexpr int kConfigurationTab = 0;
 constexpr const char* kBusyText = "Systerm Busy,Please Wait";
 constexpr const char* kSaveCaption = "Save Parameters";
 constexpr const char* kLoadCaption = "Load Parameters";
+constexpr const char* kRestoreCaption = "Restore Backup";
 constexpr const char* kWriteAllCaption = "Write All";
 constexpr const char* kCompareCaption = "Compare";
 // Parameter files are a few kilobytes; anything far larger is not one.
@@ -195,7 +197,12 @@ std::optional<ParameterFile::Document> ParameterFileActions::readFile(const std:
     if (!path)
         return std::nullopt;
     chosen = *path;
-    const AtomicFile::ReadResult file = AtomicFile::read(*path, kLargestFile);
+    return readChosen(*path, caption);
+}
+
+std::optional<ParameterFile::Document> ParameterFileActions::readChosen(const std::string& path, const std::string& caption)
+{
+    const AtomicFile::ReadResult file = AtomicFile::read(path, kLargestFile);
     if (!file.bytes) {
         controls_.showMessage(file.error, caption);
         return std::nullopt;
@@ -203,7 +210,7 @@ std::optional<ParameterFile::Document> ParameterFileActions::readFile(const std:
     ParameterFile::Checked checked = ParameterFile::parse(*file.bytes);
     if (!checked.document) {
         dialogs_->showReport(
-            ParameterFile::report(*path + " was not used; no control was changed.", checked.problems), caption);
+            ParameterFile::report(path + " was not used; no control was changed.", checked.problems), caption);
         return std::nullopt;
     }
     return std::move(checked.document);
@@ -211,16 +218,39 @@ std::optional<ParameterFile::Document> ParameterFileActions::readFile(const std:
 
 void ParameterFileActions::LoadParametersClick()
 {
-    if (busy(kLoadCaption))
+    if (refusedToLoad(kLoadCaption))
         return;
-    if (state_.LinkBusy == 1) {
-        controls_.showMessage(kBusyText, kLoadCaption);
-        return;
-    }
     std::string path;
     std::optional<ParameterFile::Document> document = readFile(kLoadCaption, path);
-    if (!document)
+    if (document)
+        takeLoaded(std::move(*document), path);
+}
+
+void ParameterFileActions::RestoreBackupClick()
+{
+    if (refusedToLoad(kRestoreCaption))
         return;
+    const std::optional<std::string> path = dialogs_->openBackupName(ParameterBackups::defaultFolder());
+    if (!path)
+        return;
+    std::optional<ParameterFile::Document> document = readChosen(*path, kRestoreCaption);
+    if (document)
+        takeLoaded(std::move(*document), *path);
+}
+
+bool ParameterFileActions::refusedToLoad(const char* caption)
+{
+    if (busy(caption))
+        return true;
+    if (state_.LinkBusy == 1) {
+        controls_.showMessage(kBusyText, caption);
+        return true;
+    }
+    return false;
+}
+
+void ParameterFileActions::takeLoaded(ParameterFile::Document document, const std::string& path)
+{
     loaded_ = std::move(document);
     loadedPath_ = path;
     showLoaded();
@@ -252,13 +282,17 @@ void ParameterFileActions::WriteAllClick()
         return;
     if (!dialogs_->confirmWriteAll(loadedPath_))
         return;
-    // What is written is the loaded file, whatever a Read All or a Compare
-    // has put into the controls since.
-    showLoaded();
-    writing_ = ParameterFile::toSet(*loaded_);
-    writeAll_.start(ParameterTable::writeAllGroups());
-    if (!writeAll_.running())
-        dialogs_->showReport(writeAll_.summary(writtenFrom()), kWriteAllCaption);
+    core_.commands().guardChange(ParameterBackups::Action::WriteAll, [this] {
+        if (!core_.portOpen())
+            return;
+        // What is written is the loaded file, whatever a Read All or a
+        // Compare has put into the controls since.
+        showLoaded();
+        writing_ = ParameterFile::toSet(*loaded_);
+        writeAll_.start(ParameterTable::writeAllGroups());
+        if (!writeAll_.running())
+            dialogs_->showReport(writeAll_.summary(writtenFrom()), kWriteAllCaption);
+    });
 }
 
 void ParameterFileActions::CompareClick()

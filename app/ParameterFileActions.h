@@ -25,6 +25,8 @@ public:
 
     void SaveParametersClick();
     void LoadParametersClick();
+    // Load Parameters in the backups' folder.
+    void RestoreBackupClick();
     void WriteAllClick();
     void CompareClick();
 
@@ -56,6 +58,11 @@ private:
     void save();
     // The file chosen and read, with its path in `path`.
     std::optional<ParameterFile::Document> readFile(const std::string& caption, std::string& path);
+    std::optional<ParameterFile::Document> readChosen(const std::string& path, const std::string& caption);
+    // The busy refusals of Load and Restore.
+    bool refusedToLoad(const char* caption);
+    // A file read for Write All: into the controls, and what it sends.
+    void takeLoaded(ParameterFile::Document document, const std::string& path);
     // Puts the loaded file's values into the parameter controls.
     void showLoaded();
     // Names the loaded file in Write All's summary.

@@ -5,9 +5,11 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -32,6 +34,21 @@ std::optional<std::string> QtParameterDialogs::saveFileName()
 std::optional<std::string> QtParameterDialogs::openFileName(const std::string& caption)
 {
     return chosen(FileDialogs::openFileName(owner_, QString::fromStdString(caption), kKind, kFilter));
+}
+
+std::optional<std::string> QtParameterDialogs::openBackupName(const std::string& folder)
+{
+    // The backups' own folder every time: they are always there.
+    return chosen(QFileDialog::getOpenFileName(owner_, "Restore Backup...", QString::fromStdString(folder), kFilter));
+}
+
+bool QtParameterDialogs::goOnWithoutBackup(const std::string& question)
+{
+    QMessageBox box(QMessageBox::Warning, "Backup", QString::fromStdString(question), QMessageBox::NoButton, owner_);
+    QPushButton* goOn = box.addButton("Go on", QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton("Stop", QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == goOn;
 }
 
 ParameterDialogs::Answer QtParameterDialogs::askReadAllFirst()

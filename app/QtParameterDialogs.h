@@ -12,6 +12,8 @@ public:
 
     std::optional<std::string> saveFileName() override;
     std::optional<std::string> openFileName(const std::string& caption) override;
+    std::optional<std::string> openBackupName(const std::string& folder) override;
+    bool goOnWithoutBackup(const std::string& question) override;
     Answer askReadAllFirst() override;
     bool confirmWriteAll(const std::string& file) override;
     void showDifferences(const std::vector<ParameterDifference>& differences) override;

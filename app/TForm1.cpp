@@ -26,6 +26,7 @@
 #include "widgets/TiLabel.h"
 #include "widgets/TiSwitchLed.h"
 
+#include <QDateTime>
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
@@ -137,6 +138,7 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     connectHandler("Button17", &TForm1::Button17Click);
     connectHandler("SaveParameters", &TForm1::SaveParametersClick);
     connectHandler("LoadParameters", &TForm1::LoadParametersClick);
+    connectHandler("RestoreBackup", &TForm1::RestoreBackupClick);
     connectHandler("WriteAll", &TForm1::WriteAllClick);
     connectHandler("CompareParameters", &TForm1::CompareParametersClick);
     connectHandler("ScanBus", &TForm1::ScanBusClick);
@@ -148,6 +150,7 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
         connect(&control<TiSwitchLed>(name), &TiComponent::OnClick, this,
                 [this, handler] { guarded([this, handler] { (this->*handler)(); }); }, Qt::DirectConnection);
     }
+    setUpBackups();
     monitor_ = std::make_unique<MonitorLauncher>(*this, core_);
     trend_ = std::make_unique<TrendLauncher>(*this, core_);
 
@@ -160,6 +163,23 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     failureColours.setColor(QPalette::WindowText, QColor(176, 0, 0));
     failureLine_->setPalette(failureColours);
     core_.addListener(*this);
+}
+
+void TForm1::setUpBackups()
+{
+    using Action = ParameterBackups::Action;
+    backupReader_ = std::make_unique<CoreBackupReader>(core_, HX_VERSION);
+    backup_ = std::make_unique<BackupBeforeChange>(BackupBeforeChange::Hooks{
+        [this](BackupBeforeChange::ReadDone done) { backupReader_->start(std::move(done)); },
+        [](const ParameterFile::Document& document, Action action) {
+            return ParameterBackups::save(ParameterBackups::defaultFolder(), document, action, QDateTime::currentDateTime());
+        },
+        [this](const std::string& question) { return parameterDialogs_->goOnWithoutBackup(question); },
+        {},
+    });
+    core_.commands().setBeforeChange([this](Action action, std::function<void()> change) {
+        backup_->run(action, std::move(change));
+    });
 }
 
 TForm1::~TForm1()
@@ -331,6 +351,7 @@ void TForm1::Timer2Timer()
     if (core_.scanning())
         return;
     core_.tick();
+    backupReader_->afterTick();
     if (firmwareRead_) {
         firmwareRead_ = false;
         tellTrendController();
@@ -389,6 +410,7 @@ void TForm1::BitBtn2Click() { core_.commands().BitBtn2Click(); }
 void TForm1::Button5Click() { core_.commands().Button5Click(); }
 void TForm1::SaveParametersClick() { parameterFiles_.SaveParametersClick(); }
 void TForm1::LoadParametersClick() { parameterFiles_.LoadParametersClick(); }
+void TForm1::RestoreBackupClick() { parameterFiles_.RestoreBackupClick(); }
 void TForm1::WriteAllClick() { parameterFiles_.WriteAllClick(); }
 void TForm1::CompareParametersClick() { parameterFiles_.CompareClick(); }
 

@@ -3,7 +3,9 @@
 #include "app/ControlBindings.h"
 #include "app/ParameterDialogs.h"
 #include "app/ParameterFileActions.h"
+#include "console/BackupBeforeChange.h"
 #include "console/ConsoleCore.h"
+#include "console/CoreBackupReader.h"
 #include "console/FormControls.h"
 #include "console/GraphView.h"
 #include "console/LiveView.h"
@@ -75,6 +77,7 @@ public:
     // "Write All" and "Compare...".
     void SaveParametersClick();
     void LoadParametersClick();
+    void RestoreBackupClick();
     void WriteAllClick();
     void CompareParametersClick();
     ParameterFileActions& parameterFiles() { return parameterFiles_; }
@@ -178,6 +181,7 @@ private:
     void setPortSettingsEnabled(bool enabled);
     void showLineSettingsFree();
     void bindControls();
+    void setUpBackups();
 
     std::unique_ptr<SerialPort> port_;
     bool lineSettingsFree_ = false;   // the line boxes may be enabled (port closed after use)
@@ -188,6 +192,10 @@ private:
     ConsoleCore core_{*port_, *this, *this, this, this};
     ParameterFileActions parameterFiles_{core_, *this};
     std::unique_ptr<ParameterDialogs> parameterDialogs_;
+    // Before Default, Write All and a new device address: the controller's
+    // parameters kept as a backup file.
+    std::unique_ptr<CoreBackupReader> backupReader_;
+    std::unique_ptr<BackupBeforeChange> backup_;
     // The bus monitor's button, shortcut and window; declared after the
     // engine so that it is destroyed (and stops listening) first.
     std::unique_ptr<MonitorLauncher> monitor_;

@@ -59,6 +59,22 @@ void ConfigCommands::queue(std::uint8_t commandCode)
     state_.LinkBusy = 1;
 }
 
+void ConfigCommands::guardChange(ParameterBackups::Action action, std::function<void()> change)
+{
+    if (beforeChange_)
+        beforeChange_(action, std::move(change));
+    else
+        change();
+}
+
+void ConfigCommands::queueChange(ParameterBackups::Action action, std::uint8_t commandCode)
+{
+    guardChange(action, [this, commandCode] {
+        if (portOpen_())
+            queue(commandCode);
+    });
+}
+
 bool ConfigCommands::refuseRange()
 {
     controls_.showMessage("Data out of range!!", "Set Unsuccessfully");
@@ -182,7 +198,10 @@ void ConfigCommands::setGroup(std::uint8_t commandCode, const Source& value)
         refuseRange();
         return;
     }
-    queue(commandCode);
+    if (commandCode == Command::SetAddress && static_cast<std::uint32_t>(state_.Settings.NewDeviceAddress) != state_.SlaveAddress)
+        queueChange(ParameterBackups::Action::AddressChange, commandCode);
+    else
+        queue(commandCode);
 }
 
 void ConfigCommands::SetClick() { setGroup(Command::SetIntfan, fromControls()); }
@@ -252,7 +271,7 @@ void ConfigCommands::BitBtn2Click()
 {
     if (refusedAtStart("Set Intfan1!"))
         return;
-    queue(Command::FactoryReset);
+    queueChange(ParameterBackups::Action::Default, Command::FactoryReset);
 }
 
 void ConfigCommands::Button5Click()

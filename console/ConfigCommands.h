@@ -1,5 +1,7 @@
 #pragma once
 
+#include "console/ParameterBackups.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -50,6 +52,14 @@ public:
     // Whether the Read All last queued came from the button.
     bool readAllShown() const { return readAllShown_; }
 
+    // Runs before a change of the whole controller (Default, a new device
+    // address, Write All) sends anything: it calls `change` when the change
+    // may go on (after a backup, say), or never.
+    using BeforeChange = std::function<void(ParameterBackups::Action action, std::function<void()> change)>;
+    void setBeforeChange(BeforeChange hook) { beforeChange_ = std::move(hook); }
+    // `change` through the hook; at once without one.
+    void guardChange(ParameterBackups::Action action, std::function<void()> change);
+
     // The handlers' range tests, one per checked field, in register units.
     static bool deviceAddressAccepted(std::int32_t address);
     static bool voltAlarmHighAccepted(std::int32_t tenths);
@@ -62,6 +72,9 @@ private:
     bool busy(const std::string& text, const std::string& caption);
     bool refusedAtStart(const std::string& busyCaption);
     void queue(std::uint8_t commandCode);
+    // Queues `commandCode` once the hook lets the change go on, if the port
+    // is still open then.
+    void queueChange(ParameterBackups::Action action, std::uint8_t commandCode);
     bool refuseRange();
     // A group's value for `entry`, from wherever the Set takes it.
     using Source = std::function<std::optional<std::int64_t>(const RegisterMap::Entry& entry)>;
@@ -81,4 +94,5 @@ private:
     FormControls& controls_;
     PortOpen portOpen_;
     bool readAllShown_ = true;
+    BeforeChange beforeChange_;
 };

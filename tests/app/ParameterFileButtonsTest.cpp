@@ -211,8 +211,15 @@ TEST_F(ParameterFileButtons, WriteAllKeepsTheRulesOfTheSetButtons)
     EXPECT_EQ(dialogs->confirmations.size(), 1u);
     dialogs->confirmWrite = true;
 
-    // While it runs, the Set buttons and the file buttons are refused.
+    // While it runs, the Set buttons and the file buttons are refused. No
+    // controller answers the backup's read: the operator goes on without.
+    dialogs->goOnWithout = true;
     click("WriteAll");
+    for (int i = 0; i < 300 && !h.form->parameterFiles().writeAllRunning(); ++i) {
+        h.form->Timer2Timer();
+        h.port->advance();
+    }
+    EXPECT_EQ(dialogs->backupQuestions.size(), 1u);
     EXPECT_EQ(h.form->text(firstControl), fromFile);
     EXPECT_EQ(dialogs->confirmations.back(), h.form->parameterFiles().loadedPath());
     ASSERT_TRUE(h.form->parameterFiles().writeAllRunning());

@@ -17,6 +17,16 @@ public:
         captions.push_back(caption);
         return next();
     }
+    std::optional<std::string> openBackupName(const std::string& folder) override
+    {
+        backupFolders.push_back(folder);
+        return next();
+    }
+    bool goOnWithoutBackup(const std::string& question) override
+    {
+        backupQuestions.push_back(question);
+        return goOnWithout;
+    }
     Answer askReadAllFirst() override
     {
         ++questions;
@@ -45,6 +55,9 @@ public:
     std::vector<std::string> confirmations;
     bool confirmWrite = true;
     std::vector<std::string> captions;
+    std::vector<std::string> backupFolders;
+    std::vector<std::string> backupQuestions;
+    bool goOnWithout = false;
     std::vector<std::vector<ParameterDifference>> differences;
     std::vector<Report> reports;
 
