@@ -4,6 +4,8 @@
 #include "plot/TiPlotTypes.h"
 #include "widgets/TiCanvas.h"
 
+#include <QSize>
+
 // A text drawn over the data view in a box (brush and pen), its top left
 // corner at (X, Y): values of the named axes, or percent of the data view
 // from its left and top edges. New annotations take the widget's
@@ -56,6 +58,23 @@ public:
     QString YAxisName() const { return m_yAxisName; }
     void SetYAxisName(const QString& value) { SetChanging(m_yAxisName, value); }
 
+    // The text's width and height in its font (unturned), measured on
+    // `canvas` once and again only when the text or the font changes: a
+    // paint of hundreds of marks does not lay their texts out every time.
+    QSize TextSize(TiCanvas& canvas) const
+    {
+        TiFont font = m_font;
+        font.Orientation = 0;
+        if (!m_measured || !(m_measuredFont == font) || m_measuredText != m_text) {
+            canvas.Font = font;
+            m_measuredSize = QSize(canvas.TextWidth(m_text), canvas.TextHeight(m_text));
+            m_measuredFont = font;
+            m_measuredText = m_text;
+            m_measured = true;
+        }
+        return m_measuredSize;
+    }
+
 private:
     TiFont m_font{QStringLiteral("MS Sans Serif"), -11, clWhite};
     int m_brushStyle = bsSolid;
@@ -70,4 +89,8 @@ private:
     TiPlotUnitReference m_yReference = ipurPercent;
     QString m_xAxisName;
     QString m_yAxisName;
+    mutable bool m_measured = false;
+    mutable TiFont m_measuredFont;
+    mutable QString m_measuredText;
+    mutable QSize m_measuredSize;
 };
