@@ -4,6 +4,7 @@
 #include "plot/TiPlotTypes.h"
 #include "widgets/TiCanvas.h"
 
+#include <QImage>
 #include <QSize>
 
 // A text drawn over the data view in a box (brush and pen), its top left
@@ -75,7 +76,37 @@ public:
         return m_measuredSize;
     }
 
+    // The box with its text as drawn into an image of `canvas`'s kind by
+    // `paint` (given a canvas on the image), kept while the text, font,
+    // colours, pen and size stay: copying it costs far less than laying the
+    // text out again. A null image where the canvas takes no such copy.
+    template <typename Paint> const QImage& Picture(TiCanvas& canvas, QSize size, const Paint& paint) const
+    {
+        const PictureKey key{m_font, m_text, m_brushStyle, m_brushColor, m_penStyle, m_penColor, m_penWidth, size};
+        if (!(m_pictureKey == key) || !canvas.IsCompatible(m_picture)) {
+            m_picture = canvas.CompatibleImage(size.width(), size.height());
+            m_pictureKey = key;
+            if (!m_picture.isNull()) {
+                TiCanvas on(m_picture);
+                paint(on);
+            }
+        }
+        return m_picture;
+    }
+
 private:
+    struct PictureKey {
+        TiFont Font;
+        QString Text;
+        int BrushStyle = 0;
+        TColor BrushColor = 0;
+        int PenStyle = 0;
+        TColor PenColor = 0;
+        int PenWidth = 0;
+        QSize Size;
+        friend bool operator==(const PictureKey&, const PictureKey&) = default;
+    };
+
     TiFont m_font{QStringLiteral("MS Sans Serif"), -11, clWhite};
     int m_brushStyle = bsSolid;
     TColor m_brushColor = clWhite;
@@ -93,4 +124,6 @@ private:
     mutable TiFont m_measuredFont;
     mutable QString m_measuredText;
     mutable QSize m_measuredSize;
+    mutable PictureKey m_pictureKey;
+    mutable QImage m_picture;
 };

@@ -40,6 +40,18 @@ bool Overlaps(const TiRect& a, const TiRect& b)
     return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
 }
 
+void PaintAnnotationBox(const TiPlotAnnotation& annotation, TiCanvas& canvas, const TiRect& box)
+{
+    canvas.Font = annotation.Font();
+    canvas.Font.Orientation = 0;
+    canvas.Brush = TiBrush{annotation.BrushColor(), TiBrushStyle(annotation.BrushStyle())};
+    canvas.Pen = TiPen{annotation.PenColor(), annotation.PenWidth(), TiPenStyle(annotation.PenStyle())};
+    canvas.Rectangle(box);
+    canvas.Brush.Style = bsClear;
+    canvas.DrawText(TiRect{box.Left + 2, box.Top + 1, box.Right, box.Bottom}, annotation.Text(),
+                    itfLeft | itfTop | itfSingleLine | itfNoPrefix);
+}
+
 } // namespace
 
 void DrawLimit(TiPlotComponent& plot, const TiPlotLimit& limit, TiCanvas& canvas, const TiRect& view)
@@ -96,13 +108,17 @@ void DrawAnnotation(TiPlotComponent& plot, const TiPlotAnnotation& annotation, T
     const int pen = std::max(1, annotation.PenWidth());
     if (!Overlaps(box.Inflated(pen, pen), TiPlotLayoutMath::layerClipRect(view)))
         return;
-    canvas.Font = annotation.Font();
-    canvas.Font.Orientation = 0;
-    canvas.Brush = TiBrush{annotation.BrushColor(), TiBrushStyle(annotation.BrushStyle())};
-    canvas.Pen = TiPen{annotation.PenColor(), annotation.PenWidth(), TiPenStyle(annotation.PenStyle())};
-    canvas.Rectangle(box);
-    canvas.Brush.Style = bsClear;
-    canvas.DrawText(TiRect{x + 2, y + 1, x + w, y + h}, annotation.Text(), itfLeft | itfTop | itfSingleLine | itfNoPrefix);
+    // An opaque box covers its image whole: drawn once, copied after that.
+    if (annotation.BrushStyle() == bsSolid && annotation.PenStyle() != psClear) {
+        const QImage& picture = annotation.Picture(canvas, QSize(w, h), [&](TiCanvas& on) {
+            PaintAnnotationBox(annotation, on, TiRect{0, 0, w, h});
+        });
+        if (!picture.isNull()) {
+            canvas.Draw(x, y, picture);
+            return;
+        }
+    }
+    PaintAnnotationBox(annotation, canvas, box);
 }
 
 void DrawDataCursor(TiPlotComponent& plot, const TiPlotDataCursor& cursor, TiCanvas& canvas, const TiRect& view)

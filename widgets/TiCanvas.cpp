@@ -608,6 +608,35 @@ void TiCanvas::Draw(int x, int y, const QImage& image)
         painter().drawImage(QPoint(x, y), image);
 }
 
+const QImage* TiCanvas::exactTarget() const
+{
+    const auto* target = dynamic_cast<const QImage*>(painter().device());
+    const QTransform& t = painter().worldTransform();
+    if (!target || m_vector || target->devicePixelRatio() != std::round(target->devicePixelRatio())
+        || t.type() > QTransform::TxTranslate || t.dx() != std::round(t.dx()) || t.dy() != std::round(t.dy()))
+        return nullptr;
+    return target;
+}
+
+QImage TiCanvas::CompatibleImage(int width, int height) const
+{
+    const QImage* target = exactTarget();
+    if (!target || width <= 0 || height <= 0)
+        return QImage();
+    const double ratio = target->devicePixelRatio();
+    QImage image(QSize(width, height) * int(ratio), target->format());
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+bool TiCanvas::IsCompatible(const QImage& image) const
+{
+    const QImage* target = exactTarget();
+    return target && !image.isNull() && image.format() == target->format()
+        && image.devicePixelRatio() == target->devicePixelRatio();
+}
+
 void TiCanvas::StretchDraw(const TiRect& rect, const QImage& image)
 {
     if (image.isNull() || rect.IsEmpty())
