@@ -58,9 +58,11 @@ bool QtParameterDialogs::writeDespiteBrokenRules(const std::string& broken)
 {
     QMessageBox box(QMessageBox::Warning, "Write All",
         "The file's values break these rules:\n\n" + QString::fromStdString(broken)
-            + "\n\nThe controller takes them as they are.",
+            + "\n\nThe controller takes them as they are. Write them anyway?",
         QMessageBox::NoButton, owner_);
     box.setObjectName("BrokenRulesQuestion");
+    // Wide enough for a rule on one line.
+    box.setStyleSheet("QLabel#qt_msgbox_label { min-width: 520px; }");
     QPushButton* writeAnyway = box.addButton("Write anyway", QMessageBox::AcceptRole);
     box.setDefaultButton(box.addButton(QMessageBox::Cancel));
     box.exec();

@@ -157,10 +157,12 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     trend_ = std::make_unique<TrendLauncher>(*this, core_);
 
     // Below the sheets, in the window's free strip: long enough for a
-    // command, an address and a reason.
+    // command, an address and a reason, and two lines high for the address
+    // in use below it.
     failureLine_ = new QLabel(this);
     failureLine_->setObjectName("FailureLine");
-    failureLine_->setGeometry(8, 606, 770, 20);
+    failureLine_->setGeometry(8, 601, 770, 32);
+    failureLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QPalette failureColours = failureLine_->palette();
     failureColours.setColor(QPalette::WindowText, QColor(176, 0, 0));
     failureLine_->setPalette(failureColours);
@@ -381,7 +383,7 @@ void TForm1::showStatusLines()
 {
     const std::string address = StatusStrip::addressInUse(core_.state().SlaveAddress, text("Edit17"));
     const QString line = QString::fromStdString(
-        exchangeLine_.empty() || address.empty() ? exchangeLine_ + address : exchangeLine_ + "   |   " + address);
+        exchangeLine_.empty() || address.empty() ? exchangeLine_ + address : exchangeLine_ + "\n" + address);
     if (failureLine_->text() != line)
         failureLine_->setText(line);
 }

@@ -117,8 +117,8 @@ public:
     QTimer& portWatchTimer() { return *portWatchTimer_; }
     const PortWatch& portWatch() const { return core_.portWatch(); }
     // The strip below the sheets: the last command that failed (empty after
-    // a success) or the plausibility rules a Set broke, then the bus address
-    // in use when "Comm Address" says another.
+    // a success) or the plausibility rules a Set broke, then on a line of
+    // its own the bus address in use when "Comm Address" says another.
     std::string failureLine() const;
     MonitorLauncher& monitor() { return *monitor_; }
     TrendLauncher& trend() { return *trend_; }

@@ -1,10 +1,14 @@
 // The strip below the sheets on the real window against a scripted
 // controller: after a Set it names the plausibility rules the group's values
 // break, and it names the bus address in use when "Comm Address" says another.
+#include "app/CompareDialog.h"
+#include "app/QtParameterDialogs.h"
 #include "support/FakeController.h"
 #include "support/FormHarness.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -52,7 +56,7 @@ TEST(StatusStrip, NamesTheRulesASetBrokeAndTheAddressInUse)
         {"the controller moved to address 7", {{"Edit4", "7"}}, "Button7",
          "Talking to address 7 (\"Comm Address\" reads 1)"},
         {"a failure beside it", {{"Edit24", "55"}}, "Button11",
-         "Set Alarm TEMP: no answer from address 7 (time-out)   |   Talking to address 7 (\"Comm Address\" reads 1)"},
+         "Set Alarm TEMP: no answer from address 7 (time-out)\nTalking to address 7 (\"Comm Address\" reads 1)"},
         {"Comm Address set to it", {{"Edit17", "7"}}, "Button8", "Set Alarm TEMP: no answer from address 7 (time-out)"},
     };
     // The scripted controller stays at address 1, so address 7 is silent.
@@ -64,4 +68,41 @@ TEST(StatusStrip, NamesTheRulesASetBrokeAndTheAddressInUse)
         h.click(step.button);
         EXPECT_EQ(h.form->failureLine(), step.strip);
     }
+}
+
+// Pictures to look at, taken only when HX_EDGES_SHOTS names a folder: the
+// strip with a broken rule and the address in use, the question Write All
+// asks about a file that breaks rules, and Compare naming both sides.
+TEST(StatusStrip, PicturesWhenAsked)
+{
+    const QString folder = qEnvironmentVariable("HX_EDGES_SHOTS");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "set HX_EDGES_SHOTS to a folder to take the pictures";
+    StripHarness h;
+    for (const auto& [control, text] : {std::pair{"Edit5", "3000"}, {"Edit13", "9500"}, {"Edit27", "35"},
+                                        {"Edit9", "20"}, {"Edit6", "5"}, {"Edit4", "7"}})
+        h.form->setText(control, text);
+    h.click("Button7");
+    h.controller.address = 7;
+    h.click("Set");
+    h.form->show();
+    QApplication::processEvents();
+    h.form->grab().save(folder + "/status-strip.png");
+
+    const std::string broken = "Intfan1 MinSpeed (9500 rpm) is not below Intfan1 MaxSpeed (9000 rpm)\n"
+                               "TempAlarm Low (-10.0 °C) is not below TempAlarm High (-20.0 °C)";
+    QtParameterDialogs dialogs(h.form.get());
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        box->grab().save(folder + "/write-all-question.png");
+        box->close();
+    });
+    EXPECT_FALSE(dialogs.writeDespiteBrokenRules(broken));
+
+    CompareDialog compare({{"Intfan1 MinSpeed", "800 rpm", "9500 rpm"}, {"TempAlarm High", "55.0 °C", "-20.0 °C"}},
+                          "The file's values break:\n" + broken, h.form.get());
+    compare.show();
+    QApplication::processEvents();
+    compare.grab().save(folder + "/compare.png");
 }
