@@ -580,21 +580,6 @@ void TForm1::setWidgetProperty(const std::string& widget, const std::string& pro
     bindings_.setProperty(widget, property, value);
 }
 
-void TForm1::showPolled(const LinkState& state, int pollStep)
-{
-    LiveWidgets::showPolled(state, pollStep, *this);
-}
-
-void TForm1::linkStep()
-{
-    core_.liveDisplay().linkStep();
-}
-
-void TForm1::drawFanCurve(const FanCurve& curve, int channel)
-{
-    core_.fanCurveGraph().DrawFanCurve(curve, channel);
-}
-
 void TForm1::clearChannel(int channel)
 {
     plot_->GetChannel(channel)->Clear();
