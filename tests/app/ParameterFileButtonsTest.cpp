@@ -1,5 +1,6 @@
 // The parameter-file buttons of the real window on a scripted port: what
 // they put into the controls, what they refuse, and where they sit.
+#include "support/FakeController.h"
 #include "support/FormHarness.h"
 #include "support/ScriptedParameterDialogs.h"
 
@@ -231,4 +232,37 @@ TEST_F(ParameterFileButtons, WriteAllKeepsTheRulesOfTheSetButtons)
     EXPECT_EQ(dialogs->reports.back().caption, "Write All");
     EXPECT_NE(dialogs->reports.back().text.find("Internal Fan: failed, interrupted: the port was closed"), std::string::npos);
     EXPECT_NE(dialogs->reports.back().text.find("Compressor: not sent"), std::string::npos);
+}
+
+// The core's quiet Read All (a backup before a change) leaves the tab as
+// the operator has it; the button's fills it from the same kind of set.
+TEST_F(ParameterFileButtons, AQuietReadLeavesTheTabTheButtonFillsIt)
+{
+    FakeController controller;
+    controller.holding[0] = 1500;
+    controller.holding[9] = 1;
+    controller.holding[22] = 0xFFCE;   // -5.0 °C
+    h.port->setResponder(controller.responder());
+    ASSERT_EQ(h.form->core().open("fake", 9600, 8), ConsoleCore::OpenResult::Opened);
+    const auto untilIdle = [&] {
+        for (int i = 0; i < 50 && h.form->core().busy(); ++i) {
+            h.port->advance();
+            h.form->Timer2Timer();
+        }
+    };
+    h.form->setText("Edit12", "typed");
+    const std::string heater = h.form->text("Edit52");
+    ASSERT_TRUE(h.form->core().readParameters());
+    untilIdle();
+    ASSERT_TRUE(h.form->core().parameters());
+    EXPECT_EQ(h.form->core().parameters()->value(RegisterMap::named("Intfan1 StepSpeed")), 1500);
+    EXPECT_EQ(h.form->text("Edit12"), "typed");
+    EXPECT_EQ(h.form->text("Edit52"), heater);
+
+    click("BitBtn1");
+    untilIdle();
+    EXPECT_EQ(h.form->text("Edit12"), "1500");
+    EXPECT_EQ(h.form->text("ComboBox1"), "Enable");
+    EXPECT_EQ(h.form->text("Edit52"), "-5");
+    EXPECT_TRUE(h.boxes->empty());
 }
