@@ -53,7 +53,7 @@ ParameterFileActions::ParameterFileActions(ConsoleCore& core, FormControls& cont
     : core_(core)
     , state_(core.state())
     , controls_(controls)
-    , writeAll_(core.state(), WriteAllRun::setButtonsOf(core.commands()))
+    , writeAll_(core.state(), WriteAllRun::writing(core.commands(), writing_))
 {
 }
 
@@ -101,14 +101,22 @@ void ParameterFileActions::afterTick(int tab)
     if (tab != kConfigurationTab)
         return;
     if (state_.LinkBusy == 1 && state_.CommandCode == Command::ReadAll) {
-        readAllSeen_ = true;
+        // A read that is not the tab's (a backup) is not ours to follow.
+        readAllSeen_ = core_.commands().readAllShown();
         return;
     }
     if (!readAllSeen_ || state_.LinkBusy == 1)
         return;
     readAllSeen_ = false;
-    // A good reply fills every edit Read All emptied; without one they stay empty.
-    readAllFinished(!controls_.text(std::string(ParameterTable::all().front().control())).empty());
+    const bool answered = readAllAnswered_;
+    readAllAnswered_ = false;
+    readAllFinished(answered);
+}
+
+void ParameterFileActions::parametersRead(bool shown)
+{
+    if (shown)
+        readAllAnswered_ = true;
 }
 
 void ParameterFileActions::readAllFinished(bool filled)
@@ -130,9 +138,9 @@ void ParameterFileActions::readAllFinished(bool filled)
     }
     const ParameterFile::Document file = *compared_;
     compared_.reset();
-    const auto controller = [this](const ParameterEntry& param) { return controlText(param); };
+    const ParameterSet& controller = *core_.parameters();
     dialogs_->showDifferences(ParameterComparison::differences(file, controller),
-                              brokenOnEitherSide(file, PlausibilityRules::fromTexts(controller)));
+                              brokenOnEitherSide(file, PlausibilityRules::fromSet(controller)));
 }
 
 bool ParameterFileActions::takeMessage(const std::string& text, const std::string& caption)
@@ -150,6 +158,7 @@ void ParameterFileActions::portClosed(const std::string& reason)
     afterReadAll_ = AfterReadAll::Nothing;
     compared_.reset();
     readAllSeen_ = false;
+    readAllAnswered_ = false;
     if (writeAll_.running()) {
         writeAll_.cancel("interrupted: " + reason);
         dialogs_->showReport(writeAll_.summary(writtenFrom()), kWriteAllCaption);
@@ -278,6 +287,7 @@ void ParameterFileActions::WriteAllClick()
     // What is written is the loaded file, whatever a Read All or a Compare
     // has put into the controls since.
     showLoaded();
+    writing_ = ParameterFile::toSet(*loaded_);
     writeAll_.start(ParameterTable::writeAllGroups());
     if (!writeAll_.running())
         dialogs_->showReport(writeAll_.summary(writtenFrom()), kWriteAllCaption);

@@ -32,6 +32,8 @@ public:
     bool takeMessage(const std::string& text, const std::string& caption);
     // The core's report of an exchange; Write All learns from it how its group went.
     void transactionEnded(const TransactionOutcome& outcome) { writeAll_.transactionEnded(outcome); }
+    // The core's report of a Read All that answered.
+    void parametersRead(bool shown);
     void portOpened();
     // The engine stops: whatever the buttons started ends, `reason` says why.
     void portClosed(const std::string& reason);
@@ -64,6 +66,8 @@ private:
     LinkState& state_;
     FormControls& controls_;
     ParameterDialogs* dialogs_ = nullptr;
+    // What Write All sends: the loaded file's values.
+    ParameterSet writing_;
     WriteAllRun writeAll_;
     std::optional<ParameterFile::Document> loaded_;
     std::string loadedPath_;
@@ -71,5 +75,7 @@ private:
     AfterReadAll afterReadAll_ = AfterReadAll::Nothing;
     // A Read All (ours or the button's) is under way.
     bool readAllSeen_ = false;
+    // and the controller has answered it.
+    bool readAllAnswered_ = false;
     bool filledFromController_ = false;
 };

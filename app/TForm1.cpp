@@ -12,6 +12,7 @@
 #include "app/ScanDialog.h"
 #include "link/BusScan.h"
 #include "console/LiveWidgets.h"
+#include "console/ParameterControls.h"
 #include "console/MessageBoxes.h"
 #include "console/QtMessageBoxes.h"
 #include "console/StatusStrip.h"
@@ -393,6 +394,14 @@ std::string TForm1::failureLine() const
     return failureLine_->text().toStdString();
 }
 
+// The operator's Read All fills the Configuration tab; a backup's leaves it.
+void TForm1::parametersRead(const ParameterSet& parameters, bool shown)
+{
+    if (shown)
+        ParameterControls::show(parameters, *this);
+    parameterFiles_.parametersRead(shown);
+}
+
 void TForm1::portStateChanged(ConsoleCore::PortState state)
 {
     if (state == ConsoleCore::PortState::Lost || state == ConsoleCore::PortState::Gone)
@@ -495,9 +504,9 @@ void TForm1::restyleOpenButton()
 void TForm1::bindControls()
 {
     bindings_.bind(*this);
-    for (const RegisterMap::Entry& entry : RegisterMap::kEntries) {
-        const std::string name(entry.control);
-        if (entry.isChoice)
+    for (const ParameterControls::Row& row : ParameterControls::kRows) {
+        const std::string name(row.control);
+        if (RegisterMap::byRegister(row.reg)->isChoice)
             bindings_.as<QComboBox>(name);
         else
             bindings_.as<QLineEdit>(name);
@@ -608,21 +617,6 @@ void TForm1::setComboIndex(const std::string& name, int index)
 void TForm1::setWidgetProperty(const std::string& widget, const std::string& property, double value)
 {
     bindings_.setProperty(widget, property, value);
-}
-
-void TForm1::showPolled(const LinkState& state, int pollStep)
-{
-    LiveWidgets::showPolled(state, pollStep, *this);
-}
-
-void TForm1::linkStep()
-{
-    core_.liveDisplay().linkStep();
-}
-
-void TForm1::drawFanCurve(const FanCurve& curve, int channel)
-{
-    core_.fanCurveGraph().DrawFanCurve(curve, channel);
 }
 
 void TForm1::clearChannel(int channel)

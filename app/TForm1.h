@@ -132,12 +132,9 @@ public:
     int currentTab() const override;
     void setWindowSize(int width, int height) override;
     void setTimer2Interval(int milliseconds) override;
-    void setControlText(const std::string& control, const std::string& text) override;
-    void setComboIndex(const std::string& control, int index) override;
-    void setWidgetProperty(const std::string& widget, const std::string& property, double value) override;
-    void showPolled(const LinkState& state, int pollStep) override;
-    void linkStep() override;
-    void drawFanCurve(const FanCurve& curve, int channel) override;
+    // Selects an item of a combo box; an index outside its items leaves it
+    // without selection and with empty text.
+    void setComboIndex(const std::string& control, int index);
 
     // GraphView, on the channels of iXYPlot1.
     void clearChannel(int channel) override;
@@ -147,6 +144,8 @@ public:
     // LiveView: published properties of the instrument widgets, read back
     // by name; throws std::logic_error for an unknown widget or property.
     double widgetProperty(const std::string& widget, const std::string& property) const override;
+    void setWidgetProperty(const std::string& widget, const std::string& property, double value) override;
+    void setControlText(const std::string& control, const std::string& text) override;
     void setTimer1Interval(int milliseconds) override;
 
     // Control of the given layout name and type; throws std::logic_error
@@ -165,6 +164,7 @@ private:
     // ConsoleCore::Listener
     void transactionEnded(const TransactionOutcome& outcome) override;
     void portStateChanged(ConsoleCore::PortState state) override;
+    void parametersRead(const ParameterSet& parameters, bool shown) override;
 
     void closePort();
     // The operator changed a port box while its device is awaited: they
@@ -190,7 +190,7 @@ private:
     // Errors of the widgets' own key and focus handling (a read-out's text
     // that is not a number) go to the same message boxes as guarded()'s.
     TiErrorDisplay::Installation widgetErrors_;
-    ConsoleCore core_{*port_, *this, *this, this, this};
+    ConsoleCore core_{*port_, *this, this, this, this};
     ParameterFileActions parameterFiles_{core_, *this};
     std::unique_ptr<ParameterDialogs> parameterDialogs_;
     // The bus monitor's button, shortcut and window; declared after the

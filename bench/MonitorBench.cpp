@@ -3,6 +3,7 @@
 // 100,000 retained entries take.
 #include "link/Crc16.h"
 #include "link/LinkState.h"
+#include "link/LinkResults.h"
 #include "link/LinkView.h"
 #include "link/SerialPort.h"
 #include "link/TrafficLog.h"
@@ -70,18 +71,12 @@ private:
     std::size_t requests_ = 0;
 };
 
-class QuietView : public LinkView {
+class QuietView : public LinkView, public LinkResults {
 public:
     int currentTab() const override { return 1; }
     void setWindowSize(int, int) override {}
     void setTimer2Interval(int) override {}
-    void setControlText(const std::string&, const std::string&) override {}
-    void setComboIndex(const std::string&, int) override {}
-    void setWidgetProperty(const std::string&, const std::string&, double) override {}
-    void showPolled(const LinkState&, int) override {}
     void showMessage(const std::string&, const std::string&) override {}
-    void linkStep() override {}
-    void drawFanCurve(const FanCurve&, int) override {}
 };
 
 // One poll exchange (transmit tick plus reading tick) per iteration.
@@ -91,7 +86,7 @@ void pollExchange(benchmark::State& state)
     link.EngineTab = 1;
     AnsweringPort port;
     QuietView view;
-    TransactionEngine engine(link, port, view);
+    TransactionEngine engine(link, port, view, view);
     TrafficLog log(TrafficLog::kDefaultCapacity);
     if (state.range(0) != 0)
         engine.setObserver(&log);
@@ -112,7 +107,7 @@ std::vector<TrafficEntry> pollCycleEntries()
     link.EngineTab = 1;
     AnsweringPort port;
     QuietView view;
-    TransactionEngine engine(link, port, view);
+    TransactionEngine engine(link, port, view, view);
     TrafficLog log;
     engine.setObserver(&log);
     for (int i = 0; i < 8; ++i)

@@ -153,14 +153,14 @@ int compareCommand(const Context& c, const ParameterFile::Document& document)
         // never sends it: every cabinet set from one file keeps its own.
         if (std::find(written.begin(), written.end(), param.command()) == written.end())
             continue;
-        const std::string shown = c.session.form().text(std::string(param.control()));
-        const ParameterValues::Converted held = ParameterValues::toRegister(param, shown);
+        const ParameterValues::Converted held = ParameterValues::checked(param, c.session.parameters()->value(*param.entry));
         const std::int32_t fileValue = document.values.at(i);
         if (held.value == fileValue)
             continue;
         ++differences;
         c.io.out << param.name() << '\t' << ParameterValues::unitText(param, fileValue) << '\t'
-                 << (held.value ? ParameterValues::unitText(param, *held.value) : shown) << '\t' << param.unit() << '\n';
+                 << (held.value ? ParameterValues::unitText(param, *held.value) : held.problem) << '\t' << param.unit()
+                 << '\n';
     }
     return differences == 0 ? Success : Differences;
 }

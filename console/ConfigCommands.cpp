@@ -1,11 +1,14 @@
 #include "console/ConfigCommands.h"
 
 #include "console/FormControls.h"
+#include "console/ParameterControls.h"
 #include "console/TextConversions.h"
 #include "link/LinkState.h"
+#include "link/ParameterSet.h"
 #include "link/RegisterMap.h"
 
 #include <optional>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -18,22 +21,37 @@ const std::string kBusyText = "Systerm Busy,Please Wait";
 }
 
 ConfigCommands::ConfigCommands(LinkState& state, FormControls& controls, PortOpen portOpen)
+    : ConfigCommands(state, &controls,
+          [&controls](const std::string& text, const std::string& caption) { controls.showMessage(text, caption); },
+          std::move(portOpen))
+{
+}
+
+ConfigCommands::ConfigCommands(LinkState& state, FormControls* controls, ShowMessage showMessage, PortOpen portOpen)
     : state_(state)
     , controls_(controls)
+    , showMessage_(std::move(showMessage))
     , portOpen_(std::move(portOpen))
 {
 }
 
+FormControls& ConfigCommands::controls() const
+{
+    if (!controls_)
+        throw std::logic_error("This handler needs the Configuration tab");
+    return *controls_;
+}
+
 std::string ConfigCommands::text(const std::string& control) const
 {
-    return controls_.text(control);
+    return controls().text(control);
 }
 
 bool ConfigCommands::portClosed()
 {
     if (portOpen_())
         return false;
-    controls_.showMessage("ComPort Not Open!!", "Comm Error");
+    showMessage_("ComPort Not Open!!", "Comm Error");
     return true;
 }
 
@@ -41,7 +59,7 @@ bool ConfigCommands::busy(const std::string& text, const std::string& caption)
 {
     if (state_.LinkBusy != 1)
         return false;
-    controls_.showMessage(text, caption);
+    showMessage_(text, caption);
     return true;
 }
 
@@ -59,98 +77,54 @@ void ConfigCommands::queue(std::uint8_t commandCode)
 
 bool ConfigCommands::refuseRange()
 {
-    controls_.showMessage("Data out of range!!", "Set Unsuccessfully");
+    showMessage_("Data out of range!!", "Set Unsuccessfully");
     return false;
+}
+
+ConfigCommands::Source ConfigCommands::fromControls() const
+{
+    return [this](const RegisterMap::Entry& entry) { return converted(entry); };
 }
 
 std::optional<std::int64_t> ConfigCommands::converted(const RegisterMap::Entry& entry) const
 {
-    const std::string control(entry.control);
+    const std::string control(ParameterControls::controlOf(entry));
     if (entry.isChoice)
-        return controls_.itemIndex(control);
+        return controls().itemIndex(control);
     return typedRegisterValue(text(control), entry);
 }
 
-// Converts the group's controls in the handler's order and stores each
+// Converts the group's values in the handler's order and stores each
 // field. A run of double-tenths fields is converted whole before any of it
 // is stored, so a bad second value leaves the first field unchanged. A
 // value its register cannot hold is refused where it would be stored: what
 // was stored before stays, nothing is queued.
-bool ConfigCommands::storeGroup(std::uint8_t commandCode)
+bool ConfigCommands::storeGroup(std::uint8_t commandCode, const Source& value)
 {
     std::vector<std::pair<const RegisterMap::Entry*, std::optional<std::int64_t>>> run;
     const auto storeRun = [&] {
-        for (const auto& [entry, value] : run) {
-            if (!value)
+        for (const auto& [entry, converted] : run) {
+            if (!converted)
                 return false;
         }
-        for (const auto& [entry, value] : run)
-            entry->field.write(state_, *value);
+        for (const auto& [entry, converted] : run)
+            entry->field.write(state_, *converted);
         run.clear();
         return true;
     };
     for (const RegisterMap::Entry* entry : RegisterMap::conversionOrder(commandCode)) {
         if (entry->input == RegisterMap::Input::DoubleTenths) {
-            run.emplace_back(entry, converted(*entry));
+            run.emplace_back(entry, value(*entry));
             continue;
         }
         if (!storeRun())
             return refuseRange();
-        const std::optional<std::int64_t> value = converted(*entry);
-        if (!value)
+        const std::optional<std::int64_t> converted = value(*entry);
+        if (!converted)
             return refuseRange();
-        entry->field.write(state_, *value);
+        entry->field.write(state_, *converted);
     }
     return storeRun() || refuseRange();
-}
-
-void ConfigCommands::SetClick()
-{
-    if (refusedAtStart("Set Intfan1!"))
-        return;
-    if (storeGroup(Command::SetIntfan))
-        queue(Command::SetIntfan);
-}
-
-void ConfigCommands::Button10Click()
-{
-    if (refusedAtStart("Set Extfan1!"))
-        return;
-    if (storeGroup(Command::SetExtfan))
-        queue(Command::SetExtfan);
-}
-
-void ConfigCommands::Button15Click()
-{
-    // The heater's busy box has its text and caption the other way round.
-    if (portClosed() || busy("Set Heater!", kBusyText))
-        return;
-    if (storeGroup(Command::SetHeater))
-        queue(Command::SetHeater);
-}
-
-void ConfigCommands::Button11Click()
-{
-    if (refusedAtStart("Set Alarm TEMP!"))
-        return;
-    if (storeGroup(Command::SetTempAlarm))
-        queue(Command::SetTempAlarm);
-}
-
-void ConfigCommands::Button3Click()
-{
-    if (refusedAtStart("Calibrate Temp!"))
-        return;
-    if (storeGroup(Command::SetCalibration))
-        queue(Command::SetCalibration);
-}
-
-void ConfigCommands::Button4Click()
-{
-    if (refusedAtStart("Set Intfan1!"))
-        return;
-    if (storeGroup(Command::SetExtInput))
-        queue(Command::SetExtInput);
 }
 
 bool ConfigCommands::deviceAddressAccepted(std::int32_t address)
@@ -180,52 +154,91 @@ bool ConfigCommands::compDeltTempAccepted(std::int32_t tenths)
     return tenths >= 0 && tenths <= 50;
 }
 
-void ConfigCommands::Button7Click()
+bool ConfigCommands::groupAccepted(std::uint8_t commandCode) const
 {
-    if (refusedAtStart("Set Intfan1!"))
-        return;
-    if (!storeGroup(Command::SetAddress))
-        return;
-    if (!deviceAddressAccepted(state_.Settings.NewDeviceAddress)) {
-        refuseRange();
-        return;
+    const DeviceSettings& s = state_.Settings;
+    switch (commandCode) {
+    case Command::SetAddress:
+        return deviceAddressAccepted(s.NewDeviceAddress);
+    case Command::SetVoltAlarm:
+        return voltAlarmHighAccepted(s.VoltAlarmHigh) && voltAlarmLowAccepted(s.VoltAlarmLow);
+    case Command::SetCompressor:
+        return compStartTempAccepted(s.CompStartTemp) && compDeltTempAccepted(s.CompDeltTemp);
+    default:
+        return true;
     }
-    queue(Command::SetAddress);
 }
 
-void ConfigCommands::Button9Click()
+void ConfigCommands::setGroup(std::uint8_t commandCode, const Source& value)
 {
-    if (refusedAtStart("Set Alarm TEMP!"))
+    bool refused = false;
+    switch (commandCode) {
+    case Command::SetHeater:
+        // The heater's busy box has its text and caption the other way round.
+        refused = portClosed() || busy("Set Heater!", kBusyText);
+        break;
+    case Command::SetExtfan:
+        refused = refusedAtStart("Set Extfan1!");
+        break;
+    case Command::SetTempAlarm:
+    case Command::SetVoltAlarm:
+    case Command::SetCompressor:
+        refused = refusedAtStart("Set Alarm TEMP!");
+        break;
+    case Command::SetCalibration:
+        refused = refusedAtStart("Calibrate Temp!");
+        break;
+    default:
+        refused = refusedAtStart("Set Intfan1!");
+        break;
+    }
+    if (refused || !storeGroup(commandCode, value))
         return;
-    if (!storeGroup(Command::SetVoltAlarm))
-        return;
-    const DeviceSettings& s = state_.Settings;
-    if (!voltAlarmHighAccepted(s.VoltAlarmHigh) || !voltAlarmLowAccepted(s.VoltAlarmLow)) {
+    if (!groupAccepted(commandCode)) {
         refuseRange();
         return;
     }
-    queue(Command::SetVoltAlarm);
+    queue(commandCode);
 }
 
-void ConfigCommands::Button14Click()
+void ConfigCommands::SetClick() { setGroup(Command::SetIntfan, fromControls()); }
+void ConfigCommands::Button10Click() { setGroup(Command::SetExtfan, fromControls()); }
+void ConfigCommands::Button15Click() { setGroup(Command::SetHeater, fromControls()); }
+void ConfigCommands::Button11Click() { setGroup(Command::SetTempAlarm, fromControls()); }
+void ConfigCommands::Button3Click() { setGroup(Command::SetCalibration, fromControls()); }
+void ConfigCommands::Button4Click() { setGroup(Command::SetExtInput, fromControls()); }
+void ConfigCommands::Button7Click() { setGroup(Command::SetAddress, fromControls()); }
+void ConfigCommands::Button9Click() { setGroup(Command::SetVoltAlarm, fromControls()); }
+void ConfigCommands::Button14Click() { setGroup(Command::SetCompressor, fromControls()); }
+
+void ConfigCommands::writeGroup(std::uint8_t commandCode, const ParameterSet& parameters)
 {
-    if (refusedAtStart("Set Alarm TEMP!"))
-        return;
-    if (!storeGroup(Command::SetCompressor))
-        return;
-    const DeviceSettings& s = state_.Settings;
-    if (!compStartTempAccepted(s.CompStartTemp) || !compDeltTempAccepted(s.CompDeltTemp)) {
-        refuseRange();
-        return;
-    }
-    queue(Command::SetCompressor);
+    setGroup(commandCode, [&parameters](const RegisterMap::Entry& entry) -> std::optional<std::int64_t> {
+        return parameters.value(entry);
+    });
 }
 
 void ConfigCommands::Button8Click()
 {
     // The console's own addressing: no port needed, nothing queued.
-    const auto address = static_cast<std::uint32_t>(toInteger(text("Edit17")));
+    setCommAddress(static_cast<std::uint32_t>(toInteger(text("Edit17"))));
+}
+
+void ConfigCommands::setCommAddress(std::uint32_t address)
+{
     state_.SlaveAddress = address > 255 ? 1 : address;
+}
+
+void ConfigCommands::firmwareRead(const std::string& text)
+{
+    if (controls_)
+        controls_->setText("SWV", text);
+}
+
+void ConfigCommands::debugTemperatureTaken()
+{
+    if (controls_)
+        controls_->setText("Edit11", "");
 }
 
 void ConfigCommands::Button6Click()
@@ -253,10 +266,18 @@ void ConfigCommands::BitBtn1Click()
     if (refusedAtStart("Set Intfan1!"))
         return;
     queue(Command::ReadAll);
-    for (const RegisterMap::Entry& entry : RegisterMap::kEntries) {
-        if (entry.group != RegisterMap::kNoGroup)
-            controls_.setText(std::string(entry.control), "");
-    }
+    readAllShown_ = true;
+    for (const ParameterControls::Row& row : ParameterControls::kRows)
+        controls().setText(std::string(row.control), "");
+}
+
+bool ConfigCommands::readAllQuietly()
+{
+    if (!portOpen_() || state_.LinkBusy == 1)
+        return false;
+    queue(Command::ReadAll);
+    readAllShown_ = false;
+    return true;
 }
 
 void ConfigCommands::BitBtn2Click()

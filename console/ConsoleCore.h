@@ -5,6 +5,8 @@
 #include "console/LiveDisplay.h"
 #include "console/TransactionOutcome.h"
 #include "link/LinkObserver.h"
+#include "link/LinkResults.h"
+#include "link/ParameterSet.h"
 #include "link/LinkState.h"
 #include "link/LiveQuantities.h"
 #include "link/PortWatch.h"
@@ -12,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,7 +29,7 @@ class SerialPort;
 // the window and by hxctl. Front ends open and close the port here, tick
 // the engine and learn what happened from typed reports to their listeners;
 // only the core and its handlers write the engine's flags.
-class ConsoleCore : private LinkObserver {
+class ConsoleCore : private LinkObserver, private LinkResults {
 public:
     enum class PortState {
         Closed,
@@ -49,11 +52,16 @@ public:
         // The poll has stopped (tab left, port closed or lost): the next
         // sample does not follow on from the last one.
         virtual void pollingStopped() {}
+        // A Read All answered. `shown`: the operator's "Read All", whose
+        // values the window puts into the Configuration tab; false for
+        // readParameters(), which only the one who asked uses.
+        virtual void parametersRead(const ParameterSet& /*parameters*/, bool /*shown*/) {}
     };
 
-    // `live` and `graph` are the window's live sheet and plot; without
-    // them (hxctl) the live switches and curve buttons are not offered.
-    ConsoleCore(SerialPort& port, LinkView& view, FormControls& controls, LiveView* live = nullptr,
+    // `controls`, `live` and `graph` are the window's Configuration tab,
+    // live sheet and plot; without them (hxctl) only what works on values
+    // is offered, and messages go to `view`.
+    ConsoleCore(SerialPort& port, LinkView& view, FormControls* controls, LiveView* live = nullptr,
                 GraphView* graph = nullptr, std::string adapterFolder = "/dev/serial/by-id");
     ~ConsoleCore() override;
 
@@ -92,6 +100,15 @@ public:
     void pauseForScan(bool paused);
     bool scanning() const { return scanning_; }
 
+    // Reads the controller's parameters without showing them (a backup
+    // before a change): a Read All whose set is kept and told to listeners
+    // with `shown` false, while the Configuration tab keeps its texts.
+    // False, without a message, when the port is not open or the link is
+    // busy. The Configuration tab must be shown for it to run.
+    bool readParameters() { return commands_.readAllQuietly(); }
+    // The parameters of the last Read All that answered, shown or not.
+    const std::optional<ParameterSet>& parameters() const { return parameters_; }
+
     // Starts a fresh poll cycle at `address` (the RealTimeData tab must be
     // shown): a headless front end polls several controllers in turn.
     void startPollCycle(std::uint8_t address);
@@ -104,6 +121,14 @@ private:
     void bytesDiscarded(const LinkTime& at, std::size_t count) override;
     void outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t exceptionCode) override;
     void portNote(const LinkTime& at, const PortNote& note) override;
+    // LinkResults, from the engine: handed to the handlers that show them.
+    void linkStepped() override;
+    void pollStepRead(const LinkState& state, int step) override;
+    void parametersRead(const ParameterSet& parameters) override;
+    void firmwareRead(std::string_view text) override;
+    void debugTemperatureTaken() override;
+    void forceOnConfirmed(bool on) override;
+    void fanCurveRead(const FanCurve& curve, bool external) override;
 
     void setPortState(PortState state);
     void notePolling(bool polling);
@@ -118,6 +143,7 @@ private:
     ConfigCommands commands_;
     std::unique_ptr<LiveDisplay> liveDisplay_;
     std::unique_ptr<FanCurveGraph> fanCurveGraph_;
+    std::optional<ParameterSet> parameters_;
     std::vector<Listener*> listeners_;
     LinkObserver* traffic_ = nullptr;
     PortState portState_ = PortState::Closed;

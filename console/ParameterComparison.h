@@ -2,24 +2,22 @@
 
 #include "console/ParameterFile.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
-// A file's parameters against what the controller holds, as Read All put
-// it into the controls.
+// A file's parameters against what the controller holds, as Read All read
+// it.
 struct ParameterDifference {
     std::string parameter;
-    std::string controller;   // with its unit; the control's text when it holds no valid value
+    std::string controller;   // with its unit; why not, when it holds no valid value
     std::string file;         // with its unit
     bool operator==(const ParameterDifference&) const = default;
 };
 
 namespace ParameterComparison {
 
-// Every parameter, in register order, whose control text does not stand for
-// the file's value. `text` gives a parameter's control text.
-std::vector<ParameterDifference> differences(const ParameterFile::Document& file,
-    const std::function<std::string(const ParameterEntry&)>& text);
+// Every parameter, in register order, whose value in `controller` is not
+// the file's.
+std::vector<ParameterDifference> differences(const ParameterFile::Document& file, const ParameterSet& controller);
 
 }

@@ -272,12 +272,15 @@ Checked parse(std::string_view text)
     return checked;
 }
 
-Checked fromTexts(const std::function<std::string(const ParameterEntry&)>& text)
+namespace {
+
+// A document of every parameter's converted value, or the problems.
+Checked collected(const std::function<ParameterValues::Converted(const ParameterEntry&)>& convert)
 {
     Checked checked;
     Document document;
     for (const ParameterEntry& param : ParameterTable::all()) {
-        const ParameterValues::Converted converted = ParameterValues::toRegister(param, text(param));
+        const ParameterValues::Converted converted = convert(param);
         if (converted.value)
             document.values.push_back(*converted.value);
         else
@@ -286,6 +289,33 @@ Checked fromTexts(const std::function<std::string(const ParameterEntry&)>& text)
     if (checked.problems.empty())
         checked.document = std::move(document);
     return checked;
+}
+
+}
+
+Checked fromTexts(const std::function<std::string(const ParameterEntry&)>& text)
+{
+    return collected([&text](const ParameterEntry& param) { return ParameterValues::toRegister(param, text(param)); });
+}
+
+Checked fromSet(const ParameterSet& parameters)
+{
+    return collected([&parameters](const ParameterEntry& param) {
+        const std::optional<std::int32_t> value = parameters.value(*param.entry);
+        return value ? ParameterValues::checked(param, *value)
+                     : ParameterValues::Converted{std::nullopt, "not read from the controller."};
+    });
+}
+
+ParameterSet toSet(const Document& document)
+{
+    const auto params = ParameterTable::all();
+    if (document.values.size() != params.size())
+        throw std::logic_error("A parameter document needs one value per parameter");
+    ParameterSet parameters;
+    for (std::size_t i = 0; i < params.size(); ++i)
+        parameters.set(*params[i].entry, document.values[i]);
+    return parameters;
 }
 
 std::string report(std::string_view headline, const std::vector<Problem>& problems)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/ParameterTable.h"
+#include "link/ParameterSet.h"
 
 #include <cstdint>
 #include <functional>
@@ -63,6 +64,12 @@ std::string toJson(const Document& document);
 // known, present once, converting and within its limits. Any problem
 // leaves the document unset.
 Checked parse(std::string_view text);
+
+// A document of the set's values; a value not known, or one its Set button
+// would not send, is a problem.
+Checked fromSet(const ParameterSet& parameters);
+// The document's values as a set: every parameter known.
+ParameterSet toSet(const Document& document);
 
 // Values from the texts of the parameters' controls, as their Set handlers
 // would convert them; `text` gives a parameter's control text.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "console/ParameterControls.h"
 #include "link/RegisterMap.h"
 
 #include <cstdint>
@@ -16,7 +17,7 @@ struct ParameterEntry {
 
     std::string_view name() const { return entry->name; }
     int reg() const { return entry->reg; }
-    std::string_view control() const { return entry->control; }
+    std::string_view control() const { return ParameterControls::controlOf(*entry); }
     std::uint8_t command() const { return entry->group; }
     std::string_view unit() const { return entry->unit; }
     RegisterMap::Input input() const { return entry->input; }

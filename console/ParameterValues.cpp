@@ -33,6 +33,20 @@ std::string joined(const std::vector<std::string>& items)
     return text;
 }
 
+std::string doesNotFit(const ParameterEntry& param)
+{
+    const RegisterMap::Range fits = RegisterMap::readBackRange(*param.entry);
+    return "does not fit the register (" + withUnit(param, static_cast<std::int32_t>(fits.min)) + " to "
+        + withUnit(param, static_cast<std::int32_t>(fits.max)) + ").";
+}
+
+Converted withinLimits(const ParameterEntry& param, std::int32_t value, const std::string& shown)
+{
+    if (param.accepted && !param.accepted(value))
+        return {std::nullopt, "'" + shown + "' is outside the limits of the Set button (Data out of range!!)."};
+    return {value, {}};
+}
+
 }
 
 Converted toRegister(const ParameterEntry& param, std::string_view text)
@@ -52,16 +66,34 @@ Converted toRegister(const ParameterEntry& param, std::string_view text)
         return {std::nullopt, error.what()};
     }
     const std::string shown = TextConversions::trimmed(text);
-    if (!value) {
-        const RegisterMap::Range fits = RegisterMap::readBackRange(*param.entry);
-        return {std::nullopt, "'" + shown + "' does not fit the register ("
-                + withUnit(param, static_cast<std::int32_t>(fits.min)) + " to "
-                + withUnit(param, static_cast<std::int32_t>(fits.max)) + ")."};
+    if (!value)
+        return {std::nullopt, "'" + shown + "' " + doesNotFit(param)};
+    return withinLimits(param, static_cast<std::int32_t>(*value), shown);
+}
+
+Converted checked(const ParameterEntry& param, std::int32_t value)
+{
+    const std::string shown = std::to_string(value);
+    if (param.isChoice()) {
+        const std::vector<std::string> items = itemsOf(param);
+        if (value < 0 || static_cast<std::size_t>(value) >= items.size())
+            return {std::nullopt, "item " + shown + " is not one of " + joined(items) + "."};
+        return {value, {}};
     }
-    const auto inRegister = static_cast<std::int32_t>(*value);
-    if (param.accepted && !param.accepted(inRegister))
-        return {std::nullopt, "'" + shown + "' is outside the limits of the Set button (Data out of range!!)."};
-    return {inRegister, {}};
+    const RegisterMap::Range fits = RegisterMap::readBackRange(*param.entry);
+    if (value < fits.min || value > fits.max)
+        return {std::nullopt, "'" + shown + "' " + doesNotFit(param)};
+    // Only what the Set handler could have made of a typed text: a heater
+    // hysteresis of 4.5 degrees is read but cannot be typed.
+    Converted typed = toRegister(param, controlText(param, value));
+    if (typed.value && *typed.value != value)
+        return {std::nullopt, "'" + shown + "' has no text its Set button takes."};
+    return typed;
+}
+
+Converted checked(const ParameterEntry& param, std::optional<std::int32_t> value)
+{
+    return value ? checked(param, *value) : Converted{std::nullopt, "not read"};
 }
 
 std::string unitText(const ParameterEntry& param, std::int32_t value)

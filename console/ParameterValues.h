@@ -20,6 +20,13 @@ struct Converted {
 
 Converted toRegister(const ParameterEntry& param, std::string_view text);
 
+// A register value the controller holds, checked as a typed one is: a
+// choice must name an item, a value must fit the register and pass the Set
+// handler's range test.
+Converted checked(const ParameterEntry& param, std::int32_t value);
+// The same for a value that may not be known ("not read").
+Converted checked(const ParameterEntry& param, std::optional<std::int32_t> value);
+
 // The register value in the tab's units at the register's full resolution:
 // "300", "-2.5", "20.0", or the choice's item text ("Enable", "NC").
 std::string unitText(const ParameterEntry& param, std::int32_t value);

@@ -57,6 +57,11 @@ Lookup fromValues(std::span<const std::int32_t> values)
     };
 }
 
+Lookup fromSet(const ParameterSet& parameters)
+{
+    return [&parameters](const ParameterEntry& param) { return parameters.value(*param.entry); };
+}
+
 Lookup fromTexts(std::function<std::string(const ParameterEntry&)> text)
 {
     // The Set buttons' range tests do not apply: a controller may hold

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/ParameterTable.h"
+#include "link/ParameterSet.h"
 
 #include <array>
 #include <cstdint>
@@ -47,6 +48,9 @@ using Lookup = std::function<std::optional<std::int32_t>(const ParameterEntry&)>
 
 // Values in ParameterTable::all()'s order, as a parameter file holds them.
 Lookup fromValues(std::span<const std::int32_t> values);
+// A set's values as the controller holds them; a value not read is unknown.
+// The set must outlive the lookup.
+Lookup fromSet(const ParameterSet& parameters);
 // The parameters' texts (as Read All shows them), converted as their Set
 // handlers convert them but without their range tests; a text that does
 // not convert leaves its parameter unknown.

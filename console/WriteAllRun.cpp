@@ -6,6 +6,7 @@
 #include "link/LinkState.h"
 #include "link/TransactionEngine.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -19,31 +20,14 @@ WriteAllRun::WriteAllRun(LinkState& state, SetHandler handler)
 {
 }
 
-WriteAllRun::SetHandler WriteAllRun::setButtonsOf(ConfigCommands& commands)
+WriteAllRun::SetHandler WriteAllRun::writing(ConfigCommands& commands, const ParameterSet& parameters)
 {
-    return [&commands](std::uint8_t command) {
-        switch (command) {
-        case Command::SetIntfan:
-            return commands.SetClick();
-        case Command::SetExtfan:
-            return commands.Button10Click();
-        case Command::SetHeater:
-            return commands.Button15Click();
-        case Command::SetTempAlarm:
-            return commands.Button11Click();
-        case Command::SetCalibration:
-            return commands.Button3Click();
-        case Command::SetExtInput:
-            return commands.Button4Click();
-        case Command::SetVoltAlarm:
-            return commands.Button9Click();
-        case Command::SetCompressor:
-            return commands.Button14Click();
-        default:
-            break;
-        }
+    return [&commands, &parameters](std::uint8_t command) {
         // The bus address is never part of a run.
-        throw std::logic_error("Write All has no group for command " + std::to_string(command));
+        const auto groups = ParameterTable::writeAllGroups();
+        if (std::find(groups.begin(), groups.end(), command) == groups.end())
+            throw std::logic_error("Write All has no group for command " + std::to_string(command));
+        commands.writeGroup(command, parameters);
     };
 }
 

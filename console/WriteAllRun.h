@@ -10,12 +10,12 @@
 #include <vector>
 
 class ConfigCommands;
+class ParameterSet;
 struct LinkState;
 
 // "Write All": the parameter groups of a file written one after another,
-// each through its own Set handler (same conversions, same range checks,
-// same engine command), with one summary at the end instead of a box per
-// group. A group the controller refuses is reported with the controller's
+// each through its own Set (same range checks, same engine command), with
+// one summary at the end instead of a box per group. A group the controller refuses is reported with the controller's
 // reason and the run goes on; it stops at the first time-out (the link is
 // gone) and lists the groups it did not send. It holds no widgets: the
 // caller runs the handlers, passes on the messages shown while it runs and
@@ -35,8 +35,9 @@ public:
 
     WriteAllRun(LinkState& state, SetHandler handler);
 
-    // The Set buttons' handlers of `commands` by the command they queue.
-    static SetHandler setButtonsOf(ConfigCommands& commands);
+    // Each group's Set with its values from `parameters`, which must outlive
+    // the run.
+    static SetHandler writing(ConfigCommands& commands, const ParameterSet& parameters);
 
     bool running() const { return phase_ != Phase::Idle; }
     const std::vector<Outcome>& outcomes() const { return outcomes_; }

@@ -1,20 +1,23 @@
 #pragma once
 
+#include "link/LinkResults.h"
 #include "link/LinkState.h"
 #include "link/LinkTap.h"
 #include "link/LinkView.h"
 #include "link/SerialPort.h"
 
 // What a transaction's outcome handlers may touch: the shared state, the
-// port (only to discard its receive queue) and the window, plus the few
-// state changes every class of transaction shares.
+// port (only to discard its receive queue), the window's few engine
+// concerns and the results it hands on as values, plus the few state
+// changes every class of transaction shares.
 struct EngineContext {
-    EngineContext(LinkState& state, SerialPort& port, LinkView& view)
-        : state(state), port(port), view(view) {}
+    EngineContext(LinkState& state, SerialPort& port, LinkView& view, LinkResults& results)
+        : state(state), port(port), view(view), results(results) {}
 
     LinkState& state;
     SerialPort& port;
     LinkView& view;
+    LinkResults& results;
     LinkTap tap;
 
     void discardReceived()
@@ -26,7 +29,7 @@ struct EngineContext {
     void stepLinkIndicator()
     {
         state.LinkAliveCountdown = 10;
-        view.linkStep();
+        results.linkStepped();
     }
     // A configuration command or curve fetch is over, whatever its outcome.
     void endCommand()

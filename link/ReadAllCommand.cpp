@@ -1,10 +1,8 @@
 #include "link/ReadAllCommand.h"
 
-#include "link/FloatText.h"
 #include "link/Frames.h"
+#include "link/ParameterSet.h"
 #include "link/RegisterMap.h"
-
-#include <string>
 
 using RegisterMap::kReadAllCount;
 
@@ -26,21 +24,14 @@ std::size_t ReadAllCommand::replyLength() const
 
 void ReadAllCommand::onValidReply(EngineContext& context, std::span<const std::uint8_t> reply) const
 {
+    ParameterSet parameters;
     for (const RegisterMap::Entry& e : RegisterMap::kEntries) {
         if (e.group == RegisterMap::kNoGroup)
             continue;
-        const auto word = Frames::registerValue(reply, e.reg);
-        if (!word)
-            continue;
-        const std::string control(e.control);
-        const auto value = static_cast<std::int16_t>(*word);
-        if (e.isChoice)
-            context.view.setComboIndex(control, value);
-        else if (e.scale == RegisterMap::Scale::Tenths)
-            context.view.setControlText(control, tenthsText(value));
-        else
-            context.view.setControlText(control, e.isSigned ? std::to_string(value) : std::to_string(*word));
+        if (const auto word = Frames::registerValue(reply, e.reg))
+            parameters.setWord(e, *word);
     }
+    context.results.parametersRead(parameters);
     context.commandAnswered();
 }
 

@@ -2,9 +2,9 @@
 
 #include "link/Transaction.h"
 
-// Configuration command 9: reads every holding register of the map and writes them
-// into the Configuration tab's controls. The settings fields stay as the
-// operator last set them.
+// Configuration command 9: reads every holding register of the map and
+// hands the parameters on as a ParameterSet. The settings fields stay as
+// the operator last set them.
 class ReadAllCommand : public Transaction {
 public:
     std::size_t buildRequest(LinkState& state) const override;

@@ -53,7 +53,7 @@ constexpr bool tableIsConsistent()
             return false;
         for (std::size_t j = 0; j < i; ++j) {
             const Entry& earlier = kEntries[j];
-            if (earlier.control == e.control || sameIgnoringCase(earlier.name, e.name))
+            if (sameIgnoringCase(earlier.name, e.name))
                 return false;
             if (earlier.group == e.group && earlier.order == e.order)
                 return false;

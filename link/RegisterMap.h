@@ -8,9 +8,8 @@
 #include <vector>
 
 // The controller's holding registers as the console uses them: one row per
-// register, saying which field of LinkState fills it, how Read All shows it,
-// which control of the Configuration tab it belongs to and which write
-// command carries it. Read All's decoding, the write commands' register
+// register, saying which field of LinkState fills it, how Read All reads
+// it, its name, width, scale and unit, and which write command carries it. Read All's decoding, the write commands' register
 // blocks and the Set handlers' field lists are all walked off this table.
 // Registers 31 and 32 are not used by the console and have no row.
 namespace RegisterMap {
@@ -20,13 +19,13 @@ enum class Scale : std::uint8_t {
     Tenths,  // the register is the value times ten (0.1 °C, 0.1 A, 0.1 V)
 };
 
-// How the Set handler turns its control into the field.
+// How the Set handler turns the operator's typed value into the field.
 enum class Input : std::uint8_t {
     Integer,       // integer text
     SingleTenths,  // decimal text, times ten
     DoubleTenths,  // decimal text, times ten; a group's run of these is converted whole before any is stored
     WholeTenths,   // integer text, times ten
-    ItemIndex,     // the combo box's selected item, -1 for none
+    ItemIndex,     // the index of the item chosen, -1 for none
 };
 
 // Reads and writes one LinkState field; write keeps the low-order bits the
@@ -62,7 +61,6 @@ struct Entry {
     Scale scale;
     std::string_view unit;       // "rpm", "°C", "A", "V", or "" for counts and choices
     bool isChoice;               // a combo box index
-    std::string_view control;    // layout name of the control holding it
     std::uint8_t group;          // CommandCode of the write carrying it, or kNoGroup
     Input input;
     std::uint8_t order;          // position in its Set handler's conversion order
@@ -76,52 +74,52 @@ using I = Input;
 
 // clang-format off
 inline constexpr std::array kEntries{
-    Entry{0,  "Intfan1 StepSpeed", "Intfan1.StepRev",  fieldOf<&LS::Intfan1, &FR::StepRev>(),  32, false, S::Whole,  "rpm", false, "Edit12",    Command::SetIntfan, I::Integer,      0},
-    Entry{1,  "Intfan1 MaxSpeed",  "Intfan1.MaxRev",   fieldOf<&LS::Intfan1, &FR::MaxRev>(),   32, false, S::Whole,  "rpm", false, "Edit5",     Command::SetIntfan, I::Integer,      1},
-    Entry{2,  "Intfan1 MinSpeed",  "Intfan1.MinRev",   fieldOf<&LS::Intfan1, &FR::MinRev>(),   32, false, S::Whole,  "rpm", false, "Edit13",    Command::SetIntfan, I::Integer,      2},
-    Entry{3,  "Intfan1 StepTemp",  "Intfan1.StepTemp", fieldOf<&LS::Intfan1, &FR::StepTemp>(), 16, true,  S::Tenths, "°C",  false, "Edit14",    Command::SetIntfan, I::SingleTenths, 3},
-    Entry{4,  "Intfan1 MaxTemp",   "Intfan1.MaxTemp",  fieldOf<&LS::Intfan1, &FR::MaxTemp>(),  16, true,  S::Tenths, "°C",  false, "Edit27",    Command::SetIntfan, I::SingleTenths, 4},
-    Entry{5,  "Intfan1 MinTemp",   "Intfan1.MinTemp",  fieldOf<&LS::Intfan1, &FR::MinTemp>(),  16, true,  S::Tenths, "°C",  false, "Edit9",     Command::SetIntfan, I::SingleTenths, 5},
-    Entry{6,  "Intfan1 StopTemp",  "Intfan1.StopTemp", fieldOf<&LS::Intfan1, &FR::StopTemp>(), 16, true,  S::Tenths, "°C",  false, "Edit6",     Command::SetIntfan, I::SingleTenths, 7},
-    Entry{7,  "Intfan1 DeltTemp",  "Intfan1.DeltTemp", fieldOf<&LS::Intfan1, &FR::DeltTemp>(), 16, true,  S::Tenths, "°C",  false, "Edit7",     Command::SetIntfan, I::SingleTenths, 6},
-    Entry{8,  "Intfan1 PulseNo",   "Intfan1.PulseNo",  fieldOf<&LS::Intfan1, &FR::PulseNo>(),  8,  false, S::Whole,  "",    false, "Edit41",    Command::SetIntfan, I::Integer,      8},
-    Entry{9,  "Intfan1 Enable",    "Intfan1.Enable",   fieldOf<&LS::Intfan1, &FR::Enable>(),   8,  true,  S::Whole,  "",    true,  "ComboBox1", Command::SetIntfan, I::ItemIndex,    9},
-    Entry{10, "Intfan2 Enable",    "Intfan2.Enable",   fieldOf<&LS::Intfan2, &FR::Enable>(),   8,  true,  S::Whole,  "",    true,  "ComboBox2", Command::SetIntfan, I::ItemIndex,    10},
+    Entry{0,  "Intfan1 StepSpeed", "Intfan1.StepRev",  fieldOf<&LS::Intfan1, &FR::StepRev>(),  32, false, S::Whole,  "rpm", false, Command::SetIntfan, I::Integer,      0},
+    Entry{1,  "Intfan1 MaxSpeed",  "Intfan1.MaxRev",   fieldOf<&LS::Intfan1, &FR::MaxRev>(),   32, false, S::Whole,  "rpm", false, Command::SetIntfan, I::Integer,      1},
+    Entry{2,  "Intfan1 MinSpeed",  "Intfan1.MinRev",   fieldOf<&LS::Intfan1, &FR::MinRev>(),   32, false, S::Whole,  "rpm", false, Command::SetIntfan, I::Integer,      2},
+    Entry{3,  "Intfan1 StepTemp",  "Intfan1.StepTemp", fieldOf<&LS::Intfan1, &FR::StepTemp>(), 16, true,  S::Tenths, "°C",  false, Command::SetIntfan, I::SingleTenths, 3},
+    Entry{4,  "Intfan1 MaxTemp",   "Intfan1.MaxTemp",  fieldOf<&LS::Intfan1, &FR::MaxTemp>(),  16, true,  S::Tenths, "°C",  false, Command::SetIntfan, I::SingleTenths, 4},
+    Entry{5,  "Intfan1 MinTemp",   "Intfan1.MinTemp",  fieldOf<&LS::Intfan1, &FR::MinTemp>(),  16, true,  S::Tenths, "°C",  false, Command::SetIntfan, I::SingleTenths, 5},
+    Entry{6,  "Intfan1 StopTemp",  "Intfan1.StopTemp", fieldOf<&LS::Intfan1, &FR::StopTemp>(), 16, true,  S::Tenths, "°C",  false, Command::SetIntfan, I::SingleTenths, 7},
+    Entry{7,  "Intfan1 DeltTemp",  "Intfan1.DeltTemp", fieldOf<&LS::Intfan1, &FR::DeltTemp>(), 16, true,  S::Tenths, "°C",  false, Command::SetIntfan, I::SingleTenths, 6},
+    Entry{8,  "Intfan1 PulseNo",   "Intfan1.PulseNo",  fieldOf<&LS::Intfan1, &FR::PulseNo>(),  8,  false, S::Whole,  "",    false, Command::SetIntfan, I::Integer,      8},
+    Entry{9,  "Intfan1 Enable",    "Intfan1.Enable",   fieldOf<&LS::Intfan1, &FR::Enable>(),   8,  true,  S::Whole,  "",    true, Command::SetIntfan, I::ItemIndex,    9},
+    Entry{10, "Intfan2 Enable",    "Intfan2.Enable",   fieldOf<&LS::Intfan2, &FR::Enable>(),   8,  true,  S::Whole,  "",    true, Command::SetIntfan, I::ItemIndex,    10},
 
-    Entry{11, "Extfan1 StepSpeed", "Extfan1.StepRev",  fieldOf<&LS::Extfan1, &FR::StepRev>(),  32, false, S::Whole,  "rpm", false, "Edit34",    Command::SetExtfan, I::Integer,      0},
-    Entry{12, "Extfan1 MaxSpeed",  "Extfan1.MaxRev",   fieldOf<&LS::Extfan1, &FR::MaxRev>(),   32, false, S::Whole,  "rpm", false, "Edit8",     Command::SetExtfan, I::Integer,      1},
-    Entry{13, "Extfan1 MinSpeed",  "Extfan1.MinRev",   fieldOf<&LS::Extfan1, &FR::MinRev>(),   32, false, S::Whole,  "rpm", false, "Edit35",    Command::SetExtfan, I::Integer,      2},
-    Entry{14, "Extfan1 StepTemp",  "Extfan1.StepTemp", fieldOf<&LS::Extfan1, &FR::StepTemp>(), 16, true,  S::Tenths, "°C",  false, "Edit36",    Command::SetExtfan, I::SingleTenths, 3},
-    Entry{15, "Extfan1 MaxTemp",   "Extfan1.MaxTemp",  fieldOf<&LS::Extfan1, &FR::MaxTemp>(),  16, true,  S::Tenths, "°C",  false, "Edit37",    Command::SetExtfan, I::SingleTenths, 4},
-    Entry{16, "Extfan1 MinTemp",   "Extfan1.MinTemp",  fieldOf<&LS::Extfan1, &FR::MinTemp>(),  16, true,  S::Tenths, "°C",  false, "Edit15",    Command::SetExtfan, I::SingleTenths, 5},
-    Entry{17, "Extfan1 StopTemp",  "Extfan1.StopTemp", fieldOf<&LS::Extfan1, &FR::StopTemp>(), 16, true,  S::Tenths, "°C",  false, "Edit38",    Command::SetExtfan, I::SingleTenths, 7},
-    Entry{18, "Extfan1 DeltTemp",  "Extfan1.DeltTemp", fieldOf<&LS::Extfan1, &FR::DeltTemp>(), 16, true,  S::Tenths, "°C",  false, "Edit39",    Command::SetExtfan, I::SingleTenths, 6},
-    Entry{19, "Extfan1 PulseNo",   "Extfan1.PulseNo",  fieldOf<&LS::Extfan1, &FR::PulseNo>(),  8,  false, S::Whole,  "",    false, "Edit40",    Command::SetExtfan, I::Integer,      8},
-    Entry{20, "Extfan1 Enable",    "Extfan1.Enable",   fieldOf<&LS::Extfan1, &FR::Enable>(),   8,  true,  S::Whole,  "",    true,  "ComboBox3", Command::SetExtfan, I::ItemIndex,    9},
-    Entry{21, "Extfan2 Enable",    "Extfan2.Enable",   fieldOf<&LS::Extfan2, &FR::Enable>(),   8,  true,  S::Whole,  "",    true,  "ComboBox4", Command::SetExtfan, I::ItemIndex,    10},
+    Entry{11, "Extfan1 StepSpeed", "Extfan1.StepRev",  fieldOf<&LS::Extfan1, &FR::StepRev>(),  32, false, S::Whole,  "rpm", false, Command::SetExtfan, I::Integer,      0},
+    Entry{12, "Extfan1 MaxSpeed",  "Extfan1.MaxRev",   fieldOf<&LS::Extfan1, &FR::MaxRev>(),   32, false, S::Whole,  "rpm", false, Command::SetExtfan, I::Integer,      1},
+    Entry{13, "Extfan1 MinSpeed",  "Extfan1.MinRev",   fieldOf<&LS::Extfan1, &FR::MinRev>(),   32, false, S::Whole,  "rpm", false, Command::SetExtfan, I::Integer,      2},
+    Entry{14, "Extfan1 StepTemp",  "Extfan1.StepTemp", fieldOf<&LS::Extfan1, &FR::StepTemp>(), 16, true,  S::Tenths, "°C",  false, Command::SetExtfan, I::SingleTenths, 3},
+    Entry{15, "Extfan1 MaxTemp",   "Extfan1.MaxTemp",  fieldOf<&LS::Extfan1, &FR::MaxTemp>(),  16, true,  S::Tenths, "°C",  false, Command::SetExtfan, I::SingleTenths, 4},
+    Entry{16, "Extfan1 MinTemp",   "Extfan1.MinTemp",  fieldOf<&LS::Extfan1, &FR::MinTemp>(),  16, true,  S::Tenths, "°C",  false, Command::SetExtfan, I::SingleTenths, 5},
+    Entry{17, "Extfan1 StopTemp",  "Extfan1.StopTemp", fieldOf<&LS::Extfan1, &FR::StopTemp>(), 16, true,  S::Tenths, "°C",  false, Command::SetExtfan, I::SingleTenths, 7},
+    Entry{18, "Extfan1 DeltTemp",  "Extfan1.DeltTemp", fieldOf<&LS::Extfan1, &FR::DeltTemp>(), 16, true,  S::Tenths, "°C",  false, Command::SetExtfan, I::SingleTenths, 6},
+    Entry{19, "Extfan1 PulseNo",   "Extfan1.PulseNo",  fieldOf<&LS::Extfan1, &FR::PulseNo>(),  8,  false, S::Whole,  "",    false, Command::SetExtfan, I::Integer,      8},
+    Entry{20, "Extfan1 Enable",    "Extfan1.Enable",   fieldOf<&LS::Extfan1, &FR::Enable>(),   8,  true,  S::Whole,  "",    true, Command::SetExtfan, I::ItemIndex,    9},
+    Entry{21, "Extfan2 Enable",    "Extfan2.Enable",   fieldOf<&LS::Extfan2, &FR::Enable>(),   8,  true,  S::Whole,  "",    true, Command::SetExtfan, I::ItemIndex,    10},
 
-    Entry{22, "Heater StartTemp",  "HeaterStartTemp",  fieldOf<&LS::Settings, &DS::HeaterStartTemp>(),  16, true, S::Tenths, "°C", false, "Edit52",    Command::SetHeater, I::SingleTenths, 2},
-    Entry{23, "Heater DeltTemp",   "HeaterDeltTemp",   fieldOf<&LS::Settings, &DS::HeaterDeltTemp>(),   8,  true, S::Tenths, "°C", false, "Edit53",    Command::SetHeater, I::WholeTenths,  3},
-    Entry{24, "Heater MaxCurrent", "HeaterMaxCurrent", fieldOf<&LS::Settings, &DS::HeaterMaxCurrent>(), 32, true, S::Tenths, "A",  false, "Edit50",    Command::SetHeater, I::SingleTenths, 0},
-    Entry{25, "Heater MinCurrent", "HeaterMinCurrent", fieldOf<&LS::Settings, &DS::HeaterMinCurrent>(), 32, true, S::Tenths, "A",  false, "Edit51",    Command::SetHeater, I::SingleTenths, 1},
-    Entry{26, "Heater Enable",     "HeaterEnable",     fieldOf<&LS::Settings, &DS::HeaterEnable>(),     8,  true, S::Whole,  "",   true,  "ComboBox5", Command::SetHeater, I::ItemIndex,    4},
+    Entry{22, "Heater StartTemp",  "HeaterStartTemp",  fieldOf<&LS::Settings, &DS::HeaterStartTemp>(),  16, true, S::Tenths, "°C", false, Command::SetHeater, I::SingleTenths, 2},
+    Entry{23, "Heater DeltTemp",   "HeaterDeltTemp",   fieldOf<&LS::Settings, &DS::HeaterDeltTemp>(),   8,  true, S::Tenths, "°C", false, Command::SetHeater, I::WholeTenths,  3},
+    Entry{24, "Heater MaxCurrent", "HeaterMaxCurrent", fieldOf<&LS::Settings, &DS::HeaterMaxCurrent>(), 32, true, S::Tenths, "A",  false, Command::SetHeater, I::SingleTenths, 0},
+    Entry{25, "Heater MinCurrent", "HeaterMinCurrent", fieldOf<&LS::Settings, &DS::HeaterMinCurrent>(), 32, true, S::Tenths, "A",  false, Command::SetHeater, I::SingleTenths, 1},
+    Entry{26, "Heater Enable",     "HeaterEnable",     fieldOf<&LS::Settings, &DS::HeaterEnable>(),     8,  true, S::Whole,  "",   true, Command::SetHeater, I::ItemIndex,    4},
 
-    Entry{27, "Device Address",    "NewDeviceAddress", fieldOf<&LS::Settings, &DS::NewDeviceAddress>(), 32, true, S::Whole,  "",   false, "Edit4",     Command::SetAddress,   I::Integer,      0},
-    Entry{28, "TempAlarm High",    "TempAlarmHigh",    fieldOf<&LS::Settings, &DS::TempAlarmHigh>(),    16, true, S::Tenths, "°C", false, "Edit24",    Command::SetTempAlarm, I::DoubleTenths, 0},
-    Entry{29, "TempAlarm Low",     "TempAlarmLow",     fieldOf<&LS::Settings, &DS::TempAlarmLow>(),     16, true, S::Tenths, "°C", false, "Edit25",    Command::SetTempAlarm, I::DoubleTenths, 1},
-    Entry{30, "Debug Temperature", "DebugTemperature", fieldOf<&LS::Settings, &DS::DebugTemperature>(), 16, true, S::Tenths, "°C", false, "Edit11",    kNoGroup,              I::SingleTenths, 0},
+    Entry{27, "Device Address",    "NewDeviceAddress", fieldOf<&LS::Settings, &DS::NewDeviceAddress>(), 32, true, S::Whole,  "",   false, Command::SetAddress,   I::Integer,      0},
+    Entry{28, "TempAlarm High",    "TempAlarmHigh",    fieldOf<&LS::Settings, &DS::TempAlarmHigh>(),    16, true, S::Tenths, "°C", false, Command::SetTempAlarm, I::DoubleTenths, 0},
+    Entry{29, "TempAlarm Low",     "TempAlarmLow",     fieldOf<&LS::Settings, &DS::TempAlarmLow>(),     16, true, S::Tenths, "°C", false, Command::SetTempAlarm, I::DoubleTenths, 1},
+    Entry{30, "Debug Temperature", "DebugTemperature", fieldOf<&LS::Settings, &DS::DebugTemperature>(), 16, true, S::Tenths, "°C", false, kNoGroup,              I::SingleTenths, 0},
 
-    Entry{33, "Calibration Temp1",   "CalTemp1",       fieldOf<&LS::Settings, &DS::CalTemp1>(),       16, true, S::Tenths, "°C", false, "Edit1",     Command::SetCalibration, I::SingleTenths, 0},
-    Entry{34, "Calibration Temp2",   "CalTemp2",       fieldOf<&LS::Settings, &DS::CalTemp2>(),       16, true, S::Tenths, "°C", false, "Edit2",     Command::SetCalibration, I::SingleTenths, 1},
-    Entry{35, "Calibration Current", "CalCurrent",     fieldOf<&LS::Settings, &DS::CalCurrent>(),     16, true, S::Tenths, "A",  false, "Edit10",    Command::SetCalibration, I::SingleTenths, 2},
-    Entry{36, "Calibration Voltage", "CalVoltage",     fieldOf<&LS::Settings, &DS::CalVoltage>(),     16, true, S::Tenths, "V",  false, "Edit16",    Command::SetCalibration, I::SingleTenths, 3},
-    Entry{37, "ExtInput Enable",     "ExtInputEnable", fieldOf<&LS::Settings, &DS::ExtInputEnable>(), 32, true, S::Whole,  "",   true,  "ComboBox6", Command::SetExtInput,    I::ItemIndex,    0},
-    Entry{38, "ExtInput Type",       "ExtInputType",   fieldOf<&LS::Settings, &DS::ExtInputType>(),   32, true, S::Whole,  "",   true,  "ComboBox7", Command::SetExtInput,    I::ItemIndex,    1},
-    Entry{39, "VoltAlarm High",      "VoltAlarmHigh",  fieldOf<&LS::Settings, &DS::VoltAlarmHigh>(),  32, true, S::Tenths, "V",  false, "Edit18",    Command::SetVoltAlarm,   I::DoubleTenths, 0},
-    Entry{40, "VoltAlarm Low",       "VoltAlarmLow",   fieldOf<&LS::Settings, &DS::VoltAlarmLow>(),   32, true, S::Tenths, "V",  false, "Edit28",    Command::SetVoltAlarm,   I::DoubleTenths, 1},
-    Entry{41, "Compressor StartTemp", "CompStartTemp", fieldOf<&LS::Settings, &DS::CompStartTemp>(),  32, true, S::Tenths, "°C", false, "Edit30",    Command::SetCompressor,  I::DoubleTenths, 0},
-    Entry{42, "Compressor DeltTemp",  "CompDeltTemp",  fieldOf<&LS::Settings, &DS::CompDeltTemp>(),   32, true, S::Tenths, "°C", false, "Edit29",    Command::SetCompressor,  I::DoubleTenths, 1},
-    Entry{43, "Compressor MaxSpeed",  "CompMaxRPM",    fieldOf<&LS::Settings, &DS::CompMaxRPM>(),     32, true, S::Whole,  "rpm", false, "Edit31",   Command::SetCompressor,  I::Integer,      2},
+    Entry{33, "Calibration Temp1",   "CalTemp1",       fieldOf<&LS::Settings, &DS::CalTemp1>(),       16, true, S::Tenths, "°C", false, Command::SetCalibration, I::SingleTenths, 0},
+    Entry{34, "Calibration Temp2",   "CalTemp2",       fieldOf<&LS::Settings, &DS::CalTemp2>(),       16, true, S::Tenths, "°C", false, Command::SetCalibration, I::SingleTenths, 1},
+    Entry{35, "Calibration Current", "CalCurrent",     fieldOf<&LS::Settings, &DS::CalCurrent>(),     16, true, S::Tenths, "A",  false, Command::SetCalibration, I::SingleTenths, 2},
+    Entry{36, "Calibration Voltage", "CalVoltage",     fieldOf<&LS::Settings, &DS::CalVoltage>(),     16, true, S::Tenths, "V",  false, Command::SetCalibration, I::SingleTenths, 3},
+    Entry{37, "ExtInput Enable",     "ExtInputEnable", fieldOf<&LS::Settings, &DS::ExtInputEnable>(), 32, true, S::Whole,  "",   true, Command::SetExtInput,    I::ItemIndex,    0},
+    Entry{38, "ExtInput Type",       "ExtInputType",   fieldOf<&LS::Settings, &DS::ExtInputType>(),   32, true, S::Whole,  "",   true, Command::SetExtInput,    I::ItemIndex,    1},
+    Entry{39, "VoltAlarm High",      "VoltAlarmHigh",  fieldOf<&LS::Settings, &DS::VoltAlarmHigh>(),  32, true, S::Tenths, "V",  false, Command::SetVoltAlarm,   I::DoubleTenths, 0},
+    Entry{40, "VoltAlarm Low",       "VoltAlarmLow",   fieldOf<&LS::Settings, &DS::VoltAlarmLow>(),   32, true, S::Tenths, "V",  false, Command::SetVoltAlarm,   I::DoubleTenths, 1},
+    Entry{41, "Compressor StartTemp", "CompStartTemp", fieldOf<&LS::Settings, &DS::CompStartTemp>(),  32, true, S::Tenths, "°C", false, Command::SetCompressor,  I::DoubleTenths, 0},
+    Entry{42, "Compressor DeltTemp",  "CompDeltTemp",  fieldOf<&LS::Settings, &DS::CompDeltTemp>(),   32, true, S::Tenths, "°C", false, Command::SetCompressor,  I::DoubleTenths, 1},
+    Entry{43, "Compressor MaxSpeed",  "CompMaxRPM",    fieldOf<&LS::Settings, &DS::CompMaxRPM>(),     32, true, S::Whole,  "rpm", false, Command::SetCompressor,  I::Integer,      2},
 };
 // clang-format on
 

@@ -22,8 +22,8 @@ constexpr std::uint8_t kNoTab = 0xFF;
 
 }
 
-TransactionEngine::TransactionEngine(LinkState& state, SerialPort& port, LinkView& view)
-    : state_(state), port_(port), view_(view), context_(state, port, view)
+TransactionEngine::TransactionEngine(LinkState& state, SerialPort& port, LinkView& view, LinkResults& results)
+    : state_(state), port_(port), view_(view), context_(state, port, view, results)
 {
 }
 

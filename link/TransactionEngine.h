@@ -13,7 +13,7 @@
 // only bytes already waiting.
 class TransactionEngine {
 public:
-    TransactionEngine(LinkState& state, SerialPort& port, LinkView& view);
+    TransactionEngine(LinkState& state, SerialPort& port, LinkView& view, LinkResults& results);
 
     void tick();
     // The port has just been opened again after its device was lost: what

@@ -340,3 +340,30 @@ TEST_F(ParameterFileButtons, EachPlausibilityRuleIsNamedByLoadWriteAllAndCompare
     EXPECT_TRUE(dialogs->brokenRuleQuestions.empty());
     EXPECT_TRUE(h.form->parameterFiles().writeAllRunning());
 }
+
+// The core's quiet Read All (a backup before a change) leaves the tab as
+// the operator has it; the button's fills it from the same kind of set.
+TEST_F(ParameterFileButtons, AQuietReadLeavesTheTabTheButtonFillsIt)
+{
+    FakeController controller;
+    controller.holding[0] = 1500;
+    controller.holding[9] = 1;
+    controller.holding[22] = 0xFFCE;   // -5.0 °C
+    h.port->setResponder(controller.responder());
+    ASSERT_EQ(h.form->core().open("fake", 9600, 8), ConsoleCore::OpenResult::Opened);
+    h.form->setText("Edit12", "typed");
+    const std::string heater = h.form->text("Edit52");
+    ASSERT_TRUE(h.form->core().readParameters());
+    untilIdle();
+    ASSERT_TRUE(h.form->core().parameters());
+    EXPECT_EQ(h.form->core().parameters()->value(RegisterMap::named("Intfan1 StepSpeed")), 1500);
+    EXPECT_EQ(h.form->text("Edit12"), "typed");
+    EXPECT_EQ(h.form->text("Edit52"), heater);
+
+    click("BitBtn1");
+    untilIdle();
+    EXPECT_EQ(h.form->text("Edit12"), "1500");
+    EXPECT_EQ(h.form->text("ComboBox1"), "Enable");
+    EXPECT_EQ(h.form->text("Edit52"), "-5");
+    EXPECT_TRUE(h.boxes->empty());
+}

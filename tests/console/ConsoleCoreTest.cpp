@@ -43,7 +43,7 @@ struct Rig {
     LinkState dummy;
     RecordingView view{&dummy};
     FakeFormControls controls;
-    ConsoleCore core{port, view, controls, nullptr, nullptr, "/nonexistent"};
+    ConsoleCore core{port, view, &controls, nullptr, nullptr, "/nonexistent"};
     FakeController controller;
     Heard heard;
 
@@ -215,3 +215,49 @@ TEST(ConsoleCore, PollCycleAtAGivenAddress)
 }
 
 } // namespace
+
+// Read All as the operator's button and as a quiet read (a backup before a
+// change): both leave the parameters with the core and its listeners; only
+// the button's are for the window, and only the button empties the tab.
+TEST(ConsoleCore, ParametersReadShownOrQuietly)
+{
+    struct Reads : ConsoleCore::Listener {
+        std::vector<std::pair<ParameterSet, bool>> heard;
+        void parametersRead(const ParameterSet& p, bool shown) override { heard.emplace_back(p, shown); }
+    } reads;
+    Rig rig;
+    rig.core.addListener(reads);
+    EXPECT_FALSE(rig.core.readParameters()) << "no port, no read";
+    ASSERT_EQ(rig.core.open("/dev/ttyUSB0", 9600, 8), ConsoleCore::OpenResult::Opened);
+    rig.controller.holding[0] = 1500;
+    rig.controller.holding[38] = 7;   // a choice no item stands for
+    rig.port.setResponder(rig.controller.responder());
+    rig.controls.texts["Edit12"] = "typed";
+
+    ASSERT_TRUE(rig.core.readParameters());
+    EXPECT_FALSE(rig.core.readParameters()) << "busy while one runs";
+    rig.ticks(50, [&] { return !rig.core.busy(); });
+    ASSERT_EQ(reads.heard.size(), 1u);
+    EXPECT_FALSE(reads.heard[0].second);
+    EXPECT_EQ(rig.controls.texts["Edit12"], "typed") << "a quiet read empties nothing";
+    const ParameterSet& quiet = *rig.core.parameters();
+    EXPECT_EQ(quiet.value(RegisterMap::named("Intfan1 StepSpeed")), 1500);
+    EXPECT_EQ(quiet.value(RegisterMap::named("ExtInput Type")), 7);
+    EXPECT_FALSE(quiet.value(RegisterMap::named("Debug Temperature"))) << "not a parameter";
+
+    rig.controller.holding[0] = 1600;
+    rig.core.commands().BitBtn1Click();
+    EXPECT_EQ(rig.controls.texts["Edit12"], "") << "the button empties the tab";
+    rig.ticks(50, [&] { return !rig.core.busy(); });
+    ASSERT_EQ(reads.heard.size(), 2u);
+    EXPECT_TRUE(reads.heard[1].second);
+    EXPECT_EQ(rig.core.parameters()->value(RegisterMap::named("Intfan1 StepSpeed")), 1600);
+
+    // An unanswered read keeps the last set.
+    rig.port.setResponder({});
+    ASSERT_TRUE(rig.core.readParameters());
+    rig.ticks(200, [&] { return !rig.core.busy(); });
+    EXPECT_EQ(reads.heard.size(), 2u);
+    EXPECT_EQ(rig.core.parameters()->value(RegisterMap::named("Intfan1 StepSpeed")), 1600);
+    rig.core.removeListener(reads);
+}

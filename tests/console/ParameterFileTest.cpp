@@ -206,34 +206,72 @@ TEST(ParameterFile, HandlersSetTheFileValuesIntoTheirRegisters)
         {3, &ConfigCommands::Button11Click}, {4, &ConfigCommands::Button3Click}, {5, &ConfigCommands::Button4Click},
         {6, &ConfigCommands::Button7Click}, {7, &ConfigCommands::Button9Click}, {8, &ConfigCommands::Button14Click},
     };
-    std::map<int, std::uint16_t> written;
-    for (const auto& [code, handler] : handlers) {
-        state.LinkBusy = 0;
-        (commands.*handler)();
-        ASSERT_EQ(state.LinkBusy, 1) << "group " << int(code);
-        const WriteCommand::Block block = WriteCommand(code).block(state);
-        for (std::size_t i = 0; i < block.count; ++i)
-            written[block.first + static_cast<int>(i)] = block.values[i];
+    // Each group set from its controls' texts, then from the document's values.
+    const ParameterSet parameters = ParameterFile::toSet(document);
+    for (const bool fromSet : {false, true}) {
+        SCOPED_TRACE(fromSet ? "from the set" : "from the controls");
+        std::map<int, std::uint16_t> written;
+        for (const auto& [code, handler] : handlers) {
+            state = LinkState{};
+            if (fromSet)
+                commands.writeGroup(code, parameters);
+            else
+                (commands.*handler)();
+            ASSERT_EQ(state.LinkBusy, 1) << "group " << int(code);
+            const WriteCommand::Block block = WriteCommand(code).block(state);
+            for (std::size_t i = 0; i < block.count; ++i)
+                written[block.first + static_cast<int>(i)] = block.values[i];
+        }
+        EXPECT_TRUE(controls.messages.empty());
+        const auto params = ParameterTable::all();
+        ASSERT_EQ(written.size(), params.size());
+        for (std::size_t i = 0; i < params.size(); ++i)
+            EXPECT_EQ(written.at(params[i].reg()), static_cast<std::uint16_t>(document.values[i])) << params[i].name();
     }
-    EXPECT_TRUE(controls.messages.empty());
-    const auto params = ParameterTable::all();
-    ASSERT_EQ(written.size(), params.size());
-    for (std::size_t i = 0; i < params.size(); ++i)
-        EXPECT_EQ(written.at(params[i].reg()), static_cast<std::uint16_t>(document.values[i])) << params[i].name();
 }
 
 TEST(ParameterFile, ComparisonListsExactlyTheDifferingParameters)
 {
     const Document document = sampleDocument();
-    auto texts = controlTexts(document);
-    EXPECT_TRUE(ParameterComparison::differences(document, [&](const ParameterEntry& s) { return texts.at(std::string(s.control())); }).empty());
+    ParameterSet controller = ParameterFile::toSet(document);
+    EXPECT_TRUE(ParameterComparison::differences(document, controller).empty());
 
-    texts["Edit24"] = "47";     // TempAlarmHigh, as Read All shows it
-    texts["ComboBox7"] = "";    // a register no item stands for
-    texts["Edit12"] = "1200";   // the same value, written differently
-    const auto found = ParameterComparison::differences(document, [&](const ParameterEntry& s) { return texts.at(std::string(s.control())); });
+    controller.set(RegisterMap::named("TempAlarm High"), 470);
+    controller.set(RegisterMap::named("ExtInput Type"), 5);   // a register no item stands for
+    controller.forget(RegisterMap::named("Calibration Temp1"));
+    const auto found = ParameterComparison::differences(document, controller);
     EXPECT_EQ(found, (std::vector<ParameterDifference>{{"TempAlarm High", "47.0 °C", "55.0 °C"},
-                         {"ExtInput Type", "''", "NC"}}));
+                         {"Calibration Temp1", "not read", "0.5 °C"},
+                         {"ExtInput Type", "item 5 is not one of NO, NC.", "NC"}}));
+}
+
+// What Read All read goes into a file and comes back as the same set; a set
+// with a value its Set button would not send, or one not read, makes no file.
+TEST(ParameterFile, SetToFileToSetIsIdentical)
+{
+    ParameterSet read;
+    for (const ParameterEntry& param : ParameterTable::all())
+        read.setWord(*param.entry, static_cast<std::uint16_t>(sampleDocument().values[&param - ParameterTable::all().data()]));
+    const ParameterFile::Checked saved = ParameterFile::fromSet(read);
+    ASSERT_TRUE(saved.document) << ParameterFile::report("", saved.problems);
+    const ParameterFile::Checked loaded = ParameterFile::parse(ParameterFile::toJson(*saved.document));
+    ASSERT_TRUE(loaded.document) << ParameterFile::report("", loaded.problems);
+    EXPECT_EQ(ParameterFile::toSet(*loaded.document), read);
+
+    ParameterSet odd = read;
+    odd.setWord(RegisterMap::named("Heater DeltTemp"), 0xFFFF);   // -1 in an 8-bit field
+    odd.set(RegisterMap::named("VoltAlarm High"), 400);          // below the Set button's limit
+    odd.forget(RegisterMap::named("Intfan1 Enable"));
+    odd.set(RegisterMap::named("Compressor DeltTemp"), 45);        // fine: 4.5 °C can be typed
+    EXPECT_EQ(ParameterFile::fromSet(odd).problems,
+              (std::vector<Problem>{{"Intfan1 Enable", "not read from the controller."},
+                                    {"Heater DeltTemp", "'-1' does not fit the register (0.0 °C to 25.5 °C)."},
+                                    {"VoltAlarm High", "'40' is outside the limits of the Set button (Data out of range!!)."}}));
+    // The heater's hysteresis is typed in whole degrees: 4.5 is read, never sent.
+    ParameterSet half = read;
+    half.set(RegisterMap::named("Heater DeltTemp"), 45);
+    EXPECT_EQ(ParameterFile::fromSet(half).problems,
+              (std::vector<Problem>{{"Heater DeltTemp", "'4.5' is not a valid integer value."}}));
 }
 
 class AtomicFileTest : public ::testing::Test {

@@ -1,9 +1,8 @@
-// Write All through the real Set handlers and the real engine, against a
+// Write All through the real Set groups and the real engine, against a
 // scripted controller that acknowledges, keeps silent or answers wrongly
 // per register block.
 #include "console/ConsoleCore.h"
 #include "console/ParameterTable.h"
-#include "console/ParameterValues.h"
 #include "console/WriteAllRun.h"
 #include "link/Crc16.h"
 #include "link/LinkState.h"
@@ -52,12 +51,8 @@ struct Rig {
         view.rig = this;
         core.open("fake", 9600, 8);
         core.addListener(outcomes);
-        for (const ParameterEntry& param : ParameterTable::all()) {
-            const std::string control(param.control());
-            controls.texts[control] = ParameterValues::controlText(param, param.accepted ? accepted.at(param.reg()) : 0);
-            if (param.isChoice())
-                controls.setItemIndex(control, 1);
-        }
+        for (const ParameterEntry& param : ParameterTable::all())
+            parameters.set(*param.entry, param.isChoice() ? 1 : param.accepted ? accepted.at(param.reg()) : 0);
         port.setResponder([this](const FakeSerialPort::Bytes& request) {
             const int first = request.at(2) << 8 | request.at(3);
             firstRegisters.push_back(first);
@@ -111,9 +106,10 @@ struct Rig {
     FakeSerialPort port;
     Controls controls;
     View view;
-    ConsoleCore core{port, view, controls};
+    ConsoleCore core{port, view, &controls};
     LinkState& state = core.state();
-    WriteAllRun run{state, WriteAllRun::setButtonsOf(core.commands())};
+    ParameterSet parameters;
+    WriteAllRun run{state, WriteAllRun::writing(core.commands(), parameters)};
     // The run hears how each exchange ended, as the window passes it on.
     struct Outcomes : ConsoleCore::Listener {
         WriteAllRun& run;
@@ -137,7 +133,8 @@ TEST(WriteAllRun, SendsEveryGroupButTheAddressAndSummarisesOnce)
     struct Case {
         const char* what;
         std::map<int, Answer> answers;
-        std::map<std::string, std::string> texts;
+        // Values changed from the accepted ones, by parameter; empty: not in the set.
+        std::map<std::string, std::optional<std::int32_t>> values;
         std::vector<Status> expected;
         std::vector<int> sent;
         std::string failure;
@@ -152,17 +149,21 @@ TEST(WriteAllRun, SendsEveryGroupButTheAddressAndSummarisesOnce)
         {"heater refused by the controller: the others go on", {{22, Answer::Refuse}}, {},
             {W, W, R, W, W, W, W, W}, {0, 11, 22, 28, 33, 37, 39, 41},
             "Heater: refused by the controller: illegal data value (03)"},
-        {"refused by its handler: never sent", {}, {{"Edit18", "80"}},
+        {"refused by its Set's range test: never sent", {}, {{"VoltAlarm High", 800}},
             {W, W, W, W, W, W, F, W}, {0, 11, 22, 28, 33, 37, 41}, "VoltageAlarm: failed, Data out of range!!"},
-        {"not a number: never sent", {}, {{"Edit1", "abc"}},
-            {W, W, W, W, F, W, W, W}, {0, 11, 22, 28, 37, 39, 41}, "Calibration: failed, 'abc' is not a valid floating point value."},
+        {"a value the set lacks: never sent", {}, {{"Calibration Temp1", std::nullopt}},
+            {W, W, W, W, F, W, W, W}, {0, 11, 22, 28, 37, 39, 41}, "Calibration: failed, Data out of range!!"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Rig rig;
         rig.answers = c.answers;
-        for (const auto& [control, text] : c.texts)
-            rig.controls.texts[control] = text;
+        for (const auto& [name, value] : c.values) {
+            if (value)
+                rig.parameters.set(*RegisterMap::byName(name), *value);
+            else
+                rig.parameters.forget(*RegisterMap::byName(name));
+        }
         rig.run.start(ParameterTable::writeAllGroups());
         ASSERT_TRUE(rig.runToEnd());
         EXPECT_EQ(rig.statuses(), c.expected);

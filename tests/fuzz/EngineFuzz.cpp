@@ -28,7 +28,7 @@ struct Run {
     LinkState state;
     FakeSerialPort port;
     RecordingView view{&state};
-    TransactionEngine engine{state, port, view};
+    TransactionEngine engine{state, port, view, view};
     int depth = 0;
 
     void check() const

@@ -33,7 +33,7 @@ public:
     LinkState state;
     RecordingView view{&state};
     QtSerialPort port;
-    TransactionEngine engine{state, port, view};
+    TransactionEngine engine{state, port, view, view};
 
 private:
     // Steady supply, so no alarm comes and goes while a test runs.

@@ -16,7 +16,7 @@ struct EngineHarness {
     LinkState state;
     FakeSerialPort port;
     RecordingView view{&state};
-    TransactionEngine engine{state, port, view};
+    TransactionEngine engine{state, port, view, view};
 
     explicit EngineHarness(int tab = 0)
     {

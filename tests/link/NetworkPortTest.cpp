@@ -136,7 +136,7 @@ TEST(NetworkPort, MismatchedHeadersAreWrongRepliesToTheEngine)
         ASSERT_TRUE(peer.accept());
         LinkState state;
         RecordingView view(&state);
-        TransactionEngine engine(state, port, view);
+        TransactionEngine engine(state, port, view, view);
         TrafficLog log;
         engine.setObserver(&log);
         state.EngineTab = 0;
@@ -176,7 +176,7 @@ TEST(NetworkPort, TheWaitForTheNetworkIsAddedToEveryReplyDelay)
         EXPECT_EQ(port.extraWaitMs(), wait) << suffix;
         LinkState state;
         RecordingView view(&state);
-        TransactionEngine engine(state, port, view);
+        TransactionEngine engine(state, port, view, view);
         state.EngineTab = 0;
         state.CommandCode = Command::ReadVersion;
         state.CommandArmed = 1;
@@ -232,7 +232,7 @@ TEST(NetworkPort, ALostConnectionIsReopenedUnderTheSameName)
     watch.watch(name, LineSettings{});
     LinkState state;
     RecordingView view(&state);
-    TransactionEngine engine(state, port, view);
+    TransactionEngine engine(state, port, view, view);
     TrafficLog log;
     engine.setObserver(&log);
 

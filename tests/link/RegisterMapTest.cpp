@@ -10,12 +10,12 @@ using namespace RegisterMap;
 
 namespace {
 
-std::vector<std::string> controlsOf(const std::vector<const Entry*>& rows)
+std::vector<int> registersOf(const std::vector<const Entry*>& rows)
 {
-    std::vector<std::string> names;
+    std::vector<int> regs;
     for (const Entry* e : rows)
-        names.emplace_back(e->control);
-    return names;
+        regs.push_back(e->reg);
+    return regs;
 }
 
 } // namespace
@@ -23,7 +23,7 @@ std::vector<std::string> controlsOf(const std::vector<const Entry*>& rows)
 TEST(RegisterMap, LookupsByRegisterAndByName)
 {
     ASSERT_NE(byRegister(0), nullptr);
-    EXPECT_EQ(byRegister(0)->control, "Edit12");
+    EXPECT_EQ(byRegister(0)->name, "Intfan1 StepSpeed");
     EXPECT_EQ(byRegister(43)->name, "Compressor MaxSpeed");
     EXPECT_EQ(byRegister(30)->group, kNoGroup);
     for (int unused : {-1, 31, 32, 44})
@@ -40,29 +40,25 @@ TEST(RegisterMap, LookupsByRegisterAndByName)
 }
 
 // What each write command carries: its block and the order in which its Set
-// handler converts the controls.
+// handler converts them.
 TEST(RegisterMap, CommandGroups)
 {
     struct Case {
         std::uint8_t code;
         std::uint16_t first;
         std::uint16_t count;
-        std::vector<std::string> conversion;
+        std::vector<int> conversion;
     };
     const Case cases[] = {
-        {Command::SetIntfan, 0, 11,
-         {"Edit12", "Edit5", "Edit13", "Edit14", "Edit27", "Edit9", "Edit7", "Edit6", "Edit41", "ComboBox1",
-          "ComboBox2"}},
-        {Command::SetExtfan, 11, 11,
-         {"Edit34", "Edit8", "Edit35", "Edit36", "Edit37", "Edit15", "Edit39", "Edit38", "Edit40", "ComboBox3",
-          "ComboBox4"}},
-        {Command::SetHeater, 22, 5, {"Edit50", "Edit51", "Edit52", "Edit53", "ComboBox5"}},
-        {Command::SetTempAlarm, 28, 2, {"Edit24", "Edit25"}},
-        {Command::SetCalibration, 33, 4, {"Edit1", "Edit2", "Edit10", "Edit16"}},
-        {Command::SetExtInput, 37, 2, {"ComboBox6", "ComboBox7"}},
-        {Command::SetAddress, 27, 1, {"Edit4"}},
-        {Command::SetVoltAlarm, 39, 2, {"Edit18", "Edit28"}},
-        {Command::SetCompressor, 41, 3, {"Edit30", "Edit29", "Edit31"}},
+        {Command::SetIntfan, 0, 11, {0, 1, 2, 3, 4, 5, 7, 6, 8, 9, 10}},
+        {Command::SetExtfan, 11, 11, {11, 12, 13, 14, 15, 16, 18, 17, 19, 20, 21}},
+        {Command::SetHeater, 22, 5, {24, 25, 22, 23, 26}},
+        {Command::SetTempAlarm, 28, 2, {28, 29}},
+        {Command::SetCalibration, 33, 4, {33, 34, 35, 36}},
+        {Command::SetExtInput, 37, 2, {37, 38}},
+        {Command::SetAddress, 27, 1, {27}},
+        {Command::SetVoltAlarm, 39, 2, {39, 40}},
+        {Command::SetCompressor, 41, 3, {41, 42, 43}},
         {Command::ReadAll, 0, 0, {}},
         {kNoGroup, 0, 0, {}},
     };
@@ -71,7 +67,7 @@ TEST(RegisterMap, CommandGroups)
         EXPECT_EQ(block(c.code).first, c.first);
         EXPECT_EQ(block(c.code).count, c.count);
         EXPECT_EQ(group(c.code).size(), c.count);
-        EXPECT_EQ(controlsOf(conversionOrder(c.code)), c.conversion);
+        EXPECT_EQ(registersOf(conversionOrder(c.code)), c.conversion);
     }
     EXPECT_EQ(kReadAllCount, 44);
 }
