@@ -119,8 +119,9 @@ public:
     QTimer& timer3() { return *timer3_; }
     QTimer& portWatchTimer() { return *portWatchTimer_; }
     const PortWatch& portWatch() const { return core_.portWatch(); }
-    // The line over the tabs naming the last command that failed; empty
-    // after a success.
+    // The strip below the sheets: the last command that failed (empty after
+    // a success) or the plausibility rules a Set broke, then on a line of
+    // its own the bus address in use when "Comm Address" says another.
     std::string failureLine() const;
     MonitorLauncher& monitor() { return *monitor_; }
     TrendLauncher& trend() { return *trend_; }
@@ -134,12 +135,9 @@ public:
     int currentTab() const override;
     void setWindowSize(int width, int height) override;
     void setTimer2Interval(int milliseconds) override;
-    void setControlText(const std::string& control, const std::string& text) override;
-    void setComboIndex(const std::string& control, int index) override;
-    void setWidgetProperty(const std::string& widget, const std::string& property, double value) override;
-    void showPolled(const LinkState& state, int pollStep) override;
-    void linkStep() override;
-    void drawFanCurve(const FanCurve& curve, int channel) override;
+    // Selects an item of a combo box; an index outside its items leaves it
+    // without selection and with empty text.
+    void setComboIndex(const std::string& control, int index);
 
     // GraphView, on the channels of iXYPlot1.
     void clearChannel(int channel) override;
@@ -149,6 +147,8 @@ public:
     // LiveView: published properties of the instrument widgets, read back
     // by name; throws std::logic_error for an unknown widget or property.
     double widgetProperty(const std::string& widget, const std::string& property) const override;
+    void setWidgetProperty(const std::string& widget, const std::string& property, double value) override;
+    void setControlText(const std::string& control, const std::string& text) override;
     void setTimer1Interval(int milliseconds) override;
 
     // Control of the given layout name and type; throws std::logic_error
@@ -170,6 +170,9 @@ private:
     void parametersRead(const ParameterSet& parameters, bool shown) override;
 
     void closePort();
+    // The operator changed a port box while its device is awaited: they
+    // have moved on, so it is no longer reopened behind their back.
+    void stopAwaitingPort();
     void portLost();
     void portReopened();
     // The trend log's identity: this console, the port, the address and the
@@ -182,6 +185,8 @@ private:
     void showLineSettingsFree();
     void bindControls();
     void setUpBackups();
+    // Puts the exchange line and the address line on the strip.
+    void showStatusLines();
 
     std::unique_ptr<SerialPort> port_;
     bool lineSettingsFree_ = false;   // the line boxes may be enabled (port closed after use)
@@ -189,7 +194,7 @@ private:
     // Errors of the widgets' own key and focus handling (a read-out's text
     // that is not a number) go to the same message boxes as guarded()'s.
     TiErrorDisplay::Installation widgetErrors_;
-    ConsoleCore core_{*port_, *this, *this, this, this};
+    ConsoleCore core_{*port_, *this, this, this, this};
     ParameterFileActions parameterFiles_{core_, *this};
     std::unique_ptr<ParameterDialogs> parameterDialogs_;
     // Before Default, Write All and a new device address: the controller's
@@ -211,6 +216,8 @@ private:
     QTimer* timer3_ = nullptr;
     QTimer* portWatchTimer_ = nullptr;
     QLabel* failureLine_ = nullptr;
+    // The last operator exchange's failure, or the rules its Set broke.
+    std::string exchangeLine_;
     std::function<void(ScanDialog&)> scanDialogRunner_;
     std::function<std::int64_t()> scanClock_;
     // Layout controls by name, bound once after the layout is built: the

@@ -76,13 +76,7 @@ public:
     int currentTab() const override { return 1; }
     void setWindowSize(int, int) override {}
     void setTimer2Interval(int) override {}
-    void setControlText(const std::string&, const std::string&) override {}
-    void setComboIndex(const std::string&, int) override {}
-    void setWidgetProperty(const std::string&, const std::string&, double) override {}
-    void showPolled(const LinkState&, int) override {}
     void showMessage(const std::string&, const std::string&) override {}
-    void linkStep() override {}
-    void drawFanCurve(const FanCurve&, int) override {}
 };
 
 // One poll exchange (transmit tick plus reading tick) per iteration.

@@ -28,13 +28,16 @@ constexpr std::array<CommandInfo, 8> kCommands{{
     {"read", Command::Read, "hxctl read --port DEV [--address N] [--out FILE]",
      "Reads every parameter (Read All) and the firmware text into a parameter file,\n"
      "written to standard output or, atomically, to FILE."},
-    {"write", Command::Write, "hxctl write --port DEV [--address N] [--no-backup] FILE",
+    {"write", Command::Write, "hxctl write --port DEV [--address N] [--force] [--no-backup] FILE",
      "Checks the whole parameter file first (every problem listed, nothing sent), then\n"
      "reads the controller's parameters and keeps them as a backup file (its path on\n"
      "stderr; restore it with hxctl write BACKUP), then writes the groups the file\n"
      "covers one after another as Write All does. Without a backup nothing is written\n"
      "(--no-backup skips it). Prints one line per group: its name, then written,\n"
-     "failed and why, or not sent and why. The bus address in the file is never written."},
+     "failed and why, or not sent and why. The bus address in the file is never written.\n"
+     "A file whose values break a plausibility rule (a minimum not below its maximum,\n"
+     "an alarm's low limit not below its high one) is refused with the rules it\n"
+     "breaks, unless --force."},
     {"compare", Command::Compare, "hxctl compare --port DEV [--address N] FILE",
      "Reads the controller (Read All) and prints every parameter that differs from\n"
      "FILE: name, file value, controller value, unit. The bus address, which write\n"
@@ -112,7 +115,7 @@ std::set<std::string> optionsOf(Command command)
     case Command::Read:
         return {"--port", "--address", "--out"};
     case Command::Write:
-        return {"--port", "--address", "--no-backup"};
+        return {"--port", "--address", "--force", "--no-backup"};
     case Command::Compare:
     case Command::Version:
         return {"--port", "--address"};
@@ -139,7 +142,7 @@ std::optional<int> millisecondsOf(const std::string& text)
 
 bool takesValue(const std::string& option)
 {
-    return option != "--csv" && option != "--help" && option != "--no-backup";
+    return option != "--csv" && option != "--force" && option != "--no-backup" && option != "--help";
 }
 
 std::string rangeError(const std::string& option, const std::string& value, const std::string& range)
@@ -246,6 +249,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
             options.count = *number;
         } else if (name == "--csv") {
             options.csv = true;
+        } else if (name == "--force") {
+            options.force = true;
         } else if (name == "--no-backup") {
             options.noBackup = true;
         } else if (name == "--from" || name == "--to") {

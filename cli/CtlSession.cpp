@@ -21,17 +21,19 @@ constexpr int kReopenMs = 1000;
 CtlSession::CtlSession(SerialPort& port, Pacer pacer)
     : port_(port), pacer_(std::move(pacer))
 {
-    form_.setMessageSink([this](const std::string& text, const std::string& caption) {
-        if (run_ && run_->takeMessage(text, caption))
-            return;
-        messages_.emplace_back(text, caption);
-    });
     core_.addListener(*this);
 }
 
 CtlSession::~CtlSession()
 {
     core_.removeListener(*this);
+}
+
+void CtlSession::showMessage(const std::string& text, const std::string& caption)
+{
+    if (run_ && run_->takeMessage(text, caption))
+        return;
+    messages_.emplace_back(text, caption);
 }
 
 void CtlSession::transactionEnded(const TransactionOutcome& outcome)
@@ -68,8 +70,7 @@ std::string CtlSession::open(const std::string& device, int baud, int dataBits)
 
 void CtlSession::setAddress(int address)
 {
-    form_.setText("Edit17", std::to_string(address));
-    core_.commands().Button8Click();
+    core_.commands().setCommAddress(static_cast<std::uint32_t>(address));
 }
 
 // A lost port is opened again once a second under the same name, as the
@@ -85,12 +86,12 @@ void CtlSession::tick()
 
 int CtlSession::interval() const
 {
-    return core_.portState() == ConsoleCore::PortState::Lost ? kReopenMs : form_.timer2Interval();
+    return core_.portState() == ConsoleCore::PortState::Lost ? kReopenMs : timer2Interval_;
 }
 
 bool CtlSession::runCommand(const std::function<void()>& handler)
 {
-    form_.setTab(kConfigurationTab);
+    tab_ = kConfigurationTab;
     valid_ = 0;
     handler();
     if (state_.LinkBusy != 1)
@@ -125,7 +126,7 @@ ParameterFile::Checked CtlSession::heldParameters() const
 std::vector<WriteAllRun::Outcome> CtlSession::writeAll(const ParameterFile::Document& document)
 {
     const ParameterSet parameters = ParameterFile::toSet(document);
-    form_.setTab(kConfigurationTab);
+    tab_ = kConfigurationTab;
     WriteAllRun run(state_, WriteAllRun::writing(core_.commands(), parameters));
     run_ = &run;
     run.start(ParameterTable::writeAllGroups());
@@ -137,7 +138,7 @@ std::vector<WriteAllRun::Outcome> CtlSession::writeAll(const ParameterFile::Docu
                 return false;
             }
             tick();
-            run.afterTick(form_.currentTab());
+            run.afterTick(tab_);
             return run.running();
         }, [this] { return interval(); });
     }
@@ -148,7 +149,7 @@ std::vector<WriteAllRun::Outcome> CtlSession::writeAll(const ParameterFile::Docu
 void CtlSession::live(const std::function<bool(const LiveRow& row)>& row,
                       const std::function<void(ConsoleCore::PortState)>& portChanged)
 {
-    form_.setTab(kLiveTab);
+    tab_ = kLiveTab;
     valid_ = 0;
     ConsoleCore::PortState port = core_.portState();
     sample_.reset();
@@ -179,7 +180,7 @@ void CtlSession::live(const std::function<bool(const LiveRow& row)>& row,
 std::optional<LiveQuantities::Sample> CtlSession::pollCycle(std::uint8_t address)
 {
     const std::uint32_t own = state_.SlaveAddress;
-    form_.setTab(kLiveTab);
+    tab_ = kLiveTab;
     core_.startPollCycle(address);
     sample_.reset();
     // A port lost mid-cycle ends it without a sample: the caller decides
@@ -189,7 +190,7 @@ std::optional<LiveQuantities::Sample> CtlSession::pollCycle(std::uint8_t address
             return false;
         core_.tick();
         return !sample_ && core_.portOpen();
-    }, [this] { return form_.timer2Interval(); });
+    }, [this] { return timer2Interval_; });
     state_.SlaveAddress = own;
     return sample_;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "cli/HeadlessForm.h"
 #include "console/ConsoleCore.h"
 #include "console/ParameterFile.h"
 #include "console/WriteAllRun.h"
 #include "link/BusScan.h"
 #include "link/LinkState.h"
+#include "link/LinkView.h"
 #include "link/LiveQuantities.h"
 
 #include <csignal>
@@ -17,12 +17,13 @@
 
 class SerialPort;
 
-// One hxctl run against one port: the window's controller image, engine,
-// handlers and Write All run, with a headless form in place of the window.
-// Every exchange goes through the same code as in the window; only the
-// pacing differs, and it is handed in: the program paces with a QTimer at
-// the interval the engine asks for, tests call the steps themselves.
-class CtlSession : private ConsoleCore::Listener {
+// One hxctl run against one port: a console core without a window, and
+// Write All runs. Every exchange goes through the same code as in the
+// window; what is read comes back as values. For the engine it is the view:
+// the tab the work calls for, Timer2's interval, and the messages shown.
+// Only the pacing differs, and it is handed in: the program paces with a
+// QTimer at the interval the engine asks for, tests call the steps themselves.
+class CtlSession : private ConsoleCore::Listener, private LinkView {
 public:
     // Calls `step` until it returns false, waiting `interval()` ms before
     // each call.
@@ -82,10 +83,15 @@ public:
     static std::vector<std::string> raisedAlarms(const LinkState& state);
 
     LinkState& state() { return core_.state(); }
-    HeadlessForm& form() { return form_; }
     ConsoleCore& core() { return core_; }
 
 private:
+    // LinkView
+    int currentTab() const override { return tab_; }
+    void setWindowSize(int, int) override {}
+    void setTimer2Interval(int milliseconds) override { timer2Interval_ = milliseconds; }
+    void showMessage(const std::string& text, const std::string& caption) override;
+
     // ConsoleCore::Listener
     void transactionEnded(const TransactionOutcome& outcome) override;
     void liveSample(const LiveQuantities::Sample& sample) override;
@@ -99,8 +105,9 @@ private:
 
     SerialPort& port_;
     Pacer pacer_;
-    HeadlessForm form_;
-    ConsoleCore core_{port_, form_, form_};
+    int tab_ = 0;
+    int timer2Interval_ = 10;
+    ConsoleCore core_{port_, *this, nullptr};
     LinkState& state_ = core_.state();
     // Valid replies since the last reset.
     int valid_ = 0;

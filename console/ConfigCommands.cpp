@@ -8,6 +8,7 @@
 #include "link/RegisterMap.h"
 
 #include <optional>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -20,22 +21,37 @@ const std::string kBusyText = "Systerm Busy,Please Wait";
 }
 
 ConfigCommands::ConfigCommands(LinkState& state, FormControls& controls, PortOpen portOpen)
+    : ConfigCommands(state, &controls,
+          [&controls](const std::string& text, const std::string& caption) { controls.showMessage(text, caption); },
+          std::move(portOpen))
+{
+}
+
+ConfigCommands::ConfigCommands(LinkState& state, FormControls* controls, ShowMessage showMessage, PortOpen portOpen)
     : state_(state)
     , controls_(controls)
+    , showMessage_(std::move(showMessage))
     , portOpen_(std::move(portOpen))
 {
 }
 
+FormControls& ConfigCommands::controls() const
+{
+    if (!controls_)
+        throw std::logic_error("This handler needs the Configuration tab");
+    return *controls_;
+}
+
 std::string ConfigCommands::text(const std::string& control) const
 {
-    return controls_.text(control);
+    return controls().text(control);
 }
 
 bool ConfigCommands::portClosed()
 {
     if (portOpen_())
         return false;
-    controls_.showMessage("ComPort Not Open!!", "Comm Error");
+    showMessage_("ComPort Not Open!!", "Comm Error");
     return true;
 }
 
@@ -43,7 +59,7 @@ bool ConfigCommands::busy(const std::string& text, const std::string& caption)
 {
     if (state_.LinkBusy != 1)
         return false;
-    controls_.showMessage(text, caption);
+    showMessage_(text, caption);
     return true;
 }
 
@@ -77,7 +93,7 @@ void ConfigCommands::queueChange(ParameterBackups::Action action, std::uint8_t c
 
 bool ConfigCommands::refuseRange()
 {
-    controls_.showMessage("Data out of range!!", "Set Unsuccessfully");
+    showMessage_("Data out of range!!", "Set Unsuccessfully");
     return false;
 }
 
@@ -90,7 +106,7 @@ std::optional<std::int64_t> ConfigCommands::converted(const RegisterMap::Entry& 
 {
     const std::string control(ParameterControls::controlOf(entry));
     if (entry.isChoice)
-        return controls_.itemIndex(control);
+        return controls().itemIndex(control);
     return typedRegisterValue(text(control), entry);
 }
 
@@ -224,8 +240,24 @@ void ConfigCommands::writeGroup(std::uint8_t commandCode, const ParameterSet& pa
 void ConfigCommands::Button8Click()
 {
     // The console's own addressing: no port needed, nothing queued.
-    const auto address = static_cast<std::uint32_t>(toInteger(text("Edit17")));
+    setCommAddress(static_cast<std::uint32_t>(toInteger(text("Edit17"))));
+}
+
+void ConfigCommands::setCommAddress(std::uint32_t address)
+{
     state_.SlaveAddress = address > 255 ? 1 : address;
+}
+
+void ConfigCommands::firmwareRead(const std::string& text)
+{
+    if (controls_)
+        controls_->setText("SWV", text);
+}
+
+void ConfigCommands::debugTemperatureTaken()
+{
+    if (controls_)
+        controls_->setText("Edit11", "");
 }
 
 void ConfigCommands::Button6Click()
@@ -255,7 +287,7 @@ void ConfigCommands::BitBtn1Click()
     queue(Command::ReadAll);
     readAllShown_ = true;
     for (const ParameterControls::Row& row : ParameterControls::kRows)
-        controls_.setText(std::string(row.control), "");
+        controls().setText(std::string(row.control), "");
 }
 
 bool ConfigCommands::readAllQuietly()

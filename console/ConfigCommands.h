@@ -23,8 +23,15 @@ class ConfigCommands {
 public:
     // Whether the operator has a port open; the handlers refuse without one.
     using PortOpen = std::function<bool()>;
+    // Where refusals go: a modal OK box, or whatever stands for one.
+    using ShowMessage = std::function<void(const std::string& text, const std::string& caption)>;
 
+    // Messages go to the controls' boxes.
     ConfigCommands(LinkState& state, FormControls& controls, PortOpen portOpen);
+    // `controls` may be null (hxctl): there is no tab to read or fill, and
+    // only the handlers that take values (writeGroup, readAllQuietly,
+    // setCommAddress, Default, Version) may run.
+    ConfigCommands(LinkState& state, FormControls* controls, ShowMessage showMessage, PortOpen portOpen);
 
     void SetClick();       // internal fans
     void Button10Click();  // external fans
@@ -51,6 +58,15 @@ public:
     bool readAllQuietly();
     // Whether the Read All last queued came from the button.
     bool readAllShown() const { return readAllShown_; }
+    // The bus address requests go to, as "Comm Address" sets it: above 255
+    // falls back to 1.
+    void setCommAddress(std::uint32_t address);
+
+    // What the engine read, shown where the tab shows it: the firmware text
+    // in the "FW Version" edit; the debug temperature's edit emptied once
+    // the controller has taken it.
+    void firmwareRead(const std::string& text);
+    void debugTemperatureTaken();
 
     // Runs before a change of the whole controller (Default, a new device
     // address, Write All) sends anything: it calls `change` when the change
@@ -89,9 +105,11 @@ private:
     bool groupAccepted(std::uint8_t commandCode) const;
 
     std::string text(const std::string& control) const;
+    FormControls& controls() const;
 
     LinkState& state_;
-    FormControls& controls_;
+    FormControls* controls_;
+    ShowMessage showMessage_;
     PortOpen portOpen_;
     bool readAllShown_ = true;
     BeforeChange beforeChange_;

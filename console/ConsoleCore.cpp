@@ -1,5 +1,6 @@
 #include "console/ConsoleCore.h"
 
+#include "console/FormControls.h"
 #include "link/LinkView.h"
 #include "link/SerialPort.h"
 
@@ -13,18 +14,25 @@ constexpr int kLiveTab = 1;
 
 }
 
-ConsoleCore::ConsoleCore(SerialPort& port, LinkView& view, FormControls& controls, LiveView* live, GraphView* graph,
+ConsoleCore::ConsoleCore(SerialPort& port, LinkView& view, FormControls* controls, LiveView* live, GraphView* graph,
                          std::string adapterFolder)
     : port_(port)
     , view_(view)
     , engine_(state_, port, view, *this)
     , watch_(port, std::move(adapterFolder))
-    , commands_(state_, controls, [this] { return portOpen(); })
+    , commands_(state_, controls,
+          [controls, &view](const std::string& text, const std::string& caption) {
+              if (controls)
+                  controls->showMessage(text, caption);
+              else
+                  view.showMessage(text, caption);
+          },
+          [this] { return portOpen(); })
 {
     if (live)
         liveDisplay_ = std::make_unique<LiveDisplay>(state_, *live, [this] { return portOpen(); });
-    if (graph)
-        fanCurveGraph_ = std::make_unique<FanCurveGraph>(state_, controls, *graph, [this] { return portOpen(); });
+    if (graph && controls)
+        fanCurveGraph_ = std::make_unique<FanCurveGraph>(state_, *controls, *graph, [this] { return portOpen(); });
     engine_.setObserver(this);
 }
 
@@ -190,6 +198,40 @@ void ConsoleCore::outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t 
     if (ended.id.kind == TransactionId::Kind::PollStep && outcome == LinkOutcome::Valid)
         answeredSteps_ |= 1U << ended.id.code;
     tell([&ended](Listener& l) { l.transactionEnded(ended); });
+}
+
+void ConsoleCore::linkStepped()
+{
+    if (liveDisplay_)
+        liveDisplay_->linkStep();
+}
+
+void ConsoleCore::pollStepRead(const LinkState&, int step)
+{
+    if (liveDisplay_)
+        liveDisplay_->showPolled(step);
+}
+
+void ConsoleCore::firmwareRead(std::string_view text)
+{
+    commands_.firmwareRead(std::string(text));
+}
+
+void ConsoleCore::debugTemperatureTaken()
+{
+    commands_.debugTemperatureTaken();
+}
+
+void ConsoleCore::forceOnConfirmed(bool on)
+{
+    if (liveDisplay_)
+        liveDisplay_->forceOnConfirmed(on);
+}
+
+void ConsoleCore::fanCurveRead(const FanCurve& curve, bool external)
+{
+    if (fanCurveGraph_)
+        fanCurveGraph_->DrawFanCurve(curve, external ? FanCurveGraph::ExtfanChannel : FanCurveGraph::IntfanChannel);
 }
 
 void ConsoleCore::parametersRead(const ParameterSet& parameters)

@@ -58,9 +58,10 @@ public:
         virtual void parametersRead(const ParameterSet& /*parameters*/, bool /*shown*/) {}
     };
 
-    // `live` and `graph` are the window's live sheet and plot; without
-    // them (hxctl) the live switches and curve buttons are not offered.
-    ConsoleCore(SerialPort& port, LinkView& view, FormControls& controls, LiveView* live = nullptr,
+    // `controls`, `live` and `graph` are the window's Configuration tab,
+    // live sheet and plot; without them (hxctl) only what works on values
+    // is offered, and messages go to `view`.
+    ConsoleCore(SerialPort& port, LinkView& view, FormControls* controls, LiveView* live = nullptr,
                 GraphView* graph = nullptr, std::string adapterFolder = "/dev/serial/by-id");
     ~ConsoleCore() override;
 
@@ -120,8 +121,14 @@ private:
     void bytesDiscarded(const LinkTime& at, std::size_t count) override;
     void outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t exceptionCode) override;
     void portNote(const LinkTime& at, const PortNote& note) override;
-    // LinkResults, from the engine.
+    // LinkResults, from the engine: handed to the handlers that show them.
+    void linkStepped() override;
+    void pollStepRead(const LinkState& state, int step) override;
     void parametersRead(const ParameterSet& parameters) override;
+    void firmwareRead(std::string_view text) override;
+    void debugTemperatureTaken() override;
+    void forceOnConfirmed(bool on) override;
+    void fanCurveRead(const FanCurve& curve, bool external) override;
 
     void setPortState(PortState state);
     void notePolling(bool polling);

@@ -31,6 +31,16 @@ void LiveDisplay::linkStep()
     view_.setWidgetProperty("iLedBar1", "Position", view_.widgetProperty("iLedBar1", "Position") + 1);
 }
 
+void LiveDisplay::showPolled(int step)
+{
+    LiveWidgets::showPolled(state_, step, view_);
+}
+
+void LiveDisplay::forceOnConfirmed(bool on)
+{
+    view_.setWidgetProperty("iSwitchLed1", "Active", on ? 1 : 0);
+}
+
 void LiveDisplay::Timer1Timer()
 {
     view_.setWindowSize(WindowWidth, WindowHeight);

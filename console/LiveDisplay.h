@@ -28,6 +28,10 @@ public:
     void iSwitchLed3Click();
     // The engine stepped the link indicator: the bar creeps on by one.
     void linkStep();
+    // Poll step `step` was read: its displays show it.
+    void showPolled(int step);
+    // The controller confirmed the forced-on output: the "On" LED follows.
+    void forceOnConfirmed(bool on);
 
     bool alarmBlinkPhase() const { return alarmBlinkPhase_; }
 

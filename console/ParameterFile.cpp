@@ -272,12 +272,15 @@ Checked parse(std::string_view text)
     return checked;
 }
 
-Checked fromTexts(const std::function<std::string(const ParameterEntry&)>& text)
+namespace {
+
+// A document of every parameter's converted value, or the problems.
+Checked collected(const std::function<ParameterValues::Converted(const ParameterEntry&)>& convert)
 {
     Checked checked;
     Document document;
     for (const ParameterEntry& param : ParameterTable::all()) {
-        const ParameterValues::Converted converted = ParameterValues::toRegister(param, text(param));
+        const ParameterValues::Converted converted = convert(param);
         if (converted.value)
             document.values.push_back(*converted.value);
         else
@@ -288,25 +291,20 @@ Checked fromTexts(const std::function<std::string(const ParameterEntry&)>& text)
     return checked;
 }
 
+}
+
+Checked fromTexts(const std::function<std::string(const ParameterEntry&)>& text)
+{
+    return collected([&text](const ParameterEntry& param) { return ParameterValues::toRegister(param, text(param)); });
+}
+
 Checked fromSet(const ParameterSet& parameters)
 {
-    Checked checked;
-    Document document;
-    for (const ParameterEntry& param : ParameterTable::all()) {
+    return collected([&parameters](const ParameterEntry& param) {
         const std::optional<std::int32_t> value = parameters.value(*param.entry);
-        if (!value) {
-            checked.problems.push_back({std::string(param.name()), "not read from the controller."});
-            continue;
-        }
-        const ParameterValues::Converted converted = ParameterValues::checked(param, *value);
-        if (converted.value)
-            document.values.push_back(*converted.value);
-        else
-            checked.problems.push_back({std::string(param.name()), converted.problem});
-    }
-    if (checked.problems.empty())
-        checked.document = std::move(document);
-    return checked;
+        return value ? ParameterValues::checked(param, *value)
+                     : ParameterValues::Converted{std::nullopt, "not read from the controller."};
+    });
 }
 
 ParameterSet toSet(const Document& document)

@@ -83,7 +83,12 @@ Converted checked(const ParameterEntry& param, std::int32_t value)
     const RegisterMap::Range fits = RegisterMap::readBackRange(*param.entry);
     if (value < fits.min || value > fits.max)
         return {std::nullopt, "'" + shown + "' " + doesNotFit(param)};
-    return withinLimits(param, value, unitText(param, value));
+    // Only what the Set handler could have made of a typed text: a heater
+    // hysteresis of 4.5 degrees is read but cannot be typed.
+    Converted typed = toRegister(param, controlText(param, value));
+    if (typed.value && *typed.value != value)
+        return {std::nullopt, "'" + shown + "' has no text its Set button takes."};
+    return typed;
 }
 
 Converted checked(const ParameterEntry& param, std::optional<std::int32_t> value)

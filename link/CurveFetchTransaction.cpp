@@ -54,7 +54,7 @@ void CurveFetchTransaction::onValidReply(EngineContext& context, std::span<const
 {
     FanCurve& curve = isExternal() ? context.state.ExtfanCurve : context.state.IntfanCurve;
     curve = decodeCurve(reply);
-    context.view.drawFanCurve(curve, isExternal() ? 1 : 0);
+    context.results.fanCurveRead(curve, isExternal());
     context.commandAnswered();
     context.state.CommandArmed = 1;
 }

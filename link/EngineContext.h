@@ -29,7 +29,7 @@ struct EngineContext {
     void stepLinkIndicator()
     {
         state.LinkAliveCountdown = 10;
-        view.linkStep();
+        results.linkStepped();
     }
     // A configuration command or curve fetch is over, whatever its outcome.
     void endCommand()

@@ -41,7 +41,7 @@ void FirmwareReadCommand::onValidReply(EngineContext& context, std::span<const s
     }
     text[kMaxChars] = 0;
     const auto end = std::find(text.begin(), text.begin() + kMaxChars, '\0');
-    context.view.setControlText("SWV", std::string(text.begin(), end));
+    context.results.firmwareRead(std::string_view(text.data(), static_cast<std::size_t>(end - text.begin())));
 
     context.commandAnswered();
 }

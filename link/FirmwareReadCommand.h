@@ -3,7 +3,7 @@
 #include "link/Transaction.h"
 
 // Configuration command 10: reads the firmware text from input registers
-// 15 to 23 into FirmwareText and the SWV edit.
+// 15 to 23 into FirmwareText and hands the text on.
 class FirmwareReadCommand : public Transaction {
 public:
     std::size_t buildRequest(LinkState& state) const override;

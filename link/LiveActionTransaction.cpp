@@ -54,13 +54,13 @@ void LiveActionTransaction::onValidReply(EngineContext& context, std::span<const
 
     if (isDebugTemperature()) {
         const bool adopted = static_cast<std::int16_t>(echo) == s.Settings.DebugTemperature;
-        context.view.setControlText("Edit11", "");
+        context.results.debugTemperatureTaken();
         context.view.showMessage(adopted ? kRealtime : kSimulant, "Set Correctly");
         return;
     }
     const bool confirmed = echo == s.CoilWriteValue;
     if (confirmed && action_ == LiveActionCode::ForceOutput)
-        context.view.setWidgetProperty("iSwitchLed1", "Active", s.CoilWriteValue == Frames::CoilOn ? 1 : 0);
+        context.results.forceOnConfirmed(s.CoilWriteValue == Frames::CoilOn);
     context.view.showMessage(confirmed ? kForceOk : kForceFail, kForceCaption);
 }
 
@@ -69,7 +69,7 @@ void LiveActionTransaction::onWrongReply(EngineContext& context) const
     context.stepLinkIndicator();
     context.backToPolling();
     if (isDebugTemperature())
-        context.view.setControlText("Edit11", "");
+        context.results.debugTemperatureTaken();
     showFailure(context);
 }
 

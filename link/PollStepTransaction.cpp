@@ -80,7 +80,7 @@ void PollStepTransaction::onValidReply(EngineContext& context, std::span<const s
         decodeMeasurements(s, reply);
         break;
     }
-    context.view.showPolled(s, step_);
+    context.results.pollStepRead(s, step_);
     moveOn(s);
     context.discardReceived();
     context.stepLinkIndicator();

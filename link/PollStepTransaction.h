@@ -5,8 +5,7 @@
 // One step of the endless live poll on the RealTimeData tab:
 // 0 coils 0-15, 1 discrete inputs 0-17, 2 the compressor's holding registers,
 // 3 input registers 0-12. Each valid reply is decoded into the live state,
-// then the window is asked to show that step's readings; polling never
-// shows a message.
+// then handed on as the step's readings; polling never shows a message.
 class PollStepTransaction : public Transaction {
 public:
     // `step` is 0 to 3.

@@ -19,13 +19,13 @@ enum class Scale : std::uint8_t {
     Tenths,  // the register is the value times ten (0.1 °C, 0.1 A, 0.1 V)
 };
 
-// How the Set handler turns its control into the field.
+// How the Set handler turns the operator's typed value into the field.
 enum class Input : std::uint8_t {
     Integer,       // integer text
     SingleTenths,  // decimal text, times ten
     DoubleTenths,  // decimal text, times ten; a group's run of these is converted whole before any is stored
     WholeTenths,   // integer text, times ten
-    ItemIndex,     // the combo box's selected item, -1 for none
+    ItemIndex,     // the index of the item chosen, -1 for none
 };
 
 // Reads and writes one LinkState field; write keeps the low-order bits the

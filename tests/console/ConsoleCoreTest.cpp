@@ -43,7 +43,7 @@ struct Rig {
     LinkState dummy;
     RecordingView view{&dummy};
     FakeFormControls controls;
-    ConsoleCore core{port, view, controls, nullptr, nullptr, "/nonexistent"};
+    ConsoleCore core{port, view, &controls, nullptr, nullptr, "/nonexistent"};
     FakeController controller;
     Heard heard;
 

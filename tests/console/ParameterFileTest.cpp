@@ -262,10 +262,16 @@ TEST(ParameterFile, SetToFileToSetIsIdentical)
     odd.setWord(RegisterMap::named("Heater DeltTemp"), 0xFFFF);   // -1 in an 8-bit field
     odd.set(RegisterMap::named("VoltAlarm High"), 400);          // below the Set button's limit
     odd.forget(RegisterMap::named("Intfan1 Enable"));
+    odd.set(RegisterMap::named("Compressor DeltTemp"), 45);        // fine: 4.5 °C can be typed
     EXPECT_EQ(ParameterFile::fromSet(odd).problems,
               (std::vector<Problem>{{"Intfan1 Enable", "not read from the controller."},
                                     {"Heater DeltTemp", "'-1' does not fit the register (0.0 °C to 25.5 °C)."},
-                                    {"VoltAlarm High", "'40.0' is outside the limits of the Set button (Data out of range!!)."}}));
+                                    {"VoltAlarm High", "'40' is outside the limits of the Set button (Data out of range!!)."}}));
+    // The heater's hysteresis is typed in whole degrees: 4.5 is read, never sent.
+    ParameterSet half = read;
+    half.set(RegisterMap::named("Heater DeltTemp"), 45);
+    EXPECT_EQ(ParameterFile::fromSet(half).problems,
+              (std::vector<Problem>{{"Heater DeltTemp", "'4.5' is not a valid integer value."}}));
 }
 
 class AtomicFileTest : public ::testing::Test {

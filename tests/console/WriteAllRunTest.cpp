@@ -106,7 +106,7 @@ struct Rig {
     FakeSerialPort port;
     Controls controls;
     View view;
-    ConsoleCore core{port, view, controls};
+    ConsoleCore core{port, view, &controls};
     LinkState& state = core.state();
     ParameterSet parameters;
     WriteAllRun run{state, WriteAllRun::writing(core.commands(), parameters)};

@@ -25,10 +25,11 @@ if ! "$cxx" -fsanitize=fuzzer,address,undefined "$probe" -o "$work/probe" >/dev/
     exit 77
 fi
 
-# The engine and its frames are plain C++ and build without Qt; so is the
-# table of live displays the recording view shows poll steps through.
-sources="$src/console/LiveWidgets.cpp"
-for name in Crc16 Frames FloatText RegisterMap TransactionEngine WriteCommand ReadAllCommand FirmwareReadCommand \
+# The engine and its frames are plain C++ and build without Qt; so are the
+# tables of live displays and parameter controls the recording view shows
+# results through.
+sources="$src/console/LiveWidgets.cpp $src/console/ParameterControls.cpp"
+for name in Crc16 Frames FloatText RegisterMap ParameterSet TransactionEngine WriteCommand ReadAllCommand FirmwareReadCommand \
     FactoryResetCommand PollStepTransaction LiveActionTransaction CurveFetchTransaction LinkTap LinkObserver FrameDecoder; do
     sources="$sources $src/link/$name.cpp"
 done

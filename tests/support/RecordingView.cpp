@@ -58,16 +58,34 @@ void RecordingView::showMessage(const std::string& text, const std::string& capt
         onMessage(message);
 }
 
-void RecordingView::linkStep()
+void RecordingView::linkStepped()
 {
     ++linkSteps;
     log.push_back("step");
 }
 
-void RecordingView::drawFanCurve(const FanCurve& curve, int channel)
+void RecordingView::fanCurveRead(const FanCurve& curve, bool external)
 {
+    const int channel = external ? 1 : 0;
     curves.push_back({curve, channel});
     log.push_back("curve " + std::to_string(channel));
+}
+
+// Where the console's handlers show these: the "FW Version" edit, the
+// debug temperature's edit and the "On" switch LED.
+void RecordingView::firmwareRead(std::string_view text)
+{
+    setControlText("SWV", std::string(text));
+}
+
+void RecordingView::debugTemperatureTaken()
+{
+    setControlText("Edit11", "");
+}
+
+void RecordingView::forceOnConfirmed(bool on)
+{
+    setWidgetProperty("iSwitchLed1", "Active", on ? 1 : 0);
 }
 
 void RecordingView::parametersRead(const ParameterSet& read)
@@ -121,7 +139,7 @@ void RecordingView::clear()
     log.clear();
 }
 
-void RecordingView::showPolled(const LinkState& state, int pollStep)
+void RecordingView::pollStepRead(const LinkState& state, int step)
 {
-    LiveWidgets::showPolled(state, pollStep, *this);
+    LiveWidgets::showPolled(state, step, *this);
 }

@@ -14,7 +14,8 @@
 
 // A LinkView and LinkResults that records every call, so engine tests can
 // check what the window would have shown and in which order: results are
-// shown through the console's own tables, as the window shows them. Give it the LinkState to
+// shown on the controls and widgets the console's handlers put them on
+// (through the console's own tables where there is one). Give it the LinkState to
 // watch and every message carries a copy of that state as it stood when
 // the box opened.
 class RecordingView : public LinkView, public LinkResults {
@@ -31,19 +32,27 @@ public:
 
     explicit RecordingView(const LinkState* watched = nullptr) : watched_(watched) {}
 
+    // LinkView
     int currentTab() const override { return tab; }
     void setWindowSize(int width, int height) override;
     void setTimer2Interval(int milliseconds) override;
-    void setControlText(const std::string& control, const std::string& text) override;
-    void setComboIndex(const std::string& control, int index) override;
-    void setWidgetProperty(const std::string& widget, const std::string& property, double value) override;
-    // Shows the step through the window's own table of live displays.
-    void showPolled(const LinkState& state, int pollStep) override;
     void showMessage(const std::string& text, const std::string& caption) override;
-    void linkStep() override;
-    void drawFanCurve(const FanCurve& curve, int channel) override;
-    // LinkResults: the set is kept and shown in the Configuration tab's controls.
+
+    // LinkResults
+    void linkStepped() override;
+    // Shows the step through the window's own table of live displays.
+    void pollStepRead(const LinkState& state, int step) override;
+    // The set is kept and shown through the Configuration tab's table.
     void parametersRead(const ParameterSet& parameters) override;
+    void firmwareRead(std::string_view text) override;
+    void debugTemperatureTaken() override;
+    void forceOnConfirmed(bool on) override;
+    void fanCurveRead(const FanCurve& curve, bool external) override;
+
+    // What the window's controls and widgets would be given.
+    void setControlText(const std::string& control, const std::string& text);
+    void setComboIndex(const std::string& control, int index);
+    void setWidgetProperty(const std::string& widget, const std::string& property, double value);
 
     // Tab of the page control; tests switch it between ticks.
     int tab = 0;
