@@ -108,8 +108,11 @@ void ParameterFileActions::readAllFinished(bool filled)
     }
     const ParameterFile::Document file = *compared_;
     compared_.reset();
-    dialogs_->showDifferences(
-        ParameterComparison::differences(file, [this](const ParameterEntry& param) { return controlText(param); }));
+    const std::vector<ParameterDifference> differences
+        = ParameterComparison::differences(file, [this](const ParameterEntry& param) { return controlText(param); });
+    if (compareSink_)
+        compareSink_(comparedPath_, differences);
+    dialogs_->showDifferences(differences);
 }
 
 bool ParameterFileActions::takeMessage(const std::string& text, const std::string& caption)
@@ -261,6 +264,7 @@ void ParameterFileActions::CompareClick()
     if (!document)
         return;
     compared_ = std::move(document);
+    comparedPath_ = path;
     if (!startReadAll(AfterReadAll::Compare))
         compared_.reset();
 }

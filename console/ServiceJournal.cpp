@@ -246,8 +246,7 @@ void ServiceJournal::append(const ServiceJournalEntry& entry)
     } else if (!failing_) {
         failing_ = true;
         if (report_)
-            report_(error + ".\nThe service journal keeps its new entries in memory and writes them with the next "
-                            "entry that can be written.");
+            report_(error);
     }
     if (entrySink_)
         entrySink_(entry);

@@ -21,9 +21,10 @@
 // that address, kept up to date by the writes that followed, or from
 // knownValues() (a backup read).
 //
-// A journal file that cannot be written is reported once through `report`;
-// its entries stay in memory (unwritten()) and go out with the next entry
-// that can be written, and the console goes on as before.
+// A journal file that cannot be written is reported once through `report`
+// ("Cannot write <file>: <reason>"); its entries stay in memory
+// (unwritten()) and go out with the next entry that can be written, and
+// the console goes on as before.
 class ServiceJournal : private ConsoleCore::Listener {
 public:
     using Report = std::function<void(const std::string& message)>;

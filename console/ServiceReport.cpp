@@ -27,6 +27,7 @@ th, td { border: 1px solid #b0b0b0; padding: 3px 8px; text-align: left; vertical
 th { background-color: #e4ebf2; }
 td.ok { color: #1a6b30; }
 td.fail { color: #b00000; font-weight: bold; }
+td.changed { font-weight: bold; }
 .none { color: #707070; font-style: italic; }
 </style>)";
 
@@ -101,6 +102,13 @@ std::string valueIn(const std::vector<Entry::Value>& values, const std::string& 
     return otherwise;
 }
 
+// What the controller holds after the write, as far as the console knows.
+std::string afterOf(const Entry& e, const std::string& name)
+{
+    // After Default the controller holds its factory values, which the console does not know.
+    return valueIn(e.sent, name, e.action == "Default" ? "factory value" : "not sent");
+}
+
 std::string changes(const std::vector<Entry>& writes)
 {
     std::string out = "<h2>Changes</h2>\n";
@@ -119,13 +127,12 @@ std::string changes(const std::vector<Entry>& writes)
             out += "<td class=\"none\" colspan=\"3\">no parameter values</td></tr>\n";
             continue;
         }
-        // After Default the controller holds its factory values, which the console does not know.
-        const std::string after = e.action == "Default" ? "factory value" : "not sent";
         for (std::size_t i = 0; i < names.size(); ++i) {
-            if (i > 0)
-                out += "<tr>";
-            out += cell(names[i]) + cell(e.before ? valueIn(*e.before, names[i], "not known") : "not known")
-                + cell(valueIn(e.sent, names[i], after)) + "</tr>\n";
+            const std::string before = e.before ? valueIn(*e.before, names[i], "not known") : "not known";
+            const std::string after = afterOf(e, names[i]);
+            // A value that changed stands out from those sent again.
+            const std::string mark = before != after ? " class=\"changed\"" : "";
+            out += (i > 0 ? "<tr>" : "") + cell(names[i], mark) + cell(before) + cell(after, mark) + "</tr>\n";
         }
     }
     return out + "</table>\n";
@@ -184,6 +191,31 @@ std::string shownTime(std::int64_t wallMs, int utcOffsetSeconds)
 {
     const std::string iso = TrendCsv::timeText(wallMs, utcOffsetSeconds);   // 2026-12-09T22:30:05.120+01:00
     return iso.substr(0, 10) + " " + iso.substr(11, 8) + " " + iso.substr(iso.size() - 6);
+}
+
+std::string changeText(const ServiceJournalEntry& entry)
+{
+    std::string text;
+    const auto add = [&text](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
+    switch (entry.kind) {
+    case Entry::Kind::Backup:
+        return "before " + entry.run + ": " + entry.file;
+    case Entry::Kind::Compare:
+        for (const Entry::Difference& d : entry.differences)
+            add(d.parameter + " " + d.controller + " (file " + d.file + ")");
+        return text.empty() ? "no differences with " + entry.file : text;
+    case Entry::Kind::Write:
+        break;
+    }
+    // Values the controller held already are left out.
+    const std::vector<std::string> names = parametersOf(entry);
+    for (const std::string& name : names) {
+        const std::string before = entry.before ? valueIn(*entry.before, name, "") : "";
+        const std::string after = afterOf(entry, name);
+        if (before != after)
+            add(name + " " + (before.empty() ? "" : before + " ") + "\u2192 " + after);
+    }
+    return text.empty() && !names.empty() ? "no change (" + std::to_string(names.size()) + " values sent again)" : text;
 }
 
 std::string html(const std::vector<ServiceJournalEntry>& entries, const Scope& scope, const std::string& range,

@@ -28,6 +28,10 @@ std::vector<ServiceJournalEntry> select(const std::vector<ServiceJournalEntry>& 
 // journal window show it.
 std::string shownTime(std::int64_t wallMs, int utcOffsetSeconds);
 
+// An entry's values on one line, for a listing: "Intfan1 MaxSpeed 3000 rpm
+// -> 3200 rpm, ...", a Compare's differences, a backup's file.
+std::string changeText(const ServiceJournalEntry& entry);
+
 // The page for the entries of `scope`; `range` says the range in words
 // ("2026-12-01 to 2026-12-09"), `made` when and by what the report was made.
 std::string html(const std::vector<ServiceJournalEntry>& entries, const Scope& scope, const std::string& range,

@@ -291,15 +291,22 @@ TEST(ServiceReport, ARangeListsItsChangesBackupsAndComparesOnly)
     EXPECT_EQ(ServiceReport::select(journal, scope).size(), 4u);
 
     const std::string html = ServiceReport::html(journal, scope, "2026-12-09", "Made 2026-12-09 by hxconsole.");
-    for (const char* shown : {"Set Intfan", "<td>Intfan1 MaxSpeed</td><td>3000 rpm</td><td>3200 rpm</td>",
-                              "<td>Intfan1 StepTemp</td><td>not known</td><td>-2.5 °C</td>",
-                              "<td>Heater MinCurrent</td><td>1.5 A</td><td>factory value</td>",
+    for (const char* shown : {"Set Intfan", "<td class=\"changed\">Intfan1 MaxSpeed</td><td>3000 rpm</td><td class=\"changed\">3200 rpm</td>",
+                              "<td class=\"changed\">Intfan1 StepTemp</td><td>not known</td><td class=\"changed\">-2.5 °C</td>",
+                              "<td class=\"changed\">Heater MinCurrent</td><td>1.5 A</td><td class=\"changed\">factory value</td>",
                               "/backups/address-1-Default.json", "<td>Heater MaxCurrent</td><td>5.0 A</td><td>4.5 A</td>",
                               "HX-CTRL V2.13", "/dev/ttyUSB0", "2026-12-09 13:00:00 +01:00"}) {
         EXPECT_NE(html.find(shown), std::string::npos) << shown;
     }
     for (const char* outside : {"Set Extfan", "Set Compressor", "Set Calibration", "http", "src=", "<link"})
         EXPECT_EQ(html.find(outside), std::string::npos) << outside;
+
+    // The listing's one line: what changed; values sent again are left out.
+    EXPECT_EQ(ServiceReport::changeText(journal[1]), "Intfan1 MaxSpeed 3000 rpm \u2192 3200 rpm, Intfan1 StepTemp \u2192 -2.5 °C");
+    Entry again = journal[1];
+    again.before = again.sent;
+    EXPECT_EQ(ServiceReport::changeText(again), "no change (2 values sent again)");
+    EXPECT_EQ(ServiceReport::changeText(compare), "Heater MaxCurrent 5.0 A (file 4.5 A)");
 
     const std::string empty = ServiceReport::html(journal, {7, {}, {}}, "every day", "");
     EXPECT_NE(empty.find("holds nothing"), std::string::npos);
