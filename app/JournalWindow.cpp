@@ -149,6 +149,9 @@ void JournalWindow::fillAddresses()
     std::set<int> addresses;
     for (const ServiceJournalEntry& e : entries_)
         addresses.insert(e.address);
+    // An address chosen stays on offer while nothing is journalled for it.
+    if (chosen.isValid())
+        addresses.insert(chosen.toInt());
     address_->clear();
     address_->addItem(tr("Every address"));
     for (int a : addresses)
@@ -162,8 +165,9 @@ void JournalWindow::setFilter(std::optional<int> address, const QDate& from, con
     filling_ = true;
     from_->setDate(from);
     to_->setDate(to);
-    const int at = address ? address_->findData(*address) : 0;
-    address_->setCurrentIndex(std::max(at, 0));
+    if (address && address_->findData(*address) < 0)
+        address_->addItem(QString::number(*address), *address);
+    address_->setCurrentIndex(address ? address_->findData(*address) : 0);
     filling_ = false;
     refresh();
 }
