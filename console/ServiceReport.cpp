@@ -128,11 +128,12 @@ std::string changes(const std::vector<Entry>& writes)
             continue;
         }
         for (std::size_t i = 0; i < names.size(); ++i) {
-            const std::string before = e.before ? valueIn(*e.before, names[i], "not known") : "not known";
+            const std::string before = e.before ? valueIn(*e.before, names[i], "") : "";
             const std::string after = afterOf(e, names[i]);
-            // A value that changed stands out from those sent again.
-            const std::string mark = before != after ? " class=\"changed\"" : "";
-            out += (i > 0 ? "<tr>" : "") + cell(names[i], mark) + cell(before) + cell(after, mark) + "</tr>\n";
+            // A value known to have changed stands out from those sent again.
+            const std::string mark = !before.empty() && before != after ? " class=\"changed\"" : "";
+            out += (i > 0 ? "<tr>" : "") + cell(names[i], mark) + cell(before.empty() ? "not known" : before)
+                + cell(after, mark) + "</tr>\n";
         }
     }
     return out + "</table>\n";

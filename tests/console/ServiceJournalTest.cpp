@@ -292,7 +292,7 @@ TEST(ServiceReport, ARangeListsItsChangesBackupsAndComparesOnly)
 
     const std::string html = ServiceReport::html(journal, scope, "2026-12-09", "Made 2026-12-09 by hxconsole.");
     for (const char* shown : {"Set Intfan", "<td class=\"changed\">Intfan1 MaxSpeed</td><td>3000 rpm</td><td class=\"changed\">3200 rpm</td>",
-                              "<td class=\"changed\">Intfan1 StepTemp</td><td>not known</td><td class=\"changed\">-2.5 °C</td>",
+                              "<td>Intfan1 StepTemp</td><td>not known</td><td>-2.5 °C</td>",
                               "<td class=\"changed\">Heater MinCurrent</td><td>1.5 A</td><td class=\"changed\">factory value</td>",
                               "/backups/address-1-Default.json", "<td>Heater MaxCurrent</td><td>5.0 A</td><td>4.5 A</td>",
                               "HX-CTRL V2.13", "/dev/ttyUSB0", "2026-12-09 13:00:00 +01:00"}) {
