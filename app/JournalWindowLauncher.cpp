@@ -3,7 +3,6 @@
 #include "app/JournalWindow.h"
 #include "app/WindowPlacement.h"
 
-#include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -25,12 +24,7 @@ JournalWindowLauncher::JournalWindowLauncher(QWidget& form, const QWidget& above
     connect(button_, &QPushButton::clicked, this, &JournalWindowLauncher::show);
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), &form);
     connect(shortcut, &QShortcut::activated, this, &JournalWindowLauncher::show);
-    showMessage_ = [this](const QString& text) {
-        auto* box = new QMessageBox(QMessageBox::Warning, tr("Service journal"), text, QMessageBox::Ok, &form_);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setModal(false);
-        box->show();
-    };
+    showMessage_ = [this](const QString& text) { showWarningBeside(form_, tr("Service journal"), text); };
     journal_.setEntrySink([this](const ServiceJournalEntry& entry) {
         if (window_)
             window_->entryMade(entry);
