@@ -28,6 +28,11 @@ ServiceJournalEntry::Value named(int reg, std::int32_t value)
     const ParameterEntry* shown = ParameterTable::find(entry->name);
     // The debug temperature is no parameter of the Configuration tab.
     const ParameterEntry param = shown ? *shown : ParameterEntry{entry, {}, nullptr};
+    const auto items = std::count(param.items.begin(), param.items.end(), '|') + (param.items.empty() ? 0 : 1);
+    if (param.isChoice() && (value < 0 || value >= items)) {
+        // A combo box without a selection sends its -1, which an 8-bit field keeps as 255.
+        return {std::string(entry->name), std::to_string(value) + " (no item)"};
+    }
     return {std::string(entry->name), ParameterValues::withUnit(param, value)};
 }
 

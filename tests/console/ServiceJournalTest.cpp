@@ -186,8 +186,11 @@ TEST(ServiceJournal, WhatIsKnownFollowsTheWrites)
     rig.fill(Command::SetIntfan, "5");
     rig.controls.setText("Edit12", "350");
     rig.run(0, [&] { rig.core.commands().SetClick(); });
+    // A combo box left without a selection goes out as is, and is journalled.
+    rig.controls.setItemIndex("ComboBox2", -1);
     rig.run(0, [&] { rig.core.commands().SetClick(); });
     ASSERT_EQ(rig.made.size(), 2u);
+    EXPECT_EQ(*find(rig.made[1].sent, "Intfan2 Enable"), (Value{"Intfan2 Enable", "255 (no item)"}));
     EXPECT_EQ(*find(*rig.made[1].before, "Intfan1 StepSpeed"), (Value{"Intfan1 StepSpeed", "350 rpm"}))
         << "a written value is what the next write changes";
     rig.reply = Reply::Silent;
