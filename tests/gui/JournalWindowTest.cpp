@@ -79,7 +79,8 @@ TEST(JournalWindow, CompareAndWriteAllAreListedAndReported)
     click("LoadParameters");
     click("WriteAll");
     settle();
-    ASSERT_EQ(dialogs.reports.size(), 1u);
+    ASSERT_FALSE(dialogs.reports.empty());
+    EXPECT_EQ(dialogs.reports.back().caption, "Write All") << dialogs.reports.back().text;
 
     const ServiceJournal::ReadResult read = ServiceJournal::read(ServiceJournal::defaultPath());
     ASSERT_EQ(read.parsed.entries.size(), 9u) << "a Compare and eight groups";
