@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFontMetrics>
+#include <QHash>
 #include <QLinearGradient>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -93,26 +94,44 @@ int qtTextFlags(unsigned flags)
 
 // The metrics of a font, built once: building them is most of what
 // measuring a chart's texts costs, and a program draws with a handful of
-// fonts. The list goes before the application and its font engines do.
-QFontMetrics metricsOf(const QFont& font)
+// fonts. Beside them the widths of texts measured in the font: a chart
+// measures the same labels and legend names paint after paint. The list
+// goes before the application and its font engines do.
+struct FontEntry {
+    QFont Font;
+    QFontMetrics Metrics;
+    QHash<QString, int> Widths;
+};
+
+FontEntry& entryOf(const QFont& font)
 {
-    struct Entry {
-        QFont Font;
-        QFontMetrics Metrics;
-    };
-    static std::vector<Entry> cache;
+    static std::vector<FontEntry> cache;
     static const bool cleared = [] {
         qAddPostRoutine([] { cache.clear(); });
         return true;
     }();
     (void)cleared;
-    for (const Entry& e : cache)
+    for (FontEntry& e : cache)
         if (e.Font == font)
-            return e.Metrics;
+            return e;
     if (cache.size() >= 32)
         cache.clear();
-    cache.push_back(Entry {font, QFontMetrics(font)});
-    return cache.back().Metrics;
+    cache.push_back(FontEntry {font, QFontMetrics(font), {}});
+    return cache.back();
+}
+
+QFontMetrics metricsOf(const QFont& font) { return entryOf(font).Metrics; }
+
+int widthOf(const QFont& font, const QString& text)
+{
+    FontEntry& e = entryOf(font);
+    if (const auto known = e.Widths.constFind(text); known != e.Widths.cend())
+        return *known;
+    if (e.Widths.size() >= 4096)
+        e.Widths.clear();
+    const int width = e.Metrics.horizontalAdvance(text);
+    e.Widths.insert(text, width);
+    return width;
 }
 
 } // namespace
@@ -411,14 +430,14 @@ TColor TiCanvas::GetPixel(int x, int y) const
     return tiFromQColor(image->pixelColor(p));
 }
 
-int TiCanvas::TextWidth(const QString& text) { return metricsOf(qfont()).horizontalAdvance(text); }
+int TiCanvas::TextWidth(const QString& text) { return widthOf(qfont(), text); }
 
 int TiCanvas::TextHeight(const QString&) { return metricsOf(qfont()).height(); }
 
 QSize TiCanvas::TextExtent(const QString& text)
 {
-    const QFontMetrics fm = metricsOf(qfont());
-    return QSize(fm.horizontalAdvance(text), fm.height());
+    const QFont& font = qfont();
+    return QSize(widthOf(font, text), metricsOf(font).height());
 }
 
 void TiCanvas::drawTextCell(const QRect& cell, const QString& text, int qtFlags, const QFontMetrics& fm)
@@ -587,6 +606,35 @@ void TiCanvas::Draw(int x, int y, const QImage& image)
 {
     if (!image.isNull())
         painter().drawImage(QPoint(x, y), image);
+}
+
+const QImage* TiCanvas::exactTarget() const
+{
+    const auto* target = dynamic_cast<const QImage*>(painter().device());
+    const QTransform& t = painter().worldTransform();
+    if (!target || m_vector || target->devicePixelRatio() != std::round(target->devicePixelRatio())
+        || t.type() > QTransform::TxTranslate || t.dx() != std::round(t.dx()) || t.dy() != std::round(t.dy()))
+        return nullptr;
+    return target;
+}
+
+QImage TiCanvas::CompatibleImage(int width, int height) const
+{
+    const QImage* target = exactTarget();
+    if (!target || width <= 0 || height <= 0)
+        return QImage();
+    const double ratio = target->devicePixelRatio();
+    QImage image(QSize(width, height) * int(ratio), target->format());
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+bool TiCanvas::IsCompatible(const QImage& image) const
+{
+    const QImage* target = exactTarget();
+    return target && !image.isNull() && image.format() == target->format()
+        && image.devicePixelRatio() == target->devicePixelRatio();
 }
 
 void TiCanvas::StretchDraw(const TiRect& rect, const QImage& image)
