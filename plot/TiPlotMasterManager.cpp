@@ -236,8 +236,13 @@ void TiPlotMasterManager::NotificationChange(TiPlotObject* object)
 {
     if (m_tearingDown)
         return;
-    if (object && object->Kind() == TiPlotKind::Channel && m_channelColors.contains(object))
-        CountChannelColor(object, true);
+    // Points come in at this rate too: one look-up, a recount only when the
+    // colour moved.
+    if (object && object->Kind() == TiPlotKind::Channel) {
+        const auto known = m_channelColors.constFind(object);
+        if (known != m_channelColors.cend() && *known != static_cast<const TiPlotChannelCustom*>(object)->Color())
+            CountChannelColor(object, true);
+    }
     m_owner->MasterChange();
 }
 

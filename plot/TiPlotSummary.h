@@ -33,6 +33,8 @@ public:
         Span();
         static Span Of(const std::byte* record);
         static Span Merge(const Span& a, const Span& b);
+        // This span followed by b.
+        void Append(const Span& b);
     };
 
     // Slot `slot` was written or changed.
@@ -53,6 +55,17 @@ public:
     // passes `beyond`, else last. Valid while the range is ordered and
     // `beyond` holds from some X on.
     template <typename Beyond> std::size_t FirstNormal(std::size_t first, std::size_t last, const Beyond& beyond) const;
+    // The same slot, found by walking from `first` and taking whole nodes
+    // where they can be taken; what lies before it is merged into `taken`.
+    // A walk column by column pays about the logarithm of each column's
+    // points instead of a search from the top and a cover of the range.
+    template <typename Beyond>
+    std::size_t Advance(std::size_t first, std::size_t last, const Beyond& beyond, Span& taken) const;
+
+    // Asks the processor to fetch what a walk that stops near `slot` will
+    // read: its leaf's records and the nodes above. A walk column by column
+    // otherwise waits on one cache miss after another.
+    void Prefetch(std::size_t slot) const;
 
     std::size_t Count() const { return m_count; }
     std::size_t MemoryUsed() const;
@@ -68,6 +81,20 @@ private:
     std::size_t cover(std::size_t first, std::size_t last, Unit* out) const;
     // Record by record over slots first .. last - 1.
     Span fold(std::size_t first, std::size_t last) const;
+    // Whether leaf `leaf` holds only normal points in X order whose Y are
+    // finite numbers.
+    bool plainLeaf(std::size_t leaf) const;
+    // fold for slots of a plain leaf.
+    Span foldPlain(std::size_t first, std::size_t last) const;
+    // fold, or foldPlain within a plain leaf.
+    Span foldIn(std::size_t leaf, std::size_t first, std::size_t last) const
+    {
+        return plainLeaf(leaf) ? foldPlain(first, last) : fold(first, last);
+    }
+    // The first slot in first .. last - 1 (all within leaf `leaf`) holding a
+    // normal point whose X passes `beyond`, else last.
+    template <typename Beyond>
+    std::size_t firstInLeaf(std::size_t leaf, std::size_t first, std::size_t last, const Beyond& beyond) const;
 
     std::vector<std::vector<Span>> m_levels;
     const std::byte* m_records = nullptr;
@@ -92,6 +119,13 @@ public:
     bool Ordered() const { return Range(0, m_size).Ordered; }
     TiPlotSummary::Span Range(std::size_t first, std::size_t last) const;
     template <typename Beyond> std::size_t FirstNormal(std::size_t first, std::size_t last, const Beyond& beyond) const;
+    template <typename Beyond>
+    std::size_t Advance(std::size_t first, std::size_t last, const Beyond& beyond, TiPlotSummary::Span& taken) const;
+    void Prefetch(std::size_t v) const
+    {
+        if (v < m_size)
+            m_summary->Prefetch(slot(v));
+    }
 
 private:
     std::size_t slot(std::size_t v) const
@@ -140,6 +174,97 @@ std::size_t TiPlotSummary::FirstNormal(std::size_t first, std::size_t last, cons
         return last; // only when the order does not hold
     }
     return last;
+}
+
+template <typename Beyond>
+std::size_t TiPlotSummary::firstInLeaf(std::size_t leaf, std::size_t first, std::size_t last, const Beyond& beyond) const
+{
+    if (plainLeaf(leaf)) {
+        // Only normal points in X order: a binary search.
+        while (first < last) {
+            const std::size_t mid = first + (last - first) / 2;
+            if (beyond(TiPlotPointView::xAt(m_records + mid * TiPlotPointView::Stride)))
+                last = mid;
+            else
+                first = mid + 1;
+        }
+        return first;
+    }
+    for (; first < last; ++first) {
+        const std::byte* p = m_records + first * TiPlotPointView::Stride;
+        if ((TiPlotPointView::kindBits(p) & (TiPlotPointView::KindNull | TiPlotPointView::KindEmpty)) == 0
+            && beyond(TiPlotPointView::xAt(p)))
+            break;
+    }
+    return first;
+}
+
+template <typename Beyond>
+std::size_t TiPlotSummary::Advance(std::size_t first, std::size_t last, const Beyond& beyond, Span& taken) const
+{
+    last = std::min(last, m_count);
+    if (first >= last)
+        return last;
+    // The rest of the first leaf, record by record.
+    std::size_t pos = first;
+    if (pos % LeafSize) {
+        const std::size_t border = std::min((pos / LeafSize + 1) * LeafSize, last);
+        const std::size_t stop = firstInLeaf(pos / LeafSize, pos, border, beyond);
+        taken.Append(foldIn(pos / LeafSize, pos, stop));
+        if (stop < border || stop == last)
+            return stop;
+        pos = stop;
+    }
+    // Whole nodes: up a level at each border of the level above, down into
+    // a node that holds the point sought or reaches past `last`.
+    std::size_t level = 1, index = pos / LeafSize, span = LeafSize;
+    const std::size_t top = m_levels.size();
+    for (;;) {
+        const Span& node = m_levels[level - 1][index];
+        const std::size_t end = std::min(pos + span, m_count);
+        if (end <= last && !(node.Normals && beyond(node.LastX))) {
+            taken.Append(node);
+            pos = end;
+            if (pos == last)
+                return pos;
+            ++index;
+            while (index % Fanout == 0 && level < top) {
+                index /= Fanout;
+                span *= Fanout;
+                ++level;
+            }
+            continue;
+        }
+        if (level == 1) {
+            const std::size_t stop = firstInLeaf(index, pos, std::min(end, last), beyond);
+            taken.Append(foldIn(index, pos, stop));
+            return stop;
+        }
+        --level;
+        index *= Fanout;
+        span /= Fanout;
+    }
+}
+
+template <typename Beyond>
+std::size_t TiPlotSummaryView::Advance(std::size_t first, std::size_t last, const Beyond& beyond,
+                                       TiPlotSummary::Span& taken) const
+{
+    if (first >= last)
+        return last;
+    const std::size_t count = m_summary->Count();
+    const std::size_t a = slot(first), b = slot(last - 1) + 1;
+    auto view = [&](std::size_t s) { return s >= m_start ? s - m_start : s + count - m_start; };
+    if (a < b) {
+        const std::size_t k = m_summary->Advance(a, b, beyond, taken);
+        return k < b ? view(k) : last;
+    }
+    // Wrapped: the end of the slots, then their start.
+    const std::size_t k = m_summary->Advance(a, count, beyond, taken);
+    if (k < count)
+        return view(k);
+    const std::size_t j = m_summary->Advance(0, b, beyond, taken);
+    return j < b ? view(j) : last;
 }
 
 template <typename Beyond>

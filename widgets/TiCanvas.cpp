@@ -10,7 +10,9 @@
 #include <QTextOption>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -91,28 +93,65 @@ int qtTextFlags(unsigned flags)
     return f;
 }
 
-// The metrics of a font, built once: building them is most of what
-// measuring a chart's texts costs, and a program draws with a handful of
-// fonts. The list goes before the application and its font engines do.
-QFontMetrics metricsOf(const QFont& font)
-{
-    struct Entry {
-        QFont Font;
-        QFontMetrics Metrics;
+// The metrics of a font, built once, and what they measured: building them
+// and shaping a text are most of what measuring a chart's texts costs, a
+// program draws with a handful of fonts, and a chart repaints the same
+// texts. The list goes before the application and its font engines do.
+struct FontEntry {
+    struct BoundsKey {
+        QString Text;
+        int Width, Flags;
+        bool operator==(const BoundsKey& o) const { return Width == o.Width && Flags == o.Flags && Text == o.Text; }
     };
-    static std::vector<Entry> cache;
+    struct BoundsHash {
+        std::size_t operator()(const BoundsKey& k) const { return qHash(k.Text, std::size_t(k.Width) * 31 + std::size_t(k.Flags)); }
+    };
+    QFont Font;
+    QFontMetrics Metrics;
+    std::unordered_map<QString, int> Advances {};
+    std::unordered_map<BoundsKey, QRect, BoundsHash> Bounds {};
+
+    // Each answer is the metrics' own; a text of every tick value a chart
+    // ever showed is not kept.
+    int advance(const QString& text)
+    {
+        const auto known = Advances.find(text);
+        if (known != Advances.end())
+            return known->second;
+        if (Advances.size() >= kMaxTexts)
+            Advances.clear();
+        return Advances.emplace(text, Metrics.horizontalAdvance(text)).first->second;
+    }
+    // The metrics' bounding rectangle of the text in (0, 0, width, 1 << 20).
+    QRect bounds(int width, int flags, const QString& text)
+    {
+        BoundsKey key {text, width, flags};
+        const auto known = Bounds.find(key);
+        if (known != Bounds.end())
+            return known->second;
+        if (Bounds.size() >= kMaxTexts)
+            Bounds.clear();
+        const QRect r = Metrics.boundingRect(QRect(0, 0, width, 1 << 20), flags, text);
+        return Bounds.emplace(std::move(key), r).first->second;
+    }
+    static constexpr std::size_t kMaxTexts = 1024;
+};
+
+FontEntry& fontOf(const QFont& font)
+{
+    static std::vector<std::unique_ptr<FontEntry>> cache;
     static const bool cleared = [] {
         qAddPostRoutine([] { cache.clear(); });
         return true;
     }();
     (void)cleared;
-    for (const Entry& e : cache)
-        if (e.Font == font)
-            return e.Metrics;
+    for (const auto& e : cache)
+        if (e->Font == font)
+            return *e;
     if (cache.size() >= 32)
         cache.clear();
-    cache.push_back(Entry {font, QFontMetrics(font)});
-    return cache.back().Metrics;
+    cache.push_back(std::make_unique<FontEntry>(FontEntry {font, QFontMetrics(font)}));
+    return *cache.back();
 }
 
 } // namespace
@@ -411,14 +450,14 @@ TColor TiCanvas::GetPixel(int x, int y) const
     return tiFromQColor(image->pixelColor(p));
 }
 
-int TiCanvas::TextWidth(const QString& text) { return metricsOf(qfont()).horizontalAdvance(text); }
+int TiCanvas::TextWidth(const QString& text) { return fontOf(qfont()).advance(text); }
 
-int TiCanvas::TextHeight(const QString&) { return metricsOf(qfont()).height(); }
+int TiCanvas::TextHeight(const QString&) { return fontOf(qfont()).Metrics.height(); }
 
 QSize TiCanvas::TextExtent(const QString& text)
 {
-    const QFontMetrics fm = metricsOf(qfont());
-    return QSize(fm.horizontalAdvance(text), fm.height());
+    FontEntry& f = fontOf(qfont());
+    return QSize(f.advance(text), f.Metrics.height());
 }
 
 void TiCanvas::drawTextCell(const QRect& cell, const QString& text, int qtFlags, const QFontMetrics& fm)
@@ -436,14 +475,15 @@ void TiCanvas::TextOut(int x, int y, const QString& text)
 {
     QPainter& p = painter();
     const QFont& font = qfont();
-    const QFontMetrics fm = metricsOf(font);
+    FontEntry& f = fontOf(font);
+    const QFontMetrics fm = f.Metrics;
     p.save();
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.setFont(font);
     p.translate(x, y);
     if (Font.Orientation % 360 != 0)
         p.rotate(-Font.Orientation);
-    const QRect cell(0, 0, fm.horizontalAdvance(text), fm.height());
+    const QRect cell(0, 0, f.advance(text), fm.height());
     drawTextCell(cell, text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, fm);
     p.restore();
 }
@@ -457,7 +497,8 @@ int TiCanvas::DrawText(const TiRect& rect, const QString& text, unsigned flags)
 int TiCanvas::DrawText(TiRect& rect, const QString& text, unsigned flags)
 {
     const QFont& font = qfont();
-    const QFontMetrics fm = metricsOf(font);
+    FontEntry& f = fontOf(font);
+    const QFontMetrics fm = f.Metrics;
     const int qtFlags = qtTextFlags(flags);
     QString shown = text;
     if ((flags & itfEndEllipsis) && (flags & itfSingleLine))
@@ -469,7 +510,7 @@ int TiCanvas::DrawText(TiRect& rect, const QString& text, unsigned flags)
     const QRect layoutBox = sideways ? QRect(0, 0, rect.Height(), rect.Width()) : QRect(0, 0, rect.Width(), rect.Height());
 
     const int wrapWidth = (flags & itfWordBreak) ? std::max(1, layoutBox.width()) : 1 << 20;
-    const QRect measured = fm.boundingRect(QRect(0, 0, wrapWidth, 1 << 20), qtFlags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom), shown);
+    const QRect measured = f.bounds(wrapWidth, qtFlags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom), shown);
     const int textHeight = shown.isEmpty() ? fm.height() : std::max(measured.height(), fm.height());
 
     if (flags & itfCalcRect) {

@@ -138,6 +138,18 @@ void expectSummaryTrue(const TiPlotDataNullList& list, Lcg& r, const std::string
             EXPECT_EQ(view.FirstNormal(std::size_t(a), std::size_t(b), [&](double x) { return x >= t; }),
                       std::size_t(first))
                 << at << " from " << t;
+            // The walk stops there too, with what lies before it.
+            TiPlotSummary::Span taken;
+            EXPECT_EQ(view.Advance(std::size_t(a), std::size_t(b), [&](double x) { return x >= t; }, taken),
+                      std::size_t(first))
+                << at << " from " << t;
+            const TiPlotSummary::Span before = bruteForce(list, a, first);
+            EXPECT_EQ(taken.Normals, before.Normals) << at;
+            EXPECT_EQ(taken.MinY, before.MinY) << at;
+            EXPECT_EQ(taken.MaxY, before.MaxY) << at;
+            EXPECT_EQ(taken.LastY, before.LastY) << at;
+            if (!before.Nulls)
+                EXPECT_EQ(taken.PairHi, before.PairHi) << at;
         }
     }
 }
