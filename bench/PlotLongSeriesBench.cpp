@@ -4,8 +4,9 @@
 // last 1 % (a scrolled trend). Before timing, each chart is checked against
 // the same chart drawn segment by segment (counter same_as_segments). When
 // it was found at configure time, QCustomPlot's paint of the same data with
-// adaptive sampling runs beside it. A last row times AddXY with the summary
-// and reports the summary's memory beside the points'.
+// adaptive sampling runs beside it. The last rows time AddXY with the
+// summary (reporting the summary's memory beside the points'), the bare
+// writing of as many records into fresh memory, and appends to a full ring.
 #include "support/PlotPaintSupport.h"
 
 #include "plot/TiPlotDataView.h"
