@@ -6,7 +6,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-CompareDialog::CompareDialog(const std::vector<ParameterDifference>& differences, QWidget* parent)
+CompareDialog::CompareDialog(const std::vector<ParameterDifference>& differences, const std::string& broken,
+                             QWidget* parent)
     : QDialog(parent)
 {
     setObjectName("CompareDialog");
@@ -39,6 +40,15 @@ CompareDialog::CompareDialog(const std::vector<ParameterDifference>& differences
         table->setMaximumHeight(table->horizontalHeader()->height()
             + table->rowHeight(0) * std::min(table->rowCount(), 12) + 4);
         layout->addWidget(table);
+    }
+    if (!broken.empty()) {
+        auto* rules = new QLabel(QString::fromStdString(broken), this);
+        rules->setObjectName("BrokenRules");
+        rules->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        QPalette colours = rules->palette();
+        colours.setColor(QPalette::WindowText, QColor(176, 0, 0));
+        rules->setPalette(colours);
+        layout->addWidget(rules);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -6,6 +6,7 @@
 #include "console/FormControls.h"
 #include "console/ParameterComparison.h"
 #include "console/ParameterValues.h"
+#include "console/PlausibilityRules.h"
 #include "link/LinkState.h"
 
 #include <QDateTime>
@@ -24,6 +25,27 @@ constexpr const char* kWriteAllCaption = "Write All";
 constexpr const char* kCompareCaption = "Compare";
 // Parameter files are a few kilobytes; anything far larger is not one.
 constexpr std::size_t kLargestFile = 1 << 20;
+
+std::vector<PlausibilityRules::Broken> brokenBy(const ParameterFile::Document& document)
+{
+    return PlausibilityRules::check(PlausibilityRules::fromValues(document.values));
+}
+
+// What the compare window lists under the differences: the rules each side breaks.
+std::string brokenOnEitherSide(const ParameterFile::Document& file, const PlausibilityRules::Lookup& controller)
+{
+    std::string text;
+    for (const auto& [side, broken] : {std::pair{"The file's values break:\n", brokenBy(file)},
+                                       std::pair{"The controller's values break:\n",
+                                                 PlausibilityRules::check(controller)}}) {
+        if (broken.empty())
+            continue;
+        if (!text.empty())
+            text += '\n';
+        text += side + PlausibilityRules::describe(broken);
+    }
+    return text;
+}
 
 }
 
@@ -108,8 +130,9 @@ void ParameterFileActions::readAllFinished(bool filled)
     }
     const ParameterFile::Document file = *compared_;
     compared_.reset();
-    dialogs_->showDifferences(
-        ParameterComparison::differences(file, [this](const ParameterEntry& param) { return controlText(param); }));
+    const auto controller = [this](const ParameterEntry& param) { return controlText(param); };
+    dialogs_->showDifferences(ParameterComparison::differences(file, controller),
+                              brokenOnEitherSide(file, PlausibilityRules::fromTexts(controller)));
 }
 
 bool ParameterFileActions::takeMessage(const std::string& text, const std::string& caption)
@@ -217,6 +240,11 @@ void ParameterFileActions::LoadParametersClick()
     loadedPath_ = path;
     showLoaded();
     filledFromController_ = false;
+    // Loaded all the same: the operator may mean it, and Write All asks again.
+    if (const auto broken = brokenBy(*loaded_); !broken.empty())
+        dialogs_->showReport(path + " is loaded, but its values break these rules:\n"
+                                 + PlausibilityRules::describe(broken),
+                             kLoadCaption);
 }
 
 void ParameterFileActions::showLoaded()
@@ -243,6 +271,9 @@ void ParameterFileActions::WriteAllClick()
     if (portClosedOrLinkBusy(kWriteAllCaption))
         return;
     if (!dialogs_->confirmWriteAll(loadedPath_))
+        return;
+    if (const auto broken = brokenBy(*loaded_);
+        !broken.empty() && !dialogs_->writeDespiteBrokenRules(PlausibilityRules::describe(broken)))
         return;
     // What is written is the loaded file, whatever a Read All or a Compare
     // has put into the controls since.

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -53,9 +54,24 @@ bool QtParameterDialogs::confirmWriteAll(const std::string& file)
         == QMessageBox::Yes;
 }
 
-void QtParameterDialogs::showDifferences(const std::vector<ParameterDifference>& differences)
+bool QtParameterDialogs::writeDespiteBrokenRules(const std::string& broken)
 {
-    CompareDialog dialog(differences, owner_);
+    QMessageBox box(QMessageBox::Warning, "Write All",
+        "The file's values break these rules:\n\n" + QString::fromStdString(broken)
+            + "\n\nThe controller takes them as they are. Write them anyway?",
+        QMessageBox::NoButton, owner_);
+    box.setObjectName("BrokenRulesQuestion");
+    // Wide enough for a rule on one line.
+    box.setStyleSheet("QLabel#qt_msgbox_label { min-width: 520px; }");
+    QPushButton* writeAnyway = box.addButton("Write anyway", QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    return box.clickedButton() == writeAnyway;
+}
+
+void QtParameterDialogs::showDifferences(const std::vector<ParameterDifference>& differences, const std::string& broken)
+{
+    CompareDialog dialog(differences, broken, owner_);
     dialog.exec();
 }
 

@@ -14,7 +14,8 @@ public:
     std::optional<std::string> openFileName(const std::string& caption) override;
     Answer askReadAllFirst() override;
     bool confirmWriteAll(const std::string& file) override;
-    void showDifferences(const std::vector<ParameterDifference>& differences) override;
+    bool writeDespiteBrokenRules(const std::string& broken) override;
+    void showDifferences(const std::vector<ParameterDifference>& differences, const std::string& broken) override;
     void showReport(const std::string& text, const std::string& caption) override;
 
 private:

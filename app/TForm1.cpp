@@ -14,6 +14,7 @@
 #include "console/LiveWidgets.h"
 #include "console/MessageBoxes.h"
 #include "console/QtMessageBoxes.h"
+#include "console/StatusStrip.h"
 #include "console/TextConversions.h"
 #include "link/PortAccess.h"
 #include "link/PortDiscovery.h"
@@ -116,7 +117,12 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
             items << QString::fromStdString(item);
         return items;
     });
-    connect(&control<PortComboBox>("rdCOM"), &QComboBox::editTextChanged, this, [this] { showLineSettingsFree(); });
+    connect(&control<PortComboBox>("rdCOM"), &QComboBox::editTextChanged, this, [this] {
+        showLineSettingsFree();
+        stopAwaitingPort();
+    });
+    for (const char* name : kLineSettings)
+        connect(&control<QComboBox>(name), &QComboBox::currentTextChanged, this, [this] { stopAwaitingPort(); });
     connectHandler("Button1", &TForm1::Button1Click);
     connectHandler("Set", &TForm1::SetClick);
     connectHandler("Button10", &TForm1::Button10Click);
@@ -151,13 +157,16 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     trend_ = std::make_unique<TrendLauncher>(*this, core_);
 
     // Below the sheets, in the window's free strip: long enough for a
-    // command, an address and a reason.
+    // command, an address and a reason, and two lines high for the address
+    // in use below it.
     failureLine_ = new QLabel(this);
     failureLine_->setObjectName("FailureLine");
-    failureLine_->setGeometry(8, 606, 770, 20);
+    failureLine_->setGeometry(8, 601, 770, 32);
+    failureLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QPalette failureColours = failureLine_->palette();
     failureColours.setColor(QPalette::WindowText, QColor(176, 0, 0));
     failureLine_->setPalette(failureColours);
+    connect(&control<QLineEdit>("Edit17"), &QLineEdit::textChanged, this, [this] { showStatusLines(); });
     core_.addListener(*this);
 }
 
@@ -193,12 +202,14 @@ void TForm1::guarded(const std::function<void()>& handler)
 
 void TForm1::Button1Click()
 {
-    // While its device is lost the port is still the operator's: the click
-    // lets go of it, as "Close" would have, and the next one opens afresh.
-    if (core_.portState() != ConsoleCore::PortState::Closed) {
+    if (core_.portState() == ConsoleCore::PortState::Open) {
         closePort();
         return;
     }
+    // The button reads "Open" also while a lost device is awaited: the click
+    // lets go of it and opens what the boxes name now.
+    if (core_.portState() != ConsoleCore::PortState::Closed)
+        closePort();
 
     // Both numbers are checked before the port is touched, so a bad text
     // leaves no port open behind an "Open" caption.
@@ -255,11 +266,18 @@ void TForm1::closePort()
     parameterFiles_.portClosed("the port was closed");
 }
 
+void TForm1::stopAwaitingPort()
+{
+    if (core_.portState() == ConsoleCore::PortState::Lost)
+        closePort();
+}
+
 // The device went away under an open port. The button reads "Open" again,
-// as for any closed port, and the strip says why; no box, which would pile
-// up while the adapter stays out. The port boxes stay locked on the device
-// being waited for. Timer1 runs on, so the live sheet's watchdog turns the
-// bar red and clears the readings of the lost controller.
+// and the port boxes are free, as for any closed port; the strip says why;
+// no box, which would pile up while the adapter stays out. Until the
+// operator changes a box or clicks "Open", the device is awaited and
+// reopened when it is back. Timer1 runs on, so the live sheet's watchdog
+// turns the bar red and clears the readings of the lost controller.
 void TForm1::portLost()
 {
     timer2_->stop();
@@ -267,6 +285,7 @@ void TForm1::portLost()
     parameterFiles_.portClosed("the port's device went away");
     control<QAbstractButton>("Button1").setText("Open");
     restyleOpenButton();
+    setPortSettingsEnabled(true);
     const bool awaited = core_.portState() == ConsoleCore::PortState::Lost;
     showPortStatus(awaited ? kPortAwaitedStatus : kPortLostStatus);
     if (awaited)
@@ -287,6 +306,7 @@ void TForm1::portReopened()
     timer2_->start();
     control<QAbstractButton>("Button1").setText("Close");
     restyleOpenButton();
+    setPortSettingsEnabled(false);
     showPortStatus(kLinkStatus);
     parameterFiles_.portOpened();
     tellTrendController();
@@ -330,6 +350,8 @@ void TForm1::Timer2Timer()
     if (core_.scanning())
         return;
     core_.tick();
+    // A change of the bus address takes effect after its reply is reported.
+    showStatusLines();
     if (firmwareRead_) {
         firmwareRead_ = false;
         tellTrendController();
@@ -350,7 +372,20 @@ void TForm1::transactionEnded(const TransactionOutcome& outcome)
     if (outcome.id.kind == TransactionId::Kind::LiveAction && outcome.result != LinkOutcome::Refused
         && outcome.result != LinkOutcome::Valid)
         return;
-    failureLine_->setText(QString::fromStdString(outcome.failureLine()));
+    exchangeLine_ = outcome.failureLine();
+    if (exchangeLine_.empty())
+        exchangeLine_ = StatusStrip::brokenBySet(
+            outcome, PlausibilityRules::fromTexts([this](const ParameterEntry& p) { return text(std::string(p.control())); }));
+    showStatusLines();
+}
+
+void TForm1::showStatusLines()
+{
+    const std::string address = StatusStrip::addressInUse(core_.state().SlaveAddress, text("Edit17"));
+    const QString line = QString::fromStdString(
+        exchangeLine_.empty() || address.empty() ? exchangeLine_ + address : exchangeLine_ + "\n" + address);
+    if (failureLine_->text() != line)
+        failureLine_->setText(line);
 }
 
 std::string TForm1::failureLine() const
@@ -373,7 +408,11 @@ void TForm1::Button4Click() { core_.commands().Button4Click(); }
 void TForm1::Button7Click() { core_.commands().Button7Click(); }
 void TForm1::Button9Click() { core_.commands().Button9Click(); }
 void TForm1::Button14Click() { core_.commands().Button14Click(); }
-void TForm1::Button8Click() { core_.commands().Button8Click(); }
+void TForm1::Button8Click()
+{
+    core_.commands().Button8Click();
+    showStatusLines();
+}
 void TForm1::Button6Click() { core_.commands().Button6Click(); }
 void TForm1::BitBtn1Click() { core_.commands().BitBtn1Click(); }
 void TForm1::BitBtn2Click() { core_.commands().BitBtn2Click(); }

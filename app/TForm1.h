@@ -116,8 +116,9 @@ public:
     QTimer& timer3() { return *timer3_; }
     QTimer& portWatchTimer() { return *portWatchTimer_; }
     const PortWatch& portWatch() const { return core_.portWatch(); }
-    // The line over the tabs naming the last command that failed; empty
-    // after a success.
+    // The strip below the sheets: the last command that failed (empty after
+    // a success) or the plausibility rules a Set broke, then on a line of
+    // its own the bus address in use when "Comm Address" says another.
     std::string failureLine() const;
     MonitorLauncher& monitor() { return *monitor_; }
     TrendLauncher& trend() { return *trend_; }
@@ -166,6 +167,9 @@ private:
     void portStateChanged(ConsoleCore::PortState state) override;
 
     void closePort();
+    // The operator changed a port box while its device is awaited: they
+    // have moved on, so it is no longer reopened behind their back.
+    void stopAwaitingPort();
     void portLost();
     void portReopened();
     // The trend log's identity: this console, the port, the address and the
@@ -177,6 +181,8 @@ private:
     void setPortSettingsEnabled(bool enabled);
     void showLineSettingsFree();
     void bindControls();
+    // Puts the exchange line and the address line on the strip.
+    void showStatusLines();
 
     std::unique_ptr<SerialPort> port_;
     bool lineSettingsFree_ = false;   // the line boxes may be enabled (port closed after use)
@@ -202,6 +208,8 @@ private:
     QTimer* timer3_ = nullptr;
     QTimer* portWatchTimer_ = nullptr;
     QLabel* failureLine_ = nullptr;
+    // The last operator exchange's failure, or the rules its Set broke.
+    std::string exchangeLine_;
     std::function<void(ScanDialog&)> scanDialogRunner_;
     std::function<std::int64_t()> scanClock_;
     // Layout controls by name, bound once after the layout is built: the

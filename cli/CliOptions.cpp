@@ -28,11 +28,13 @@ constexpr std::array<CommandInfo, 8> kCommands{{
     {"read", Command::Read, "hxctl read --port DEV [--address N] [--out FILE]",
      "Reads every parameter (Read All) and the firmware text into a parameter file,\n"
      "written to standard output or, atomically, to FILE."},
-    {"write", Command::Write, "hxctl write --port DEV [--address N] FILE",
+    {"write", Command::Write, "hxctl write --port DEV [--address N] [--force] FILE",
      "Checks the whole parameter file first (every problem listed, nothing sent), then\n"
      "writes the groups it covers one after another as Write All does. Prints one line\n"
      "per group: its name, then written, failed and why, or not sent and why.\n"
-     "The bus address in the file is never written."},
+     "The bus address in the file is never written. A file whose values break a\n"
+     "plausibility rule (a minimum not below its maximum, an alarm's low limit not\n"
+     "below its high one) is refused with the rules it breaks, unless --force."},
     {"compare", Command::Compare, "hxctl compare --port DEV [--address N] FILE",
      "Reads the controller (Read All) and prints every parameter that differs from\n"
      "FILE: name, file value, controller value, unit. The bus address, which write\n"
@@ -110,6 +112,7 @@ std::set<std::string> optionsOf(Command command)
     case Command::Read:
         return {"--port", "--address", "--out"};
     case Command::Write:
+        return {"--port", "--address", "--force"};
     case Command::Compare:
     case Command::Version:
         return {"--port", "--address"};
@@ -136,7 +139,7 @@ std::optional<int> millisecondsOf(const std::string& text)
 
 bool takesValue(const std::string& option)
 {
-    return option != "--csv" && option != "--help";
+    return option != "--csv" && option != "--force" && option != "--help";
 }
 
 std::string rangeError(const std::string& option, const std::string& value, const std::string& range)
@@ -243,6 +246,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
             options.count = *number;
         } else if (name == "--csv") {
             options.csv = true;
+        } else if (name == "--force") {
+            options.force = true;
         } else if (name == "--from" || name == "--to") {
             if (!number || *number < 1 || *number > 255)
                 return {std::nullopt, rangeError(name, value, "a bus address from 1 to 255")};

@@ -18,6 +18,7 @@ struct CliOptions {
     std::string file;                // write, compare: the parameter file
     std::optional<int> count;        // live: cycles before stopping
     bool csv = false;                // live
+    bool force = false;              // write: even when the file breaks a plausibility rule
     int from = 1;                    // scan
     int to = 247;
     int timeoutMs = 100;

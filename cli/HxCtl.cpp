@@ -5,6 +5,7 @@
 #include "cli/CliOptions.h"
 #include "console/AtomicFile.h"
 #include "console/ParameterValues.h"
+#include "console/PlausibilityRules.h"
 #include "console/TrendCsv.h"
 #include "link/BusAddresses.h"
 #include "link/PortDiscovery.h"
@@ -59,6 +60,19 @@ std::optional<ParameterFile::Document> loadFile(const Context& c)
         return std::nullopt;
     }
     return std::move(checked.document);
+}
+
+// A file that breaks a plausibility rule is written only with --force; the
+// rules are named either way.
+bool plausibleOrForced(const Context& c, const ParameterFile::Document& document)
+{
+    const auto broken = PlausibilityRules::check(PlausibilityRules::fromValues(document.values));
+    if (broken.empty())
+        return true;
+    c.fail(c.options.file + (c.options.force ? " breaks these rules; written anyway (--force):\n"
+                                             : " breaks these rules; nothing was sent (--force writes it anyway):\n")
+           + PlausibilityRules::describe(broken));
+    return c.options.force;
 }
 
 int readCommand(const Context& c)
@@ -352,6 +366,8 @@ int run(const std::vector<std::string>& args, Io io, SerialPort& port, CtlSessio
         if (!document)
             return BadInput;
     }
+    if (options.command == Command::Write && !plausibleOrForced(c, *document))
+        return BadInput;
 
     BusLogWriter logWriter;
     if (!options.log.empty()) {

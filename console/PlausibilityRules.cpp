@@ -1,6 +1,8 @@
 #include "console/PlausibilityRules.h"
 
+#include "console/ConversionError.h"
 #include "console/ParameterValues.h"
+#include "console/TextConversions.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -42,6 +44,44 @@ std::optional<Broken> broken(const Rule& rule, const Lookup& value)
 }
 
 } // namespace
+
+Lookup fromValues(std::span<const std::int32_t> values)
+{
+    return [values](const ParameterEntry& param) -> std::optional<std::int32_t> {
+        const auto all = ParameterTable::all();
+        const auto at = std::find_if(all.begin(), all.end(), [&](const ParameterEntry& p) { return &p == &param; });
+        const auto index = static_cast<std::size_t>(at - all.begin());
+        if (at == all.end() || index >= values.size())
+            return std::optional<std::int32_t>();
+        return std::optional<std::int32_t>(values[index]);
+    };
+}
+
+Lookup fromTexts(std::function<std::string(const ParameterEntry&)> text)
+{
+    // The Set buttons' range tests do not apply: a controller may hold
+    // values they would refuse, and those are the ones to name.
+    return [text = std::move(text)](const ParameterEntry& param) -> std::optional<std::int32_t> {
+        if (param.isChoice())
+            return ParameterValues::toRegister(param, text(param)).value;
+        try {
+            if (const auto value = TextConversions::typedRegisterValue(text(param), *param.entry))
+                return static_cast<std::int32_t>(*value);
+        } catch (const ConversionError&) {
+            // Not a number: this side is unknown.
+        }
+        return std::nullopt;
+    };
+}
+
+std::vector<std::string_view> groupParameters(std::uint8_t command)
+{
+    std::vector<std::string_view> names;
+    for (const ParameterEntry& param : ParameterTable::all())
+        if (param.command() == command)
+            names.push_back(param.name());
+    return names;
+}
 
 std::vector<Broken> check(const Lookup& value)
 {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,13 @@ inline constexpr std::array kRules{
 // with an unknown side is not checked).
 using Lookup = std::function<std::optional<std::int32_t>(const ParameterEntry&)>;
 
+// Values in ParameterTable::all()'s order, as a parameter file holds them.
+Lookup fromValues(std::span<const std::int32_t> values);
+// The parameters' texts (as Read All shows them), converted as their Set
+// handlers convert them but without their range tests; a text that does
+// not convert leaves its parameter unknown.
+Lookup fromTexts(std::function<std::string(const ParameterEntry&)> text);
+
 struct Broken {
     const Rule* rule;
     std::string text;  // "Intfan1 MinSpeed (9500 rpm) is not below Intfan1 MaxSpeed (9000 rpm)"
@@ -53,6 +61,9 @@ struct Broken {
 std::vector<Broken> check(const Lookup& value);
 // Only the rules with a side among `names` (the parameters one Set group writes).
 std::vector<Broken> checkTouching(const Lookup& value, const std::vector<std::string_view>& names);
+
+// The names of the parameters one write command sends.
+std::vector<std::string_view> groupParameters(std::uint8_t command);
 
 // The broken rules' texts, one per line.
 std::string describe(const std::vector<Broken>& broken);

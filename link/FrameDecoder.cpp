@@ -244,6 +244,16 @@ bool crcGood(std::span<const std::uint8_t> frame)
     return frame[at] * 256U + frame[at + 1] == Crc16(frame.data(), at);
 }
 
+// Some start of `bytes` is a frame with a good CRC: a reply, though
+// perhaps from another slave or to another request.
+bool framed(std::span<const std::uint8_t> bytes)
+{
+    for (std::size_t length = 4; length <= bytes.size(); ++length)
+        if (crcGood(bytes.first(length)))
+            return true;
+    return false;
+}
+
 } // namespace
 
 RequestHeader headerOf(std::span<const std::uint8_t> request)
@@ -270,6 +280,9 @@ std::string describeReply(const RequestHeader& request, std::span<const std::uin
         return describeNoise(reply);
     const std::uint8_t address = reply[0];
     const std::uint8_t function = reply[1];
+    // Read as a frame, line noise would pass for another slave's reply.
+    if (address != request[0] && !framed(reply))
+        return describeNoise(reply);
     if (isExceptionReply(reply, request[1])) {
         return format("from %u: exception %u %s (function 0x%02X)", unsigned(address), unsigned(reply[2]),
                       exceptionMeaning(reply[2]).c_str(), unsigned(request[1]));
@@ -294,6 +307,39 @@ std::string describeReply(const RequestHeader& request, std::span<const std::uin
 std::string describeNoise(std::span<const std::uint8_t> bytes)
 {
     return format("%zu %s no frame", bytes.size(), bytes.size() == 1 ? "byte that makes" : "bytes that make");
+}
+
+std::string describeAwaited(const RequestHeader& request)
+{
+    std::string text = "to " + std::to_string(request[0]) + ": ";
+    switch (request[1]) {
+    case Function::WriteRegisters:
+        return text + "write regs " + range(word(request, 2), word(request, 4));
+    case Function::ReadCoils:
+    case Function::ReadDiscreteInputs:
+    case Function::ReadHoldingRegisters:
+    case Function::ReadInputRegisters:
+    case Function::WriteCoil:
+    case Function::WriteRegister:
+        return text + body(request[1], request, true, request);
+    default:
+        return text + format("function 0x%02X", unsigned(request[1]));
+    }
+}
+
+std::size_t strayBytesAhead(const RequestHeader& request, std::span<const std::uint8_t> bytes)
+{
+    const std::size_t length = Frames::replyLength(request[1], word(request, 4));
+    for (std::size_t at = 1; at + Frames::kExceptionReplyLength <= bytes.size(); ++at) {
+        const std::span<const std::uint8_t> rest = bytes.subspan(at);
+        if (rest[0] != request[0])
+            continue;
+        if (isExceptionReply(rest, request[1]))
+            return at;
+        if (rest[1] == request[1] && rest.size() >= length && crcGood(rest.first(length)))
+            return at;
+    }
+    return 0;
 }
 
 bool isExceptionReply(std::span<const std::uint8_t> reply, std::uint8_t function)

@@ -23,6 +23,13 @@ std::string describeRequest(std::span<const std::uint8_t> frame);
 std::string describeReply(const RequestHeader& request, std::span<const std::uint8_t> reply);
 // Bytes that make no frame.
 std::string describeNoise(std::span<const std::uint8_t> bytes);
+// What a request asked for, from its header: "to 1: read holding 0-43 (44)".
+std::string describeAwaited(const RequestHeader& request);
+
+// Where in `bytes` a whole reply to `request` (awaited address, its
+// function or an exception, good CRC) begins after bytes that make no frame
+// (noise on the line ahead of the reply); 0 when none does.
+std::size_t strayBytesAhead(const RequestHeader& request, std::span<const std::uint8_t> bytes);
 
 // True when `reply` is a complete exception reply (function with bit 7 set,
 // code, good CRC) to `function`.

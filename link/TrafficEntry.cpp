@@ -103,13 +103,16 @@ std::string decodedFrame(const TrafficEntry& entry)
     case Kind::CrcError:
     case Kind::ExceptionReply:
     case Kind::Incomplete:
+        if (entry.count > 0)
+            return FrameDecoder::describeReply(entry.request, entry.bytes) + " (" + std::to_string(entry.count)
+                   + (entry.count == 1 ? " stray byte" : " stray bytes") + " came first)";
         return FrameDecoder::describeReply(entry.request, entry.bytes);
     case Kind::Unframed:
         return FrameDecoder::describeNoise(entry.bytes);
     case Kind::Discarded:
         return std::to_string(entry.count) + " unread byte" + (entry.count == 1 ? "" : "s") + " dropped";
     case Kind::Timeout:
-        return "no valid reply in time";
+        return "no valid reply in time (" + FrameDecoder::describeAwaited(entry.request) + ")";
     case Kind::Injected: {
         if (entry.faults & TrafficEntry::Dropped)
             return "reply withheld";

@@ -37,7 +37,9 @@ struct TrafficEntry {
     Kind kind = Kind::Request;
     Direction direction = Direction::None;
     std::uint8_t faults = 0;
-    std::uint32_t count = 0;              // bytes discarded; stray bytes ahead of an injected reply
+    // Bytes discarded; stray bytes ahead of an injected reply, or ahead of
+    // a reply the engine took for a wrong one because of them.
+    std::uint32_t count = 0;
     FrameDecoder::RequestHeader request{};  // the request a reply answers
     std::vector<std::uint8_t> bytes;
     // The MODBUS TCP header the frame travelled with; bytes hold it as RTU.

@@ -18,6 +18,7 @@ void TrafficLog::requestSent(const LinkTime& at, std::span<const std::uint8_t> f
 {
     // Bytes of an abandoned exchange (tab change) that no outcome claimed.
     flushPending(TrafficEntry::Kind::Unframed);
+    started_ = true;
     request_ = FrameDecoder::headerOf(frame);
     replyLength_ = replyLength;
     judged_ = false;
@@ -40,6 +41,8 @@ void TrafficLog::portNote(const LinkTime& at, const PortNote& note)
         replyHeader_ = note.header;
         return;
     case PortNote::Kind::RoundTrip:
+        if (!started_)
+            return;
         ++counters_.roundTrips;
         counters_.lastRoundTripUs = note.roundTripUs;
         counters_.totalRoundTripUs += note.roundTripUs;
@@ -61,6 +64,8 @@ void TrafficLog::portNote(const LinkTime& at, const PortNote& note)
 
 void TrafficLog::bytesReceived(const LinkTime& at, std::span<const std::uint8_t> bytes)
 {
+    if (!started_)
+        return;
     counters_.bytesIn += bytes.size();
     if (judged_) {
         // Read after the reply was judged: the engine looks no further.
@@ -74,6 +79,8 @@ void TrafficLog::bytesReceived(const LinkTime& at, std::span<const std::uint8_t>
 
 void TrafficLog::bytesDiscarded(const LinkTime& at, std::size_t count)
 {
+    if (!started_)
+        return;
     TrafficEntry entry;
     entry.time = at;
     entry.kind = TrafficEntry::Kind::Discarded;
@@ -107,7 +114,20 @@ void TrafficLog::outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t)
     // The engine judged the first replyLength bytes it collected, or the
     // five of a refusal.
     const std::size_t judgedLength = outcome == LinkOutcome::Refused ? Frames::kExceptionReplyLength : replyLength_;
-    const std::size_t length = std::min(judgedLength, pending_.size());
+    // Noise ahead of the reply shifted it out of the engine's view: the noise
+    // is shown as such, the reply as a reply the engine did not take.
+    const std::size_t stray = outcome == LinkOutcome::Valid || outcome == LinkOutcome::Refused
+        ? 0
+        : FrameDecoder::strayBytesAhead(request_, pending_);
+    if (stray > 0) {
+        addBytes(pendingSince_, Kind::Unframed, TrafficEntry::Direction::In,
+                 {pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(stray)});
+        pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(stray));
+    }
+    const std::size_t frameLength = stray > 0 && FrameDecoder::isExceptionReply(pending_, request_[1])
+        ? Frames::kExceptionReplyLength
+        : judgedLength;
+    const std::size_t length = std::min(frameLength, pending_.size());
     std::vector<std::uint8_t> frame(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(length));
     std::vector<std::uint8_t> rest(pending_.begin() + static_cast<std::ptrdiff_t>(length), pending_.end());
     pending_.clear();
@@ -134,7 +154,8 @@ void TrafficLog::outcome(const LinkTime& at, LinkOutcome outcome, std::uint8_t)
         ++counters_.crcErrors;
         break;
     }
-    addBytes(pendingSince_, kind, TrafficEntry::Direction::In, std::move(frame), std::exchange(replyHeader_, std::nullopt));
+    addBytes(pendingSince_, kind, TrafficEntry::Direction::In, std::move(frame), std::exchange(replyHeader_, std::nullopt),
+             static_cast<std::uint32_t>(stray));
     if (!rest.empty())
         addBytes(pendingSince_, Kind::Unframed, TrafficEntry::Direction::In, std::move(rest));
     countOutcome(at.monotonicUs, false);
@@ -149,9 +170,10 @@ void TrafficLog::flushPending(TrafficEntry::Kind kind)
 }
 
 void TrafficLog::addBytes(const LinkTime& at, TrafficEntry::Kind kind, TrafficEntry::Direction direction,
-                          std::vector<std::uint8_t> bytes, std::optional<MbapHeader> mbap)
+                          std::vector<std::uint8_t> bytes, std::optional<MbapHeader> mbap, std::uint32_t stray)
 {
     TrafficEntry entry;
+    entry.count = stray;
     entry.time = at;
     entry.kind = kind;
     entry.direction = direction;
@@ -181,6 +203,8 @@ void TrafficLog::clear()
     counters_ = {};
     lastMinute_.clear();
     pending_.clear();
+    started_ = false;
+    judged_ = true;
     requestHeader_.reset();
     replyHeader_.reset();
     for (TrafficListener* listener : listeners_)

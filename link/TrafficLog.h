@@ -81,7 +81,8 @@ private:
     // claimed into an entry.
     void flushPending(TrafficEntry::Kind kind);
     void addBytes(const LinkTime& at, TrafficEntry::Kind kind, TrafficEntry::Direction direction,
-                  std::vector<std::uint8_t> bytes, std::optional<MbapHeader> mbap = std::nullopt);
+                  std::vector<std::uint8_t> bytes, std::optional<MbapHeader> mbap = std::nullopt,
+                  std::uint32_t stray = 0);
     void countOutcome(std::int64_t atUs, bool timedOut);
 
     struct Judged {
@@ -96,6 +97,9 @@ private:
     std::deque<Judged> lastMinute_;
     std::vector<TrafficListener*> listeners_;
 
+    // Nothing is recorded of an exchange whose request came before the
+    // log was set up or cleared: it starts at the next request.
+    bool started_ = false;
     // The transaction under way.
     FrameDecoder::RequestHeader request_{};
     std::size_t replyLength_ = 0;

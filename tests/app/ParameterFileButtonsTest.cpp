@@ -6,6 +6,8 @@
 #include "console/AtomicFile.h"
 #include "console/ParameterFile.h"
 #include "console/ParameterTable.h"
+#include "console/PlausibilityRules.h"
+#include "support/FakeController.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -39,22 +41,51 @@ protected:
         return texts;
     }
 
-    // A file written from `values` by register, the others 0 or the first item.
+    // Every parameter's value: `values` by register, the others plausible,
+    // accepted by their Set button, or 0 (the first item).
+    static std::vector<std::int32_t> valuesOf(const std::map<int, std::int32_t>& values)
+    {
+        std::vector<std::int32_t> all;
+        for (const ParameterEntry& param : ParameterTable::all()) {
+            const auto it = values.find(param.reg());
+            const auto plausible = kPlausible.find(std::string(param.name()));
+            all.push_back(it != values.end()                ? it->second
+                          : plausible != kPlausible.end() ? plausible->second
+                          : param.accepted                ? kAccepted.at(param.reg())
+                                                          : 0);
+        }
+        return all;
+    }
+
     std::string writeFile(const char* name, const std::map<int, std::int32_t>& values)
     {
         ParameterFile::Document document;
         document.console = "test";
         document.date = "2026-12-09T13:00:00Z";
-        for (const ParameterEntry& param : ParameterTable::all()) {
-            const auto it = values.find(param.reg());
-            document.values.push_back(it != values.end() ? it->second : param.accepted ? kAccepted.at(param.reg()) : 0);
-        }
+        document.values = valuesOf(values);
         const std::string path = dir.filePath(name).toStdString();
         EXPECT_EQ(AtomicFile::write(path, ParameterFile::toJson(document)), "");
         return path;
     }
 
-    const std::map<int, std::int32_t> kAccepted = {{27, 5}, {39, 580}, {40, 420}, {41, 350}, {42, 30}};
+    // Runs the engine against the scripted line until the link is free.
+    void untilIdle()
+    {
+        for (int i = 0; i < 400 && h.form->linkState().LinkBusy == 1; ++i) {
+            h.form->Timer2Timer();
+            h.port->advance();
+        }
+    }
+
+    static inline const std::map<int, std::int32_t> kAccepted = {{27, 5}, {39, 580}, {40, 420}, {41, 350}, {42, 30}};
+    // The sides of the plausibility rules, each in the right order.
+    static inline const std::map<std::string, std::int32_t> kPlausible = {
+        {"Intfan1 MinSpeed", 800},   {"Intfan1 MaxSpeed", 2200}, {"Intfan1 MinTemp", 200},
+        {"Intfan1 MaxTemp", 350},    {"Intfan1 StopTemp", 50},   {"Extfan1 MinSpeed", 900},
+        {"Extfan1 MaxSpeed", 2400},  {"Extfan1 MinTemp", 250},   {"Extfan1 MaxTemp", 400},
+        {"Extfan1 StopTemp", 150},   {"TempAlarm Low", -100},    {"TempAlarm High", 550},
+        {"Heater MinCurrent", 5},    {"Heater MaxCurrent", 30},
+    };
     FormHarness h;
     ScriptedParameterDialogs* dialogs = nullptr;
     QTemporaryDir dir;
@@ -231,4 +262,81 @@ TEST_F(ParameterFileButtons, WriteAllKeepsTheRulesOfTheSetButtons)
     EXPECT_EQ(dialogs->reports.back().caption, "Write All");
     EXPECT_NE(dialogs->reports.back().text.find("Internal Fan: failed, interrupted: the port was closed"), std::string::npos);
     EXPECT_NE(dialogs->reports.back().text.find("Compressor: not sent"), std::string::npos);
+}
+
+// Each rule in every flow that checks it: a file that breaks it loads with
+// a warning naming it, Write All asks once before sending it, and Compare
+// names it for the file and for the controller's values. The voltage limits'
+// Set ranges (low up to 47.0 V, high from 50.0 V) keep a file from breaking
+// their rule; a controller can still hold such values.
+TEST_F(ParameterFileButtons, EachPlausibilityRuleIsNamedByLoadWriteAllAndCompare)
+{
+    FakeController controller;
+    h.port->setResponder(controller.responder());
+    h.form->core().open("fake", 9600, 8);
+    for (const PlausibilityRules::Rule& rule : PlausibilityRules::kRules) {
+        SCOPED_TRACE(std::string(rule.lower));
+        const ParameterEntry& lower = *ParameterTable::find(rule.lower);
+        const ParameterEntry& upper = *ParameterTable::find(rule.upper);
+        const std::int32_t upperValue = kPlausible.count(std::string(rule.upper)) ? kPlausible.at(std::string(rule.upper))
+                                                                                  : kAccepted.at(upper.reg());
+        // Equal sides break "below"; one tenth more breaks "not above".
+        const std::map<int, std::int32_t> breaking{
+            {lower.reg(), upperValue + (rule.order == PlausibilityRules::Order::Below ? 0 : 1)}};
+        const std::vector<std::int32_t> values = valuesOf(breaking);
+        const std::string expected = PlausibilityRules::describe(PlausibilityRules::check(PlausibilityRules::fromValues(values)));
+        ASSERT_NE(expected.find(std::string(rule.lower) + " ("), std::string::npos) << expected;
+        ASSERT_EQ(expected.find('\n'), std::string::npos) << "one rule broken: " << expected;
+
+        dialogs->reports.clear();
+        dialogs->brokenRuleQuestions.clear();
+        const std::string file = writeFile("broken.json", breaking);
+        const bool fileCanBreakIt = ParameterFile::parse(*AtomicFile::read(file, 1 << 20).bytes).document.has_value();
+        EXPECT_EQ(fileCanBreakIt, rule.lower != "VoltAlarm Low");
+        if (fileCanBreakIt) {
+            dialogs->fileNames = {file};
+            click("LoadParameters");
+            ASSERT_EQ(dialogs->reports.size(), 1u);
+            EXPECT_EQ(dialogs->reports[0].caption, "Load Parameters");
+            EXPECT_EQ(dialogs->reports[0].text, file + " is loaded, but its values break these rules:\n" + expected);
+            ASSERT_EQ(h.form->parameterFiles().loadedPath(), file) << "loaded all the same";
+
+            dialogs->writeAnyway = false;
+            click("WriteAll");
+            EXPECT_EQ(dialogs->brokenRuleQuestions, std::vector<std::string>{expected});
+            EXPECT_FALSE(h.form->parameterFiles().writeAllRunning());
+            EXPECT_EQ(h.form->linkState().LinkBusy, 0) << "cancelled: nothing sent";
+
+            // Compared with a controller holding plausible values.
+            controller.holding = {};
+            for (std::size_t i = 0; i < ParameterTable::all().size(); ++i)
+                controller.holding[ParameterTable::all()[i].reg()] = static_cast<std::uint16_t>(valuesOf({})[i]);
+            dialogs->fileNames = {file};
+            click("CompareParameters");
+            untilIdle();
+            h.form->Timer2Timer();
+            ASSERT_FALSE(dialogs->brokenOnCompare.empty());
+            EXPECT_EQ(dialogs->brokenOnCompare.back(), "The file's values break:\n" + expected);
+        }
+
+        // The controller holds the broken values, the file plausible ones.
+        for (std::size_t i = 0; i < ParameterTable::all().size(); ++i)
+            controller.holding[ParameterTable::all()[i].reg()] = static_cast<std::uint16_t>(values[i]);
+        dialogs->fileNames = {writeFile("plausible.json", {})};
+        const std::size_t compared = dialogs->brokenOnCompare.size();
+        click("CompareParameters");
+        untilIdle();
+        h.form->Timer2Timer();
+        ASSERT_EQ(dialogs->brokenOnCompare.size(), compared + 1);
+        EXPECT_EQ(dialogs->brokenOnCompare.back(), "The controller's values break:\n" + expected);
+    }
+    // A plausible file goes without the question.
+    dialogs->fileNames = {writeFile("plausible.json", {})};
+    dialogs->reports.clear();
+    dialogs->brokenRuleQuestions.clear();
+    click("LoadParameters");
+    click("WriteAll");
+    EXPECT_TRUE(dialogs->reports.empty());
+    EXPECT_TRUE(dialogs->brokenRuleQuestions.empty());
+    EXPECT_TRUE(h.form->parameterFiles().writeAllRunning());
 }

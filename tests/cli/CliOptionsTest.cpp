@@ -81,6 +81,10 @@ TEST(CliOptions, TakesEveryOptionOfEachCommand)
     ASSERT_TRUE(write.options) << write.error;
     EXPECT_EQ(write.options->file, "site.json");
     EXPECT_FALSE(write.options->address);
+    EXPECT_FALSE(write.options->force);
+    const ParsedOptions forced = parseOptions({"write", "site.json", "--port", "COM2", "--force"});
+    ASSERT_TRUE(forced.options) << forced.error;
+    EXPECT_TRUE(forced.options->force);
 
     const ParsedOptions live = parseOptions({"live", "--port", "COM1", "--count", "2", "--csv"});
     ASSERT_TRUE(live.options) << live.error;

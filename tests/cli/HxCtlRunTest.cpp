@@ -29,6 +29,20 @@ void fillValid(FakeController& c, const char* firmware = "HX-CTRL TEST")
     c.holding[40] = 300;
     c.holding[41] = 350;   // compressor start, 35.0 °C
     c.holding[42] = 30;
+    // Each minimum below its maximum.
+    c.holding[1] = 2200;   // internal fans 800 to 2200 rpm, 20.0 to 35.0 °C, stop at 5.0 °C
+    c.holding[2] = 800;
+    c.holding[4] = 350;
+    c.holding[5] = 200;
+    c.holding[6] = 50;
+    c.holding[12] = 2400;  // external fans 900 to 2400 rpm, 25.0 to 40.0 °C, stop at 15.0 °C
+    c.holding[13] = 900;
+    c.holding[15] = 400;
+    c.holding[16] = 250;
+    c.holding[17] = 150;
+    c.holding[24] = 30;    // heater current 0.5 to 3.0 A
+    c.holding[25] = 5;
+    c.holding[29] = 50;    // temperature alarm 5.0 to 12.8 °C
     char text[18] = {};
     std::strncpy(text, firmware, sizeof text);
     for (std::size_t k = 0; k < 9; ++k)
@@ -104,7 +118,7 @@ TEST(HxCtlRun, CompareListsEachDifferenceWithBothValuesAndTheUnit)
     rig.controller.holding[41] = 400;    // compressor start 40.0 °C
     rig.controller.holding[1] = 2500;
     EXPECT_EQ(rig.run({"compare", "--port", "/dev/fake", rig.path("a.json")}), HxCtl::Differences);
-    EXPECT_EQ(rig.out.str(), "Intfan1 MaxSpeed\t101\t2500\trpm\nCompressor StartTemp\t35.0\t40.0\t°C\n");
+    EXPECT_EQ(rig.out.str(), "Intfan1 MaxSpeed\t2200\t2500\trpm\nCompressor StartTemp\t35.0\t40.0\t°C\n");
 }
 
 struct Failing {
@@ -234,6 +248,26 @@ TEST(HxCtlRun, AFileValueOutOfItsGroupsRangeIsRefusedBeforeAnythingIsSent)
     EXPECT_EQ(rig.run({"write", "--port", "/dev/fake", rig.path("high.json")}), HxCtl::BadInput);
     EXPECT_NE(rig.err.str().find("VoltAlarm High"), std::string::npos) << rig.err.str();
     EXPECT_TRUE(rig.port.written().empty());
+}
+
+TEST(HxCtlRun, AFileThatBreaksPlausibilityRulesIsWrittenOnlyWithForce)
+{
+    Rig source;
+    source.controller.holding[2] = 9500;     // minimum speed above the maximum
+    source.controller.holding[28] = 0xFF38;  // high temperature alarm -20.0 below the low 5.0
+    ASSERT_EQ(source.run({"read", "--port", "/dev/fake", "--out", source.path("a.json")}), HxCtl::Success);
+    const std::string rules = "Intfan1 MinSpeed (9500 rpm) is not below Intfan1 MaxSpeed (2200 rpm)\n"
+                              "TempAlarm Low (5.0 °C) is not below TempAlarm High (-20.0 °C)\n";
+    Rig refused;
+    EXPECT_EQ(refused.run({"write", "--port", "/dev/fake", source.path("a.json")}), HxCtl::BadInput);
+    EXPECT_EQ(refused.err.str(), "hxctl: " + source.path("a.json")
+                                     + " breaks these rules; nothing was sent (--force writes it anyway):\n" + rules);
+    EXPECT_TRUE(refused.port.written().empty());
+
+    Rig forced;
+    EXPECT_EQ(forced.run({"write", "--port", "/dev/fake", "--force", source.path("a.json")}), HxCtl::Success);
+    EXPECT_EQ(forced.err.str(), "hxctl: " + source.path("a.json") + " breaks these rules; written anyway (--force):\n" + rules);
+    EXPECT_EQ(forced.controller.holding[2], 9500);
 }
 
 TEST(HxCtlRun, LiveLinesCarryTheReadingsInTheTabsUnitsAndGapsForUnansweredSteps)

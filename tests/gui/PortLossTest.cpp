@@ -56,6 +56,14 @@ protected:
 
     std::string status() const { return form->control<TiLabel>("iLabel1").Caption().toStdString(); }
     bool portBoxEnabled() const { return form->control<QComboBox>("rdCOM").isEnabled(); }
+    // How many of the five port boxes are enabled.
+    int portBoxesEnabled() const
+    {
+        int enabled = 0;
+        for (const char* name : {"rdCOM", "baudrate", "databits", "parity", "stopbits"})
+            enabled += form->control<QComboBox>(name).isEnabled() ? 1 : 0;
+        return enabled;
+    }
 
     // The first request the engine sends from now on, as the controller's
     // end of the line receives it (bounded wait).
@@ -100,7 +108,7 @@ TEST_F(PortLossTest, LossIsShownWithoutABoxAndThePortReopensAndPollsWhenTheAdapt
     EXPECT_TRUE(form->timer1().isActive()) << "the watchdog clears the lost readings";
     EXPECT_TRUE(form->portWatchTimer().isActive());
     EXPECT_EQ(form->portWatchTimer().interval(), 1000);
-    EXPECT_FALSE(portBoxEnabled()) << "still showing the device waited for";
+    EXPECT_EQ(portBoxesEnabled(), 5) << "free, as after a close";
 
     for (int second = 0; second < 3; ++second)
         form->PortWatchTick();
@@ -115,6 +123,7 @@ TEST_F(PortLossTest, LossIsShownWithoutABoxAndThePortReopensAndPollsWhenTheAdapt
     EXPECT_TRUE(form->timer2().isActive());
     EXPECT_FALSE(form->portWatchTimer().isActive());
     EXPECT_TRUE(boxes->empty());
+    EXPECT_EQ(portBoxesEnabled(), 0) << "locked, as while open";
 
     // The live sheet's poll starts over from its first step.
     const std::vector<std::uint8_t> request = nextRequest();
@@ -132,8 +141,11 @@ TEST_F(PortLossTest, ClosingByHandEndsTheWatching)
             pullOut();
             form->Timer2Timer();
             ASSERT_EQ(status(), "Port lost, waiting");
-            // The button reads "Open"; the click lets go of the lost port.
+            // The button reads "Open"; the click lets go of the lost port
+            // and opens what the boxes name, which is not back yet.
             form->Button1Click();
+            EXPECT_EQ(boxes->last(), (RecordingMessageBoxes::Message{"Open Port Error!!", "Comm Error"}));
+            boxes->clear();
         } else {
             form->Button1Click();
             pullOut();
@@ -171,11 +183,38 @@ TEST_F(PortLossTest, APseudoTerminalNamedDirectlyIsShownLostButNotWaitedFor)
     EXPECT_EQ(status(), "Port lost");
     EXPECT_FALSE(form->portWatchTimer().isActive()) << "its number goes to the next program that asks";
     EXPECT_TRUE(boxes->empty());
+    EXPECT_EQ(portBoxesEnabled(), 5);
 
+    // "Open" opens what the boxes name: that terminal is gone.
     form->Button1Click();
     EXPECT_EQ(status(), "Communication Satus");
-    EXPECT_TRUE(portBoxEnabled());
-    EXPECT_TRUE(boxes->empty());
+    EXPECT_EQ(boxes->last(), (RecordingMessageBoxes::Message{"Open Port Error!!", "Comm Error"}));
+    EXPECT_EQ(form->text("Button1"), "Open");
+    EXPECT_EQ(portBoxesEnabled(), 5);
+}
+
+TEST_F(PortLossTest, WhileTheDeviceIsAwaitedTheBoxesChooseAnotherPortAndOpenOpensIt)
+{
+    PtyPair other;
+    ASSERT_TRUE(other.ok());
+    pullOut();
+    form->Timer2Timer();
+    ASSERT_EQ(status(), "Port lost, waiting");
+    ASSERT_EQ(portBoxesEnabled(), 5);
+
+    // Another port chosen: the lost one is no longer awaited.
+    form->setText("rdCOM", other.first());
+    EXPECT_FALSE(form->portWatchTimer().isActive());
+    EXPECT_EQ(form->portWatch().state(), PortWatch::State::Idle);
+    plugIn();
+    form->PortWatchTick();
+    EXPECT_FALSE(form->port().isOpen()) << "the old device is not taken back";
+
+    form->Button1Click();
+    EXPECT_TRUE(boxes->empty()) << boxes->last().text;
+    EXPECT_EQ(form->text("Button1"), "Close");
+    EXPECT_EQ(portBoxesEnabled(), 0);
+    EXPECT_EQ(form->portWatch().device(), other.first());
 }
 
 } // namespace

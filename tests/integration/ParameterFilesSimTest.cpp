@@ -97,6 +97,12 @@ protected:
     {
         form->setText("Edit12", "1250");
         form->setText("Edit14", "27.5");
+        // The rest of the curve plausible: minimum below maximum, stop below both.
+        form->setText("Edit5", "3000");
+        form->setText("Edit13", "800");
+        form->setText("Edit27", "35");
+        form->setText("Edit9", "20");
+        form->setText("Edit6", "5");
         form->setText("ComboBox1", "Enable");
         form->setText("ComboBox2", "Disable");
         EXPECT_EQ(clickAndWaitForMessage("Set").text, "Set Successfully!");

@@ -80,12 +80,50 @@ TEST(TrafficLog, GroupsReceivedChunksIntoTheFramesTheEngineJudged)
              h.port.deliver(stream);
              h.tick();
          },
-         {Kind::Request, Kind::WrongReply, Kind::Unframed},
+         // The engine took the first seven bytes; the monitor shows the noise
+         // apart and the whole reply it pushed out of the engine's view.
+         {Kind::Request, Kind::Unframed, Kind::WrongReply},
          [](const Watched& h) {
-             EXPECT_EQ(h.last(Kind::WrongReply).bytes.size(), 7u);
-             const Bytes reply = withCrc({1, 0x01, 2, 0x15, 0x10});
-             EXPECT_EQ(h.last(Kind::Unframed).bytes, Bytes(reply.end() - 2, reply.end()));
+             EXPECT_EQ(h.last(Kind::Unframed).bytes, (Bytes{0x00, 0x7E}));
+             EXPECT_EQ(TrafficText::decoded(h.last(Kind::Unframed)), "2 bytes that make no frame");
+             EXPECT_EQ(h.last(Kind::WrongReply).bytes, withCrc({1, 0x01, 2, 0x15, 0x10}));
+             EXPECT_EQ(TrafficText::decoded(h.last(Kind::WrongReply)),
+                       "from 1: coils 0-15 on: 0 internal fan 1, 2 external fan 1, 4 compressor, 12 forced-on output "
+                       "(2 stray bytes came first)");
              EXPECT_EQ(h.log.counters().wrongReplies, 1u);
+         }},
+        {"noise instead of a reply", 1,
+         [](Watched& h) {
+             h.tick();
+             h.port.deliver({0x08, 0x27, 0xD2, 0x00, 0x7E, 0x11, 0x22});
+             h.tick();
+         },
+         {Kind::Request, Kind::WrongReply},
+         [](const Watched& h) {
+             EXPECT_EQ(TrafficText::decoded(h.last(Kind::WrongReply)), "7 bytes that make no frame");
+         }},
+        {"opened in the middle of an exchange", 0,
+         [](Watched& h) {
+             h.engine.setObserver(nullptr);
+             h.request(Command::SetIntfan);
+             h.tick();
+             const Bytes echo = echoReply(h.port.lastWritten());
+             h.port.deliver(Bytes(echo.begin(), echo.begin() + 2));
+             h.tick();
+             h.engine.setObserver(&h.log);
+             h.port.deliver(Bytes(echo.begin() + 2, echo.end()));
+             h.ticks(3);
+             h.request(Command::SetIntfan);
+             h.tick();
+             h.port.deliver(echoReply(h.port.lastWritten()));
+             h.ticks(3);
+         },
+         // Nothing of the exchange it never saw the request of.
+         {Kind::Request, Kind::Reply},
+         [](const Watched& h) {
+             EXPECT_EQ(h.log.counters().requests, 1u);
+             EXPECT_EQ(h.log.counters().validReplies, 1u);
+             EXPECT_EQ(h.log.counters().bytesIn, 8u);
          }},
         {"CRC mismatch, then more bytes", 0,
          [](Watched& h) { h.crcMismatchThenMoreBytes(); },
@@ -103,7 +141,11 @@ TEST(TrafficLog, GroupsReceivedChunksIntoTheFramesTheEngineJudged)
              h.ticks(101);
          },
          {Kind::Request, Kind::Incomplete, Kind::Timeout},
-         [](const Watched& h) { EXPECT_EQ(h.log.counters().timeouts, 1u); }},
+         [](const Watched& h) {
+             EXPECT_EQ(h.log.counters().timeouts, 1u);
+             EXPECT_EQ(TrafficText::decoded(h.last(Kind::Timeout)),
+                       "no valid reply in time (to 1: read holding 0-43 (44))");
+         }},
         {"exception reply", 1,
          [](Watched& h) {
              h.tick();
@@ -143,7 +185,10 @@ TEST(TrafficLog, GroupsReceivedChunksIntoTheFramesTheEngineJudged)
              h.ticks(102);
          },
          {Kind::NotSent, Kind::Timeout},
-         [](const Watched& h) { EXPECT_EQ(h.log.counters().bytesOut, 0u); }},
+         [](const Watched& h) {
+             EXPECT_EQ(h.log.counters().bytesOut, 0u);
+             EXPECT_EQ(TrafficText::decoded(h.last(Kind::Timeout)), "no valid reply in time (to 1: write regs 0-10)");
+         }},
     };
     for (const Grouping& c : cases) {
         SCOPED_TRACE(c.name);

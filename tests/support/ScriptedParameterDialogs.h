@@ -27,7 +27,16 @@ public:
         confirmations.push_back(file);
         return confirmWrite;
     }
-    void showDifferences(const std::vector<ParameterDifference>& shown) override { differences.push_back(shown); }
+    bool writeDespiteBrokenRules(const std::string& broken) override
+    {
+        brokenRuleQuestions.push_back(broken);
+        return writeAnyway;
+    }
+    void showDifferences(const std::vector<ParameterDifference>& shown, const std::string& broken) override
+    {
+        differences.push_back(shown);
+        brokenOnCompare.push_back(broken);
+    }
     void showReport(const std::string& text, const std::string& caption) override
     {
         reports.push_back({text, caption});
@@ -44,6 +53,9 @@ public:
     int questions = 0;
     std::vector<std::string> confirmations;
     bool confirmWrite = true;
+    std::vector<std::string> brokenRuleQuestions;
+    bool writeAnyway = true;
+    std::vector<std::string> brokenOnCompare;
     std::vector<std::string> captions;
     std::vector<std::vector<ParameterDifference>> differences;
     std::vector<Report> reports;
