@@ -54,11 +54,9 @@ public:
     // The first slot in first .. last - 1 holding a normal point whose X
     // passes `beyond`, else last. Valid while the range is ordered and
     // `beyond` holds from some X on.
-    template <typename Beyond> std::size_t FirstNormal(std::size_t first, std::size_t last, const Beyond& beyond) const;
-    // The same slot, found by walking from `first` and taking whole nodes
-    // where they can be taken; what lies before it is merged into `taken`.
-    // A walk column by column pays about the logarithm of each column's
-    // points instead of a search from the top and a cover of the range.
+    // What lies before that slot is merged into `taken`. The walk takes
+    // whole nodes where it can, from where it stands: a walk column by column
+    // pays about the logarithm of each column's points.
     template <typename Beyond>
     std::size_t Advance(std::size_t first, std::size_t last, const Beyond& beyond, Span& taken) const;
 
@@ -137,44 +135,6 @@ private:
     std::size_t m_start = 0;
     std::size_t m_size = 0;
 };
-
-template <typename Beyond>
-std::size_t TiPlotSummary::FirstNormal(std::size_t first, std::size_t last, const Beyond& beyond) const
-{
-    Unit units[kMaxUnits];
-    const std::size_t n = cover(first, last, units);
-    for (std::size_t u = 0; u < n; ++u) {
-        Unit at = units[u];
-        if (at.level == 0) {
-            const Span s = Span::Of(m_records + at.index * TiPlotPointView::Stride);
-            if (s.Normals && beyond(s.LastX))
-                return at.index;
-            continue;
-        }
-        const Span& node = m_levels[std::size_t(at.level - 1)][at.index];
-        if (!node.Normals || !beyond(node.LastX))
-            continue;
-        // Down to the first child that holds such a point: the last normal
-        // X of a node is its largest.
-        while (at.level > 1) {
-            const std::vector<Span>& below = m_levels[std::size_t(at.level - 2)];
-            std::size_t c = at.index * Fanout;
-            const std::size_t end = std::min(c + Fanout, below.size());
-            while (c + 1 < end && !(below[c].Normals && beyond(below[c].LastX)))
-                ++c;
-            at = Unit {at.level - 1, c};
-        }
-        const std::size_t end = std::min((at.index + 1) * LeafSize, m_count);
-        for (std::size_t r = at.index * LeafSize; r < end; ++r) {
-            const std::byte* p = m_records + r * TiPlotPointView::Stride;
-            if ((TiPlotPointView::kindBits(p) & (TiPlotPointView::KindNull | TiPlotPointView::KindEmpty)) == 0
-                && beyond(TiPlotPointView::xAt(p)))
-                return r;
-        }
-        return last; // only when the order does not hold
-    }
-    return last;
-}
 
 template <typename Beyond>
 std::size_t TiPlotSummary::firstInLeaf(std::size_t leaf, std::size_t first, std::size_t last, const Beyond& beyond) const
@@ -270,19 +230,6 @@ std::size_t TiPlotSummaryView::Advance(std::size_t first, std::size_t last, cons
 template <typename Beyond>
 std::size_t TiPlotSummaryView::FirstNormal(std::size_t first, std::size_t last, const Beyond& beyond) const
 {
-    if (first >= last)
-        return last;
-    const std::size_t count = m_summary->Count();
-    const std::size_t a = slot(first), b = slot(last - 1) + 1;
-    auto view = [&](std::size_t s) { return s >= m_start ? s - m_start : s + count - m_start; };
-    if (a < b) {
-        const std::size_t k = m_summary->FirstNormal(a, b, beyond);
-        return k < b ? view(k) : last;
-    }
-    // Wrapped: the end of the slots, then their start.
-    const std::size_t k = m_summary->FirstNormal(a, count, beyond);
-    if (k < count)
-        return view(k);
-    const std::size_t j = m_summary->FirstNormal(0, b, beyond);
-    return j < b ? view(j) : last;
+    TiPlotSummary::Span passed;
+    return Advance(first, last, beyond, passed);
 }
