@@ -148,8 +148,9 @@ void expectSummaryTrue(const TiPlotDataNullList& list, Lcg& r, const std::string
             EXPECT_EQ(taken.MinY, before.MinY) << at;
             EXPECT_EQ(taken.MaxY, before.MaxY) << at;
             EXPECT_EQ(taken.LastY, before.LastY) << at;
-            if (!before.Nulls)
+            if (!before.Nulls) {
                 EXPECT_EQ(taken.PairHi, before.PairHi) << at;
+            }
         }
     }
 }
