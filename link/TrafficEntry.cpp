@@ -135,7 +135,8 @@ std::string decodedFrame(const TrafficEntry& entry)
 std::string decoded(const TrafficEntry& entry)
 {
     if (entry.mbap)
-        return "[" + Mbap::describe(*entry.mbap) + "] " + decodedFrame(entry);
+        // Appended rather than "literal" + string: GCC 12's Release build warns on that falsely.
+        return std::string("[").append(Mbap::describe(*entry.mbap)).append("] ").append(decodedFrame(entry));
     return decodedFrame(entry);
 }
 

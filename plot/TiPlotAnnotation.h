@@ -4,6 +4,9 @@
 #include "plot/TiPlotTypes.h"
 #include "widgets/TiCanvas.h"
 
+#include <QImage>
+#include <QSize>
+
 // A text drawn over the data view in a box (brush and pen), its top left
 // corner at (X, Y): values of the named axes, or percent of the data view
 // from its left and top edges. New annotations take the widget's
@@ -56,7 +59,54 @@ public:
     QString YAxisName() const { return m_yAxisName; }
     void SetYAxisName(const QString& value) { SetChanging(m_yAxisName, value); }
 
+    // The text's width and height in its font (unturned), measured on
+    // `canvas` once and again only when the text or the font changes: a
+    // paint of hundreds of marks does not lay their texts out every time.
+    QSize TextSize(TiCanvas& canvas) const
+    {
+        TiFont font = m_font;
+        font.Orientation = 0;
+        if (!m_measured || !(m_measuredFont == font) || m_measuredText != m_text) {
+            canvas.Font = font;
+            m_measuredSize = QSize(canvas.TextWidth(m_text), canvas.TextHeight(m_text));
+            m_measuredFont = font;
+            m_measuredText = m_text;
+            m_measured = true;
+        }
+        return m_measuredSize;
+    }
+
+    // The box with its text as drawn into an image of `canvas`'s kind by
+    // `paint` (given a canvas on the image), kept while the text, font,
+    // colours, pen and size stay: copying it costs far less than laying the
+    // text out again. A null image where the canvas takes no such copy.
+    template <typename Paint> const QImage& Picture(TiCanvas& canvas, QSize size, const Paint& paint) const
+    {
+        const PictureKey key{m_font, m_text, m_brushStyle, m_brushColor, m_penStyle, m_penColor, m_penWidth, size};
+        if (!(m_pictureKey == key) || !canvas.IsCompatible(m_picture)) {
+            m_picture = canvas.CompatibleImage(size.width(), size.height());
+            m_pictureKey = key;
+            if (!m_picture.isNull()) {
+                TiCanvas on(m_picture);
+                paint(on);
+            }
+        }
+        return m_picture;
+    }
+
 private:
+    struct PictureKey {
+        TiFont Font;
+        QString Text;
+        int BrushStyle = 0;
+        TColor BrushColor = 0;
+        int PenStyle = 0;
+        TColor PenColor = 0;
+        int PenWidth = 0;
+        QSize Size;
+        friend bool operator==(const PictureKey&, const PictureKey&) = default;
+    };
+
     TiFont m_font{QStringLiteral("MS Sans Serif"), -11, clWhite};
     int m_brushStyle = bsSolid;
     TColor m_brushColor = clWhite;
@@ -70,4 +120,10 @@ private:
     TiPlotUnitReference m_yReference = ipurPercent;
     QString m_xAxisName;
     QString m_yAxisName;
+    mutable bool m_measured = false;
+    mutable TiFont m_measuredFont;
+    mutable QString m_measuredText;
+    mutable QSize m_measuredSize;
+    mutable PictureKey m_pictureKey;
+    mutable QImage m_picture;
 };

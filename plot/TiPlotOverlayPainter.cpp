@@ -6,6 +6,7 @@
 #include "plot/TiPlotChannelCustom.h"
 #include "plot/TiPlotComponent.h"
 #include "plot/TiPlotDataCursor.h"
+#include "plot/TiPlotLayoutMath.h"
 #include "plot/TiPlotLimit.h"
 #include "plot/TiPlotOverlayMath.h"
 #include "plot/TiPlotTrace.h"
@@ -34,6 +35,23 @@ TiPlotAxis* YAxisNamed(TiPlotComponent& plot, const QString& name)
     return plot.YAxisCount() > 0 ? plot.GetYAxis(0) : nullptr;
 }
 
+bool Overlaps(const TiRect& a, const TiRect& b)
+{
+    return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
+void PaintAnnotationBox(const TiPlotAnnotation& annotation, TiCanvas& canvas, const TiRect& box)
+{
+    canvas.Font = annotation.Font();
+    canvas.Font.Orientation = 0;
+    canvas.Brush = TiBrush{annotation.BrushColor(), TiBrushStyle(annotation.BrushStyle())};
+    canvas.Pen = TiPen{annotation.PenColor(), annotation.PenWidth(), TiPenStyle(annotation.PenStyle())};
+    canvas.Rectangle(box);
+    canvas.Brush.Style = bsClear;
+    canvas.DrawText(TiRect{box.Left + 2, box.Top + 1, box.Right, box.Bottom}, annotation.Text(),
+                    itfLeft | itfTop | itfSingleLine | itfNoPrefix);
+}
+
 } // namespace
 
 void DrawLimit(TiPlotComponent& plot, const TiPlotLimit& limit, TiCanvas& canvas, const TiRect& view)
@@ -52,6 +70,12 @@ void DrawLimit(TiPlotComponent& plot, const TiPlotLimit& limit, TiCanvas& canvas
                                  : TiRect{view.Left, std::min(p1, p2), view.Right + 1, std::max(p1, p2) + 1});
         return;
     }
+    // A line wholly outside the layer's clip draws nothing.
+    const int reach = std::max(1, limit.LineWidth());
+    const TiRect clip = TiPlotLayoutMath::layerClipRect(view);
+    if (vertical ? (p1 + reach < clip.Left || p1 - reach >= clip.Right)
+                 : (p1 + reach < clip.Top || p1 - reach >= clip.Bottom))
+        return;
     canvas.Pen = TiPen{limit.Color(), limit.LineWidth(), TiPlotTrace::penStyle(limit.LineStyle())};
     canvas.Brush.Style = bsClear;
     if (vertical)
@@ -76,16 +100,25 @@ void DrawAnnotation(TiPlotComponent& plot, const TiPlotAnnotation& annotation, T
                            : place(annotation.X(), annotation.XReference(), xAxis, view.Left, view.Right);
     const int y = reversed ? place(annotation.X(), annotation.XReference(), xAxis, view.Top, view.Bottom)
                            : place(annotation.Y(), annotation.YReference(), yAxis, view.Top, view.Bottom);
-    canvas.Font = annotation.Font();
-    canvas.Font.Orientation = 0;
-    const int w = canvas.TextWidth(annotation.Text()) + 4;
-    const int h = canvas.TextHeight(annotation.Text()) + 2;
+    const QSize text = annotation.TextSize(canvas);
+    const int w = text.width() + 4;
+    const int h = text.height() + 2;
     const TiRect box{x, y, x + w, y + h};
-    canvas.Brush = TiBrush{annotation.BrushColor(), TiBrushStyle(annotation.BrushStyle())};
-    canvas.Pen = TiPen{annotation.PenColor(), annotation.PenWidth(), TiPenStyle(annotation.PenStyle())};
-    canvas.Rectangle(box);
-    canvas.Brush.Style = bsClear;
-    canvas.DrawText(TiRect{x + 2, y + 1, x + w, y + h}, annotation.Text(), itfLeft | itfTop | itfSingleLine | itfNoPrefix);
+    // A box wholly outside the layer's clip draws nothing: not laid out.
+    const int pen = std::max(1, annotation.PenWidth());
+    if (!Overlaps(box.Inflated(pen, pen), TiPlotLayoutMath::layerClipRect(view)))
+        return;
+    // An opaque box covers its image whole: drawn once, copied after that.
+    if (annotation.BrushStyle() == bsSolid && annotation.PenStyle() != psClear) {
+        const QImage& picture = annotation.Picture(canvas, QSize(w, h), [&](TiCanvas& on) {
+            PaintAnnotationBox(annotation, on, TiRect{0, 0, w, h});
+        });
+        if (!picture.isNull()) {
+            canvas.Draw(x, y, picture);
+            return;
+        }
+    }
+    PaintAnnotationBox(annotation, canvas, box);
 }
 
 void DrawDataCursor(TiPlotComponent& plot, const TiPlotDataCursor& cursor, TiCanvas& canvas, const TiRect& view)

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFontMetrics>
+#include <QHash>
 #include <QLinearGradient>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -10,9 +11,7 @@
 #include <QTextOption>
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <numbers>
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -93,65 +92,75 @@ int qtTextFlags(unsigned flags)
     return f;
 }
 
-// The metrics of a font, built once, and what they measured: building them
-// and shaping a text are most of what measuring a chart's texts costs, a
-// program draws with a handful of fonts, and a chart repaints the same
-// texts. The list goes before the application and its font engines do.
+// A text laid out by DrawText's measuring: its wrap width and flags.
+struct TextBox {
+    QString Text;
+    int Width;
+    int Flags;
+    bool operator==(const TextBox& o) const { return Width == o.Width && Flags == o.Flags && Text == o.Text; }
+};
+std::size_t qHash(const TextBox& box, std::size_t seed = 0)
+{
+    return qHashMulti(seed, box.Text, box.Width, box.Flags);
+}
+
+// The metrics of a font, built once: building them is most of what
+// measuring a chart's texts costs, and a program draws with a handful of
+// fonts. Beside them the widths and laid-out bounds of texts measured in the
+// font: a chart measures the same labels and legend names paint after paint,
+// and shaping a text again costs as much as the first time. The list goes
+// before the application and its font engines do.
 struct FontEntry {
-    struct BoundsKey {
-        QString Text;
-        int Width, Flags;
-        bool operator==(const BoundsKey& o) const { return Width == o.Width && Flags == o.Flags && Text == o.Text; }
-    };
-    struct BoundsHash {
-        std::size_t operator()(const BoundsKey& k) const { return qHash(k.Text, std::size_t(k.Width) * 31 + std::size_t(k.Flags)); }
-    };
     QFont Font;
     QFontMetrics Metrics;
-    std::unordered_map<QString, int> Advances {};
-    std::unordered_map<BoundsKey, QRect, BoundsHash> Bounds {};
-
-    // Each answer is the metrics' own; a text of every tick value a chart
-    // ever showed is not kept.
-    int advance(const QString& text)
-    {
-        const auto known = Advances.find(text);
-        if (known != Advances.end())
-            return known->second;
-        if (Advances.size() >= kMaxTexts)
-            Advances.clear();
-        return Advances.emplace(text, Metrics.horizontalAdvance(text)).first->second;
-    }
-    // The metrics' bounding rectangle of the text in (0, 0, width, 1 << 20).
-    QRect bounds(int width, int flags, const QString& text)
-    {
-        BoundsKey key {text, width, flags};
-        const auto known = Bounds.find(key);
-        if (known != Bounds.end())
-            return known->second;
-        if (Bounds.size() >= kMaxTexts)
-            Bounds.clear();
-        const QRect r = Metrics.boundingRect(QRect(0, 0, width, 1 << 20), flags, text);
-        return Bounds.emplace(std::move(key), r).first->second;
-    }
-    static constexpr std::size_t kMaxTexts = 1024;
+    QHash<QString, int> Widths;
+    QHash<TextBox, QRect> Bounds;
 };
 
-FontEntry& fontOf(const QFont& font)
+FontEntry& entryOf(const QFont& font)
 {
-    static std::vector<std::unique_ptr<FontEntry>> cache;
+    static std::vector<FontEntry> cache;
     static const bool cleared = [] {
         qAddPostRoutine([] { cache.clear(); });
         return true;
     }();
     (void)cleared;
-    for (const auto& e : cache)
-        if (e->Font == font)
-            return *e;
+    for (FontEntry& e : cache)
+        if (e.Font == font)
+            return e;
     if (cache.size() >= 32)
         cache.clear();
-    cache.push_back(std::make_unique<FontEntry>(FontEntry {font, QFontMetrics(font)}));
-    return *cache.back();
+    cache.push_back(FontEntry {font, QFontMetrics(font), {}, {}});
+    return cache.back();
+}
+
+QFontMetrics metricsOf(const QFont& font) { return entryOf(font).Metrics; }
+
+int widthOf(const QFont& font, const QString& text)
+{
+    FontEntry& e = entryOf(font);
+    if (const auto known = e.Widths.constFind(text); known != e.Widths.cend())
+        return *known;
+    if (e.Widths.size() >= 4096)
+        e.Widths.clear();
+    const int width = e.Metrics.horizontalAdvance(text);
+    e.Widths.insert(text, width);
+    return width;
+}
+
+// The metrics' bounding rectangle of the text laid out in
+// (0, 0, width, 1 << 20).
+QRect boundsOf(const QFont& font, int width, int flags, const QString& text)
+{
+    FontEntry& e = entryOf(font);
+    TextBox box {text, width, flags};
+    if (const auto known = e.Bounds.constFind(box); known != e.Bounds.cend())
+        return *known;
+    if (e.Bounds.size() >= 4096)
+        e.Bounds.clear();
+    const QRect bounds = e.Metrics.boundingRect(QRect(0, 0, width, 1 << 20), flags, text);
+    e.Bounds.insert(std::move(box), bounds);
+    return bounds;
 }
 
 } // namespace
@@ -450,14 +459,14 @@ TColor TiCanvas::GetPixel(int x, int y) const
     return tiFromQColor(image->pixelColor(p));
 }
 
-int TiCanvas::TextWidth(const QString& text) { return fontOf(qfont()).advance(text); }
+int TiCanvas::TextWidth(const QString& text) { return widthOf(qfont(), text); }
 
-int TiCanvas::TextHeight(const QString&) { return fontOf(qfont()).Metrics.height(); }
+int TiCanvas::TextHeight(const QString&) { return metricsOf(qfont()).height(); }
 
 QSize TiCanvas::TextExtent(const QString& text)
 {
-    FontEntry& f = fontOf(qfont());
-    return QSize(f.advance(text), f.Metrics.height());
+    const QFont& font = qfont();
+    return QSize(widthOf(font, text), metricsOf(font).height());
 }
 
 void TiCanvas::drawTextCell(const QRect& cell, const QString& text, int qtFlags, const QFontMetrics& fm)
@@ -475,15 +484,14 @@ void TiCanvas::TextOut(int x, int y, const QString& text)
 {
     QPainter& p = painter();
     const QFont& font = qfont();
-    FontEntry& f = fontOf(font);
-    const QFontMetrics fm = f.Metrics;
+    const QFontMetrics fm = metricsOf(font);
     p.save();
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.setFont(font);
     p.translate(x, y);
     if (Font.Orientation % 360 != 0)
         p.rotate(-Font.Orientation);
-    const QRect cell(0, 0, f.advance(text), fm.height());
+    const QRect cell(0, 0, widthOf(font, text), fm.height());
     drawTextCell(cell, text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, fm);
     p.restore();
 }
@@ -497,8 +505,7 @@ int TiCanvas::DrawText(const TiRect& rect, const QString& text, unsigned flags)
 int TiCanvas::DrawText(TiRect& rect, const QString& text, unsigned flags)
 {
     const QFont& font = qfont();
-    FontEntry& f = fontOf(font);
-    const QFontMetrics fm = f.Metrics;
+    const QFontMetrics fm = metricsOf(font);
     const int qtFlags = qtTextFlags(flags);
     QString shown = text;
     if ((flags & itfEndEllipsis) && (flags & itfSingleLine))
@@ -510,7 +517,7 @@ int TiCanvas::DrawText(TiRect& rect, const QString& text, unsigned flags)
     const QRect layoutBox = sideways ? QRect(0, 0, rect.Height(), rect.Width()) : QRect(0, 0, rect.Width(), rect.Height());
 
     const int wrapWidth = (flags & itfWordBreak) ? std::max(1, layoutBox.width()) : 1 << 20;
-    const QRect measured = f.bounds(wrapWidth, qtFlags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom), shown);
+    const QRect measured = boundsOf(font, wrapWidth, qtFlags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom), shown);
     const int textHeight = shown.isEmpty() ? fm.height() : std::max(measured.height(), fm.height());
 
     if (flags & itfCalcRect) {
@@ -628,6 +635,35 @@ void TiCanvas::Draw(int x, int y, const QImage& image)
 {
     if (!image.isNull())
         painter().drawImage(QPoint(x, y), image);
+}
+
+const QImage* TiCanvas::exactTarget() const
+{
+    const auto* target = dynamic_cast<const QImage*>(painter().device());
+    const QTransform& t = painter().worldTransform();
+    if (!target || m_vector || target->devicePixelRatio() != std::round(target->devicePixelRatio())
+        || t.type() > QTransform::TxTranslate || t.dx() != std::round(t.dx()) || t.dy() != std::round(t.dy()))
+        return nullptr;
+    return target;
+}
+
+QImage TiCanvas::CompatibleImage(int width, int height) const
+{
+    const QImage* target = exactTarget();
+    if (!target || width <= 0 || height <= 0)
+        return QImage();
+    const double ratio = target->devicePixelRatio();
+    QImage image(QSize(width, height) * int(ratio), target->format());
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+bool TiCanvas::IsCompatible(const QImage& image) const
+{
+    const QImage* target = exactTarget();
+    return target && !image.isNull() && image.format() == target->format()
+        && image.devicePixelRatio() == target->devicePixelRatio();
 }
 
 void TiCanvas::StretchDraw(const TiRect& rect, const QImage& image)

@@ -143,6 +143,13 @@ public:
     void GradientFill(const TiRect& rect, TColor start, TColor stop, bool vertical);
 
     void Draw(int x, int y, const QImage& image);
+    // A transparent image of width x height logical pixels that Draw copies
+    // onto this canvas exactly as the same drawing made here would come out
+    // (same pixel format and whole-number pixel ratio, no turn or scale);
+    // a null image where no such copy exists.
+    QImage CompatibleImage(int width, int height) const;
+    // Whether `image` is such an image for this canvas.
+    bool IsCompatible(const QImage& image) const;
     void StretchDraw(const TiRect& rect, const QImage& image);
     // Draws image at (x, y) with every pixel of the transparent colour left out.
     void DrawTransparent(int x, int y, const QImage& image, TColor transparent);
@@ -158,6 +165,8 @@ public:
 
 private:
     QPainter& painter() const { return *m_painter; }
+    // The image drawn on, where Draw copies images onto it pixel for pixel.
+    const QImage* exactTarget() const;
     void applyPen(bool antialias) const;
     void applyBrush() const;
     const QFont& qfont();

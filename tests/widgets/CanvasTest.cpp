@@ -168,6 +168,44 @@ TEST(CanvasText, SolidBrushFillsTextCellAndTurnedFontRotates)
     EXPECT_TRUE(above) << "text turned by 90 degrees runs upward from its point";
 }
 
+// A box with text drawn once into a compatible image and copied comes out as
+// the same drawing made in place; where no exact copy exists there is no image.
+TEST(CanvasText, CompatibleImageCopiesExactly)
+{
+    auto paint = [](TiCanvas& c, int x, int y) {
+        c.Font = TiFont(QStringLiteral("DejaVu Sans"), -11, clBlack);
+        c.Brush = TiBrush{clYellow, bsSolid};
+        c.Pen = TiPen{clRed, 1, psDash};
+        c.Rectangle(TiRect{x, y, x + 60, y + 16});
+        c.Brush.Style = bsClear;
+        c.DrawText(TiRect{x + 2, y + 1, x + 60, y + 16}, QStringLiteral("Heater alarm"), itfLeft | itfTop | itfSingleLine);
+    };
+    for (double ratio : {1.0, 2.0}) {
+        QImage direct((QSizeF(100, 40) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        direct.setDevicePixelRatio(ratio);
+        direct.fill(Qt::white);
+        QImage copied = direct;
+        {
+            TiCanvas c(direct);
+            paint(c, 17, 9);
+        }
+        TiCanvas c(copied);
+        QImage box = c.CompatibleImage(60, 16);
+        ASSERT_FALSE(box.isNull());
+        EXPECT_TRUE(c.IsCompatible(box));
+        {
+            TiCanvas on(box);
+            paint(on, 0, 0);
+        }
+        c.Draw(17, 9, box);
+        EXPECT_EQ(direct, copied) << "pixel ratio " << ratio;
+    }
+    QImage half(QSize(30, 30), QImage::Format_ARGB32_Premultiplied);
+    half.setDevicePixelRatio(1.5);
+    TiCanvas c(half);
+    EXPECT_TRUE(c.CompatibleImage(10, 10).isNull()) << "a fractional pixel ratio";
+}
+
 TEST(CanvasClip, ClipQueries)
 {
     QImage img = whiteImage(50, 50);
