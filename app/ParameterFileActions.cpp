@@ -141,8 +141,10 @@ void ParameterFileActions::readAllFinished(bool filled)
     const ParameterFile::Document file = *compared_;
     compared_.reset();
     const ParameterSet& controller = *core_.parameters();
-    dialogs_->showDifferences(ParameterComparison::differences(file, controller),
-                              brokenOnEitherSide(file, PlausibilityRules::fromSet(controller)));
+    const std::vector<ParameterDifference> differences = ParameterComparison::differences(file, controller);
+    if (compareSink_)
+        compareSink_(comparedPath_, differences);
+    dialogs_->showDifferences(differences, brokenOnEitherSide(file, PlausibilityRules::fromSet(controller)));
 }
 
 bool ParameterFileActions::takeMessage(const std::string& text, const std::string& caption)
@@ -336,6 +338,7 @@ void ParameterFileActions::CompareClick()
     if (!document)
         return;
     compared_ = std::move(document);
+    comparedPath_ = path;
     if (!startReadAll(AfterReadAll::Compare))
         compared_.reset();
 }

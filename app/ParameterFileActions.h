@@ -1,10 +1,13 @@
 #pragma once
 
+#include "console/ParameterComparison.h"
 #include "console/ParameterFile.h"
 #include "console/WriteAllRun.h"
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class ConsoleCore;
 class FormControls;
@@ -22,6 +25,9 @@ public:
     ParameterFileActions(ConsoleCore& core, FormControls& controls);
 
     void setDialogs(ParameterDialogs& dialogs) { dialogs_ = &dialogs; }
+    // Hears every Compare that was made: the file and what differed.
+    using CompareSink = std::function<void(const std::string& file, const std::vector<ParameterDifference>& differences)>;
+    void setCompareSink(CompareSink sink) { compareSink_ = std::move(sink); }
 
     void SaveParametersClick();
     void LoadParametersClick();
@@ -79,6 +85,8 @@ private:
     std::optional<ParameterFile::Document> loaded_;
     std::string loadedPath_;
     std::optional<ParameterFile::Document> compared_;
+    std::string comparedPath_;
+    CompareSink compareSink_;
     AfterReadAll afterReadAll_ = AfterReadAll::Nothing;
     // A Read All (ours or the button's) is under way.
     bool readAllSeen_ = false;

@@ -3,6 +3,7 @@
 #include "app/ConfigurationLayout.h"
 #include "app/GraphLayout.h"
 #include "app/HxApplication.h"
+#include "app/JournalWindowLauncher.h"
 #include "app/LayoutBuilder.h"
 #include "app/LiveLayout.h"
 #include "app/MonitorLauncher.h"
@@ -159,6 +160,16 @@ TForm1::TForm1(std::unique_ptr<SerialPort> port, std::unique_ptr<MessageBoxes> m
     setUpBackups();
     monitor_ = std::make_unique<MonitorLauncher>(*this, core_);
     trend_ = std::make_unique<TrendLauncher>(*this, core_);
+    journal_ = std::make_unique<JournalWindowLauncher>(*this, control<QWidget>("ScanBus"), core_,
+                                                       [this] { return devicePath(); });
+    journal_->journal().setRunSource([this]() -> std::optional<ServiceJournal::Run> {
+        if (!parameterFiles_.writeAllRunning())
+            return std::nullopt;
+        return ServiceJournal::Run{"Write All", parameterFiles_.loadedPath()};
+    });
+    parameterFiles_.setCompareSink([this](const std::string& file, const std::vector<ParameterDifference>& differences) {
+        journal_->journal().recordCompare(static_cast<std::uint8_t>(core_.state().SlaveAddress), file, differences);
+    });
 
     // Below the sheets, in the window's free strip: long enough for a
     // command, an address and a reason, and two lines high for the address

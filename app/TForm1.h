@@ -23,6 +23,7 @@
 class MessageBoxes;
 class MonitorLauncher;
 class TrendLauncher;
+class JournalWindowLauncher;
 class ScanDialog;
 class QLabel;
 class QTabWidget;
@@ -125,6 +126,7 @@ public:
     std::string failureLine() const;
     MonitorLauncher& monitor() { return *monitor_; }
     TrendLauncher& trend() { return *trend_; }
+    JournalWindowLauncher& journal() { return *journal_; }
 
     // FormControls and LinkView, on the controls found by layout name.
     std::string text(const std::string& control) const override;
@@ -206,6 +208,8 @@ private:
     std::unique_ptr<MonitorLauncher> monitor_;
     // The trend's button, shortcut, recorder, log and window.
     std::unique_ptr<TrendLauncher> trend_;
+    // The service journal, its button, shortcut and window.
+    std::unique_ptr<JournalWindowLauncher> journal_;
     // A version read answered in this tick: its text is stored after the
     // outcome is reported, so the trend hears of it once the tick is over.
     bool firmwareRead_ = false;

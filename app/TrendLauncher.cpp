@@ -4,7 +4,6 @@
 #include "app/WindowPlacement.h"
 
 #include <QDateTime>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -27,12 +26,7 @@ TrendLauncher::TrendLauncher(QWidget& form, ConsoleCore& core, const std::string
     connect(button_, &QPushButton::clicked, this, &TrendLauncher::show);
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), &form);
     connect(shortcut, &QShortcut::activated, this, &TrendLauncher::show);
-    showMessage_ = [this](const QString& text) {
-        auto* box = new QMessageBox(QMessageBox::Warning, tr("Trend log"), text, QMessageBox::Ok, &form_);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setModal(false);
-        box->show();
-    };
+    showMessage_ = [this](const QString& text) { showWarningBeside(form_, tr("Trend log"), text); };
     recorder_.addListener(&log_);
     core_.addListener(*this);
 }

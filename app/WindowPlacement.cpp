@@ -1,5 +1,6 @@
 #include "app/WindowPlacement.h"
 
+#include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
 
@@ -19,4 +20,12 @@ void showBesideForm(QWidget& window, const QWidget& form, QPoint offset)
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+void showWarningBeside(QWidget& form, const QString& caption, const QString& text)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, caption, text, QMessageBox::Ok, &form);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
 }

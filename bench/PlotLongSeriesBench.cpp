@@ -4,8 +4,9 @@
 // last 1 % (a scrolled trend). Before timing, each chart is checked against
 // the same chart drawn segment by segment (counter same_as_segments). When
 // it was found at configure time, QCustomPlot's paint of the same data with
-// adaptive sampling runs beside it. A last row times AddXY with the summary
-// and reports the summary's memory beside the points'.
+// adaptive sampling runs beside it. The last rows time AddXY with the
+// summary (reporting the summary's memory beside the points'), the bare
+// writing of as many records into fresh memory, and appends to a full ring.
 #include "support/PlotPaintSupport.h"
 
 #include "plot/TiPlotDataView.h"
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -117,6 +119,60 @@ void BM_LongSeriesAddXY(benchmark::State& state)
     state.counters["summary_memory_share"] = double(summaryBytes) / double(pointBytes);
 }
 BENCHMARK(BM_LongSeriesAddXY)->Arg(10000000)->Unit(benchmark::kMillisecond);
+
+// The floor under the row above: the same records written once into fresh
+// memory, nothing else. Where a page's first touch is dear (a virtual
+// machine), most of AddXY's cost per point is this.
+void BM_LongSeriesFreshMemoryWrite(benchmark::State& state)
+{
+    const std::size_t n = std::size_t(state.range(0));
+    const std::vector<double> ys = Walk(int(n));
+    for (auto _ : state) {
+        std::unique_ptr<TiPlotPoint, decltype(&std::free)> points(
+            static_cast<TiPlotPoint*>(std::malloc(n * sizeof(TiPlotPoint))), &std::free);
+        TiPlotPoint* p = points.get();
+        for (std::size_t i = 0; i < n; ++i)
+            p[i] = TiPlotPoint {double(i), ys[i], TiPlotPointKind::Normal};
+        benchmark::DoNotOptimize(p);
+        benchmark::ClobberMemory();
+        state.PauseTiming();
+        points.reset();
+        state.ResumeTiming();
+    }
+    state.counters["ns_per_point"] =
+        benchmark::Counter(double(n), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_LongSeriesFreshMemoryWrite)->Arg(10000000)->Unit(benchmark::kMillisecond);
+
+// A trend's steady state: a full ring of a million points takes another
+// million, the summary brought up to date after every thousand (a paint
+// every 100 s of a 10-a-second trend would be rarer still).
+void BM_LongSeriesAddXYRing(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    const std::vector<double> ys = Walk(2 * n);
+    auto plot = std::make_unique<TiXYPlot>();
+    TiXYPlotChannel& c = *plot->GetChannel(0);
+    c.SetXAxisTrackingEnabled(false);
+    c.SetYAxisTrackingEnabled(false);
+    c.SetRingBufferSize(n);
+    plot->BeginUpdate();
+    double x = 0;
+    for (int i = 0; i < n; ++i)
+        c.AddXY(x++, ys[std::size_t(i)]);
+    benchmark::DoNotOptimize(c.DataList().XOrdered());
+    for (auto _ : state) {
+        for (int i = 0; i < n; ++i) {
+            c.AddXY(x++, ys[std::size_t(n + i)]);
+            if (i % 1000 == 999)
+                benchmark::DoNotOptimize(c.DataList().XOrdered());
+        }
+    }
+    plot->EndUpdate();
+    state.counters["ns_per_point"] =
+        benchmark::Counter(double(n), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_LongSeriesAddXYRing)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 #ifdef HX_HAVE_QCUSTOMPLOT
 // QCustomPlot 2.1 painting the same walk with adaptive sampling over the

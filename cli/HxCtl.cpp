@@ -7,12 +7,14 @@
 #include "console/ParameterBackups.h"
 #include "console/ParameterValues.h"
 #include "console/PlausibilityRules.h"
+#include "console/ServiceJournal.h"
 #include "console/TrendCsv.h"
 #include "link/BusAddresses.h"
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -34,6 +36,8 @@ struct Context {
     const CliOptions& options;
     Io io;
     CtlSession& session;
+    // Hears the writes and Compares (write and compare only).
+    ServiceJournal* journal = nullptr;
 
     void fail(const std::string& message) const { io.err << "hxctl: " << message << "\n"; }
     std::string where() const
@@ -46,6 +50,11 @@ struct Context {
         return NoAnswer;
     }
 };
+
+std::string absolute(const std::string& path)
+{
+    return QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+}
 
 std::optional<ParameterFile::Document> loadFile(const Context& c)
 {
@@ -181,7 +190,7 @@ int compareCommand(const Context& c, const ParameterFile::Document& document)
 {
     if (!c.session.readAll())
         return c.noAnswer("Read All");
-    int differences = 0;
+    std::vector<ParameterDifference> differences;
     const auto params = ParameterTable::all();
     const auto written = ParameterTable::writeAllGroups();
     for (std::size_t i = 0; i < params.size(); ++i) {
@@ -194,12 +203,15 @@ int compareCommand(const Context& c, const ParameterFile::Document& document)
         const std::int32_t fileValue = document.values.at(i);
         if (held.value == fileValue)
             continue;
-        ++differences;
+        differences.push_back({std::string(param.name()), held.value ? ParameterValues::withUnit(param, *held.value) : shown,
+                               ParameterValues::withUnit(param, fileValue)});
         c.io.out << param.name() << '\t' << ParameterValues::unitText(param, fileValue) << '\t'
                  << (held.value ? ParameterValues::unitText(param, *held.value) : held.problem) << '\t' << param.unit()
                  << '\n';
     }
-    return differences == 0 ? Success : Differences;
+    if (c.journal)
+        c.journal->recordCompare(static_cast<std::uint8_t>(c.session.address()), absolute(c.options.file), differences);
+    return differences.empty() ? Success : Differences;
 }
 
 int versionCommand(const Context& c)
@@ -394,7 +406,16 @@ int run(const std::vector<std::string>& args, Io io, SerialPort& port, CtlSessio
 
     CtlSession session(port, std::move(pacer));
     session.setStopFlag(io.stop);
-    const Context c{options, io, session};
+    // Writes and Compares go into the service journal, as the window's do.
+    std::optional<ServiceJournal> journal;
+    if (options.command == Command::Write || options.command == Command::Compare) {
+        journal.emplace(session.core(), ServiceJournal::defaultPath(), [&options] { return options.port; },
+                        [&io](const std::string& message) {
+                            io.err << "hxctl: " << message << "; the service journal may lack this run\x27s entries\n";
+                        });
+        journal->setRunSource([&options] { return std::optional<ServiceJournal::Run>({"Write All", absolute(options.file)}); });
+    }
+    const Context c{options, io, session, journal ? &*journal : nullptr};
 
     // The file is checked before the port is touched: a bad file sends nothing.
     std::optional<ParameterFile::Document> document;

@@ -236,8 +236,18 @@ void TiPlotMasterManager::NotificationChange(TiPlotObject* object)
 {
     if (m_tearingDown)
         return;
-    if (object && object->Kind() == TiPlotKind::Channel && m_channelColors.contains(object))
-        CountChannelColor(object, true);
+    // Points come in at this rate too: no look-up while the same channel
+    // reports the same colour, a recount only when the colour moved.
+    if (object && object->Kind() == TiPlotKind::Channel) {
+        const TColor color = static_cast<const TiPlotChannelCustom*>(object)->Color();
+        if (object != m_checkedChannel || color != m_checkedColor) {
+            const auto known = m_channelColors.constFind(object);
+            if (known != m_channelColors.cend() && *known != color)
+                CountChannelColor(object, true);
+            m_checkedChannel = object;
+            m_checkedColor = color;
+        }
+    }
     m_owner->MasterChange();
 }
 
@@ -275,6 +285,8 @@ void TiPlotMasterManager::NotificationRemove(TiPlotObject* object)
     m_owner->MasterRemove(object);
     if (object->Kind() == TiPlotKind::Channel)
         CountChannelColor(object, false);
+    if (object == m_checkedChannel)
+        m_checkedChannel = nullptr;
     m_objects->NotificationRemove(object);
     ForEachOwnedManager([object](TiPlotObjectManagerCustom& m) { m.NotificationRemove(object); });
     m_layout->NotificationRemove(object);

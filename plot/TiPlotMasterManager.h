@@ -117,4 +117,8 @@ private:
     // channel's colour does not take a count of every channel.
     QHash<const TiPlotObject*, TColor> m_channelColors;
     QHash<TColor, int> m_colorUses;
+    // The channel and colour the last change notification found counted:
+    // points arrive as changes of one channel, its colour the same.
+    const TiPlotObject* m_checkedChannel = nullptr;
+    TColor m_checkedColor = 0;
 };

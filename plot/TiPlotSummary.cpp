@@ -28,28 +28,41 @@ TiPlotSummary::Span TiPlotSummary::Span::Of(const std::byte* r)
     return s;
 }
 
+void TiPlotSummary::Span::Append(const Span& b)
+{
+    if (!b.Normals && !b.Nulls)
+        return;
+    if (!Normals && !Nulls) {
+        *this = b;
+        return;
+    }
+    const bool pair = Normals && b.Normals && !Nulls && !b.Nulls;
+    const double lastY = LastY;
+    Ordered = Ordered && b.Ordered && (!Normals || !b.Normals || LastX <= b.FirstX);
+    if (!Normals) {
+        FirstX = b.FirstX;
+        FirstY = b.FirstY;
+    }
+    if (b.Normals) {
+        LastX = b.LastX;
+        LastY = b.LastY;
+    }
+    MinY = std::min(MinY, b.MinY);
+    MaxY = std::max(MaxY, b.MaxY);
+    PairLo = std::max(PairLo, b.PairLo);
+    PairHi = std::min(PairHi, b.PairHi);
+    if (pair) {
+        PairLo = std::max(PairLo, std::min(lastY, b.FirstY));
+        PairHi = std::min(PairHi, std::max(lastY, b.FirstY));
+    }
+    Normals += b.Normals;
+    Nulls += b.Nulls;
+}
+
 TiPlotSummary::Span TiPlotSummary::Span::Merge(const Span& a, const Span& b)
 {
-    if (!a.Normals && !a.Nulls)
-        return b;
-    if (!b.Normals && !b.Nulls)
-        return a;
-    Span s;
-    s.Normals = a.Normals + b.Normals;
-    s.Nulls = a.Nulls + b.Nulls;
-    s.Ordered = a.Ordered && b.Ordered && (!a.Normals || !b.Normals || a.LastX <= b.FirstX);
-    s.FirstX = a.Normals ? a.FirstX : b.FirstX;
-    s.FirstY = a.Normals ? a.FirstY : b.FirstY;
-    s.LastX = b.Normals ? b.LastX : a.LastX;
-    s.LastY = b.Normals ? b.LastY : a.LastY;
-    s.MinY = std::min(a.MinY, b.MinY);
-    s.MaxY = std::max(a.MaxY, b.MaxY);
-    s.PairLo = std::max(a.PairLo, b.PairLo);
-    s.PairHi = std::min(a.PairHi, b.PairHi);
-    if (a.Normals && b.Normals && !a.Nulls && !b.Nulls) {
-        s.PairLo = std::max(s.PairLo, std::min(a.LastY, b.FirstY));
-        s.PairHi = std::min(s.PairHi, std::max(a.LastY, b.FirstY));
-    }
+    Span s = a;
+    s.Append(b);
     return s;
 }
 
@@ -61,43 +74,90 @@ void TiPlotSummary::Reset()
 
 TiPlotSummary::Span TiPlotSummary::fold(std::size_t first, std::size_t last) const
 {
-    Span s;
-    bool paired = false;
-    double prevY = 0;
+    // Kept in locals: a loop over the span's members waits on memory.
+    double firstX = 0, firstY = 0, lastX = 0, lastY = 0, prevY = 0;
+    double minY = kInf, maxY = -kInf, pairLo = -kInf, pairHi = kInf;
+    std::uint32_t normals = 0, nulls = 0;
+    bool ordered = true, paired = false, nan = false;
     for (std::size_t slot = first; slot < last; ++slot) {
         const std::byte* r = m_records + slot * TiPlotPointView::Stride;
         const unsigned char kind = TiPlotPointView::kindBits(r) & kSpecial;
         if (kind) {
             if (kind & TiPlotPointView::KindNull) {
-                ++s.Nulls;
+                ++nulls;
                 paired = false;
             }
             continue;
         }
         const double x = TiPlotPointView::xAt(r), y = TiPlotPointView::yAt(r);
-        if (!s.Normals) {
-            s.FirstX = x;
-            s.FirstY = y;
-        } else if (!(s.LastX <= x)) {
-            s.Ordered = false;
+        if (!normals) {
+            firstX = x;
+            firstY = y;
+        } else if (!(lastX <= x)) {
+            ordered = false;
         }
-        s.LastX = x;
-        s.LastY = y;
-        ++s.Normals;
-        if (std::isnan(y)) {
-            s.MinY = -kInf;
-            s.MaxY = kInf;
-        } else {
-            s.MinY = std::min(s.MinY, y);
-            s.MaxY = std::max(s.MaxY, y);
-        }
+        lastX = x;
+        lastY = y;
+        ++normals;
+        // A value that is not a number lies in no range (set at the end).
+        nan |= std::isnan(y);
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
         if (paired) {
-            s.PairLo = std::max(s.PairLo, std::min(prevY, y));
-            s.PairHi = std::min(s.PairHi, std::max(prevY, y));
+            pairLo = std::max(pairLo, std::min(prevY, y));
+            pairHi = std::min(pairHi, std::max(prevY, y));
         }
         prevY = y;
         paired = true;
     }
+    Span s;
+    s.FirstX = firstX;
+    s.FirstY = firstY;
+    s.LastX = lastX;
+    s.LastY = lastY;
+    s.MinY = nan ? -kInf : minY;
+    s.MaxY = nan ? kInf : maxY;
+    s.PairLo = pairLo;
+    s.PairHi = pairHi;
+    s.Normals = normals;
+    s.Nulls = nulls;
+    s.Ordered = ordered;
+    return s;
+}
+
+bool TiPlotSummary::plainLeaf(std::size_t leaf) const
+{
+    const Span& s = m_levels[0][leaf];
+    const std::size_t size = std::min((leaf + 1) * LeafSize, m_count) - leaf * LeafSize;
+    return s.Ordered && !s.Nulls && s.Normals == size && s.MinY > -kInf && s.MaxY < kInf;
+}
+
+TiPlotSummary::Span TiPlotSummary::foldPlain(std::size_t first, std::size_t last) const
+{
+    Span s;
+    if (first >= last)
+        return s;
+    const std::byte* r = m_records + first * TiPlotPointView::Stride;
+    const std::byte* const end = m_records + last * TiPlotPointView::Stride;
+    double prev = TiPlotPointView::yAt(r), minY = prev, maxY = prev, pairLo = -kInf, pairHi = kInf;
+    s.FirstX = TiPlotPointView::xAt(r);
+    s.FirstY = prev;
+    // No kinds, no order and no NaN to test: min and max without branches.
+    for (r += TiPlotPointView::Stride; r != end; r += TiPlotPointView::Stride) {
+        const double y = TiPlotPointView::yAt(r);
+        pairLo = std::max(pairLo, std::min(prev, y));
+        pairHi = std::min(pairHi, std::max(prev, y));
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
+        prev = y;
+    }
+    s.LastX = TiPlotPointView::xAt(end - TiPlotPointView::Stride);
+    s.LastY = prev;
+    s.MinY = minY;
+    s.MaxY = maxY;
+    s.PairLo = pairLo;
+    s.PairHi = pairHi;
+    s.Normals = std::uint32_t(last - first);
     return s;
 }
 
@@ -145,7 +205,7 @@ void TiPlotSummary::Sync(const std::byte* records, std::size_t count)
             Span s;
             const std::size_t end = std::min((i + 1) * Fanout, below.size());
             for (std::size_t c = i * Fanout; c < end; ++c)
-                s = Span::Merge(s, below[c]);
+                s.Append(below[c]);
             m_levels[level][i] = s;
         }
     }
@@ -201,16 +261,37 @@ TiPlotSummary::Span TiPlotSummary::Range(std::size_t first, std::size_t last) co
     // Single records come in runs at both ends: folded at once.
     for (std::size_t u = 0; u < n;) {
         if (units[u].level != 0) {
-            s = Span::Merge(s, unit(units[u++]));
+            s.Append(unit(units[u++]));
             continue;
         }
         const std::size_t from = units[u].index;
         std::size_t to = from + 1;
         for (++u; u < n && units[u].level == 0 && units[u].index == to; ++u)
             ++to;
-        s = Span::Merge(s, fold(from, to));
+        s.Append(fold(from, to));
     }
     return s;
+}
+
+void TiPlotSummary::Prefetch(std::size_t slot) const
+{
+    if (slot >= m_count)
+        return;
+    const std::size_t leaf = slot / LeafSize;
+    const auto* from = reinterpret_cast<const char*>(m_records + leaf * LeafSize * TiPlotPointView::Stride);
+    const auto* to = reinterpret_cast<const char*>(m_records + std::min((leaf + 1) * LeafSize, m_count) * TiPlotPointView::Stride);
+    for (const char* p = from; p < to; p += 64)
+        __builtin_prefetch(p);
+    // The node's siblings at each level, read on the way down.
+    std::size_t index = leaf;
+    for (const std::vector<Span>& level : m_levels) {
+        const std::size_t group = index - index % Fanout;
+        const auto* a = reinterpret_cast<const char*>(level.data() + group);
+        const auto* b = reinterpret_cast<const char*>(level.data() + std::min(group + Fanout, level.size()));
+        for (const char* p = a; p < b; p += 64)
+            __builtin_prefetch(p);
+        index /= Fanout;
+    }
 }
 
 std::size_t TiPlotSummary::MemoryUsed() const

@@ -33,6 +33,8 @@ public:
         Span();
         static Span Of(const std::byte* record);
         static Span Merge(const Span& a, const Span& b);
+        // This span followed by b.
+        void Append(const Span& b);
     };
 
     // Slot `slot` was written or changed.
@@ -52,7 +54,16 @@ public:
     // The first slot in first .. last - 1 holding a normal point whose X
     // passes `beyond`, else last. Valid while the range is ordered and
     // `beyond` holds from some X on.
-    template <typename Beyond> std::size_t FirstNormal(std::size_t first, std::size_t last, const Beyond& beyond) const;
+    // What lies before that slot is merged into `taken`. The walk takes
+    // whole nodes where it can, from where it stands: a walk column by column
+    // pays about the logarithm of each column's points.
+    template <typename Beyond>
+    std::size_t Advance(std::size_t first, std::size_t last, const Beyond& beyond, Span& taken) const;
+
+    // Asks the processor to fetch what a walk that stops near `slot` will
+    // read: its leaf's records and the nodes above. A walk column by column
+    // otherwise waits on one cache miss after another.
+    void Prefetch(std::size_t slot) const;
 
     std::size_t Count() const { return m_count; }
     std::size_t MemoryUsed() const;
@@ -68,6 +79,20 @@ private:
     std::size_t cover(std::size_t first, std::size_t last, Unit* out) const;
     // Record by record over slots first .. last - 1.
     Span fold(std::size_t first, std::size_t last) const;
+    // Whether leaf `leaf` holds only normal points in X order whose Y are
+    // finite numbers.
+    bool plainLeaf(std::size_t leaf) const;
+    // fold for slots of a plain leaf.
+    Span foldPlain(std::size_t first, std::size_t last) const;
+    // fold, or foldPlain within a plain leaf.
+    Span foldIn(std::size_t leaf, std::size_t first, std::size_t last) const
+    {
+        return plainLeaf(leaf) ? foldPlain(first, last) : fold(first, last);
+    }
+    // The first slot in first .. last - 1 (all within leaf `leaf`) holding a
+    // normal point whose X passes `beyond`, else last.
+    template <typename Beyond>
+    std::size_t firstInLeaf(std::size_t leaf, std::size_t first, std::size_t last, const Beyond& beyond) const;
 
     std::vector<std::vector<Span>> m_levels;
     const std::byte* m_records = nullptr;
@@ -92,6 +117,13 @@ public:
     bool Ordered() const { return Range(0, m_size).Ordered; }
     TiPlotSummary::Span Range(std::size_t first, std::size_t last) const;
     template <typename Beyond> std::size_t FirstNormal(std::size_t first, std::size_t last, const Beyond& beyond) const;
+    template <typename Beyond>
+    std::size_t Advance(std::size_t first, std::size_t last, const Beyond& beyond, TiPlotSummary::Span& taken) const;
+    void Prefetch(std::size_t v) const
+    {
+        if (v < m_size)
+            m_summary->Prefetch(slot(v));
+    }
 
 private:
     std::size_t slot(std::size_t v) const
@@ -105,45 +137,78 @@ private:
 };
 
 template <typename Beyond>
-std::size_t TiPlotSummary::FirstNormal(std::size_t first, std::size_t last, const Beyond& beyond) const
+std::size_t TiPlotSummary::firstInLeaf(std::size_t leaf, std::size_t first, std::size_t last, const Beyond& beyond) const
 {
-    Unit units[kMaxUnits];
-    const std::size_t n = cover(first, last, units);
-    for (std::size_t u = 0; u < n; ++u) {
-        Unit at = units[u];
-        if (at.level == 0) {
-            const Span s = Span::Of(m_records + at.index * TiPlotPointView::Stride);
-            if (s.Normals && beyond(s.LastX))
-                return at.index;
-            continue;
+    if (plainLeaf(leaf)) {
+        // Only normal points in X order: a binary search.
+        while (first < last) {
+            const std::size_t mid = first + (last - first) / 2;
+            if (beyond(TiPlotPointView::xAt(m_records + mid * TiPlotPointView::Stride)))
+                last = mid;
+            else
+                first = mid + 1;
         }
-        const Span& node = m_levels[std::size_t(at.level - 1)][at.index];
-        if (!node.Normals || !beyond(node.LastX))
-            continue;
-        // Down to the first child that holds such a point: the last normal
-        // X of a node is its largest.
-        while (at.level > 1) {
-            const std::vector<Span>& below = m_levels[std::size_t(at.level - 2)];
-            std::size_t c = at.index * Fanout;
-            const std::size_t end = std::min(c + Fanout, below.size());
-            while (c + 1 < end && !(below[c].Normals && beyond(below[c].LastX)))
-                ++c;
-            at = Unit {at.level - 1, c};
-        }
-        const std::size_t end = std::min((at.index + 1) * LeafSize, m_count);
-        for (std::size_t r = at.index * LeafSize; r < end; ++r) {
-            const std::byte* p = m_records + r * TiPlotPointView::Stride;
-            if ((TiPlotPointView::kindBits(p) & (TiPlotPointView::KindNull | TiPlotPointView::KindEmpty)) == 0
-                && beyond(TiPlotPointView::xAt(p)))
-                return r;
-        }
-        return last; // only when the order does not hold
+        return first;
     }
-    return last;
+    for (; first < last; ++first) {
+        const std::byte* p = m_records + first * TiPlotPointView::Stride;
+        if ((TiPlotPointView::kindBits(p) & (TiPlotPointView::KindNull | TiPlotPointView::KindEmpty)) == 0
+            && beyond(TiPlotPointView::xAt(p)))
+            break;
+    }
+    return first;
 }
 
 template <typename Beyond>
-std::size_t TiPlotSummaryView::FirstNormal(std::size_t first, std::size_t last, const Beyond& beyond) const
+std::size_t TiPlotSummary::Advance(std::size_t first, std::size_t last, const Beyond& beyond, Span& taken) const
+{
+    last = std::min(last, m_count);
+    if (first >= last)
+        return last;
+    // The rest of the first leaf, record by record.
+    std::size_t pos = first;
+    if (pos % LeafSize) {
+        const std::size_t border = std::min((pos / LeafSize + 1) * LeafSize, last);
+        const std::size_t stop = firstInLeaf(pos / LeafSize, pos, border, beyond);
+        taken.Append(foldIn(pos / LeafSize, pos, stop));
+        if (stop < border || stop == last)
+            return stop;
+        pos = stop;
+    }
+    // Whole nodes: up a level at each border of the level above, down into
+    // a node that holds the point sought or reaches past `last`.
+    std::size_t level = 1, index = pos / LeafSize, span = LeafSize;
+    const std::size_t top = m_levels.size();
+    for (;;) {
+        const Span& node = m_levels[level - 1][index];
+        const std::size_t end = std::min(pos + span, m_count);
+        if (end <= last && !(node.Normals && beyond(node.LastX))) {
+            taken.Append(node);
+            pos = end;
+            if (pos == last)
+                return pos;
+            ++index;
+            while (index % Fanout == 0 && level < top) {
+                index /= Fanout;
+                span *= Fanout;
+                ++level;
+            }
+            continue;
+        }
+        if (level == 1) {
+            const std::size_t stop = firstInLeaf(index, pos, std::min(end, last), beyond);
+            taken.Append(foldIn(index, pos, stop));
+            return stop;
+        }
+        --level;
+        index *= Fanout;
+        span /= Fanout;
+    }
+}
+
+template <typename Beyond>
+std::size_t TiPlotSummaryView::Advance(std::size_t first, std::size_t last, const Beyond& beyond,
+                                       TiPlotSummary::Span& taken) const
 {
     if (first >= last)
         return last;
@@ -151,13 +216,20 @@ std::size_t TiPlotSummaryView::FirstNormal(std::size_t first, std::size_t last, 
     const std::size_t a = slot(first), b = slot(last - 1) + 1;
     auto view = [&](std::size_t s) { return s >= m_start ? s - m_start : s + count - m_start; };
     if (a < b) {
-        const std::size_t k = m_summary->FirstNormal(a, b, beyond);
+        const std::size_t k = m_summary->Advance(a, b, beyond, taken);
         return k < b ? view(k) : last;
     }
     // Wrapped: the end of the slots, then their start.
-    const std::size_t k = m_summary->FirstNormal(a, count, beyond);
+    const std::size_t k = m_summary->Advance(a, count, beyond, taken);
     if (k < count)
         return view(k);
-    const std::size_t j = m_summary->FirstNormal(0, b, beyond);
+    const std::size_t j = m_summary->Advance(0, b, beyond, taken);
     return j < b ? view(j) : last;
+}
+
+template <typename Beyond>
+std::size_t TiPlotSummaryView::FirstNormal(std::size_t first, std::size_t last, const Beyond& beyond) const
+{
+    TiPlotSummary::Span passed;
+    return Advance(first, last, beyond, passed);
 }

@@ -525,10 +525,13 @@ bool summaryLines(const TiPlotPointView& points, const TiPlotSummaryView& summar
             // The rest of the open column: the points up to the first whose X
             // lies in another column or beyond the range.
             const int cx = col.k;
-            const size_t j = summary.FirstNormal(
-                i, end, [&](double x) { return !(x <= key.max) || (key.pixel(x) - cx) * forward > 0; });
+            TiPlotSummary::Span span;
+            const size_t j = summary.Advance(
+                i, end, [&](double x) { return !(x <= key.max) || (key.pixel(x) - cx) * forward > 0; }, span);
+            // The next column most likely holds about as many points.
+            if (j > i + TiPlotSummary::LeafSize)
+                summary.Prefetch(j + (j - i));
             if (j > i) {
-                const TiPlotSummary::Span span = summary.Range(i, j);
                 if (span.Nulls || (span.Normals && !(span.MinY >= value.min && span.MaxY <= value.max))) {
                     for (; i < j; ++i)
                         step(points[i]);

@@ -92,15 +92,29 @@ int qtTextFlags(unsigned flags)
     return f;
 }
 
+// A text laid out by DrawText's measuring: its wrap width and flags.
+struct TextBox {
+    QString Text;
+    int Width;
+    int Flags;
+    bool operator==(const TextBox& o) const { return Width == o.Width && Flags == o.Flags && Text == o.Text; }
+};
+std::size_t qHash(const TextBox& box, std::size_t seed = 0)
+{
+    return qHashMulti(seed, box.Text, box.Width, box.Flags);
+}
+
 // The metrics of a font, built once: building them is most of what
 // measuring a chart's texts costs, and a program draws with a handful of
-// fonts. Beside them the widths of texts measured in the font: a chart
-// measures the same labels and legend names paint after paint. The list
-// goes before the application and its font engines do.
+// fonts. Beside them the widths and laid-out bounds of texts measured in the
+// font: a chart measures the same labels and legend names paint after paint,
+// and shaping a text again costs as much as the first time. The list goes
+// before the application and its font engines do.
 struct FontEntry {
     QFont Font;
     QFontMetrics Metrics;
     QHash<QString, int> Widths;
+    QHash<TextBox, QRect> Bounds;
 };
 
 FontEntry& entryOf(const QFont& font)
@@ -116,7 +130,7 @@ FontEntry& entryOf(const QFont& font)
             return e;
     if (cache.size() >= 32)
         cache.clear();
-    cache.push_back(FontEntry {font, QFontMetrics(font), {}});
+    cache.push_back(FontEntry {font, QFontMetrics(font), {}, {}});
     return cache.back();
 }
 
@@ -132,6 +146,21 @@ int widthOf(const QFont& font, const QString& text)
     const int width = e.Metrics.horizontalAdvance(text);
     e.Widths.insert(text, width);
     return width;
+}
+
+// The metrics' bounding rectangle of the text laid out in
+// (0, 0, width, 1 << 20).
+QRect boundsOf(const QFont& font, int width, int flags, const QString& text)
+{
+    FontEntry& e = entryOf(font);
+    TextBox box {text, width, flags};
+    if (const auto known = e.Bounds.constFind(box); known != e.Bounds.cend())
+        return *known;
+    if (e.Bounds.size() >= 4096)
+        e.Bounds.clear();
+    const QRect bounds = e.Metrics.boundingRect(QRect(0, 0, width, 1 << 20), flags, text);
+    e.Bounds.insert(std::move(box), bounds);
+    return bounds;
 }
 
 } // namespace
@@ -462,7 +491,7 @@ void TiCanvas::TextOut(int x, int y, const QString& text)
     p.translate(x, y);
     if (Font.Orientation % 360 != 0)
         p.rotate(-Font.Orientation);
-    const QRect cell(0, 0, fm.horizontalAdvance(text), fm.height());
+    const QRect cell(0, 0, widthOf(font, text), fm.height());
     drawTextCell(cell, text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, fm);
     p.restore();
 }
@@ -488,7 +517,7 @@ int TiCanvas::DrawText(TiRect& rect, const QString& text, unsigned flags)
     const QRect layoutBox = sideways ? QRect(0, 0, rect.Height(), rect.Width()) : QRect(0, 0, rect.Width(), rect.Height());
 
     const int wrapWidth = (flags & itfWordBreak) ? std::max(1, layoutBox.width()) : 1 << 20;
-    const QRect measured = fm.boundingRect(QRect(0, 0, wrapWidth, 1 << 20), qtFlags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom), shown);
+    const QRect measured = boundsOf(font, wrapWidth, qtFlags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom), shown);
     const int textHeight = shown.isEmpty() ? fm.height() : std::max(measured.height(), fm.height());
 
     if (flags & itfCalcRect) {

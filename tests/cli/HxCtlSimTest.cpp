@@ -1,5 +1,6 @@
 #include "console/TrendCsv.h"
 #include "console/ParameterFile.h"
+#include "console/ServiceJournal.h"
 #include "support/SimProcess.h"
 
 #include <gtest/gtest.h>
@@ -132,6 +133,7 @@ TEST_F(HxCtlSim, ReadCompareWriteAndTheSimulatorsRegistersFollowTheFile)
     reference.values[maxSpeed] += 100;
     std::ofstream(path("reference.json").toStdString()) << ParameterFile::toJson(reference);
 
+    const std::size_t journalled = ServiceJournal::read(ServiceJournal::defaultPath()).parsed.entries.size();
     const Result compare = hxctl({"compare", "--port", device, "--address", "7", path("reference.json")});
     EXPECT_EQ(compare.code, 1) << compare.err;
     const std::vector<std::string> differences = lines(compare.out);
@@ -144,6 +146,14 @@ TEST_F(HxCtlSim, ReadCompareWriteAndTheSimulatorsRegistersFollowTheFile)
     ASSERT_EQ(write.code, 0) << write.err;
     EXPECT_EQ(lines(write.out).size(), 8u) << write.out;
     EXPECT_EQ(write.out.find("failed"), std::string::npos) << write.out;
+    // The Compare and each group written are in the service journal.
+    const std::vector<ServiceJournalEntry> journal = ServiceJournal::read(ServiceJournal::defaultPath()).parsed.entries;
+    ASSERT_EQ(journal.size(), journalled + 9);
+    EXPECT_EQ(journal[journalled].differences.size(), 2u);
+    EXPECT_EQ(journal.back().action, "Set Compressor");
+    EXPECT_EQ(journal.back().run, "Write All");
+    EXPECT_EQ(journal.back().address, 7);
+    EXPECT_EQ(journal.back().port, device.toStdString());
 
     const auto regs = simRegisters(device.toStdString(), 7);
     for (std::size_t i = 0; i < params.size(); ++i)

@@ -95,6 +95,26 @@ TiPlotSummary::Span bruteForce(const TiPlotDataCustomList& list, int first, int 
     return s;
 }
 
+// What the summary says of a range against the brute force.
+void expectSpan(const TiPlotSummary::Span& got, const TiPlotSummary::Span& want, const std::string& at)
+{
+    ASSERT_EQ(got.Normals, want.Normals) << at;
+    ASSERT_EQ(got.Nulls, want.Nulls) << at;
+    ASSERT_EQ(got.Ordered, want.Ordered) << at;
+    if (want.Normals) {
+        EXPECT_EQ(got.MinY, want.MinY) << at;
+        EXPECT_EQ(got.MaxY, want.MaxY) << at;
+        EXPECT_EQ(got.FirstX, want.FirstX) << at;
+        EXPECT_EQ(got.LastX, want.LastX) << at;
+        EXPECT_EQ(got.FirstY, want.FirstY) << at;
+        EXPECT_EQ(got.LastY, want.LastY) << at;
+    }
+    if (!want.Nulls) {
+        EXPECT_EQ(got.PairLo, want.PairLo) << at;
+        EXPECT_EQ(got.PairHi, want.PairHi) << at;
+    }
+}
+
 // Random ranges and searches of the list against the brute force; `where`
 // names the step for the failure message.
 void expectSummaryTrue(const TiPlotDataNullList& list, Lcg& r, const std::string& where)
@@ -109,24 +129,9 @@ void expectSummaryTrue(const TiPlotDataNullList& list, Lcg& r, const std::string
             a = 0, b = n;
         if (a > b)
             std::swap(a, b);
-        const TiPlotSummary::Span got = view.Range(std::size_t(a), std::size_t(b));
         const TiPlotSummary::Span want = bruteForce(list, a, b);
         const std::string at = where + " range " + std::to_string(a) + ".." + std::to_string(b);
-        ASSERT_EQ(got.Normals, want.Normals) << at;
-        ASSERT_EQ(got.Nulls, want.Nulls) << at;
-        ASSERT_EQ(got.Ordered, want.Ordered) << at;
-        if (want.Normals) {
-            EXPECT_EQ(got.MinY, want.MinY) << at;
-            EXPECT_EQ(got.MaxY, want.MaxY) << at;
-            EXPECT_EQ(got.FirstX, want.FirstX) << at;
-            EXPECT_EQ(got.LastX, want.LastX) << at;
-            EXPECT_EQ(got.FirstY, want.FirstY) << at;
-            EXPECT_EQ(got.LastY, want.LastY) << at;
-        }
-        if (!want.Nulls) {
-            EXPECT_EQ(got.PairLo, want.PairLo) << at;
-            EXPECT_EQ(got.PairHi, want.PairHi) << at;
-        }
+        expectSpan(view.Range(std::size_t(a), std::size_t(b)), want, at);
         if (want.Ordered && want.Normals) {
             const double t = want.FirstX + r.next() * (want.LastX - want.FirstX + 2) - 1;
             int first = b;
@@ -138,6 +143,12 @@ void expectSummaryTrue(const TiPlotDataNullList& list, Lcg& r, const std::string
             EXPECT_EQ(view.FirstNormal(std::size_t(a), std::size_t(b), [&](double x) { return x >= t; }),
                       std::size_t(first))
                 << at << " from " << t;
+            // The walk stops there too, with what lies before it.
+            TiPlotSummary::Span taken;
+            EXPECT_EQ(view.Advance(std::size_t(a), std::size_t(b), [&](double x) { return x >= t; }, taken),
+                      std::size_t(first))
+                << at << " from " << t;
+            expectSpan(taken, bruteForce(list, a, first), at + " before " + std::to_string(first));
         }
     }
 }
