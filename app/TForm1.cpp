@@ -195,7 +195,11 @@ void TForm1::setUpBackups()
             return ParameterBackups::save(ParameterBackups::defaultFolder(), document, action, QDateTime::currentDateTime());
         },
         [this](const std::string& question) { return parameterDialogs_->goOnWithoutBackup(question); },
-        {},
+        [this](const std::string& path, const ParameterFile::Document& document, Action action) {
+            journal_->journal().recordBackup(static_cast<std::uint8_t>(document.busAddress.value_or(0)), path,
+                                             std::string(ParameterBackups::displayName(action)),
+                                             ServiceJournal::registersOf(document));
+        },
     });
     core_.commands().setBeforeChange([this](Action action, std::function<void()> change) {
         backup_->run(action, std::move(change));

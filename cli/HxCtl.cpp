@@ -146,6 +146,9 @@ bool backUp(const Context& c, int& code)
         return false;
     }
     c.io.err << "hxctl: backup of " << c.where() << " saved as " << saved.path << "\n";
+    if (c.journal)
+        c.journal->recordBackup(static_cast<std::uint8_t>(c.session.address()), saved.path, "Write All",
+                                ServiceJournal::registersOf(*document));
     return true;
 }
 

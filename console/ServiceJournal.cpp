@@ -128,6 +128,15 @@ void ServiceJournal::recordBackup(std::uint8_t address, const std::string& file,
     append(entry);
 }
 
+ServiceJournal::Registers ServiceJournal::registersOf(const ParameterFile::Document& document)
+{
+    Registers values;
+    const auto params = ParameterTable::all();
+    for (std::size_t i = 0; i < params.size() && i < document.values.size(); ++i)
+        values[params[i].reg()] = document.values[i];
+    return values;
+}
+
 void ServiceJournal::recordCompare(std::uint8_t address, const std::string& file,
                                    const std::vector<ParameterDifference>& differences)
 {

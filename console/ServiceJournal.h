@@ -2,6 +2,7 @@
 
 #include "console/ConsoleCore.h"
 #include "console/ParameterComparison.h"
+#include "console/ParameterFile.h"
 #include "console/ServiceJournalEntry.h"
 
 #include <cstdint>
@@ -57,6 +58,8 @@ public:
     // its values become the known ones.
     void recordBackup(std::uint8_t address, const std::string& file, const std::string& action,
                       const Registers& values);
+    // A parameter file's values by register.
+    static Registers registersOf(const ParameterFile::Document& document);
     // A Compare of `file` with the controller at `address`.
     void recordCompare(std::uint8_t address, const std::string& file,
                        const std::vector<ParameterDifference>& differences);

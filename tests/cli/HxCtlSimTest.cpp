@@ -25,17 +25,8 @@ struct Result {
     std::string out, err;
 };
 
-// The environment hxctl runs in: its backups go to a folder of this test run.
-QProcessEnvironment ctlEnvironment()
-{
-    static const QTemporaryDir data;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", data.path());
-    return env;
-}
-
 // The hxctl program run as a script would run it; bounded wait.
-Result hxctl(const QStringList& args, const QProcessEnvironment& env = ctlEnvironment())
+Result hxctl(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
     process.setProcessEnvironment(env);
@@ -209,7 +200,7 @@ TEST_F(HxCtlSim, ScanFindsTheSimulatorAtItsAddressAndNothingElse)
 
 TEST_F(HxCtlSim, PortsListsTheRunningSimulatorFirstAndMarked)
 {
-    QProcessEnvironment env = ctlEnvironment();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     const QString portFile = QString::fromStdString(sim.portFile());
     // The simulator's runtime folder holds "hxconsole/sim.port".
     env.insert("XDG_RUNTIME_DIR", portFile.left(portFile.lastIndexOf("/hxconsole/")));
