@@ -206,7 +206,7 @@ int compareCommand(const Context& c, const ParameterFile::Document& document)
         const std::int32_t fileValue = document.values.at(i);
         if (held.value == fileValue)
             continue;
-        differences.push_back({std::string(param.name()), held.value ? ParameterValues::withUnit(param, *held.value) : shown,
+        differences.push_back({std::string(param.name()), held.value ? ParameterValues::withUnit(param, *held.value) : held.problem,
                                ParameterValues::withUnit(param, fileValue)});
         c.io.out << param.name() << '\t' << ParameterValues::unitText(param, fileValue) << '\t'
                  << (held.value ? ParameterValues::unitText(param, *held.value) : held.problem) << '\t' << param.unit()
