@@ -2,6 +2,7 @@
 // it was written; a bad line costs only itself; a journal that cannot be
 // written says so once and loses nothing; the report of a range.
 #include "console/ConsoleCore.h"
+#include "console/ParameterControls.h"
 #include "console/ServiceJournal.h"
 #include "console/ServiceReport.h"
 #include "link/Crc16.h"
@@ -37,7 +38,7 @@ struct Rig {
     LinkState dummy;
     RecordingView view{&dummy};
     FakeFormControls controls;
-    ConsoleCore core{port, view, controls, nullptr, nullptr, "/nonexistent"};
+    ConsoleCore core{port, view, &controls, nullptr, nullptr, "/nonexistent"};
     FakeController controller;
     std::vector<std::string> reports;
     ServiceJournal journal{core, dir.filePath("journal/service-journal.log").toStdString(),
@@ -89,9 +90,9 @@ struct Rig {
     {
         for (const RegisterMap::Entry* e : RegisterMap::group(group)) {
             if (e->isChoice)
-                controls.setItemIndex(std::string(e->control), 1);
+                controls.setItemIndex(std::string(ParameterControls::controlOf(*e)), 1);
             else
-                controls.setText(std::string(e->control), text);
+                controls.setText(std::string(ParameterControls::controlOf(*e)), text);
         }
     }
 };
