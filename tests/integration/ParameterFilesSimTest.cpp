@@ -1,8 +1,11 @@
 // Parameter files end to end: the real window and its engine against the
 // simulated controller (the hx-sim program) over a pseudo-terminal.
 #include "app/FontSubstitutions.h"
+#include "app/JournalWindow.h"
+#include "app/JournalWindowLauncher.h"
 #include "app/TForm1.h"
 #include "console/AtomicFile.h"
+#include "console/ParameterBackups.h"
 #include "console/ParameterFile.h"
 #include "console/ParameterTable.h"
 #include "link/QtSerialPort.h"
@@ -12,6 +15,8 @@
 #include "support/TimerRun.h"
 
 #include <QAbstractButton>
+#include <QDate>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -209,6 +214,44 @@ TEST_F(ParameterFilesSimTest, FactoryResetThenLoadAndWriteAllRestoresEveryParame
     // What the controller holds now, read back register by register.
     readAll();
     EXPECT_EQ(controlValues(), values);
+}
+
+TEST_F(ParameterFilesSimTest, DefaultKeepsABackupThatBringsTheCabinetBackAndTheReportTellsIt)
+{
+    readAll();
+    form->setText("Edit5", "3200");
+    EXPECT_EQ(clickAndWaitForMessage("Set").text, "Set Successfully!");
+    form->setText("Edit31", "3900");
+    EXPECT_EQ(clickAndWaitForMessage("Button14").text, "Set Successfully");
+    readAll();
+    const std::vector<std::int32_t> changed = controlValues();
+
+    EXPECT_EQ(clickAndWaitForMessage("BitBtn2").text, "Parameter Reset Successfully");
+    const std::vector<std::string> backups = ParameterBackups::list(ParameterBackups::defaultFolder());
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(fileValues(backups[0]), changed);
+    readAll();
+    EXPECT_NE(controlValues(), changed);
+
+    dialogs->fileNames = {backups[0]};
+    click("RestoreBackup");
+    click("WriteAll");
+    ASSERT_TRUE(runUntil([&] { return !dialogs->reports.empty(); }));
+    EXPECT_EQ(dialogs->reports.back().text.substr(0, dialogs->reports.back().text.find('\n')), "8 of 8 groups written.");
+    EXPECT_EQ(ParameterBackups::list(ParameterBackups::defaultFolder()).size(), 2u) << "one more before Write All";
+    // What the simulator holds now, read back register by register.
+    readAll();
+    EXPECT_EQ(controlValues(), changed);
+
+    JournalWindow& journal = form->journal().window();
+    journal.setFilter(1, QDate::currentDate(), QDate::currentDate());
+    const QString report = QString::fromStdString(dir.filePath("report.html").toStdString());
+    ASSERT_EQ(journal.exportReport(report), "");
+    const std::string html = *AtomicFile::read(report.toStdString(), 1 << 20).bytes;
+    for (const std::string& shown : {QFileInfo(QString::fromStdString(backups[0])).fileName().toStdString(),
+                                     std::string("Intfan1 MaxSpeed"), std::string("3200 rpm"), std::string("Default"),
+                                     std::string("Compressor MaxSpeed")})
+        EXPECT_NE(html.find(shown), std::string::npos) << shown;
 }
 
 TEST_F(ParameterFilesSimTest, CompareListsExactlyTheParameterChangedWithItsSetButton)
