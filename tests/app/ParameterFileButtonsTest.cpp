@@ -343,6 +343,11 @@ TEST_F(ParameterFileButtons, EachPlausibilityRuleIsNamedByLoadWriteAllAndCompare
     dialogs->brokenRuleQuestions.clear();
     click("LoadParameters");
     click("WriteAll");
+    // It starts once the backup is read.
+    for (int i = 0; i < 300 && !h.form->parameterFiles().writeAllRunning(); ++i) {
+        h.form->Timer2Timer();
+        h.port->advance();
+    }
     EXPECT_TRUE(dialogs->reports.empty());
     EXPECT_TRUE(dialogs->brokenRuleQuestions.empty());
     EXPECT_TRUE(h.form->parameterFiles().writeAllRunning());

@@ -5,6 +5,7 @@
 #include "app/QtParameterDialogs.h"
 #include "support/FakeController.h"
 #include "support/FormHarness.h"
+#include "support/ScriptedParameterDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,6 +23,11 @@ struct StripHarness : FormHarness {
 
     StripHarness()
     {
+        // The controller's zeros fit no parameter file: the address change
+        // goes on without a backup.
+        auto scripted = std::make_unique<ScriptedParameterDialogs>();
+        scripted->goOnWithout = true;
+        form->setParameterDialogs(std::move(scripted));
         port->setResponder(controller.responder());
         form->core().open("fake", 9600, 8);
     }

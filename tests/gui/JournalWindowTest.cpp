@@ -83,13 +83,15 @@ TEST(JournalWindow, CompareAndWriteAllAreListedAndReported)
     EXPECT_EQ(dialogs.reports.back().caption, "Write All") << dialogs.reports.back().text;
 
     const ServiceJournal::ReadResult read = ServiceJournal::read(ServiceJournal::defaultPath());
-    ASSERT_EQ(read.parsed.entries.size(), 9u) << "a Compare and eight groups";
+    ASSERT_EQ(read.parsed.entries.size(), 10u) << "a Compare, the backup before Write All and eight groups";
     const ServiceJournalEntry& compared = read.parsed.entries[0];
     EXPECT_EQ(compared.kind, ServiceJournalEntry::Kind::Compare);
     EXPECT_EQ(compared.file, file);
     EXPECT_EQ(compared.differences,
               (std::vector<ServiceJournalEntry::Difference>{{"Intfan1 MaxSpeed", "2600 rpm", "2200 rpm"}}));
-    const ServiceJournalEntry& intfan = read.parsed.entries[1];
+    EXPECT_EQ(read.parsed.entries[1].kind, ServiceJournalEntry::Kind::Backup);
+    EXPECT_EQ(read.parsed.entries[1].run, "Write All");
+    const ServiceJournalEntry& intfan = read.parsed.entries[2];
     EXPECT_EQ(intfan.action, "Set Intfan");
     EXPECT_EQ(intfan.run, "Write All");
     EXPECT_EQ(intfan.file, file);
@@ -97,16 +99,17 @@ TEST(JournalWindow, CompareAndWriteAllAreListedAndReported)
         << "before is what the Compare's Read All found";
 
     JournalWindow& window = h.form->journal().window();
-    EXPECT_EQ(window.shownCount(), 9);
+    EXPECT_EQ(window.shownCount(), 10);
     window.setFilter(2, QDate::currentDate(), QDate::currentDate());
     EXPECT_EQ(window.shownCount(), 0);
     window.setFilter(1, QDate::currentDate().addDays(-1), QDate::currentDate());
-    EXPECT_EQ(window.shownCount(), 9);
+    EXPECT_EQ(window.shownCount(), 10);
     const QString report = dir.filePath("report.html");
     EXPECT_EQ(window.exportReport(report), "");
     const std::string html = *AtomicFile::read(report.toStdString(), 1 << 20).bytes;
     EXPECT_NE(html.find("<td>2600 rpm</td><td class=\"changed\">2200 rpm</td>"), std::string::npos);
     EXPECT_NE(html.find("Compare results"), std::string::npos);
+    EXPECT_EQ(html.find("No backup was taken"), std::string::npos);
 }
 
 } // namespace
