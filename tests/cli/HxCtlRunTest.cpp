@@ -297,7 +297,7 @@ TEST(HxCtlRun, AFileThatBreaksPlausibilityRulesIsWrittenOnlyWithForce)
     EXPECT_TRUE(refused.port.written().empty());
 
     Rig forced;
-    EXPECT_EQ(forced.run({"write", "--port", "/dev/fake", "--force", source.path("a.json")}), HxCtl::Success);
+    EXPECT_EQ(forced.run({"write", "--port", "/dev/fake", "--force", "--no-backup", source.path("a.json")}), HxCtl::Success);
     EXPECT_EQ(forced.err.str(), "hxctl: " + source.path("a.json") + " breaks these rules; written anyway (--force):\n" + rules);
     EXPECT_EQ(forced.controller.holding[2], 9500);
 }

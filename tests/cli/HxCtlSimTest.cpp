@@ -137,9 +137,10 @@ TEST_F(HxCtlSim, ReadCompareWriteAndTheSimulatorsRegistersFollowTheFile)
     ASSERT_EQ(write.code, 0) << write.err;
     EXPECT_EQ(lines(write.out).size(), 8u) << write.out;
     EXPECT_EQ(write.out.find("failed"), std::string::npos) << write.out;
-    // The Compare and each group written are in the service journal.
+    // The Compare, the backup before the write and each group written are in the service journal.
     const std::vector<ServiceJournalEntry> journal = ServiceJournal::read(ServiceJournal::defaultPath()).parsed.entries;
-    ASSERT_EQ(journal.size(), journalled + 9);
+    ASSERT_EQ(journal.size(), journalled + 10);
+    EXPECT_EQ(journal[journalled + 1].kind, ServiceJournalEntry::Kind::Backup);
     EXPECT_EQ(journal[journalled].differences.size(), 2u);
     EXPECT_EQ(journal.back().action, "Set Compressor");
     EXPECT_EQ(journal.back().run, "Write All");
