@@ -81,7 +81,8 @@ std::string fileName(int address, std::string_view firmware, Action action, cons
         name += "-" + firm;
     name += "-";
     name += fileWord(action);
-    name += "-" + time.toString(QStringLiteral("yyyy-MM-ddTHH-mm-ss")).toStdString();
+    name += '-';
+    name += time.toString(QStringLiteral("yyyy-MM-ddTHH-mm-ss")).toStdString();
     name += kSuffix;
     return name;
 }

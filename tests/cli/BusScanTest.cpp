@@ -30,7 +30,8 @@ struct Line {
         c.address = address;
         c.holding[BusScan::kAddressRegister] = address;
         char text[18] = {};
-        std::strncpy(text, firmware, sizeof text);
+        // Eighteen bytes, no terminator: the registers hold the text alone.
+        std::memcpy(text, firmware, strnlen(firmware, sizeof text));
         for (std::size_t k = 0; k < 9; ++k)
             c.input[15 + k] = static_cast<std::uint16_t>((static_cast<unsigned char>(text[2 * k]) << 8)
                                                          | static_cast<unsigned char>(text[2 * k + 1]));

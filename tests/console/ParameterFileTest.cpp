@@ -179,7 +179,7 @@ TEST(ParameterFile, ReportListsTwentyProblemsAndCountsTheRest)
 {
     std::vector<Problem> problems;
     for (int i = 0; i < 25; ++i)
-        problems.push_back({"P" + std::to_string(i), "bad."});
+        problems.push_back({std::string("P").append(std::to_string(i)), "bad."});
     const std::string text = ParameterFile::report("Not loaded.", problems);
     EXPECT_EQ(text.rfind("Not loaded.\nP0: bad.\nP1: bad.", 0), 0u);
     EXPECT_NE(text.find("P19: bad.\n... and 5 more\n(25 problems)"), std::string::npos);

@@ -114,7 +114,7 @@ protected:
             + std::to_string(s.LinkBusy) + ", CommandArmed " + std::to_string(s.CommandArmed) + ", WaitTicks "
             + std::to_string(s.WaitTicks) + ", received";
         for (std::uint32_t i = 0; i < s.RxLength && i < s.RxFrame.size(); ++i)
-            text += " " + std::to_string(s.RxFrame[i]);
+            text.append(" ").append(std::to_string(s.RxFrame[i]));
         return text;
     }
 

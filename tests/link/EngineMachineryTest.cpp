@@ -163,8 +163,9 @@ TEST(EngineQueue, OverflowingRxFrameIsSafeAndTheTransactionEndsByItsRules)
     h.tick();
     // Bytes that start right (address and function) but carry a bad CRC,
     // followed by far more than RxFrame holds, over several ticks.
-    Bytes stream{1, 0x03};
-    stream.resize(3000, 0xA5);
+    Bytes stream(3000, 0xA5);
+    stream[0] = 1;
+    stream[1] = 0x03;
     h.port.deliverInPieces(stream, {1000, 1000}, 1, 1);
     h.ticks(3);
     EXPECT_EQ(h.state.RxLength, 1000u);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -76,8 +77,9 @@ struct Scenario {
 
 Bytes strayThen(const Bytes& reply)
 {
-    Bytes stream{0x00, 0x7E};
-    stream.insert(stream.end(), reply.begin(), reply.end());
+    Bytes stream(2 + reply.size(), 0x00);
+    stream[1] = 0x7E;
+    std::copy(reply.begin(), reply.end(), stream.begin() + 2);
     return stream;
 }
 

@@ -9,6 +9,7 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
@@ -73,8 +74,8 @@ TEST(SimTrafficLog, WritesRequestsAndRepliesDecodedWithTheirFaults)
 
     const Bytes request = withCrc({1, 0x01, 0, 0, 0, 16});
     const Bytes reply = withCrc({1, 0x01, 2, 0x15, 0x10});
-    Bytes spoiled{0xA5, 0xA5};
-    spoiled.insert(spoiled.end(), reply.begin(), reply.end());
+    Bytes spoiled(2 + reply.size(), 0xA5);
+    std::copy(reply.begin(), reply.end(), spoiled.begin() + 2);
     spoiled.back() ^= 0x21;
     log.exchange({1, 0}, request, {2, 0}, reply, decision(false, false, 0, false));
     log.exchange({3, 0}, request, {4, 0}, spoiled, decision(false, true, 2, false));
