@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 namespace ParameterBackups {
@@ -15,6 +16,18 @@ namespace {
 
 constexpr std::string_view kPrefix = "backup-address-";
 constexpr std::string_view kSuffix = ".json";
+
+// By Action, in its order.
+struct Names {
+    std::string_view file;
+    std::string_view shown;
+};
+constexpr std::array kNames{
+    Names{"default", "Default"},
+    Names{"write-all", "Write All"},
+    Names{"address-change", "address change"},
+};
+static_assert(kNames.size() == static_cast<std::size_t>(Action::AddressChange) + 1);
 
 std::string portable(std::string_view text)
 {
@@ -40,28 +53,12 @@ std::string withPart(const std::string& name, int part)
 
 std::string_view fileWord(Action action)
 {
-    switch (action) {
-    case Action::Default:
-        return "default";
-    case Action::WriteAll:
-        return "write-all";
-    case Action::AddressChange:
-        return "address-change";
-    }
-    return "change";
+    return kNames[static_cast<std::size_t>(action)].file;
 }
 
 std::string_view displayName(Action action)
 {
-    switch (action) {
-    case Action::Default:
-        return "Default";
-    case Action::WriteAll:
-        return "Write All";
-    case Action::AddressChange:
-        return "address change";
-    }
-    return "change";
+    return kNames[static_cast<std::size_t>(action)].shown;
 }
 
 std::string defaultFolder()
