@@ -8,6 +8,7 @@
 #include "console/ParameterComparison.h"
 #include "console/ParameterValues.h"
 #include "console/PlausibilityRules.h"
+#include "link/FirmwareReadCommand.h"
 #include "link/LinkState.h"
 
 #include <QDateTime>
@@ -203,9 +204,7 @@ void ParameterFileActions::save()
     ParameterFile::Document& document = *held.document;
     document.console = HX_VERSION;
     document.date = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
-    // The controller's bytes as characters, so the file stays valid UTF-8.
-    const auto end = std::find(state_.FirmwareText.begin(), state_.FirmwareText.end(), '\0');
-    document.firmware = QString::fromLatin1(state_.FirmwareText.data(), end - state_.FirmwareText.begin()).toStdString();
+    document.firmware = Firmware::text(state_);
     if (core_.portOpen())
         document.busAddress = static_cast<int>(state_.SlaveAddress);
     const std::string error = AtomicFile::write(*path, ParameterFile::toJson(document));

@@ -18,6 +18,7 @@
 #include "console/QtMessageBoxes.h"
 #include "console/StatusStrip.h"
 #include "console/TextConversions.h"
+#include "link/FirmwareReadCommand.h"
 #include "link/PortAccess.h"
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
@@ -351,11 +352,7 @@ void TForm1::portReopened()
 void TForm1::tellTrendController()
 {
     const LinkState& state = core_.state();
-    // The controller's bytes as characters, so the log stays valid UTF-8.
-    const auto end = std::find(state.FirmwareText.begin(), state.FirmwareText.end(), '\0');
-    const std::string firmware =
-        QString::fromLatin1(state.FirmwareText.data(), end - state.FirmwareText.begin()).toStdString();
-    trend_->setController({HX_VERSION, devicePath(), static_cast<int>(state.SlaveAddress), firmware});
+    trend_->setController({HX_VERSION, devicePath(), static_cast<int>(state.SlaveAddress), Firmware::text(state)});
 }
 
 void TForm1::showPortStatus(const char* caption, const std::string& detail)

@@ -1,5 +1,6 @@
 #include "cli/CtlSession.h"
 
+#include "link/FirmwareReadCommand.h"
 #include "link/PortAccess.h"
 #include "link/SerialPort.h"
 
@@ -113,9 +114,7 @@ std::optional<std::string> CtlSession::readVersion()
 {
     if (!runCommand([this] { core_.commands().Button5Click(); }))
         return std::nullopt;
-    const auto& text = state_.FirmwareText;
-    const auto end = std::find(text.begin(), text.end(), '\0');
-    return latin1ToUtf8(std::string_view(text.data(), static_cast<std::size_t>(end - text.begin())));
+    return Firmware::text(state_);
 }
 
 ParameterFile::Checked CtlSession::heldParameters() const
@@ -216,20 +215,6 @@ std::vector<BusScan::Found> CtlSession::scan(int from, int to, int timeoutMs,
     return scan.found();
 }
 
-std::string CtlSession::latin1ToUtf8(std::string_view bytes)
-{
-    std::string text;
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) {
-            text.push_back(c);
-        } else {
-            text.push_back(static_cast<char>(0xC0 | (b >> 6)));
-            text.push_back(static_cast<char>(0x80 | (b & 0x3F)));
-        }
-    }
-    return text;
-}
 
 std::vector<std::string> CtlSession::raisedAlarms(const LinkState& state)
 {

@@ -78,7 +78,6 @@ public:
     // Messages the handlers and the engine showed that no run took.
     const std::vector<std::pair<std::string, std::string>>& messages() const { return messages_; }
 
-    static std::string latin1ToUtf8(std::string_view bytes);
     // Names of the alarms the poll has raised, in the order of the live tab's lamps.
     static std::vector<std::string> raisedAlarms(const LinkState& state);
 

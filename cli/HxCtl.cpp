@@ -10,6 +10,7 @@
 #include "console/ServiceJournal.h"
 #include "console/TrendCsv.h"
 #include "link/BusAddresses.h"
+#include "link/FirmwareReadCommand.h"
 #include "link/PortDiscovery.h"
 #include "link/PortNames.h"
 
@@ -282,7 +283,7 @@ int scanCommand(const Context& c)
     if (c.io.errIsTerminal)
         c.io.err << "\n";
     for (const BusScan::Found& f : found)
-        c.io.out << f.address << '\t' << CtlSession::latin1ToUtf8(f.firmware) << '\n';
+        c.io.out << f.address << '\t' << Firmware::toUtf8(f.firmware) << '\n';
     if (c.io.stop && *c.io.stop != 0)
         c.fail("the scan was interrupted (Ctrl+C) before its last address");
     if (found.empty()) {

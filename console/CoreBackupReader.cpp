@@ -1,8 +1,8 @@
 #include "console/CoreBackupReader.h"
+#include "link/FirmwareReadCommand.h"
 
 #include <QDateTime>
 
-#include <algorithm>
 #include <utility>
 
 CoreBackupReader::CoreBackupReader(ConsoleCore& core, std::string console)
@@ -51,9 +51,7 @@ void CoreBackupReader::parametersRead(const ParameterSet& parameters, bool shown
     document.console = console_;
     document.date = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
     const LinkState& state = core_.state();
-    const auto end = std::find(state.FirmwareText.begin(), state.FirmwareText.end(), '\0');
-    // The controller's bytes as characters, so the file stays valid UTF-8.
-    document.firmware = QString::fromLatin1(state.FirmwareText.data(), end - state.FirmwareText.begin()).toStdString();
+    document.firmware = Firmware::text(state);
     document.busAddress = static_cast<int>(state.SlaveAddress);
     finish(std::move(held.document), {});
 }

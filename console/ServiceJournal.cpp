@@ -4,6 +4,7 @@
 #include "console/ParameterValues.h"
 #include "files/AppendingFile.h"
 #include "files/RegularFile.h"
+#include "link/FirmwareReadCommand.h"
 #include "link/Frames.h"
 #include "link/RegisterMap.h"
 
@@ -108,12 +109,8 @@ ServiceJournalEntry ServiceJournal::started(Kind kind, std::uint8_t address, std
     entry.kind = kind;
     entry.port = port_ ? port_() : std::string();
     entry.address = address;
-    if (firmwareAddress_ == address) {
-        const auto& text = core_.state().FirmwareText;
-        const auto end = std::find(text.begin(), text.end(), '\0');
-        // The controller's bytes as characters, so the journal stays valid UTF-8.
-        entry.firmware = QString::fromLatin1(text.data(), end - text.begin()).toStdString();
-    }
+    if (firmwareAddress_ == address)
+        entry.firmware = Firmware::text(core_.state());
     entry.action = std::move(action);
     return entry;
 }

@@ -55,3 +55,29 @@ void FirmwareReadCommand::onTimeout(EngineContext& context) const
 {
     context.endCommand();
 }
+
+namespace Firmware {
+
+std::string toUtf8(std::string_view bytes)
+{
+    std::string text;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            text.push_back(c);
+        } else {
+            text.push_back(static_cast<char>(0xC0 | (b >> 6)));
+            text.push_back(static_cast<char>(0x80 | (b & 0x3F)));
+        }
+    }
+    return text;
+}
+
+std::string text(const LinkState& state)
+{
+    const auto& bytes = state.FirmwareText;
+    const auto end = std::find(bytes.begin(), bytes.end(), '\0');
+    return toUtf8(std::string_view(bytes.data(), static_cast<std::size_t>(end - bytes.begin())));
+}
+
+}

@@ -2,6 +2,9 @@
 
 #include "link/Transaction.h"
 
+#include <string>
+#include <string_view>
+
 // Configuration command 10: reads the firmware text from input registers
 // 15 to 23 into FirmwareText and hands the text on.
 class FirmwareReadCommand : public Transaction {
@@ -14,3 +17,14 @@ public:
     void onWrongReply(EngineContext& context) const override;
     void onTimeout(EngineContext& context) const override;
 };
+
+// The firmware text as the console shows, logs and files it.
+namespace Firmware {
+
+// The controller's bytes as characters (Latin-1 to UTF-8), so whatever it
+// sent makes valid UTF-8 text.
+std::string toUtf8(std::string_view bytes);
+// The text last read into FirmwareText, up to its terminator; empty before.
+std::string text(const LinkState& state);
+
+}

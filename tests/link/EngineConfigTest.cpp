@@ -1,6 +1,7 @@
 // Configuration commands 0 to 11 as the controller sees them (request bytes)
 // and as the operator sees them (messages, controls, address change).
 #include "EngineHarness.h"
+#include "link/FirmwareReadCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -261,11 +262,14 @@ Bytes firmwareReply(const std::string& text)
 
 TEST(EngineConfigRead, FirmwareTextIsShownUpToItsNulOrInFull)
 {
-    const std::pair<std::string, std::string> cases[] = {
-        {"HX-CTRL V2.07 2026", "HX-CTRL V2.07 2026"},
-        {std::string("V1.0\0garbage", 12), "V1.0"},
+    const struct {
+        std::string sent, shown, utf8;
+    } cases[] = {
+        {"HX-CTRL V2.07 2026", "HX-CTRL V2.07 2026", "HX-CTRL V2.07 2026"},
+        {std::string("V1.0\0garbage", 12), "V1.0", "V1.0"},
+        {"V2 \xB0" "C", "V2 \xB0" "C", "V2 \xC2\xB0" "C"},   // a Latin-1 degree sign
     };
-    for (const auto& [sent, shown] : cases) {
+    for (const auto& [sent, shown, utf8] : cases) {
         EngineHarness h;
         h.state.FirmwareText.fill('x');
         h.request(Command::ReadVersion);
@@ -274,6 +278,7 @@ TEST(EngineConfigRead, FirmwareTextIsShownUpToItsNulOrInFull)
         h.tick();
         EXPECT_TRUE(h.idle());
         EXPECT_EQ(h.view.text("SWV"), shown);
+        EXPECT_EQ(Firmware::text(h.state), utf8);
         EXPECT_EQ(h.state.FirmwareText[18], 0);
         EXPECT_EQ(h.state.LinkAliveCountdown, 30);
         EXPECT_TRUE(h.view.messages.empty());
