@@ -24,7 +24,6 @@ class BackupButtons : public ::testing::Test {
 protected:
     BackupButtons()
     {
-        qputenv("XDG_DATA_HOME", data.path().toUtf8());
         auto scripted = std::make_unique<ScriptedParameterDialogs>();
         dialogs = scripted.get();
         h.form->setParameterDialogs(std::move(scripted));

@@ -61,8 +61,6 @@ struct Rig {
 
     explicit Rig(bool answering = true)
     {
-        // Backups go to this rig's own folder.
-        qputenv("XDG_DATA_HOME", dir.path().toUtf8());
         fillValid(controller);
         if (answering)
             port.setResponder(controller.responder());
